@@ -1,0 +1,34 @@
+#include "app/AllScreens.h"
+
+#include "exercises/PurchaseScreen.h"
+#include "shell/FatalReport.h"
+#include "shell/FormAvvio.h"
+#include "shell/FormMenu.h"
+#include "shell/ScreenChain.h"
+#include "ui/ErrorGuard.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void registerAllScreens() {
+    registerScreen(ScreenId::Avvio, [] { return new FormAvvio; });
+    registerScreen(ScreenId::Menu, [] { return new FormMenu; });
+    registerScreen(ScreenId::Form1, newForm1);
+    registerScreen(ScreenId::Form2, newForm2);
+    registerScreen(ScreenId::Form3, newForm3);
+    registerScreen(ScreenId::Form4, newForm4);
+}
+
+void setUpToolkit() {
+    // The screens are laid out for these faces; Liberation Sans has Arial's metrics.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    ui::setErrorReporter([](const std::exception* error) { reportFatalError(error); });
+}

@@ -1,0 +1,19 @@
+#include "app/AllScreens.h"
+#include "app/Application.h"
+#include "shell/FatalReport.h"
+#include "shell/Main.h"
+
+int main(int argc, char* argv[]) {
+    Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mercanzola"));
+    QApplication::setApplicationDisplayName(QStringLiteral(" "));
+    setUpToolkit();
+    registerAllScreens();
+    try {
+        Main();
+    } catch (const std::exception& error) {
+        reportFatalError(&error);
+        return 1;
+    }
+    return QApplication::exec();
+}

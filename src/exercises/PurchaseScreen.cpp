@@ -1,0 +1,149 @@
+#include "exercises/PurchaseScreen.h"
+
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Texts.h"
+
+using namespace Modulo1;
+
+namespace {
+
+const std::array<QString, 4> HeadingTexts = {
+    QStringLiteral("articolo acquistato"), QStringLiteral("costo unitario"),
+    QStringLiteral("quantità"), QStringLiteral("costo totale")};
+
+// The heading each amount stands under, which names its box for a screen reader.
+QString headingOf(PurchaseScreen::Amount amount) {
+    switch (amount) {
+    case PurchaseScreen::Amount::UnitCost:
+        return HeadingTexts[1];
+    case PurchaseScreen::Amount::Quantity:
+        return HeadingTexts[2];
+    case PurchaseScreen::Amount::TotalCost:
+        break;
+    }
+    return HeadingTexts[3];
+}
+
+// Rows of the two amounts that trade places on the screen that asks either.
+constexpr int UnitCostRowTop = 1920;
+constexpr int TotalCostRowTop = 3600;
+
+using Amount = PurchaseScreen::Amount;
+
+const PurchaseScreen::Layout Form1Layout = {
+    {{{840, 1320, 1815, 375}, {1320, 2040, 1335, 375}, {1800, 2760, 855, 375},
+      {1440, 4080, 1095, 375}}},
+    {2880, 1320, 4575, 495}, {2880, 1920, 4575, 495}, {6240, 2520, 1215, 495},
+    {2880, 3960, 4575, 615}, 24, Amount::UnitCost, Amount::Quantity, Amount::TotalCost, false};
+
+const PurchaseScreen::Layout Form2Layout = {
+    {{{480, 1320, 1815, 375}, {960, 1920, 1335, 375}, {1440, 2640, 855, 375},
+      {1080, 3960, 1095, 375}}},
+    {2880, 1200, 4575, 615}, {2880, 3840, 4575, 615}, {6240, 2640, 1215, 495},
+    {2880, 1920, 4575, 615}, 14.25, Amount::TotalCost, Amount::Quantity, Amount::UnitCost, false};
+
+// Stored with the answer box in the unit-cost row; each problem moves it.
+const PurchaseScreen::Layout Form3Layout = {
+    {{{840, 1440, 1815, 375}, {1320, 2040, 1335, 375}, {1800, 2760, 855, 375},
+      {1560, 3720, 1095, 375}}},
+    {2880, 1200, 4575, 615}, {2880, TotalCostRowTop, 4575, 615}, {6240, 2640, 1215, 615},
+    {2880, UnitCostRowTop, 4575, 615}, 14.25, Amount::TotalCost, Amount::Quantity,
+    Amount::UnitCost, true};
+
+const PurchaseScreen::Layout Form4Layout = {
+    {{{720, 1440, 1815, 375}, {1200, 2040, 1335, 375}, {1680, 3000, 855, 375},
+      {1320, 4080, 1095, 375}}},
+    {2760, 1200, 4695, 615}, {2760, 3840, 4695, 615}, {2760, 2040, 4695, 615},
+    {5520, 2880, 1935, 615}, 14.25, Amount::TotalCost, Amount::UnitCost, Amount::Quantity, false};
+
+ui::Label* valueLabel() {
+    return new ui::Label(QStringLiteral("Label3"), {QStringLiteral("Arial"), 14.25,
+                                                    Qt::AlignRight | Qt::AlignVCenter, true, true});
+}
+
+} // namespace
+
+PurchaseScreen::PurchaseScreen(const Layout& layout) : layout(layout) {
+    for (int i = 0; i < 4; ++i) {
+        const Rect& r = layout.headings[i];
+        Label6[i] = place(new ui::Label(HeadingTexts[i], {}), r.left, r.top, r.width, r.height);
+    }
+    auto placeRect = [this](QWidget* w, const Rect& r) {
+        place(w, r.left, r.top, r.width, r.height);
+    };
+    Label3 = valueLabel();
+    Label4 = valueLabel();
+    Label5 = valueLabel();
+    placeRect(Label3, layout.label3);
+    placeRect(Label4, layout.label4);
+    placeRect(Label5, layout.label5);
+    const Rect& t = layout.text1;
+    Text1 = addAnswerBox(headingOf(layout.asked), layout.text1Points, true, t.left, t.top, t.width,
+                         t.height);
+    // Tab goes through the boxes in reading order, the faces last.
+    setTabOrder(Text1, ComandoIconaSi);
+    setTabOrder(ComandoIconaSi, ComandoIconaNo);
+    judgeText1OnEnter();
+}
+
+Money PurchaseScreen::amount(Amount which) const {
+    const Money unitCost = PrezzoVendita[indiceArticolo()];
+    switch (which) {
+    case Amount::UnitCost:
+        return unitCost;
+    case Amount::TotalCost:
+        return unitCost * Quantita;
+    case Amount::Quantity:
+        break;
+    }
+    return moneyOf(Quantita);
+}
+
+QString PurchaseScreen::shown(Amount which) const {
+    return which == Amount::Quantity ? numberText(Quantita.value()) : amountText(amount(which));
+}
+
+void PurchaseScreen::NuovoProblema() {
+    setRandomBackground();
+    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    Quantita = Count(static_cast<qint16>(drawFrom1To(11)));
+    Amount label4Shows = layout.label4Shows;
+    if (layout.asksEither) {
+        TipoDomanda = static_cast<qint16>(drawFrom1To(2));
+        moveAnswerToAskedRow();
+        label4Shows = TipoDomanda == 1 ? Amount::UnitCost : Amount::TotalCost;
+    }
+    Label3->setText(Articolo[indiceArticolo()]);
+    Label4->setText(shown(label4Shows));
+    Label5->setText(shown(layout.label5Shows));
+    Text1->clear();
+}
+
+void PurchaseScreen::moveAnswerToAskedRow() {
+    const bool asksTotal = TipoDomanda == 1;
+    placeAt(Text1, layout.text1.left, asksTotal ? TotalCostRowTop : UnitCostRowTop,
+            layout.text1.width, layout.text1.height);
+    placeAt(Label4, layout.label4.left, asksTotal ? UnitCostRowTop : TotalCostRowTop,
+            layout.label4.width, layout.label4.height);
+    Text1->setAccessibleName(headingOf(asksTotal ? Amount::TotalCost : Amount::UnitCost));
+}
+
+Money PurchaseScreen::expectedAnswer() const {
+    if (layout.asksEither)
+        return amount(TipoDomanda == 1 ? Amount::TotalCost : Amount::UnitCost);
+    return amount(layout.asked);
+}
+
+ui::Screen* newForm1() {
+    return new PurchaseScreen(Form1Layout);
+}
+ui::Screen* newForm2() {
+    return new PurchaseScreen(Form2Layout);
+}
+ui::Screen* newForm3() {
+    return new PurchaseScreen(Form3Layout);
+}
+ui::Screen* newForm4() {
+    return new PurchaseScreen(Form4Layout);
+}

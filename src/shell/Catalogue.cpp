@@ -1,0 +1,212 @@
+#include "shell/Catalogue.h"
+
+#include "shell/ProgramError.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <optional>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
+constexpr char16_t Windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeWindows1252(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(Windows1252High[byte - 0x80]) : QChar(byte));
+    }
+    return text;
+}
+
+bool isLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r';
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+// Field-by-field reading in the manner of delimited sequential input.
+class FieldReader {
+public:
+    FieldReader(const QString& text, const QString& path) : text(text), path(path) {}
+
+    // Blank lines and spaces between records are skipped; true when nothing is left.
+    bool atEndOfRecords() {
+        skipBlankLines();
+        return pos >= text.size();
+    }
+
+    void startRecord(int number) {
+        record = number;
+        recordLine = line;
+    }
+    int currentLine() const { return line; }
+
+    QString readText(const char* missing) {
+        startField(missing);
+        if (text.at(pos) == u'"') {
+            const int openingLine = line;
+            const qsizetype close = text.indexOf(u'"', pos + 1);
+            if (close < 0)
+                fail(QStringLiteral("il nome che comincia con le virgolette alla riga %1 non ha le "
+                                    "virgolette di chiusura")
+                         .arg(openingLine));
+            QString name = text.mid(pos + 1, close - pos - 1);
+            for (QChar c : name)
+                if (c == u'\n')
+                    ++line;
+            pos = close + 1;
+            // Anything between the closing quote and the delimiter is not part of the name.
+            while (pos < text.size() && text.at(pos) != u',' && !isLineEnd(text.at(pos)))
+                ++pos;
+            consumeDelimiter();
+            return name;
+        }
+        const qsizetype start = pos;
+        while (pos < text.size() && text.at(pos) != u',' && !isLineEnd(text.at(pos)))
+            ++pos;
+        QString name = text.mid(start, pos - start).trimmed();
+        consumeDelimiter();
+        return name;
+    }
+
+    Money readMoney(const char* missing) {
+        startField(missing);
+        const qsizetype start = pos;
+        while (pos < text.size() && text.at(pos) != u',' && !isBlank(text.at(pos)) &&
+               !isLineEnd(text.at(pos)))
+            ++pos;
+        const QString token = text.mid(start, pos - start);
+        while (pos < text.size() && isBlank(text.at(pos)))
+            ++pos;
+        // A space alone may end an amount; a comma or line end after it belongs to it.
+        if (pos < text.size() && (text.at(pos) == u',' || isLineEnd(text.at(pos))))
+            consumeDelimiter();
+        else
+            afterComma = false;
+        return parseAmount(token);
+    }
+
+    [[noreturn]] void fail(const QString& reason) const {
+        throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
+                                          "File: %1\nArticolo numero %2, alla riga %3: %4.")
+                               .arg(path)
+                               .arg(record)
+                               .arg(recordLine)
+                               .arg(reason));
+    }
+
+private:
+    void skipBlankLines() {
+        while (pos < text.size() && (isBlank(text.at(pos)) || isLineEnd(text.at(pos)))) {
+            countLine();
+            ++pos;
+        }
+    }
+
+    // Spaces before a field are skipped; after a line end, blank lines are too,
+    // but right after a comma a line end closes an empty field.
+    void startField(const char* missing) {
+        if (afterComma) {
+            while (pos < text.size() && isBlank(text.at(pos)))
+                ++pos;
+        } else {
+            skipBlankLines();
+        }
+        if (pos >= text.size())
+            fail(QString::fromUtf8(missing));
+    }
+
+    void consumeDelimiter() {
+        afterComma = false;
+        if (pos >= text.size())
+            return;
+        if (text.at(pos) == u',') {
+            afterComma = true;
+            ++pos;
+            return;
+        }
+        if (text.at(pos) == u'\r')
+            ++pos;
+        if (pos < text.size() && text.at(pos) == u'\n') {
+            ++line;
+            ++pos;
+        } else if (pos > 0 && text.at(pos - 1) == u'\r') {
+            ++line; // a lone CR ends a line too
+        }
+    }
+
+    void countLine() {
+        if (text.at(pos) == u'\n' ||
+            (text.at(pos) == u'\r' && (pos + 1 >= text.size() || text.at(pos + 1) != u'\n')))
+            ++line;
+    }
+
+    Money parseAmount(const QString& token) const {
+        static const QRegularExpression number(
+            QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
+        const QRegularExpressionMatch m = number.match(token);
+        if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
+            return Money(); // not a number: 0
+        QString decimals = m.captured(3);
+        bool roundUp = decimals.size() > 4 && decimals.at(4) >= u'5';
+        decimals = decimals.left(4).leftJustified(4, u'0');
+        const QString integer = m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2);
+        bool ok = false;
+        const qlonglong whole = integer.toLongLong(&ok);
+        std::int64_t raw = 0;
+        if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
+            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw))
+            fail(QStringLiteral("il prezzo %1 è troppo grande").arg(token));
+        return Money::fromRaw(m.captured(1) == u"-" ? -raw : raw);
+    }
+
+    const QString& text;
+    const QString& path;
+    qsizetype pos = 0;
+    int line = 1;
+    int record = 0;
+    int recordLine = 1;
+    bool afterComma = false;
+};
+
+} // namespace
+
+QString decodeCatalogue(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    // Accented letters in Windows-1252 are never valid UTF-8, so old files fall here.
+    if (utf8.hasError())
+        return decodeWindows1252(bytes);
+    return text;
+}
+
+std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
+                                            int maxRecords) {
+    std::vector<CatalogueRecord> records;
+    FieldReader reader(text, path);
+    while (!reader.atEndOfRecords()) {
+        const int number = static_cast<int>(records.size()) + 1;
+        reader.startRecord(number);
+        if (number > maxRecords)
+            reader.fail(QStringLiteral("l'elenco può contenere al massimo %1 articoli")
+                            .arg(maxRecords));
+        CatalogueRecord record;
+        record.name = reader.readText("il file finisce prima del nome");
+        record.buyingPrice = reader.readMoney(
+            "il file finisce dopo il nome: mancano il prezzo d'acquisto e il prezzo di vendita");
+        record.sellingPrice =
+            reader.readMoney("il file finisce prima del prezzo di vendita, che manca");
+        records.push_back(record);
+    }
+    return records;
+}

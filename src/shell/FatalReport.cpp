@@ -1,0 +1,32 @@
+#include "shell/FatalReport.h"
+
+#include "shell/ProgramError.h"
+#include "ui/Services.h"
+
+#include <cstdio>
+
+void reportFatalError(const QString& text) {
+    // An error raised while the report is on screen must not open a second one.
+    static bool reporting = false;
+    std::fprintf(stderr, "la mercanzola: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (reporting)
+        return;
+    reporting = true;
+    ui::Services& s = ui::services();
+    if (s.messages)
+        s.messages->reportError(text);
+    if (s.endProgram)
+        s.endProgram(1);
+    reporting = false;
+}
+
+void reportFatalError(const std::exception* error) {
+    if (const auto* known = dynamic_cast<const ProgramError*>(error))
+        reportFatalError(known->text());
+    else if (error)
+        reportFatalError(QStringLiteral("Errore interno del programma: %1.")
+                             .arg(QString::fromLocal8Bit(error->what())));
+    else
+        reportFatalError(QStringLiteral("Errore interno del programma."));
+}

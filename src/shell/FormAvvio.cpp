@@ -1,0 +1,35 @@
+#include "shell/FormAvvio.h"
+
+#include "shell/ModuloColoriSuoni.h"
+#include "shell/ScreenChain.h"
+#include "ui/Icons.h"
+#include "ui/Twips.h"
+
+FormAvvio::FormAvvio() : ui::Screen(12675, 8115) {
+    const QIcon head = ui::icon(ui::IconPicture::CartoonHead);
+    setWindowIcon(head);
+    Label2[0] =
+        place(new ui::Label(QStringLiteral("la mercanzola"),
+                            {QStringLiteral("Arial"), 48, Qt::AlignHCenter | Qt::AlignVCenter}),
+              0, 1200, 10335, 3735);
+    Label2[1] = place(new ui::Label(QStringLiteral("Esercitazioni matematiche"),
+                                    {QStringLiteral("Arial"), 18, Qt::AlignLeft | Qt::AlignTop}),
+                      2400, 240, 4935, 855);
+    Command1 = place(new ui::Button(QStringLiteral("Avvio"),
+                                    ui::screenFont(QStringLiteral("Arial"), 24)),
+                     2760, 5040, 4425, 1305);
+    Command1->setIcon(head);
+    Command1->setIconSize(QSize(32, 32));
+    for (ui::Label* label : Label2)
+        label->setFocusPolicy(Qt::NoFocus);
+    onClick(Command1, [this] { Command1_Click(); });
+    Command1->setFocus();
+}
+
+void FormAvvio::Form_Load() {
+    setBackground(ModuloColoriSuoni::ColoreCasuale());
+}
+
+void FormAvvio::Command1_Click() {
+    openScreen(ScreenId::Menu, this);
+}

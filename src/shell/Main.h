@@ -1,0 +1,6 @@
+#pragma once
+
+// The program's entry, once the toolkit is up: seeds the random generator,
+// reads the catalogue and shows the start screen. A catalogue error is thrown
+// before any screen is shown.
+void Main();

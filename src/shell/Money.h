@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell/Count.h"
+
+#include <cstdint>
+
+// A money amount in lire: a signed 64-bit fixed-point number with four decimals.
+class Money {
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr Money() = default;
+    static constexpr Money fromRaw(std::int64_t raw) { return Money(raw); }
+    static Money fromWhole(std::int64_t lire);
+
+    constexpr std::int64_t raw() const { return units; }
+    constexpr bool isWhole() const { return units % Scale == 0; }
+    // The whole lire, rounding half away from zero.
+    std::int64_t roundedWhole() const;
+    double toDouble() const { return static_cast<double>(units) / Scale; }
+
+    Money operator+(Money other) const;
+    Money operator-(Money other) const;
+    Money operator*(Count count) const;
+    constexpr auto operator<=>(const Money&) const = default;
+
+private:
+    constexpr explicit Money(std::int64_t raw) : units(raw) {}
+    std::int64_t units = 0;
+};
+
+inline Money moneyOf(Count count) {
+    return Money::fromWhole(count.value());
+}

@@ -1,0 +1,42 @@
+#include "shell/ScreenChain.h"
+
+#include "ui/Screen.h"
+
+#include <QHash>
+#include <QPointer>
+
+namespace {
+
+QHash<ScreenId, ScreenFactory>& factories() {
+    static QHash<ScreenId, ScreenFactory> table;
+    return table;
+}
+
+QPointer<ui::Screen>& openNow() {
+    static QPointer<ui::Screen> screen;
+    return screen;
+}
+
+} // namespace
+
+void registerScreen(ScreenId id, ScreenFactory factory) {
+    factories().insert(id, std::move(factory));
+}
+
+bool isScreenAvailable(ScreenId id) {
+    return factories().contains(id);
+}
+
+ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
+    ui::Screen* screen = factories().value(id)();
+    screen->Form_Load();
+    openNow() = screen;
+    screen->show();
+    if (replacing)
+        replacing->close();
+    return screen;
+}
+
+ui::Screen* currentScreen() {
+    return openNow();
+}

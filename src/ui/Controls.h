@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+namespace ui {
+
+struct LabelLook {
+    QString family = QStringLiteral("Arial");
+    double points = 9.75;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    bool white = false;  // white background; otherwise transparent
+    bool border = false; // single-line border
+};
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    Label(const QString& text, const LabelLook& look);
+};
+
+// The box where the pupil types an answer. Every typed character passes through
+// the key filter, which may change it; the owner judges the answer on the
+// release of Enter, once per release.
+class AnswerBox : public QLineEdit {
+    Q_OBJECT
+public:
+    AnswerBox(const QString& accessibleName, double points);
+
+    std::function<QChar(QChar)> keyFilter;
+    void setBackgroundColour(const QColor& colour);
+
+signals:
+    void enterReleased();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+// A button that shows a picture and no caption.
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    PictureButton(const QIcon& icon, const QString& accessibleName);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+// A push button that Enter presses too, as the space bar does, when it has the
+// focus: a plain window's buttons are not default buttons in Qt.
+class Button : public QPushButton {
+    Q_OBJECT
+public:
+    Button(const QString& caption, const QFont& font);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+bool isEnterKey(int key);
+
+} // namespace ui

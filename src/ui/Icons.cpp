@@ -1,0 +1,60 @@
+#include "ui/Icons.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+// The icons live in the static library, whose resource initialiser the linker
+// would otherwise drop.
+static void loadIconResources() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(loaded);
+}
+
+namespace ui {
+
+namespace {
+
+QString resourceOf(IconPicture picture) {
+    switch (picture) {
+    case IconPicture::LaughingFace:
+        return QStringLiteral(":/icons/laughing_face.svg");
+    case IconPicture::SadFace:
+        return QStringLiteral(":/icons/sad_face.svg");
+    case IconPicture::SmilingFace:
+        return QStringLiteral(":/icons/smiling_face.svg");
+    case IconPicture::CartoonHead:
+        return QStringLiteral(":/icons/cartoon_head.svg");
+    case IconPicture::WhiteHand:
+        return QStringLiteral(":/icons/white_hand.svg");
+    }
+    return {};
+}
+
+} // namespace
+
+QIcon icon(IconPicture picture) {
+    // Rendered here rather than through the SVG icon plugin, so a missing
+    // plugin cannot leave the faces blank.
+    loadIconResources();
+    QSvgRenderer renderer(resourceOf(picture));
+    QIcon result;
+    if (!renderer.isValid())
+        return result;
+    for (int side : {16, 32, 48, 64, 96, 128}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+        painter.end();
+        result.addPixmap(pixmap);
+        result.addPixmap(pixmap, QIcon::Disabled);
+    }
+    return result;
+}
+
+} // namespace ui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QMenuBar;
+class QAction;
+class QAbstractButton;
+
+namespace ui {
+
+class AnswerBox;
+
+// A top-level window whose controls are placed in twips on a client area of a
+// fixed size, below an optional menu bar of top-level items.
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    Screen(int clientWidthTwips, int clientHeightTwips);
+
+    QWidget* client() const { return clientArea; }
+
+    void setBackground(quint32 bgr);
+    quint32 background() const { return backgroundBgr; }
+
+    // A menu bar item with no submenu; the caption is kept as given, spaces and all.
+    QAction* addMenuItem(const QString& caption, std::function<void()> handler);
+    QMenuBar* menuBar() const { return menu; }
+
+    template <class Control>
+    Control* place(Control* control, int left, int top, int width, int height) {
+        control->setParent(clientArea);
+        placeAt(control, left, top, width, height);
+        return control;
+    }
+    // Handlers run guarded: an error is reported, never thrown into Qt.
+    void onClick(QAbstractButton* button, std::function<void()> handler);
+    void onEnterReleased(AnswerBox* box, std::function<void()> handler);
+
+    static void placeAt(QWidget* control, int left, int top, int width, int height);
+
+    // Runs once when the screen is created, before it is shown.
+    virtual void Form_Load() {}
+    // Runs once, when the screen is first shown; a message box closing over the
+    // screen does not run it again.
+    virtual void Form_Activate() {}
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* clientArea;
+    QMenuBar* menu = nullptr;
+    quint32 backgroundBgr = 0;
+    bool activated = false;
+};
+
+} // namespace ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// What the screens need from the platform, behind small interfaces so that the
+// tests can answer message boxes, listen for sounds and pose exact problems.
+namespace ui {
+
+enum class Answer { Yes, No };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Information icon, OK button.
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // Question icon, Yes and No buttons.
+    virtual Answer ask(QWidget* parent, const QString& text) = 0;
+    // Error icon, OK button; used once, just before the program ends.
+    virtual void reportError(const QString& text) = 0;
+};
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Starts playing a WAV file and returns at once; a missing file stays quiet.
+    virtual void play(const QString& path) = 0;
+};
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // A uniform draw in [0, 1), never 1.
+    virtual double next() = 0;
+};
+
+struct Services {
+    MessageBoxes* messages = nullptr;
+    SoundPlayer* sounds = nullptr;
+    RandomSource* random = nullptr;
+    // The folder that holds the program and its data files.
+    QString programFolder;
+    // Ends the program with the given exit code.
+    std::function<void(int)> endProgram;
+};
+
+Services& services();
+
+} // namespace ui

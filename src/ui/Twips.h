@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <cmath>
+
+namespace ui {
+
+// Layouts are given in twips: 1,440 to the inch, 15 to a pixel at 96 dpi.
+constexpr int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// Colours are stored as 0x00BBGGRR, red in the low byte.
+inline QColor colourFromBgr(quint32 bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+// Fonts are sized in pixels at 96 dpi so that text keeps its proportion to the
+// twips layout whatever dpi the display reports.
+inline QFont screenFont(const QString& family, double points, bool bold = true) {
+    QFont font(family);
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace ui

@@ -1,0 +1,78 @@
+#include "support/TestServices.h"
+
+#include "shell/Modulo1.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+QString FakeSounds::last() const {
+    return played.isEmpty() ? QString() : QFileInfo(played.last()).fileName();
+}
+
+TestServices::TestServices() {
+    ui::Services& s = ui::services();
+    s.messages = &messages;
+    s.sounds = &sounds;
+    s.random = &random;
+    s.programFolder = folder.path();
+    s.endProgram = [this](int code) { endCodes << code; };
+    Modulo1::clearState();
+}
+
+TestServices::~TestServices() {
+    ui::services() = ui::Services();
+}
+
+void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    file.write(bytes);
+}
+
+void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records) {
+    Modulo1::clearState();
+    for (const auto& [name, buying, selling] : records) {
+        Modulo1::NumeroArticoli = Modulo1::NumeroArticoli.plusOne();
+        const int k = Modulo1::NumeroArticoli.value();
+        Modulo1::Articolo[k] = name;
+        Modulo1::PrezzoAcquisto[k] = lire(buying);
+        Modulo1::PrezzoVendita[k] = lire(selling);
+    }
+}
+
+Money lire(std::int64_t whole) {
+    return Money::fromWhole(whole);
+}
+
+namespace pupil {
+
+void type(ui::AnswerBox* box, const QString& text) {
+    QTest::keyClicks(box, text);
+}
+
+void pressEnter(QWidget* widget) {
+    QTest::keyPress(widget, Qt::Key_Return);
+}
+
+void releaseEnter(QWidget* widget) {
+    QTest::keyRelease(widget, Qt::Key_Return);
+}
+
+void enter(QWidget* widget) {
+    QTest::keyClick(widget, Qt::Key_Return);
+}
+
+void answer(ui::AnswerBox* box, const QString& text) {
+    box->clear();
+    type(box, text);
+    enter(box);
+}
+
+void choose(QAction* item) {
+    item->trigger();
+}
+
+} // namespace pupil
