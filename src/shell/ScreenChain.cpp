@@ -32,6 +32,9 @@ ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     screen->Form_Load();
     openNow() = screen;
     screen->show();
+    // Without a window manager nobody else hands the new window the keyboard.
+    screen->raise();
+    screen->activateWindow();
     if (replacing)
         replacing->close();
     return screen;
