@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the build and the tests need and is
+# missing, then builds the program folder build/. Does nothing slow when all is
+# already there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
+    qt6-qpa-plugins libgl-dev fonts-liberation2
+    xvfb xauth xdotool
+)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja
+cmake --build build
