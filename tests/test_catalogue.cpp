@@ -1,0 +1,254 @@
+// Reading lista.txt from the program folder into the catalogue tables.
+
+#include "shell/Modulo1.h"
+#include "shell/ProgramError.h"
+#include "support/TestServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Modulo1;
+
+namespace {
+
+QString lireText(Money amount) {
+    return QString::number(amount.toDouble(), 'g', 16);
+}
+
+// The loaded records as "name|buying|selling", in table order from slot 1.
+QStringList loadedRecords() {
+    QStringList records;
+    for (int k = 1; k <= NumeroArticoli.value(); ++k)
+        records << QStringLiteral("%1|%2|%3")
+                       .arg(Articolo[k], lireText(PrezzoAcquisto[k]), lireText(PrezzoVendita[k]));
+    return records;
+}
+
+// Slot 0 and the slots above the last record keep an empty name and zero amounts.
+bool unusedSlotsEmpty() {
+    for (int k = 0; k < CatalogueSlots; ++k) {
+        if (k >= 1 && k <= NumeroArticoli.value())
+            continue;
+        if (!Articolo[k].isEmpty() || PrezzoAcquisto[k] != Money() || PrezzoVendita[k] != Money())
+            return false;
+    }
+    return true;
+}
+
+// The text of the error CaricaLista stops with, or a null string when it loads.
+QString loadError() {
+    try {
+        CaricaLista();
+    } catch (const ProgramError& error) {
+        return error.text().isNull() ? QStringLiteral("?") : error.text();
+    }
+    return QString();
+}
+
+bool mentions(const QString& text, const QString& word, int number) {
+    return text.contains(QRegularExpression(QStringLiteral("\\b%1 %2\\b").arg(word).arg(number)));
+}
+
+QString catalogueOf(int records) {
+    QString text = QStringLiteral("\r\n"); // a blank first line: record k is on line k + 1
+    for (int k = 1; k <= records; ++k)
+        text += QStringLiteral("\"articolo %1\",%1,%2\r\n").arg(k).arg(k + 1);
+    return text;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fieldSyntax_data();
+    void fieldSyntax();
+    void fiveHundredRecordsFillTheTables();
+    void recordFiveHundredAndOneStopsTheProgram();
+    void fileEndingInsideARecord_data();
+    void fileEndingInsideARecord();
+    void missingFileIsNamed();
+    void shippedCatalogueLoads();
+};
+
+void TestCatalogue::fieldSyntax_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("records");
+
+    const QStringList matitaGomma{"matita|250|400", "gomma|200|350"};
+    QTest::newRow("LF") << QByteArray("matita,250,400\ngomma,200,350\n") << matitaGomma;
+    QTest::newRow("CR LF") << QByteArray("matita,250,400\r\ngomma,200,350\r\n") << matitaGomma;
+    QTest::newRow("lone CR") << QByteArray("matita,250,400\rgomma,200,350\r") << matitaGomma;
+    QTest::newRow("no final line end")
+        << QByteArray("matita,250,400\r\ngomma,200,350") << matitaGomma;
+    QTest::newRow("record over three lines")
+        << QByteArray("\"penna a sfera\"\r\n400\r\n600\r\nmatita,250,400\r\n")
+        << QStringList{"penna a sfera|400|600", "matita|250|400"};
+    QTest::newRow("fields whatever the lines")
+        << QByteArray("matita,250\r\n400,gomma\r\n200,350") << matitaGomma;
+    QTest::newRow("spaces before and after fields")
+        << QByteArray("  matita,  250,\t400\r\n   gomma , 200 ,350\r\n") << matitaGomma;
+    QTest::newRow("a space ends an amount")
+        << QByteArray("matita,250 400\r\n") << QStringList{"matita|250|400"};
+    QTest::newRow("blank lines") << QByteArray("\r\n\r\nmatita,250,400\r\n\r\n   \r\n"
+                                               "gomma,200,350\r\n\r\n\r\n")
+                                 << matitaGomma;
+
+    QTest::newRow("quoted name with commas")
+        << QByteArray("\"gomma, matita e temperino\",700,1100\r\n")
+        << QStringList{"gomma, matita e temperino|700|1100"};
+    QTest::newRow("quoted name keeps its spaces")
+        << QByteArray("\" penna \",400,600") << QStringList{" penna |400|600"};
+    QTest::newRow("text after the closing quote")
+        << QByteArray("\"matita\" rossa,250,400") << QStringList{"matita|250|400"};
+    // Unquoted, the part after the comma is the buying price (not a number: 0) and the
+    // rest of the file shifts by one field.
+    QTest::newRow("unquoted name with a comma")
+        << QByteArray("colla, stick,1200,1800\r\nrighello,600\r\n")
+        << QStringList{"colla|0|1200", "1800|0|600"};
+
+    QTest::newRow("decimals") << QByteArray("colla,1.5,.25\r\n") << QStringList{"colla|1.5|0.25"};
+    QTest::newRow("past four decimals")
+        << QByteArray("colla,0.00005,2.12344\r\n") << QStringList{"colla|0.0001|2.1234"};
+    QTest::newRow("negative") << QByteArray("resto,-3,-0.5\r\n") << QStringList{"resto|-3|-0.5"};
+    QTest::newRow("not a number") << QByteArray("matita,abc,400\r\n")
+                                  << QStringList{"matita|0|400"};
+    QTest::newRow("empty amount between commas")
+        << QByteArray("matita,,400\r\n") << QStringList{"matita|0|400"};
+    QTest::newRow("empty name") << QByteArray(",250,400\r\n") << QStringList{"|250|400"};
+    QTest::newRow("comma then line end") << QByteArray("matita,250,\r\ngomma,200,350\r\n")
+                                         << QStringList{"matita|250|0", "gomma|200|350"};
+
+    QTest::newRow("Windows-1252") << QByteArray("caff\xE8,500,800\r\n\"prezzo in \x80\",1,2\r\n")
+                                  << QStringList{"caffè|500|800", "prezzo in €|1|2"};
+    QTest::newRow("UTF-8") << QByteArray("caff\xC3\xA8,500,800\r\n")
+                           << QStringList{"caffè|500|800"};
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
+                                                  "caff\xC3\xA8,500,800\r\n")
+                                    << QStringList{"caffè|500|800"};
+
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("only blank lines") << QByteArray("\r\n\r\n  \r\n") << QStringList();
+}
+
+void TestCatalogue::fieldSyntax() {
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, records);
+    TestServices t;
+    t.writeFile(QStringLiteral("lista.txt"), file);
+    QCOMPARE(loadError(), QString());
+    QCOMPARE(NumeroArticoli.value(), records.size());
+    QCOMPARE(loadedRecords(), records);
+    QVERIFY(unusedSlotsEmpty());
+}
+
+void TestCatalogue::fiveHundredRecordsFillTheTables() {
+    TestServices t;
+    t.writeFile(QStringLiteral("lista.txt"), catalogueOf(500).toUtf8());
+    QCOMPARE(loadError(), QString());
+    QCOMPARE(NumeroArticoli.value(), 500);
+    QCOMPARE(Articolo[1], QStringLiteral("articolo 1"));
+    QCOMPARE(Articolo[500], QStringLiteral("articolo 500"));
+    QCOMPARE(PrezzoAcquisto[500], lire(500));
+    QCOMPARE(PrezzoVendita[500], lire(501));
+    QVERIFY(unusedSlotsEmpty());
+}
+
+void TestCatalogue::recordFiveHundredAndOneStopsTheProgram() {
+    TestServices t;
+    t.setCatalogue({{QStringLiteral("vecchio"), 1, 2}});
+    t.writeFile(QStringLiteral("lista.txt"), catalogueOf(501).toUtf8());
+    const QString error = loadError();
+    QVERIFY(!error.isNull());
+    QVERIFY2(error.contains(QDir(t.folder.path()).filePath(QStringLiteral("lista.txt"))),
+             qPrintable(error));
+    QVERIFY2(mentions(error, QStringLiteral("numero"), 501), qPrintable(error));
+    QVERIFY2(mentions(error, QStringLiteral("riga"), 502), qPrintable(error));
+    // Nothing of the long file reached the tables.
+    QCOMPARE(Articolo[1], QStringLiteral("vecchio"));
+    QCOMPARE(PrezzoAcquisto[1], lire(1));
+    QCOMPARE(PrezzoVendita[1], lire(2));
+    QVERIFY(Articolo[2].isEmpty());
+    QVERIFY(Articolo[500].isEmpty());
+}
+
+void TestCatalogue::fileEndingInsideARecord_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("record");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("saying");
+
+    const QByteArray first("\r\nmatita,250,400\r\n\r\n");
+    QTest::newRow("name only") << first + "gomma\r\n" << 2 << 4 << QString();
+    QTest::newRow("name only, no line end") << first + "gomma" << 2 << 4 << QString();
+    QTest::newRow("name and a comma") << first + "gomma," << 2 << 4 << QString();
+    QTest::newRow("name and one amount") << first + "gomma,200\r\n\r\n" << 2 << 4 << QString();
+    QTest::newRow("unquoted comma leaves a name over")
+        << QByteArray("colla, stick,1200,1800\r\nrighello,600,1000\r\n") << 3 << 2 << QString();
+    QTest::newRow("unclosed quote") << first + "\"gomma,200,350\r\nrighello,600,1000\r\n"
+                                    << 2 << 4 << QStringLiteral("virgolette");
+    QTest::newRow("amount too large") << first + "gomma,99999999999999999,350\r\n"
+                                      << 2 << 4 << QStringLiteral("99999999999999999");
+}
+
+void TestCatalogue::fileEndingInsideARecord() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, record);
+    QFETCH(int, line);
+    QFETCH(QString, saying);
+    TestServices t;
+    t.setCatalogue({{QStringLiteral("vecchio"), 1, 2}});
+    t.writeFile(QStringLiteral("lista.txt"), file);
+    const QString error = loadError();
+    QVERIFY(!error.isNull());
+    QVERIFY2(error.contains(QDir(t.folder.path()).filePath(QStringLiteral("lista.txt"))),
+             qPrintable(error));
+    QVERIFY2(mentions(error, QStringLiteral("numero"), record), qPrintable(error));
+    QVERIFY2(mentions(error, QStringLiteral("riga"), line), qPrintable(error));
+    QVERIFY2(error.contains(saying), qPrintable(error));
+    QCOMPARE(Articolo[1], QStringLiteral("vecchio"));
+    QVERIFY(Articolo[2].isEmpty());
+}
+
+void TestCatalogue::missingFileIsNamed() {
+    TestServices t;
+    const QString error = loadError();
+    QVERIFY(!error.isNull());
+    QVERIFY2(error.contains(QDir(t.folder.path()).filePath(QStringLiteral("lista.txt"))),
+             qPrintable(error));
+    QCOMPARE(NumeroArticoli.value(), 0);
+}
+
+void TestCatalogue::shippedCatalogueLoads() {
+    const QString path =
+        QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../data/lista.txt"));
+    QFile shipped(path);
+    QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(path));
+    TestServices t;
+    t.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
+    QCOMPARE(loadError(), QString());
+
+    QVERIFY(NumeroArticoli.value() >= 60);
+    bool withComma = false;
+    bool withAccent = false;
+    for (int k = 1; k <= NumeroArticoli.value(); ++k) {
+        const QString& name = Articolo[k];
+        QVERIFY2(!name.trimmed().isEmpty(), qPrintable(QString::number(k)));
+        QVERIFY2(!name.contains(QChar::ReplacementCharacter), qPrintable(name));
+        QVERIFY2(PrezzoAcquisto[k] > Money() && PrezzoAcquisto[k].isWhole(), qPrintable(name));
+        QVERIFY2(PrezzoVendita[k] > PrezzoAcquisto[k] && PrezzoVendita[k].isWhole(),
+                 qPrintable(name));
+        withComma = withComma || name.contains(u',');
+        for (QChar c : name)
+            withAccent = withAccent || (c.unicode() > 0x7F && c.isLetter());
+    }
+    QVERIFY(withComma);
+    QVERIFY(withAccent);
+}
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "test_catalogue.moc"
