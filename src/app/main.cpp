@@ -6,7 +6,6 @@
 int main(int argc, char* argv[]) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
-    QApplication::setApplicationDisplayName(QStringLiteral(" "));
     setUpToolkit();
     registerAllScreens();
     try {

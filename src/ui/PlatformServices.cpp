@@ -17,8 +17,10 @@ const QString Title = QStringLiteral("La mercanzola");
 int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool yesNo) {
     QMessageBox box(icon, Title, text, QMessageBox::NoButton, parent);
     if (yesNo) {
-        box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        QPushButton* yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        // Enter answers Yes and Escape No, whatever order the platform puts the buttons in.
+        box.setDefaultButton(yes);
         box.setEscapeButton(no);
     } else {
         box.addButton(QMessageBox::Ok);
@@ -61,8 +63,9 @@ void QtSoundPlayer::play(const QString& path) {
 }
 
 ClockRandomSource::ClockRandomSource()
-    : engine(static_cast<std::uint64_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {}
+    : engine(
+          static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
+}
 
 double ClockRandomSource::next() {
     // 53 random bits over 2^53: always strictly below 1, unlike

@@ -13,7 +13,8 @@ namespace ui {
 
 Screen::Screen(int clientWidthTwips, int clientHeightTwips) : clientArea(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
+    // A blank title: an empty one would make Qt show the program's name instead.
+    setWindowTitle(QStringLiteral(" "));
     setFont(screenFont(QStringLiteral("MS Sans Serif"), 8.25));
     clientArea->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
     auto* layout = new QVBoxLayout(this);

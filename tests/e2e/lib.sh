@@ -1,0 +1,192 @@
+# shellcheck shell=bash
+# Running the real program on an X server of our own, and watching its windows.
+# Shared by the end-to-end walk and scripts/screenshots.sh. Source it; then
+# start_xserver, start_program, expect ...; stop_program and stop_xserver end
+# what was started.
+#
+# start_xserver exports DISPLAY and XAUTHORITY and returns 0, or returns 77 when
+# no X server can be had: no Xvfb, and no reachable display to borrow.
+
+xserver_pid=
+xserver_dir=
+program_pid=
+program_status=
+
+# The program's screens by their size: client areas in twips, at 15 twips a pixel.
+# shellcheck disable=SC2034 # read by the scripts that source this file
+{
+    Start='845x541'    # 12,675 x 8,115 twips, no menu bar
+    Menu='640x480'     # 9,600 x 7,200 twips
+    Exercise='721x6..' # 10,815 x 9,030 twips and the menu bar above
+}
+
+# Polls until the command succeeds, for at most $1 seconds.
+poll_for() {
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+start_xserver() {
+    xserver_dir=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-x.XXXXXX") || return 1
+    mkdir -m 700 "$xserver_dir/run"
+    # Quiets Qt's warning about a missing runtime folder.
+    export XDG_RUNTIME_DIR="$xserver_dir/run"
+
+    if ! command -v Xvfb >/dev/null; then
+        if [[ -n ${DISPLAY:-} ]] && command -v xdpyinfo >/dev/null && xdpyinfo >/dev/null 2>&1; then
+            echo "note: no Xvfb; borrowing the running X server at $DISPLAY"
+            return 0
+        fi
+        echo "no Xvfb and no reachable X server"
+        return 77
+    fi
+
+    local auth_args=() auth="$xserver_dir/Xauthority" cookie=
+    if command -v xauth >/dev/null; then
+        cookie=$(mcookie 2>/dev/null || od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+        # The server accepts every cookie in its file, whatever display it is filed
+        # under; the client's entry follows once the display number is known.
+        : >"$auth"
+        xauth -q -f "$auth" add :0 . "$cookie" || return 1
+        auth_args=(-auth "$auth")
+    fi
+
+    local number_file="$xserver_dir/display"
+    : >"$number_file"
+    # -displayfd picks a free display number and writes it once the server is ready;
+    # -noreset keeps it taking connections while one program ends and the next starts.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "${auth_args[@]}" \
+        3>"$number_file" >"$xserver_dir/xvfb.log" 2>&1 &
+    xserver_pid=$!
+    if ! poll_for 15 grep -q '^[0-9][0-9]*$' "$number_file"; then
+        echo "Xvfb did not start:"
+        sed 's/^/  /' "$xserver_dir/xvfb.log"
+        return 1
+    fi
+    DISPLAY=":$(cat "$number_file")"
+    export DISPLAY
+    unset WAYLAND_DISPLAY
+    if [[ -n $cookie ]]; then
+        export XAUTHORITY="$auth"
+        xauth -q add "$DISPLAY" . "$cookie" || return 1
+    fi
+    return 0
+}
+
+stop_xserver() {
+    if [[ -n $xserver_pid ]]; then
+        kill "$xserver_pid" 2>/dev/null
+        wait "$xserver_pid" 2>/dev/null
+        xserver_pid=
+    fi
+    [[ -n $xserver_dir ]] && rm -rf "$xserver_dir"
+    xserver_dir=
+}
+
+fail() {
+    echo "  FAIL: $*"
+    return 1
+}
+
+# Extra NAME=value settings for the program's environment.
+program_env=()
+
+start_program() { # folder, output file
+    (cd "$1" && exec env QT_QPA_PLATFORM=xcb "${program_env[@]}" ./mercanzola >"$2" 2>&1) &
+    program_pid=$!
+    program_status=
+}
+
+stop_program() {
+    if [[ -n $program_pid ]]; then
+        kill "$program_pid" 2>/dev/null
+        wait "$program_pid" 2>/dev/null
+        program_pid=
+    fi
+}
+
+program_running() {
+    [[ -n $program_pid ]] && kill -0 "$program_pid" 2>/dev/null
+}
+
+program_ended() {
+    ! program_running
+}
+
+# Waits up to $1 seconds for the program to end; its exit code goes to program_status.
+wait_exit() {
+    poll_for "$1" program_ended || return 1
+    wait "$program_pid"
+    program_status=$?
+    program_pid=
+}
+
+# The program's visible windows, sorted, one word each: a screen as its size
+# (WxH), a message box (titled "La mercanzola") as "box".
+program_windows() {
+    local id name WIDTH HEIGHT
+    for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
+        name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        if [[ $name == "La mercanzola"* ]]; then
+            echo box
+        else
+            echo "${WIDTH}x${HEIGHT}"
+        fi
+    done | sort | paste -sd ' ' -
+}
+
+# Ids of the visible windows shown by program_windows as $1.
+window_ids() {
+    local id name WIDTH HEIGHT
+    for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
+        name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        if [[ $name == "La mercanzola"* ]]; then
+            [[ $1 == box ]] && echo "$id"
+        elif [[ ${WIDTH}x${HEIGHT} =~ ^($1)$ ]]; then
+            echo "$id"
+        fi
+    done
+}
+
+windows_are() {
+    [[ $(program_windows) =~ ^($1)$ ]]
+}
+
+focus_on() {
+    local focus
+    focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    window_ids "$1" | grep -qx "$focus"
+}
+
+# Waits until the visible windows are exactly those of the pattern $1 and the
+# keyboard is on the window $2 (the program hands it to each new window itself).
+expect() { # windows-pattern focus-pattern what [seconds]
+    local what=$3 limit=${4:-5}
+    if ! poll_for "$limit" windows_are "$1"; then
+        if ! program_running; then
+            wait_exit 0
+            fail "$what: the program ended with exit code $program_status"
+        else
+            fail "$what: expected windows '$1', found '$(program_windows)'"
+        fi
+        return
+    fi
+    poll_for "$limit" focus_on "$2" || fail "$what: the keyboard is not on the window $2"
+}
+
+# A checksum of the face and counts strip at the top of an exercise screen,
+# below its menu bar: the answer box and its blinking cursor lie outside it.
+feedback_strip() {
+    import -window "$1" -crop 400x70+0+20 +repage rgb:- 2>/dev/null | md5sum
+}
+
+strip_changed() { # window, checksum before
+    [[ $(feedback_strip "$1") != "$2" ]]
+}

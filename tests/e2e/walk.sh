@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Walks the built program as a pupil would, on an X server of its own, so that a
+# missing data file, plugin or install step fails the suite:
+#   1. start screen, menu, "trova il costo totale", a wrong answer, back to the
+#      menu through the screen's "Esci", then out through the menu's "Esci";
+#   2. a program folder without lista.txt: no start screen, an Italian report
+#      and a non-zero exit.
+# Usage: walk.sh PROGRAM_FOLDER. Exit 0 when both pass, 1 when one fails, 77 when
+# no X server can be had.
+
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$here/lib.sh"
+
+passed=0
+failed=0
+work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-e2e.XXXXXX") || exit 1
+
+cleanup() {
+    stop_program
+    stop_xserver
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+walk_to_form1_and_out() {
+    start_program "$program_dir" "$work/walk.log"
+    expect "$Start" "$Start" "start screen" 15 || return 1
+
+    xdotool key Return # "Avvio" has the focus
+    expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+
+    xdotool key Tab Return # from "Esci" to "trova il costo totale"
+    expect "$Exercise" "$Exercise" "Form1 after Tab, Enter on the menu" || return 1
+
+    local form1 before
+    form1=$(window_ids "$Exercise")
+    xdotool type --delay 30 '12.5'
+    before=$(feedback_strip "$form1")
+    xdotool key Return
+    poll_for 3 strip_changed "$form1" "$before" ||
+        fail "no face or count appeared after a wrong answer" || return 1
+
+    # The screen's menu bar through the keyboard: Alt, then along to "Esci".
+    xdotool key --delay 100 alt Right Right Return
+    expect "$Exercise box" box "the question after the screen's Esci" || return 1
+    xdotool key Return # "Sì" is the default button
+    expect "$Menu" "$Menu" "menu after Yes" || return 1
+
+    xdotool key Return # "Esci" has the focus again
+    expect "$Menu box" box "the question after the menu's Esci" || return 1
+    xdotool key Return
+    wait_exit 5 || fail "the program did not end after Yes" || return 1
+    ((program_status == 0)) || fail "exit code $program_status, expected 0" || return 1
+}
+
+no_catalogue_no_start() {
+    local folder="$work/senza-lista" log="$work/senza-lista.log" seen='' box_seen=
+    mkdir "$folder" && cp -r "$program_dir/mercanzola" "$program_dir/suoni" \
+        "$program_dir/immagini" "$folder/" || return 1
+    start_program "$folder" "$log"
+    local deadline=$((SECONDS + 10))
+    while program_running && ((SECONDS < deadline)); do
+        seen=$(program_windows)
+        [[ $seen == *"${Start%x*}x"* ]] && { fail "a start screen appeared"; return 1; }
+        if [[ $seen == box ]] && focus_on box; then
+            box_seen=yes
+            xdotool key Return
+        fi
+        sleep 0.1
+    done
+    wait_exit 2 || fail "the program is still running without lista.txt" || return 1
+    [[ -n $box_seen ]] || fail "no error box titled \"La mercanzola\" appeared" || return 1
+    ((program_status != 0)) || fail "exit code 0 without lista.txt" || return 1
+    grep -q "Manca l'elenco degli articoli" "$log" || fail "no Italian report on stderr" || return 1
+    grep -q 'lista\.txt' "$log" || fail "the report does not name lista.txt" || return 1
+}
+
+run_case() { # name function log
+    echo "e2e: $1"
+    if "$2"; then
+        passed=$((passed + 1))
+        echo "  ok"
+    else
+        failed=$((failed + 1))
+        stop_program
+        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
+    fi
+}
+
+# A program folder is what the build or the install leaves: all of it is needed.
+missing=()
+for file in mercanzola lista.txt suoni/{si1,si2,si3,si4,no}.wav \
+    immagini/{diecimila,cinquemila,duemila,mille,cinquecento,duecento,cento}.jpg; do
+    [[ -f $program_dir/$file ]] || missing+=("$file")
+done
+if ((${#missing[@]})); then
+    echo "e2e: the program folder $program_dir lacks: ${missing[*]}"
+    echo "e2e: 0 passed, 2 failed"
+    exit 1
+fi
+
+start_xserver
+status=$?
+if ((status == 77)); then
+    echo "e2e: SKIPPED: no X server can be had (install Xvfb)"
+    exit 77
+elif ((status != 0)); then
+    echo "e2e: 0 passed, 2 failed"
+    exit 1
+fi
+for tool in xdotool import; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "e2e: $tool is needed to walk the program (packages xdotool, imagemagick)"
+        echo "e2e: 0 passed, 2 failed"
+        exit 1
+    fi
+done
+
+run_case "start, menu, Form1, back, out" walk_to_form1_and_out "$work/walk.log"
+run_case "no lista.txt, no start screen" no_catalogue_no_start "$work/senza-lista.log"
+
+echo "e2e: $passed passed, $failed failed"
+((failed == 0))
