@@ -1,7 +1,7 @@
+#include "shell/Main.h"
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "shell/FatalReport.h"
-#include "shell/Main.h"
 
 int main(int argc, char* argv[]) {
     Application app(argc, argv);

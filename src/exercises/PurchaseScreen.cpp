@@ -31,31 +31,62 @@ constexpr int TotalCostRowTop = 3600;
 
 using Amount = PurchaseScreen::Amount;
 
-const PurchaseScreen::Layout Form1Layout = {
-    {{{840, 1320, 1815, 375}, {1320, 2040, 1335, 375}, {1800, 2760, 855, 375},
-      {1440, 4080, 1095, 375}}},
-    {2880, 1320, 4575, 495}, {2880, 1920, 4575, 495}, {6240, 2520, 1215, 495},
-    {2880, 3960, 4575, 615}, 24, Amount::UnitCost, Amount::Quantity, Amount::TotalCost, false};
+const PurchaseScreen::Layout Form1Layout = {{{{840, 1320, 1815, 375},
+                                              {1320, 2040, 1335, 375},
+                                              {1800, 2760, 855, 375},
+                                              {1440, 4080, 1095, 375}}},
+                                            {2880, 1320, 4575, 495},
+                                            {2880, 1920, 4575, 495},
+                                            {6240, 2520, 1215, 495},
+                                            {2880, 3960, 4575, 615},
+                                            24,
+                                            Amount::UnitCost,
+                                            Amount::Quantity,
+                                            Amount::TotalCost,
+                                            false};
 
-const PurchaseScreen::Layout Form2Layout = {
-    {{{480, 1320, 1815, 375}, {960, 1920, 1335, 375}, {1440, 2640, 855, 375},
-      {1080, 3960, 1095, 375}}},
-    {2880, 1200, 4575, 615}, {2880, 3840, 4575, 615}, {6240, 2640, 1215, 495},
-    {2880, 1920, 4575, 615}, 14.25, Amount::TotalCost, Amount::Quantity, Amount::UnitCost, false};
+const PurchaseScreen::Layout Form2Layout = {{{{480, 1320, 1815, 375},
+                                              {960, 1920, 1335, 375},
+                                              {1440, 2640, 855, 375},
+                                              {1080, 3960, 1095, 375}}},
+                                            {2880, 1200, 4575, 615},
+                                            {2880, 3840, 4575, 615},
+                                            {6240, 2640, 1215, 495},
+                                            {2880, 1920, 4575, 615},
+                                            14.25,
+                                            Amount::TotalCost,
+                                            Amount::Quantity,
+                                            Amount::UnitCost,
+                                            false};
 
 // Stored with the answer box in the unit-cost row; each problem moves it.
-const PurchaseScreen::Layout Form3Layout = {
-    {{{840, 1440, 1815, 375}, {1320, 2040, 1335, 375}, {1800, 2760, 855, 375},
-      {1560, 3720, 1095, 375}}},
-    {2880, 1200, 4575, 615}, {2880, TotalCostRowTop, 4575, 615}, {6240, 2640, 1215, 615},
-    {2880, UnitCostRowTop, 4575, 615}, 14.25, Amount::TotalCost, Amount::Quantity,
-    Amount::UnitCost, true};
+const PurchaseScreen::Layout Form3Layout = {{{{840, 1440, 1815, 375},
+                                              {1320, 2040, 1335, 375},
+                                              {1800, 2760, 855, 375},
+                                              {1560, 3720, 1095, 375}}},
+                                            {2880, 1200, 4575, 615},
+                                            {2880, TotalCostRowTop, 4575, 615},
+                                            {6240, 2640, 1215, 615},
+                                            {2880, UnitCostRowTop, 4575, 615},
+                                            14.25,
+                                            Amount::TotalCost,
+                                            Amount::Quantity,
+                                            Amount::UnitCost,
+                                            true};
 
-const PurchaseScreen::Layout Form4Layout = {
-    {{{720, 1440, 1815, 375}, {1200, 2040, 1335, 375}, {1680, 3000, 855, 375},
-      {1320, 4080, 1095, 375}}},
-    {2760, 1200, 4695, 615}, {2760, 3840, 4695, 615}, {2760, 2040, 4695, 615},
-    {5520, 2880, 1935, 615}, 14.25, Amount::TotalCost, Amount::UnitCost, Amount::Quantity, false};
+const PurchaseScreen::Layout Form4Layout = {{{{720, 1440, 1815, 375},
+                                              {1200, 2040, 1335, 375},
+                                              {1680, 3000, 855, 375},
+                                              {1320, 4080, 1095, 375}}},
+                                            {2760, 1200, 4695, 615},
+                                            {2760, 3840, 4695, 615},
+                                            {2760, 2040, 4695, 615},
+                                            {5520, 2880, 1935, 615},
+                                            14.25,
+                                            Amount::TotalCost,
+                                            Amount::UnitCost,
+                                            Amount::Quantity,
+                                            false};
 
 ui::Label* valueLabel() {
     return new ui::Label(QStringLiteral("Label3"), {QStringLiteral("Arial"), 14.25,

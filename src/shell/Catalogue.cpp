@@ -19,7 +19,8 @@ QString decodeWindows1252(const QByteArray& bytes) {
     text.reserve(bytes.size());
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(Windows1252High[byte - 0x80]) : QChar(byte));
+        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(Windows1252High[byte - 0x80])
+                                                : QChar(byte));
     }
     return text;
 }
@@ -150,8 +151,7 @@ private:
     }
 
     Money parseAmount(const QString& token) const {
-        static const QRegularExpression number(
-            QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
+        static const QRegularExpression number(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
         const QRegularExpressionMatch m = number.match(token);
         if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
             return Money(); // not a number: 0
@@ -198,8 +198,8 @@ std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& 
         const int number = static_cast<int>(records.size()) + 1;
         reader.startRecord(number);
         if (number > maxRecords)
-            reader.fail(QStringLiteral("l'elenco può contenere al massimo %1 articoli")
-                            .arg(maxRecords));
+            reader.fail(
+                QStringLiteral("l'elenco può contenere al massimo %1 articoli").arg(maxRecords));
         CatalogueRecord record;
         record.name = reader.readText("il file finisce prima del nome");
         record.buyingPrice = reader.readMoney(

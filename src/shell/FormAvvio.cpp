@@ -15,9 +15,9 @@ FormAvvio::FormAvvio() : ui::Screen(12675, 8115) {
     Label2[1] = place(new ui::Label(QStringLiteral("Esercitazioni matematiche"),
                                     {QStringLiteral("Arial"), 18, Qt::AlignLeft | Qt::AlignTop}),
                       2400, 240, 4935, 855);
-    Command1 = place(new ui::Button(QStringLiteral("Avvio"),
-                                    ui::screenFont(QStringLiteral("Arial"), 24)),
-                     2760, 5040, 4425, 1305);
+    Command1 =
+        place(new ui::Button(QStringLiteral("Avvio"), ui::screenFont(QStringLiteral("Arial"), 24)),
+              2760, 5040, 4425, 1305);
     Command1->setIcon(head);
     Command1->setIconSize(QSize(32, 32));
     for (ui::Label* label : Label2)

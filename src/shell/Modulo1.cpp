@@ -23,8 +23,8 @@ Count Quantita;
 int indiceArticolo() {
     const std::int64_t index = IndiceArticolo.roundedWhole();
     if (index < 0 || index >= CatalogueSlots)
-        throw ProgramError(QStringLiteral("Errore interno: l'articolo numero %1 non esiste.")
-                               .arg(index));
+        throw ProgramError(
+            QStringLiteral("Errore interno: l'articolo numero %1 non esiste.").arg(index));
     return static_cast<int>(index);
 }
 

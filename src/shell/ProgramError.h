@@ -13,6 +13,6 @@ public:
 class OverflowError : public ProgramError {
 public:
     explicit OverflowError(const QString& what)
-        : ProgramError(QStringLiteral("Errore di calcolo: %1 supera l'intervallo consentito.")
-                           .arg(what)) {}
+        : ProgramError(
+              QStringLiteral("Errore di calcolo: %1 supera l'intervallo consentito.").arg(what)) {}
 };

@@ -45,7 +45,8 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         layout()->setMenuBar(menu);
     }
     QAction* action = menu->addAction(caption);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { guarded(handler); });
+    connect(action, &QAction::triggered, this,
+            [handler = std::move(handler)] { guarded(handler); });
     return action;
 }
 

@@ -65,7 +65,7 @@ namespace pupil {
 void type(ui::AnswerBox* box, const QString& text);
 void pressEnter(QWidget* widget);
 void releaseEnter(QWidget* widget);
-void enter(QWidget* widget); // press and release
+void enter(QWidget* widget);                          // press and release
 void answer(ui::AnswerBox* box, const QString& text); // clear, type, Enter
 void choose(QAction* item);
 } // namespace pupil

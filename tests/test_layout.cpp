@@ -1,0 +1,72 @@
+// Every caption must fit its box at the size the screens ask for, with the
+// faces that stand in for Arial and MS Sans Serif.
+#include "app/AllScreens.h"
+#include "exercises/PurchaseScreen.h"
+#include "shell/FormAvvio.h"
+#include "shell/FormMenu.h"
+#include "shell/Modulo1.h"
+#include "support/TestServices.h"
+#include "ui/Twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QTest>
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    static void checkCaptionsFit(ui::Screen* screen) {
+        screen->show();
+        for (QLabel* label : screen->findChildren<QLabel*>()) {
+            const QFontMetrics metrics(label->font());
+            const QRect room = label->contentsRect();
+            QVERIFY2(metrics.horizontalAdvance(label->text()) <= room.width() &&
+                         metrics.height() <= room.height(),
+                     qPrintable(label->text()));
+        }
+        for (QPushButton* button : screen->findChildren<QPushButton*>()) {
+            const QFontMetrics metrics(button->font());
+            const int iconRoom = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            QVERIFY2(metrics.horizontalAdvance(button->text()) + iconRoom + 8 <= button->width(),
+                     qPrintable(button->text()));
+        }
+        screen->close();
+    }
+
+private slots:
+    void initTestCase() { setUpToolkit(); }
+
+    void arialResolvesToAMetricCompatibleFace() {
+        for (const char* family : {"Arial", "MS Sans Serif"})
+            QCOMPARE(QFontInfo(QFont(QString::fromLatin1(family))).family(),
+                     QStringLiteral("Liberation Sans"));
+    }
+
+    void captionsFitTheirBoxes() {
+        TestServices services;
+        // The widest name of the default catalogue, with an amount wider than any price.
+        QFile shipped(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../data/lista.txt"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
+        Modulo1::CaricaLista();
+        const QFontMetrics metrics(ui::screenFont(QStringLiteral("Arial"), 14.25));
+        QString widest;
+        for (int k = 1; k <= Modulo1::NumeroArticoli.value(); ++k)
+            if (metrics.horizontalAdvance(Modulo1::Articolo[k]) > metrics.horizontalAdvance(widest))
+                widest = Modulo1::Articolo[k];
+        services.setCatalogue({{widest, 1, 9999999}});
+        services.random.fallback = 0.999;
+        checkCaptionsFit(new FormAvvio);
+        checkCaptionsFit(new FormMenu);
+        for (auto make : {newForm1, newForm2, newForm3, newForm4}) {
+            ui::Screen* screen = make();
+            screen->Form_Load();
+            checkCaptionsFit(screen);
+        }
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "test_layout.moc"
