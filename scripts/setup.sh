@@ -9,7 +9,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2
-    xvfb xauth xdotool
+    xvfb xauth xdotool imagemagick
 )
 missing=()
 for package in "${packages[@]}"; do

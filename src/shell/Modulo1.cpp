@@ -77,7 +77,7 @@ void SuonoEsatto() {
 
 void MostraInformazioni(QWidget* over) {
     ui::services().messages->inform(
-        over, QStringLiteral("la mercanzola, scritta dal gruppo di sviluppo de la mercanzola\r\n"
+        over, QStringLiteral("Autori: il gruppo di sviluppo de la mercanzola\r\n"
                              " ----------------------- \r\n"
                              "e-mail: lamercanzola@example.org"));
 }
