@@ -49,11 +49,7 @@ void CaricaLista() {
             QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
                            "nella cartella del programma.")
                 .arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
-                                          "File: %1\n%2.")
-                               .arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (file.error() != QFileDevice::NoError)
         throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
                                           "File: %1\n%2.")

@@ -1,5 +1,6 @@
 #include "ui/Icons.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -37,6 +38,11 @@ QString resourceOf(IconPicture picture) {
 } // namespace
 
 QIcon icon(IconPicture picture) {
+    // Rendered once per picture: every screen opening asks for its icons again.
+    static QHash<IconPicture, QIcon> rendered;
+    auto found = rendered.constFind(picture);
+    if (found != rendered.constEnd())
+        return *found;
     // Rendered here rather than through the SVG icon plugin, so a missing
     // plugin cannot leave the faces blank.
     loadIconResources();
@@ -54,6 +60,7 @@ QIcon icon(IconPicture picture) {
         result.addPixmap(pixmap);
         result.addPixmap(pixmap, QIcon::Disabled);
     }
+    rendered.insert(picture, result);
     return result;
 }
 
