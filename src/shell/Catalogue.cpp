@@ -25,6 +25,13 @@ QString decodeWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+// A field quoted in a report, cut short: a garbled file may hold a "price" of
+// megabytes.
+QString shortened(const QString& field) {
+    constexpr qsizetype Shown = 24;
+    return field.size() <= Shown ? field : field.left(Shown) + QStringLiteral("…");
+}
+
 bool isLineEnd(QChar c) {
     return c == u'\n' || c == u'\r';
 }
@@ -151,7 +158,8 @@ private:
     }
 
     Money parseAmount(const QString& token) const {
-        static const QRegularExpression number(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
+        // ASCII digits only: QRegularExpression's \\d takes every script's digits.
+        static const QRegularExpression number(QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]*))?$"));
         const QRegularExpressionMatch m = number.match(token);
         if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
             return Money(); // not a number: 0
@@ -163,8 +171,10 @@ private:
         const qlonglong whole = integer.toLongLong(&ok);
         std::int64_t raw = 0;
         if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
-            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw))
-            fail(QStringLiteral("il prezzo %1 è troppo grande").arg(token));
+            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
+            raw > MaxCataloguePrice.raw())
+            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo %2 lire)")
+                     .arg(shortened(token), QStringLiteral("1.000.000.000.000")));
         return Money::fromRaw(m.captured(1) == u"-" ? -raw : raw);
     }
 
