@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2
     xvfb xauth xdotool imagemagick
+    clang libclang-rt-14-dev ccache
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -28,5 +29,9 @@ if ((${#missing[@]})); then
         "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build -G Ninja "${launcher[@]}"
 cmake --build build

@@ -19,16 +19,15 @@
 #include "shell/ScreenChain.h"
 
 #include <QMap>
-#include <QPixmapCache>
 #include <QSet>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 #include <string>
 
 namespace {
 
 constexpr long AllowedGrowthKiB = 1024;
-constexpr int PixmapCacheKiB = 512;
 
 struct Plan {
     long answers = 100'000;
@@ -110,10 +109,6 @@ int main(int argc, char* argv[]) {
         if (code != 0)
             failedExits << code;
     };
-    // Qt keeps drawn pieces of the screens (frames, buttons on each background
-    // colour) in a pixmap cache of up to 10 MiB. Filling it is growth by design,
-    // and would outlast the quick run's warm-up; capped, what grows past it is ours.
-    QPixmapCache::setCacheLimit(PixmapCacheKiB);
     setUpToolkit();
     registerAllScreens();
     try {
@@ -182,7 +177,8 @@ int main(int argc, char* argv[]) {
             settle();
         }
         if (plan.trace)
-            std::printf("soak: visit %ld, %ld KiB\n", visit + 1, residentKiB());
+            std::printf("soak: visit %ld, %ld KiB, heap %zu KiB\n", visit + 1, residentKiB(),
+                        mallinfo2().uordblks / 1024);
         if (visit + 1 == warmUpVisits) {
             warm = residentKiB();
             say("after warming up", warm);

@@ -52,10 +52,10 @@ void CaricaLista() {
     QString reason;
     if (QFileInfo(path).isDir())
         reason = QStringLiteral("È una cartella, non un file.");
+    else if (!QFileInfo(path).isReadable())
+        reason = QStringLiteral("Non si ha il permesso di leggerlo.");
     else if (!file.open(QIODevice::ReadOnly))
-        reason = file.error() == QFileDevice::PermissionsError
-                     ? QStringLiteral("Non si ha il permesso di leggerlo.")
-                     : file.errorString() + u'.';
+        reason = file.errorString() + u'.';
     const QByteArray bytes = reason.isEmpty() ? file.readAll() : QByteArray();
     if (reason.isEmpty() && file.error() != QFileDevice::NoError)
         reason = file.errorString() + u'.';

@@ -93,11 +93,14 @@ fail() {
     return 1
 }
 
-# Extra NAME=value settings for the program's environment.
+# Extra NAME=value settings for the program's environment, and a command that
+# runs it (another user's, say).
 program_env=()
+program_runner=()
 
 start_program() { # folder, output file
-    (cd "$1" && exec env QT_QPA_PLATFORM=xcb "${program_env[@]}" ./mercanzola >"$2" 2>&1) &
+    (cd "$1" && exec "${program_runner[@]}" env QT_QPA_PLATFORM=xcb "${program_env[@]}" \
+        ./mercanzola >"$2" 2>&1) &
     program_pid=$!
     program_status=
 }
@@ -189,4 +192,63 @@ feedback_strip() {
 
 strip_changed() { # window, checksum before
     [[ $(feedback_strip "$1") != "$2" ]]
+}
+
+# A program that cannot start: no start screen, a report box (answered with
+# Enter), a non-zero exit, and the report on stderr with every pattern given.
+expect_report() { # output file, seconds, patterns...
+    local log=$1 limit=$2 pattern box_seen= seen
+    shift 2
+    local deadline=$((SECONDS + limit))
+    while program_running && ((SECONDS < deadline)); do
+        seen=$(program_windows)
+        [[ $seen == *"${Start%x*}x"* ]] && { fail "a start screen appeared"; return 1; }
+        if [[ $seen == box ]] && focus_on box; then
+            box_seen=yes
+            xdotool key Return
+        fi
+        sleep 0.1
+    done
+    wait_exit 2 || fail "the program is still running after $limit s" || return 1
+    [[ -n $box_seen ]] || fail "no error box titled \"La mercanzola\" appeared" || return 1
+    ((program_status != 0)) || fail "exit code 0 after a report" || return 1
+    for pattern in "$@"; do
+        grep -q -- "$pattern" "$log" || fail "the report does not say: $pattern" || return 1
+    done
+}
+
+# From the start screen through the menu's first exercise: Tab, Enter.
+open_first_exercise() {
+    expect "$Start" "$Start" "start screen" 15 || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+    xdotool key Tab Return
+    expect "$Exercise" "$Exercise" "the first exercise after Tab, Enter on the menu"
+}
+
+# Enter on the open exercise screen shows a face or a count that was not there.
+expect_judged() { # [seconds]
+    local screen before
+    screen=$(window_ids "$Exercise")
+    before=$(feedback_strip "$screen")
+    xdotool key Return
+    poll_for "${1:-5}" strip_changed "$screen" "$before" || fail "no face or count after Enter"
+}
+
+# From an exercise screen to the menu: its menu bar's "Esci", then Yes.
+back_to_menu() {
+    xdotool key --delay 100 alt Right Right Return
+    expect "$Exercise box" box "the question after the screen's Esci" || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Yes"
+}
+
+# From the menu, "Esci" (the focus is on it when the menu opens) and Yes: exit 0.
+# The question may be up already.
+leave_program() {
+    windows_are "$Menu box" || xdotool key Return
+    expect "$Menu box" box "the question after the menu's Esci" || return 1
+    xdotool key Return
+    wait_exit 10 || fail "the program did not end after Yes" || return 1
+    ((program_status == 0)) || fail "exit code $program_status, expected 0"
 }
