@@ -178,18 +178,19 @@ paste_32_kib() {
     poll_for 10 eval '! kill -0 "$helper_pid" 2>/dev/null' ||
         fail "the answer box gave nothing to copy" || return 1
     helper_pid=
-    length=$("$clipboard_helper" --length 2>>"$work/clipboard.log")
+    length=$(timeout 20 "$clipboard_helper" --length 2>>"$work/clipboard.log")
     ((length == 32767)) || fail "the answer box held $length characters, not 32767" || return 1
     back_to_menu && leave_program && no_error_reported "$work/paste.log"
 }
 
 run_case() { # name function log
     echo "e2e: $1"
+    local started=$SECONDS
     "$2"
     local status=$?
     if ((status == 0)); then
         passed=$((passed + 1))
-        echo "  ok"
+        echo "  ok ($((SECONDS - started)) s)"
     elif ((status == 77)); then
         skipped=$((skipped + 1))
     else

@@ -135,7 +135,9 @@ program_windows() {
     local id name WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+        WIDTH= HEIGHT=
         eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        [[ -n $WIDTH ]] || continue # the window went away in between
         if [[ $name == "La mercanzola"* ]]; then
             echo box
         else
@@ -149,7 +151,9 @@ window_ids() {
     local id name WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
+        WIDTH= HEIGHT=
         eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        [[ -n $WIDTH ]] || continue # the window went away in between
         if [[ $name == "La mercanzola"* ]]; then
             [[ $1 == box ]] && echo "$id"
         elif [[ ${WIDTH}x${HEIGHT} =~ ^($1)$ ]]; then
@@ -238,9 +242,9 @@ expect_judged() { # [seconds]
 # From an exercise screen to the menu: its menu bar's "Esci", then Yes.
 back_to_menu() {
     xdotool key --delay 100 alt Right Right Return
-    expect "$Exercise box" box "the question after the screen's Esci" || return 1
+    expect "$Exercise box" box "the question after the screen's Esci" 10 || return 1
     xdotool key Return
-    expect "$Menu" "$Menu" "menu after Yes"
+    expect "$Menu" "$Menu" "menu after Yes" 10
 }
 
 # From the menu, "Esci" (the focus is on it when the menu opens) and Yes: exit 0.
