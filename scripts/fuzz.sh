@@ -7,11 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
+# shellcheck disable=SC2086 # FUZZ_CMAKE_ARGS holds several arguments
 CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja ${FUZZ_CMAKE_ARGS:-} >/dev/null
 cmake --build build-fuzz
 
 declare -A max_len=([catalogue]=20000 [answer]=33000 [texts]=64)
-declare -A options=([catalogue]=-dict=fuzz/catalogue.dict [answer]= [texts]=)
+declare -A options=([catalogue]=-dict=fuzz/catalogue.dict [answer]='' [texts]='')
 failed=()
 for target in catalogue answer texts; do
     work=build-fuzz/corpus/$target

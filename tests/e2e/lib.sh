@@ -135,7 +135,7 @@ program_windows() {
     local id name WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
-        WIDTH= HEIGHT=
+        WIDTH='' HEIGHT=''
         eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
         [[ -n $WIDTH ]] || continue # the window went away in between
         if [[ $name == "La mercanzola"* ]]; then
@@ -151,7 +151,7 @@ window_ids() {
     local id name WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
-        WIDTH= HEIGHT=
+        WIDTH='' HEIGHT=''
         eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
         [[ -n $WIDTH ]] || continue # the window went away in between
         if [[ $name == "La mercanzola"* ]]; then
@@ -198,10 +198,32 @@ strip_changed() { # window, checksum before
     [[ $(feedback_strip "$1") != "$2" ]]
 }
 
+# An X server and the tools to watch it, or the script ends: 77 when no X server
+# can be had, 1 with every case counted as failed on any other trouble.
+start_xserver_or_exit() { # number of cases
+    local status tool
+    start_xserver
+    status=$?
+    if ((status == 77)); then
+        echo "e2e: SKIPPED: no X server can be had (install Xvfb)"
+        exit 77
+    fi
+    for tool in xdotool import; do
+        if ((status == 0)) && ! command -v "$tool" >/dev/null; then
+            echo "e2e: $tool is needed (packages xdotool, imagemagick)"
+            status=1
+        fi
+    done
+    if ((status != 0)); then
+        echo "e2e: 0 passed, $1 failed"
+        exit 1
+    fi
+}
+
 # A program that cannot start: no start screen, a report box (answered with
 # Enter), a non-zero exit, and the report on stderr with every pattern given.
 expect_report() { # output file, seconds, patterns...
-    local log=$1 limit=$2 pattern box_seen= seen
+    local log=$1 limit=$2 pattern box_seen='' seen
     shift 2
     local deadline=$((SECONDS + limit))
     while program_running && ((SECONDS < deadline)); do
