@@ -11,7 +11,7 @@ seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja ${FUZZ_CMAKE_ARGS:-} >/dev/null
 cmake --build build-fuzz
 
-declare -A max_len=([catalogue]=20000 [answer]=33000 [texts]=64)
+declare -A max_len=([catalogue]=8192 [answer]=33000 [texts]=64)
 declare -A options=([catalogue]=-dict=fuzz/catalogue.dict [answer]='' [texts]='')
 failed=()
 for target in catalogue answer texts; do
