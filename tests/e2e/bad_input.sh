@@ -150,7 +150,8 @@ no_pictures() {
         local keys=()
         for _ in $(seq "$tabs"); do keys+=(Tab); done
         xdotool key --delay 50 "${keys[@]}" Return
-        if poll_for 5 windows_are "$Menu box"; then
+        poll_for 10 windows_are "$Exercise|$Menu box"
+        if windows_are "$Menu box"; then
             break # that was "Esci": every exercise has been seen
         fi
         expect "$Exercise" "$Exercise" "exercise number $tabs of the menu" || return 1
