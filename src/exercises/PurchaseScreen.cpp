@@ -1,5 +1,6 @@
 #include "exercises/PurchaseScreen.h"
 
+#include "frame/Headings.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Texts.h"
@@ -8,9 +9,9 @@ using namespace Modulo1;
 
 namespace {
 
-const std::array<QString, 4> HeadingTexts = {
-    QStringLiteral("articolo acquistato"), QStringLiteral("costo unitario"),
-    QStringLiteral("quantità"), QStringLiteral("costo totale")};
+const std::array<QString, 4> HeadingTexts = {Headings::articoloAcquistato(),
+                                             Headings::costoUnitario(), Headings::quantita(),
+                                             Headings::costoTotale()};
 
 // The heading each amount stands under, which names its box for a screen reader.
 QString headingOf(PurchaseScreen::Amount amount) {
@@ -88,30 +89,15 @@ const PurchaseScreen::Layout Form4Layout = {{{{720, 1440, 1815, 375},
                                             Amount::Quantity,
                                             false};
 
-ui::Label* valueLabel() {
-    return new ui::Label(QStringLiteral("Label3"), {QStringLiteral("Arial"), 14.25,
-                                                    Qt::AlignRight | Qt::AlignVCenter, true, true});
-}
-
 } // namespace
 
 PurchaseScreen::PurchaseScreen(const Layout& layout) : layout(layout) {
-    for (int i = 0; i < 4; ++i) {
-        const Rect& r = layout.headings[i];
-        Label6[i] = place(new ui::Label(HeadingTexts[i], {}), r.left, r.top, r.width, r.height);
-    }
-    auto placeRect = [this](QWidget* w, const Rect& r) {
-        place(w, r.left, r.top, r.width, r.height);
-    };
-    Label3 = valueLabel();
-    Label4 = valueLabel();
-    Label5 = valueLabel();
-    placeRect(Label3, layout.label3);
-    placeRect(Label4, layout.label4);
-    placeRect(Label5, layout.label5);
-    const Rect& t = layout.text1;
-    Text1 = addAnswerBox(headingOf(layout.asked), layout.text1Points, true, t.left, t.top, t.width,
-                         t.height);
+    for (int i = 0; i < 4; ++i)
+        Label6[i] = addHeading(HeadingTexts[i], layout.headings[i]);
+    Label3 = addValueLabel(layout.label3);
+    Label4 = addValueLabel(layout.label4);
+    Label5 = addValueLabel(layout.label5);
+    Text1 = addAnswerBox(headingOf(layout.asked), layout.text1Points, true, layout.text1);
     // Tab goes through the boxes in reading order, the faces last.
     setTabOrder(Text1, ComandoIconaSi);
     setTabOrder(ComandoIconaSi, ComandoIconaNo);

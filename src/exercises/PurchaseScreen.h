@@ -10,9 +10,7 @@ class PurchaseScreen : public ExerciseScreen {
     Q_OBJECT
 public:
     enum class Amount { UnitCost, TotalCost, Quantity };
-    struct Rect {
-        int left, top, width, height;
-    };
+    using Rect = ui::TwipsRect;
     struct Layout {
         std::array<Rect, 4> headings; // articolo acquistato, costo unitario, quantità, costo totale
         Rect label3, label4, label5, text1;
