@@ -1,6 +1,7 @@
 // Every caption must fit its box at the size the screens ask for, with the
 // faces that stand in for Arial and MS Sans Serif.
 #include "app/AllScreens.h"
+#include "exercises/GainLossScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
@@ -60,7 +61,7 @@ private slots:
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio);
         checkCaptionsFit(new FormMenu);
-        for (auto make : {newForm1, newForm2, newForm3, newForm4}) {
+        for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm12}) {
             ui::Screen* screen = make();
             screen->Form_Load();
             checkCaptionsFit(screen);
