@@ -26,11 +26,7 @@ GainLossScreen::GainLossScreen() {
     Label4 = addValueLabel({240, 2880, 2655, 615});
     Label5 = addValueLabel({3000, 2880, 2775, 615});
     Text1 = addAnswerBox(QString(), 14.25, true, {6000, 2880, 2655, 615});
-    // A dark edge keeps the red box apart from a red background; a style
-    // sheet with an edge paints the fill too, so it carries the red as well.
-    Text1->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: black; border: 1px "
-                                        "solid black; }")
-                             .arg(ui::colourFromBgr(AnswerRed).name()));
+    Text1->setBackgroundColour(ui::colourFromBgr(AnswerRed));
 
     const QFont buttonFont = ui::screenFont(QStringLiteral("Arial"), 14.25);
     const int buttonLefts[] = {600, 4800};

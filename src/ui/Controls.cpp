@@ -42,6 +42,11 @@ void AnswerBox::setBackgroundColour(const QColor& colour) {
     p.setColor(QPalette::Base, colour);
     p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
+    // A black edge keeps the box apart from any background, a red box on a red
+    // one included; a style sheet that draws an edge paints the fill as well.
+    setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: black; border: 1px solid "
+                                 "black; }")
+                      .arg(colour.name()));
 }
 
 void AnswerBox::keyPressEvent(QKeyEvent* event) {
