@@ -1,6 +1,7 @@
 #include "app/AllScreens.h"
 
 #include "exercises/PurchaseScreen.h"
+#include "exercises/TableScreen.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
@@ -20,6 +21,9 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form9, newForm9);
+    registerScreen(ScreenId::Form10, newForm10);
+    registerScreen(ScreenId::Form11, newForm11);
 }
 
 void setUpToolkit() {
