@@ -17,6 +17,10 @@ constexpr int ColumnLeft[3] = {1080, 3840, 6600};
 constexpr int CellWidth = 2655;
 constexpr int CellHeight = 615;
 
+ui::TwipsRect cellRect(TableScreen::Row row, TableScreen::Column column) {
+    return {ColumnLeft[column], RowTop[row], CellWidth, CellHeight};
+}
+
 QString columnHeading(TableScreen::Column column) {
     switch (column) {
     case TableScreen::Spesa:
@@ -29,10 +33,10 @@ QString columnHeading(TableScreen::Column column) {
     return Headings::guadagno();
 }
 
-const QColor Current(255, 0, 0);
-const QColor Other(255, 255, 255);
+const QColor CurrentBox(255, 0, 0);
+const QColor OtherBox(255, 255, 255);
 
-// A box or label standing for a quantity, named with it for a screen reader.
+// A quantity label's name for a screen reader, which keeps the value in it.
 QString quantityName(int quantity) {
     return Headings::quantita() + QStringLiteral(": ") + QString::number(quantity);
 }
@@ -61,9 +65,8 @@ TableScreen::TableScreen(const Cells& cells) {
     std::vector<Place> askedCells;
     for (Row row : {OneItem, SeveralItems})
         for (Column column : {Spesa, Ricavo, Guadagno}) {
-            const ui::TwipsRect where{ColumnLeft[column], RowTop[row], CellWidth, CellHeight};
             if (cells[row][column] == Cell::Given) {
-                ui::Label* label = addValueLabel(where);
+                ui::Label* label = addValueLabel(cellRect(row, column));
                 (column == Spesa ? Label4 : Label5) = label;
                 given.push_back({label, {row, column}});
             } else if (cells[row][column] == Cell::Asked) {
@@ -76,9 +79,8 @@ TableScreen::TableScreen(const Cells& cells) {
         const Place cell = askedCells[i];
         // Only the first of four boxes turns a typed dot into a space.
         const bool isText1 = first + i == 0;
-        ui::AnswerBox* box =
-            addAnswerBox(columnHeading(cell.column), 14.25, isText1,
-                         {ColumnLeft[cell.column], RowTop[cell.row], CellWidth, CellHeight});
+        ui::AnswerBox* box = addAnswerBox(columnHeading(cell.column), 14.25, isText1,
+                                          cellRect(cell.row, cell.column));
         *names[first + i] = box;
         asked.push_back({box, cell});
         judgeOnEnter(
@@ -135,12 +137,12 @@ void TableScreen::NuovoProblema() {
 void TableScreen::makeCurrent(std::size_t step) {
     ui::AnswerBox* current = asked[step].box;
     current->setEnabled(true);
-    current->setBackgroundColour(Current);
+    current->setBackgroundColour(CurrentBox);
     current->setFocus();
     for (const Asked& a : asked)
         if (a.box != current) {
             a.box->setEnabled(false);
-            a.box->setBackgroundColour(Other);
+            a.box->setBackgroundColour(OtherBox);
         }
 }
 
