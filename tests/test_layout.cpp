@@ -3,6 +3,7 @@
 #include "app/AllScreens.h"
 #include "exercises/GainLossScreen.h"
 #include "exercises/PurchaseScreen.h"
+#include "exercises/TableScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
@@ -61,7 +62,8 @@ private slots:
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio);
         checkCaptionsFit(new FormMenu);
-        for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm12}) {
+        for (auto make :
+             {newForm1, newForm2, newForm3, newForm4, newForm9, newForm10, newForm11, newForm12}) {
             ui::Screen* screen = make();
             screen->Form_Load();
             checkCaptionsFit(screen);

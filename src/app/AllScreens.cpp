@@ -2,6 +2,7 @@
 
 #include "exercises/GainLossScreen.h"
 #include "exercises/PurchaseScreen.h"
+#include "exercises/TableScreen.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
@@ -21,6 +22,9 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form9, newForm9);
+    registerScreen(ScreenId::Form10, newForm10);
+    registerScreen(ScreenId::Form11, newForm11);
     registerScreen(ScreenId::Form12, newForm12);
 }
 
