@@ -224,8 +224,7 @@ void TestCatalogue::missingFileIsNamed() {
 }
 
 void TestCatalogue::shippedCatalogueLoads() {
-    const QString path =
-        QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../data/lista.txt"));
+    const QString path = QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt");
     QFile shipped(path);
     QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(path));
     TestServices t;

@@ -49,7 +49,7 @@ private slots:
     void captionsFitTheirBoxes() {
         TestServices services;
         // The widest name of the default catalogue, with an amount wider than any price.
-        QFile shipped(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../data/lista.txt"));
+        QFile shipped(QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
         Modulo1::CaricaLista();
