@@ -2,6 +2,7 @@
 // faces that stand in for Arial and MS Sans Serif.
 #include "app/AllScreens.h"
 #include "exercises/GainLossScreen.h"
+#include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
@@ -48,7 +49,7 @@ private slots:
     void captionsFitTheirBoxes() {
         TestServices services;
         // The widest name of the default catalogue, with an amount wider than any price.
-        QFile shipped(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../data/lista.txt"));
+        QFile shipped(QFINDTESTDATA("../data/lista.txt"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
         Modulo1::CaricaLista();
@@ -61,7 +62,8 @@ private slots:
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio);
         checkCaptionsFit(new FormMenu);
-        for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm12}) {
+        for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm5, newForm6, newForm7,
+                          newForm8, newForm12}) {
             ui::Screen* screen = make();
             screen->Form_Load();
             checkCaptionsFit(screen);

@@ -1,6 +1,7 @@
 #include "app/AllScreens.h"
 
 #include "exercises/GainLossScreen.h"
+#include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAvvio.h"
@@ -21,6 +22,10 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form5, newForm5);
+    registerScreen(ScreenId::Form6, newForm6);
+    registerScreen(ScreenId::Form7, newForm7);
+    registerScreen(ScreenId::Form8, newForm8);
     registerScreen(ScreenId::Form12, newForm12);
 }
 

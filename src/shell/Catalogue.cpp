@@ -206,6 +206,11 @@ std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& 
             "il file finisce dopo il nome: mancano il prezzo d'acquisto e il prezzo di vendita");
         record.sellingPrice =
             reader.readMoney("il file finisce prima del prezzo di vendita, che manca");
+        // The profit screens show and ask the selling price less the buying price.
+        std::int64_t gain = 0;
+        if (__builtin_sub_overflow(record.sellingPrice.raw(), record.buyingPrice.raw(), &gain))
+            reader.fail(QStringLiteral("la differenza tra il prezzo di vendita e il prezzo "
+                                       "d'acquisto è troppo grande"));
         records.push_back(record);
     }
     return records;
