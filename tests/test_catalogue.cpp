@@ -193,6 +193,8 @@ void TestCatalogue::fileEndingInsideARecord_data() {
                                     << 2 << 4 << QStringLiteral("virgolette");
     QTest::newRow("amount too large") << first + "gomma,99999999999999999,350\r\n"
                                       << 2 << 4 << QStringLiteral("99999999999999999");
+    QTest::newRow("gain too large") << first + "gomma,-900000000000000,900000000000000\r\n"
+                                    << 2 << 4 << QStringLiteral("-900000000000000 è troppo grande");
 }
 
 void TestCatalogue::fileEndingInsideARecord() {

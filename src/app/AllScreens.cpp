@@ -1,6 +1,7 @@
 #include "app/AllScreens.h"
 
 #include "exercises/GainLossScreen.h"
+#include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
 #include "shell/FatalReport.h"
@@ -22,6 +23,10 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form5, newForm5);
+    registerScreen(ScreenId::Form6, newForm6);
+    registerScreen(ScreenId::Form7, newForm7);
+    registerScreen(ScreenId::Form8, newForm8);
     registerScreen(ScreenId::Form9, newForm9);
     registerScreen(ScreenId::Form10, newForm10);
     registerScreen(ScreenId::Form11, newForm11);
