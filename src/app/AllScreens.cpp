@@ -1,5 +1,6 @@
 #include "app/AllScreens.h"
 
+#include "exercises/MoneyScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAvvio.h"
@@ -20,6 +21,7 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form13, newForm13);
 }
 
 void setUpToolkit() {
