@@ -43,10 +43,6 @@ constexpr std::array<int, 3> Scales = {100, 500, 1000};
 const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
 const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzato per pagare");
 
-ui::LabelLook valueLook(Qt::Alignment alignment) {
-    return {QStringLiteral("Arial"), 14.25, alignment | Qt::AlignVCenter, true, true};
-}
-
 } // namespace
 
 MoneyScreen::MoneyScreen() {
@@ -59,14 +55,13 @@ MoneyScreen::MoneyScreen() {
         connect(Image1[i], &ui::PictureSlot::clickedAt, this,
                 [this](int index) { ui::guarded([this, index] { Image1_Click(index); }); });
     }
-    Label3 = place(new ui::Label(QStringLiteral("Ho ricavato £. "), valueLook(Qt::AlignRight)), 240,
-                   4560, 3615, 495);
+    Label3 = addValueLabel({240, 4560, 3615, 495});
+    Label3->setText(QStringLiteral("Ho ricavato £. "));
     Text1 = addAnswerBox(Headings::ricavo(), 14.25, true, {3840, 4560, 1815, 495});
-    Label5 =
-        place(new ui::Label(QStringLiteral("Devo pagare la merce £."), valueLook(Qt::AlignLeft)),
-              240, 5160, 5415, 495);
-    Label6 = place(new ui::Label(QStringLiteral("Ho guadagnato £. "), valueLook(Qt::AlignRight)),
-                   240, 5760, 3615, 495);
+    Label5 = addValueLabel({240, 5160, 5415, 495}, Qt::AlignLeft);
+    Label5->setText(QStringLiteral("Devo pagare la merce £."));
+    Label6 = addValueLabel({240, 5760, 3615, 495});
+    Label6->setText(QStringLiteral("Ho guadagnato £. "));
     Text2 = addAnswerBox(Headings::guadagno(), 14.25, true, {3840, 5760, 1815, 495});
     Command3D1 = place(new ui::CaptionedPictureButton(QStringLiteral("Ricomincia"),
                                                       ui::screenFont(QStringLiteral("Arial"), 9),
