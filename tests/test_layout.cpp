@@ -2,6 +2,7 @@
 // faces that stand in for Arial and MS Sans Serif.
 #include "app/AllScreens.h"
 #include "exercises/GainLossScreen.h"
+#include "exercises/MoneyScreen.h"
 #include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
@@ -64,7 +65,7 @@ private slots:
         checkCaptionsFit(new FormAvvio);
         checkCaptionsFit(new FormMenu);
         for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm5, newForm6, newForm7,
-                          newForm8, newForm9, newForm10, newForm11, newForm12}) {
+                          newForm8, newForm9, newForm10, newForm11, newForm12, newForm13}) {
             ui::Screen* screen = make();
             screen->Form_Load();
             checkCaptionsFit(screen);

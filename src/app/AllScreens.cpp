@@ -1,6 +1,7 @@
 #include "app/AllScreens.h"
 
 #include "exercises/GainLossScreen.h"
+#include "exercises/MoneyScreen.h"
 #include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
@@ -31,6 +32,7 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form10, newForm10);
     registerScreen(ScreenId::Form11, newForm11);
     registerScreen(ScreenId::Form12, newForm12);
+    registerScreen(ScreenId::Form13, newForm13);
 }
 
 void setUpToolkit() {
