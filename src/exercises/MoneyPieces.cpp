@@ -6,11 +6,28 @@
 #include "ui/Twips.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
 
 namespace {
 
 constexpr quint32 Gold = 0xEBC143;
 constexpr quint32 Silver = 0xC9CED4;
+
+// A JPEG has no transparency: the corners around a coin would show as a square
+// of the picture's own background on the board's colour.
+QImage roundCoin(const QImage& picture) {
+    QImage round(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    round.setDevicePixelRatio(picture.devicePixelRatio());
+    round.fill(Qt::transparent);
+    QPainter painter(&round);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath circle;
+    circle.addEllipse(QRectF(QPointF(0, 0), picture.deviceIndependentSize()));
+    painter.setClipPath(circle);
+    painter.drawImage(QPointF(0, 0), picture);
+    return round;
+}
 
 } // namespace
 
@@ -41,7 +58,7 @@ QImage piecePicture(const Denomination& piece) {
         pictures ? pictures->load(Modulo1::programPath(QString::fromLatin1(piece.file)), decoded)
                  : QImage();
     if (!picture.isNull())
-        return picture;
+        return piece.shape == ui::PlateShape::Coin ? roundCoin(picture) : picture;
     return ui::standInPicture(decoded, {piece.shape, QColor(piece.rim), QColor(piece.face)},
                               QString::number(piece.value));
 }
