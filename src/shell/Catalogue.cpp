@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -31,6 +32,11 @@ QString shortened(const QString& field) {
     constexpr qsizetype Shown = 24;
     return field.size() <= Shown ? field : field.left(Shown) + QStringLiteral("…");
 }
+
+// The screens multiply a price, or the difference of two prices, by a quantity
+// of at most 11: prices up to this bound keep every such amount in range.
+constexpr Money LargestPrice = Money::fromRaw(10'000'000'000'000 * Money::Scale);
+static_assert(LargestPrice.raw() <= std::numeric_limits<std::int64_t>::max() / 22);
 
 bool isLineEnd(QChar c) {
     return c == u'\n' || c == u'\r';
@@ -158,7 +164,7 @@ private:
     }
 
     Money parseAmount(const QString& token) const {
-        // ASCII digits only: QRegularExpression's \\d takes every script's digits.
+        // ASCII digits only: QRegularExpression's \d takes every script's digits.
         static const QRegularExpression number(QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]*))?$"));
         const QRegularExpressionMatch m = number.match(token);
         if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
@@ -172,9 +178,9 @@ private:
         std::int64_t raw = 0;
         if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
             __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
-            raw > MaxCataloguePrice.raw())
-            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo %2 lire)")
-                     .arg(shortened(token), QStringLiteral("1.000.000.000.000")));
+            raw > LargestPrice.raw())
+            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 10.000.000.000.000 lire)")
+                     .arg(shortened(token)));
         return Money::fromRaw(m.captured(1) == u"-" ? -raw : raw);
     }
 

@@ -1,5 +1,7 @@
 #include "ui/PlatformServices.h"
 
+#include "ui/PictureLoader.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -77,10 +79,13 @@ void installPlatformServices() {
     static QtMessageBoxes messages;
     static QtSoundPlayer* sounds = new QtSoundPlayer; // freed with the process
     static ClockRandomSource random;
+    static FilePictureLoader pictureFiles;
+    static CachingPictureLoader pictures(pictureFiles);
     Services& s = services();
     s.messages = &messages;
     s.sounds = sounds;
     s.random = &random;
+    s.pictures = &pictures;
     s.programFolder = QApplication::applicationDirPath();
     s.endProgram = [](int code) { QApplication::exit(code); };
 }

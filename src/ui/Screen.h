@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Twips.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -32,6 +34,9 @@ public:
         control->setParent(clientArea);
         placeAt(control, left, top, width, height);
         return control;
+    }
+    template <class Control> Control* place(Control* control, const TwipsRect& r) {
+        return place(control, r.left, r.top, r.width, r.height);
     }
     // Handlers run guarded: an error is reported, never thrown into Qt.
     void onClick(QAbstractButton* button, std::function<void()> handler);
