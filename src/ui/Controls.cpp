@@ -95,6 +95,12 @@ void PictureButton::resizeEvent(QResizeEvent* event) {
     setIconSize(QSize(side, side));
 }
 
+void PictureButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (hasFocus())
+        paintFocusRing(this);
+}
+
 Button::Button(const QString& caption, const QFont& font) : QPushButton(caption) {
     setFont(font);
     setAutoDefault(false);

@@ -46,7 +46,8 @@ private:
     KeyLatch enterLatch;
 };
 
-// A button that shows a picture and no caption.
+// A button that shows a picture and no caption. Reached with Tab, it shows the
+// same focus ring as the text buttons: the platform's own is a faint line.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A push button that Enter presses too, as the space bar does, when it has the

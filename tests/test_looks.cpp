@@ -1,0 +1,183 @@
+// What the pupil sees on every background of the colour table: the focused
+// button's ring and the value labels' boxes stand out from the background on
+// all four sides.
+
+#include "app/AllScreens.h"
+#include "frame/ExerciseScreen.h"
+#include "shell/FormAvvio.h"
+#include "shell/FormMenu.h"
+#include "shell/ModuloColoriSuoni.h"
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+double luminance(QRgb pixel) {
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) +
+           0.0722 * channel(qBlue(pixel));
+}
+
+// The contrast ratio of two colours, 1 to 21; 3 is what a line needs to be seen.
+double contrast(QRgb a, QRgb b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+constexpr double SeenContrast = 3.0;
+
+// The control and a band of `around` pixels of what lies behind it, as drawn.
+QImage drawnWithSurroundings(QWidget* control, int around) {
+    QWidget* window = control->window();
+    const QRect place(control->mapTo(window, QPoint()), control->size());
+    return window->grab(place.adjusted(-around, -around, around, around)).toImage();
+}
+
+// One side of a control's edge, walked from one end to the other: the point on
+// the edge and the step that leads inwards.
+struct Side {
+    const char* name;
+    QPoint start, along, inwards;
+    int length;
+};
+
+QList<Side> sidesOf(QSize size) {
+    const int w = size.width(), h = size.height();
+    return {{"top", {0, 0}, {1, 0}, {0, 1}, w},
+            {"bottom", {0, h - 1}, {1, 0}, {0, -1}, w},
+            {"left", {0, 0}, {0, 1}, {1, 0}, h},
+            {"right", {w - 1, 0}, {0, 1}, {-1, 0}, h}};
+}
+
+// Whether, all along every side, something on the edge stands out from the
+// background behind the control: one of the `depth` outermost lines, or what
+// lies `inside` pixels in. Corners are skipped: rounding belongs to the style.
+QString firstUnseenEdge(QWidget* control, int depth, int inside) {
+    constexpr int Around = 2;
+    const QImage drawn = drawnWithSurroundings(control, Around);
+    const QPoint offset(Around, Around);
+    for (const Side& side : sidesOf(control->size())) {
+        for (int i = 3; i < side.length - 3; ++i) {
+            const QPoint edge = offset + side.start + side.along * i;
+            const QRgb behind = drawn.pixel(edge - side.inwards * Around);
+            double best = contrast(drawn.pixel(edge + side.inwards * inside), behind);
+            for (int d = 0; d < depth; ++d)
+                best = qMax(best, contrast(drawn.pixel(edge + side.inwards * d), behind));
+            if (best < SeenContrast)
+                return QStringLiteral("%1 side, pixel %2: contrast %3")
+                    .arg(side.name)
+                    .arg(i)
+                    .arg(best, 0, 'f', 2);
+        }
+    }
+    return QString();
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestLooks : public QObject {
+    Q_OBJECT
+
+    static void backgrounds() {
+        QTest::addColumn<quint32>("bgr");
+        QSet<quint32> seen;
+        for (std::size_t i = 1; i < ModuloColoriSuoni::Colori.size(); ++i) {
+            const quint32 bgr = ModuloColoriSuoni::Colori[i];
+            if (!seen.contains(bgr)) {
+                seen.insert(bgr);
+                QTest::newRow(qPrintable(ui::colourFromBgr(bgr).name())) << bgr;
+            }
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        setUpToolkit();
+        registerAllScreens();
+    }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        flushDeletes();
+    }
+
+    // The focused button of the start screen, of the menu ("Esci" as it opens,
+    // then another) and a face reached with Tab on an exercise: its ring is
+    // seen against the background and against the button itself.
+    void focusRingStandsOut_data() { backgrounds(); }
+    void focusRingStandsOut() {
+        QFETCH(quint32, bgr);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+
+        QList<QPair<QString, std::function<QWidget*()>>> focused = {
+            {"Avvio",
+             [] { return static_cast<FormAvvio*>(openScreen(ScreenId::Avvio))->Command1; }},
+            {"Esci", [] { return static_cast<FormMenu*>(openScreen(ScreenId::Menu))->Command[1]; }},
+            {"trova il costo totale",
+             [] {
+                 auto* menu = static_cast<FormMenu*>(openScreen(ScreenId::Menu));
+                 menu->Command[6]->setFocus();
+                 return menu->Command[6];
+             }},
+            {"the laughing face", [] {
+                 auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+                 pupil::answer(screen->Text1, "500");
+                 screen->ComandoIconaSi->setFocus();
+                 return screen->ComandoIconaSi;
+             }}};
+        for (const auto& [what, open] : focused) {
+            QWidget* control = open();
+            auto* screen = static_cast<ui::Screen*>(control->window());
+            screen->setBackground(bgr);
+            QVERIFY(QTest::qWaitForWindowActive(screen));
+            QVERIFY2(control->hasFocus(), qPrintable(what));
+            // Seen against the background: the ring's 3 lines, nothing inside.
+            const QString unseen = firstUnseenEdge(control, 3, 0);
+            QVERIFY2(unseen.isNull(), qPrintable(what + ": " + unseen));
+            // Seen against the button: the ring's innermost line and the face.
+            const QImage drawn = control->grab().toImage();
+            const QRgb face = drawn.pixel(6, control->height() / 2);
+            QVERIFY2(contrast(drawn.pixel(2, control->height() / 2), face) >= SeenContrast,
+                     qPrintable(what));
+            screen->close();
+            flushDeletes();
+        }
+    }
+
+    // Every bordered value label of an exercise is a closed box: each side is
+    // seen against the background, through its line or through the white inside.
+    void valueLabelsAreClosedBoxes_data() { backgrounds(); }
+    void valueLabelsAreClosedBoxes() {
+        QFETCH(quint32, bgr);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        screen->setBackground(bgr);
+        int boxes = 0;
+        for (QLabel* label : screen->findChildren<QLabel*>()) {
+            if (label->frameShape() == QFrame::NoFrame)
+                continue;
+            ++boxes;
+            const QString unseen = firstUnseenEdge(label, 1, 4);
+            QVERIFY2(unseen.isNull(), qPrintable(label->text() + ": " + unseen));
+        }
+        QCOMPARE(boxes, 3);
+    }
+};
+
+QTEST_MAIN(TestLooks)
+#include "test_looks.moc"
