@@ -43,10 +43,6 @@ void hold(QWidget* to, int key, quint64 start, int repeats, bool marked) {
     send(to, QEvent::KeyRelease, key, time + 15);
 }
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 quint64 serverTime = 100000; // server time moves on from test to test
 
 } // namespace
@@ -59,9 +55,7 @@ private slots:
         registerAllScreens();
     }
     void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        flushDeletes();
+        closeAllWindows();
         serverTime += 10000;
     }
 

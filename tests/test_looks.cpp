@@ -82,10 +82,6 @@ QString firstUnseenEdge(QWidget* control, int depth, int inside) {
     return QString();
 }
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class TestLooks : public QObject {
@@ -108,11 +104,7 @@ private slots:
         setUpToolkit();
         registerAllScreens();
     }
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        flushDeletes();
-    }
+    void cleanup() { closeAllWindows(); }
 
     // The focused button of the start screen, of the menu ("Esci" as it opens,
     // then another) and a face reached with Tab on an exercise: its ring is
@@ -153,8 +145,7 @@ private slots:
             const QRgb face = drawn.pixel(6, control->height() / 2);
             QVERIFY2(contrast(drawn.pixel(2, control->height() / 2), face) >= SeenContrast,
                      qPrintable(what));
-            screen->close();
-            flushDeletes();
+            closeAllWindows();
         }
     }
 
