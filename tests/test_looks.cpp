@@ -1,6 +1,6 @@
 // What the pupil sees on every background of the colour table: the focused
 // button's ring and the value labels' boxes stand out from the background on
-// all four sides.
+// all four sides. And what a screen reader says of a value label.
 
 #include "app/AllScreens.h"
 #include "frame/ExerciseScreen.h"
@@ -11,6 +11,7 @@
 #include "support/TestServices.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QSet>
 #include <QTest>
@@ -167,6 +168,25 @@ private slots:
             QVERIFY2(unseen.isNull(), qPrintable(label->text() + ": " + unseen));
         }
         QCOMPARE(boxes, 3);
+    }
+
+    // A value label is heard with its heading, and with each new value; one
+    // with no heading is heard as its text; a name given to a label wins.
+    void valueLabelsAreHeardWithTheirHeading() {
+        ui::Label value(QStringLiteral("Label4"), {QStringLiteral("Arial"), 14.25,
+                                                   Qt::AlignRight | Qt::AlignVCenter, true, true});
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(&value);
+        QVERIFY(heard);
+        QCOMPARE(heard->role(), QAccessible::StaticText);
+        QCOMPARE(heard->text(QAccessible::Name), "Label4");
+        value.setHeading(QStringLiteral("costo unitario"));
+        value.setText(QStringLiteral("1.200"));
+        QCOMPARE(heard->text(QAccessible::Name), "costo unitario: 1.200");
+        value.setHeading(QStringLiteral("quantità"));
+        value.setText(QStringLiteral(" 3"));
+        QCOMPARE(heard->text(QAccessible::Name), "quantità: 3");
+        value.setAccessibleName(QStringLiteral("Esatti: 3"));
+        QCOMPARE(heard->text(QAccessible::Name), "Esatti: 3");
     }
 };
 

@@ -21,6 +21,15 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     Label(const QString& text, const LabelLook& look);
+
+    // The heading a value label stands under. A screen reader then hears
+    // "heading: value", kept current as the value changes, rather than a bare
+    // number whose meaning only the eye can see.
+    void setHeading(const QString& heading);
+    QString heading() const { return headingText; }
+
+private:
+    QString headingText;
 };
 
 // The box where the pupil types an answer. Every typed character passes through
