@@ -4,8 +4,6 @@
 
 #include "app/AllScreens.h"
 #include "frame/ExerciseScreen.h"
-#include "shell/FormAvvio.h"
-#include "shell/FormMenu.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
@@ -13,9 +11,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -88,6 +88,30 @@ QString firstUnseenEdge(QWidget* control, int depth, int inside) {
 class TestLooks : public QObject {
     Q_OBJECT
 
+    // Opens the start screen, the menu and every exercise built so far, one at
+    // a time, on the background `bgr` with the laughing face shown, and hands
+    // each to `look`.
+    static void eachScreenOn(quint32 bgr,
+                             const std::function<void(const QString&, ui::Screen*)>& look) {
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
+            if (!isScreenAvailable(ScreenId(id)))
+                continue;
+            ui::Screen* screen = openScreen(ScreenId(id));
+            screen->setBackground(bgr);
+            if (auto* exercise = qobject_cast<ExerciseScreen*>(screen)) {
+                exercise->ComandoIconaSi->show();
+                exercise->ComandoIconaNo->hide();
+            }
+            QVERIFY(QTest::qWaitForWindowActive(screen));
+            look(QStringLiteral("screen %1").arg(id), screen);
+            closeAllWindows();
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
     static void backgrounds() {
         QTest::addColumn<quint32>("bgr");
         QSet<quint32> seen;
@@ -101,73 +125,57 @@ class TestLooks : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        setUpToolkit();
-        registerAllScreens();
-    }
+    void initTestCase() { setUpItalianProgram(); }
     void cleanup() { closeAllWindows(); }
 
-    // The focused button of the start screen, of the menu ("Esci" as it opens,
-    // then another) and a face reached with Tab on an exercise: its ring is
-    // seen against the background and against the button itself.
+    // Every button that takes the keyboard, on the start screen, the menu and
+    // each exercise (the faces shown): focused, its ring is seen against the
+    // background and against the button itself.
     void focusRingStandsOut_data() { backgrounds(); }
     void focusRingStandsOut() {
         QFETCH(quint32, bgr);
-        TestServices s;
-        s.setCatalogue({{"matita", 300, 500}});
-
-        QList<QPair<QString, std::function<QWidget*()>>> focused = {
-            {"Avvio",
-             [] { return static_cast<FormAvvio*>(openScreen(ScreenId::Avvio))->Command1; }},
-            {"Esci", [] { return static_cast<FormMenu*>(openScreen(ScreenId::Menu))->Command[1]; }},
-            {"trova il costo totale",
-             [] {
-                 auto* menu = static_cast<FormMenu*>(openScreen(ScreenId::Menu));
-                 menu->Command[6]->setFocus();
-                 return menu->Command[6];
-             }},
-            {"the laughing face", [] {
-                 auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
-                 pupil::answer(screen->Text1, "500");
-                 screen->ComandoIconaSi->setFocus();
-                 return screen->ComandoIconaSi;
-             }}};
-        for (const auto& [what, open] : focused) {
-            QWidget* control = open();
-            auto* screen = static_cast<ui::Screen*>(control->window());
-            screen->setBackground(bgr);
-            QVERIFY(QTest::qWaitForWindowActive(screen));
-            QVERIFY2(control->hasFocus(), qPrintable(what));
-            // Seen against the background: the ring's 3 lines, nothing inside.
-            const QString unseen = firstUnseenEdge(control, 3, 0);
-            QVERIFY2(unseen.isNull(), qPrintable(what + ": " + unseen));
-            // Seen against the button: the ring's innermost line and the face.
-            const QImage drawn = control->grab().toImage();
-            const QRgb face = drawn.pixel(6, control->height() / 2);
-            QVERIFY2(contrast(drawn.pixel(2, control->height() / 2), face) >= SeenContrast,
-                     qPrintable(what));
-            closeAllWindows();
-        }
+        int rings = 0;
+        eachScreenOn(bgr, [&](const QString& where, ui::Screen* screen) {
+            for (QPushButton* button : screen->findChildren<QPushButton*>()) {
+                if (!button->isVisible() || !button->isEnabled() ||
+                    !(button->focusPolicy() & Qt::TabFocus))
+                    continue;
+                button->setFocus();
+                const QString what = QStringLiteral("%1, button \"%2\" (%3)")
+                                         .arg(where, button->text(), button->accessibleName());
+                QVERIFY2(button->hasFocus(), qPrintable(what));
+                ++rings;
+                // Against the background: one of the ring's 3 lines.
+                const QString unseen = firstUnseenEdge(button, 3, 0);
+                QVERIFY2(unseen.isNull(), qPrintable(what + ": " + unseen));
+                // Against the button: the ring's innermost line and the face.
+                const QImage drawn = button->grab().toImage();
+                const QRgb face = drawn.pixel(6, button->height() / 2);
+                QVERIFY2(contrast(drawn.pixel(2, button->height() / 2), face) >= SeenContrast,
+                         qPrintable(what));
+            }
+        });
+        QVERIFY(rings >= 1 + 14 + 2);
     }
 
-    // Every bordered value label of an exercise is a closed box: each side is
-    // seen against the background, through its line or through the white inside.
+    // Every bordered value label of every exercise is a closed box: each side
+    // is seen against the background, through its line or the white inside.
     void valueLabelsAreClosedBoxes_data() { backgrounds(); }
     void valueLabelsAreClosedBoxes() {
         QFETCH(quint32, bgr);
-        TestServices s;
-        s.setCatalogue({{"matita", 300, 500}});
-        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
-        screen->setBackground(bgr);
         int boxes = 0;
-        for (QLabel* label : screen->findChildren<QLabel*>()) {
-            if (label->frameShape() == QFrame::NoFrame)
-                continue;
-            ++boxes;
-            const QString unseen = firstUnseenEdge(label, 1, 4);
-            QVERIFY2(unseen.isNull(), qPrintable(label->text() + ": " + unseen));
-        }
-        QCOMPARE(boxes, 3);
+        eachScreenOn(bgr, [&](const QString& where, ui::Screen* screen) {
+            for (QLabel* label : screen->findChildren<QLabel*>()) {
+                if (label->frameShape() == QFrame::NoFrame || !label->isVisible())
+                    continue;
+                ++boxes;
+                const QString unseen = firstUnseenEdge(label, 1, 4);
+                QVERIFY2(
+                    unseen.isNull(),
+                    qPrintable(QStringLiteral("%1, \"%2\": %3").arg(where, label->text(), unseen)));
+            }
+        });
+        QVERIFY(boxes >= 3);
     }
 
     // A value label is heard with its heading, and with each new value; one
