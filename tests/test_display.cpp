@@ -22,10 +22,6 @@ namespace {
 // The school's monitor, as the offscreen platform is told in main() below.
 const QSize Monitor(1920, 1080);
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 PurchaseScreen* openForm1(TestServices& services, int colourEntry = 5) {
     services.setCatalogue({{QStringLiteral("quaderno"), 800, 1000}});
     services.random.values = {TestServices::drawing(colourEntry, 18), 0.5,
@@ -54,14 +50,9 @@ class DisplayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        setUpToolkit();
-        registerAllScreens();
-    }
+    void initTestCase() { setUpItalianProgram(); }
     void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        flushDeletes();
+        closeAllWindows();
         ui::Screen::chooseFullScreen(false);
     }
 

@@ -286,3 +286,20 @@ feedback_strip() {
 strip_changed() { # window, checksum before
     [[ $(feedback_strip "$1") != "$2" ]]
 }
+
+# Cases of a script, counted; a failed one shows the program's output.
+passed=0
+failed=0
+suite=e2e # the word before each case's name
+
+run_case() { # name function log
+    echo "$suite: $1"
+    if "$2"; then
+        passed=$((passed + 1))
+        echo "  ok"
+    else
+        failed=$((failed + 1))
+        stop_program
+        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
+    fi
+}

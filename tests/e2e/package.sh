@@ -16,8 +16,7 @@ build=$(cd "${1:?usage: package.sh BUILD_FOLDER}" && pwd) || exit 1
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 
-passed=0
-failed=0
+suite=package
 work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-package.XXXXXX") || exit 1
 prefix="$work/prefix"
 root="$work/root"
@@ -107,18 +106,6 @@ installed_full_screen() {
     xdotool key Return
     expect "${xserver_screen%x*}" "${xserver_screen%x*}" "full-screen menu" || return 1
     stop_program
-}
-
-run_case() { # name function log
-    echo "package: $1"
-    if "$2"; then
-        passed=$((passed + 1))
-        echo "  ok"
-    else
-        failed=$((failed + 1))
-        stop_program
-        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
-    fi
 }
 
 for tool in cpack dpkg-deb desktop-file-validate appstreamcli identify; do
