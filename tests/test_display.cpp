@@ -3,13 +3,16 @@
 // background colour.
 
 #include "app/AllScreens.h"
+#include "exercises/MoneyScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/CaptionedPictureButton.h"
 #include "ui/Contrast.h"
+#include "ui/PictureSlot.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -30,8 +33,17 @@ PurchaseScreen* openForm1(TestServices& services, int colourEntry = 5) {
 }
 
 // Pixels differ from the designed ones by the factor, give or take the rounding.
-bool follows(int actual, int designed, double factor) {
+bool follows(int actual, double designed, double factor) {
     return std::abs(actual - designed * factor) <= 1.0;
+}
+
+// A control's place in twips, drawn at the factor, give or take the rounding.
+bool placedAt(const QWidget* control, const ui::TwipsRect& place, double factor) {
+    const double pixel = 15.0; // twips at the designed size
+    return follows(control->x(), place.left / pixel, factor) &&
+           follows(control->y(), place.top / pixel, factor) &&
+           follows(control->width(), place.width / pixel, factor) &&
+           follows(control->height(), place.height / pixel, factor);
 }
 
 // The colours a widget paints, as the pupil would see them.
@@ -94,13 +106,7 @@ private slots:
             {screen->Text1, {2880, 3960, 4575, 615}, 32},
         };
         for (const auto& probe : probes) {
-            const QRect designed = ui::twipsRect(probe.place.left, probe.place.top,
-                                                 probe.place.width, probe.place.height);
-            const QRect now = probe.control->geometry();
-            QVERIFY2(follows(now.x(), designed.x(), factor) &&
-                         follows(now.y(), designed.y(), factor) &&
-                         follows(now.width(), designed.width(), factor) &&
-                         follows(now.height(), designed.height(), factor),
+            QVERIFY2(placedAt(probe.control, probe.place, factor),
                      qPrintable(probe.control->accessibleName()));
             if (probe.designedPixels)
                 QVERIFY(follows(probe.control->font().pixelSize(), probe.designedPixels, factor));
@@ -154,6 +160,38 @@ private slots:
         pupil::answer(form1->Text1, QStringLiteral("1"));
         const QSize face = form1->ComandoIconaNo->iconSize();
         QVERIFY2(face.width() >= 2 * 42, qPrintable(QString::number(face.width())));
+    }
+
+    // The board laid out on a screen already full screen: each piece's slot
+    // takes its size at the screen's scale, and the hand on "Ricomincia" grows.
+    void moneyBoardFollowsTheScale() {
+        TestServices services;
+        // Cost 10 (10,000 lire), gain 1, scale 1000: a banknote and a coin.
+        services.random.values = {0.5 / 20, 0.5 / 2, TestServices::drawing(3, 3),
+                                  TestServices::drawing(4, 18)};
+        ui::Screen::chooseFullScreen(true);
+        auto* form13 = qobject_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
+        QVERIFY(form13);
+        const double factor = form13->contentScale();
+        QVERIFY(factor > 1.7);
+
+        const struct {
+            int slot;
+            ui::TwipsRect place;
+        } pieces[] = {{0, {120, 1560, 1450, 850}}, {1, {1680, 1560, 800, 800}}};
+        for (const auto& piece : pieces) {
+            ui::PictureSlot* slot = form13->Image1[piece.slot];
+            QVERIFY(slot->hasPicture());
+            QVERIFY(placedAt(slot, piece.place, factor));
+        }
+        QVERIFY(follows(form13->Command3D1->iconSize().width(), 32, factor));
+
+        // Back at the designed size, the coin's slot is as designed.
+        QVERIFY(QTest::qWaitForWindowActive(form13));
+        QTest::keyClick(form13->focusWidget(), Qt::Key_F11);
+        QTRY_COMPARE(form13->contentScale(), 1.0);
+        QCOMPARE(form13->Image1[1]->geometry(), ui::twipsRect(1680, 1560, 800, 800));
+        QCOMPARE(form13->Command3D1->iconSize(), QSize(32, 32));
     }
 
     // F11 on any screen; the choice holds as the pupil goes from screen to screen.

@@ -26,9 +26,12 @@ int scaledPixels(double twips, double factor) {
 class ScaledPlace : public QObject {
     Q_OBJECT
 public:
+    static ScaledPlace* kept(const QWidget* control) {
+        return control->findChild<ScaledPlace*>(QString(), Qt::FindDirectChildrenOnly);
+    }
     static ScaledPlace* of(QWidget* control) {
-        if (auto* kept = control->findChild<ScaledPlace*>(QString(), Qt::FindDirectChildrenOnly))
-            return kept;
+        if (ScaledPlace* place = kept(control))
+            return place;
         return new ScaledPlace(control);
     }
 
@@ -36,6 +39,7 @@ public:
         twips = place;
         control->setGeometry(LayoutScale{factor}.rect(twips));
     }
+    const TwipsRect& place() const { return twips; }
 
     void draw(const LayoutScale& scale) {
         // The icon size the screen gave, read while it is still drawn as designed.
@@ -130,6 +134,14 @@ QFont LayoutScale::font(const QFont& designed) const {
 
 void placeScaled(QWidget* control, const TwipsRect& place) {
     ScaledPlace::of(control)->moveTo(place);
+}
+
+void resizeScaled(QWidget* control, int widthTwips, int heightTwips) {
+    if (ScaledPlace* place = ScaledPlace::kept(control)) {
+        place->moveTo({place->place().left, place->place().top, widthTwips, heightTwips});
+        return;
+    }
+    control->resize(scaleOf(control).rect({0, 0, widthTwips, heightTwips}).size());
 }
 
 void setClientScale(QWidget* client, const LayoutScale& scale) {

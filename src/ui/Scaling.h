@@ -27,6 +27,8 @@ struct LayoutScale {
 // Places a control at its twips rect, drawn at the scale of the client area it
 // stands in, and remembers the rect for the next change of scale.
 void placeScaled(QWidget* control, const TwipsRect& place);
+// Gives a placed control a new size in twips; its place stays.
+void resizeScaled(QWidget* control, int widthTwips, int heightTwips);
 
 // Draws the client area's placed controls at a new scale: their places,
 // fonts and icons. Frames and focus rings keep their pixel widths.
