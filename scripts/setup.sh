@@ -11,6 +11,7 @@ packages=(
     qt6-qpa-plugins libgl-dev fonts-liberation2
     xvfb xauth xdotool imagemagick
     dbus at-spi2-core python3-pyatspi
+    desktop-file-utils appstream
 )
 missing=()
 for package in "${packages[@]}"; do

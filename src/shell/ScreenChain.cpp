@@ -46,8 +46,8 @@ ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     ui::Screen* screen = factories().value(id)();
     screen->Form_Load();
     openNow() = screen;
-    centre(screen, replacing);
-    screen->show();
+    centre(screen, replacing); // also where it stands after full screen
+    screen->showAsChosen();
     // Without a window manager nobody else hands the new window the keyboard.
     screen->raise();
     screen->activateWindow();

@@ -1,6 +1,6 @@
 #include "ui/PictureSlot.h"
 
-#include "ui/Twips.h"
+#include "ui/Scaling.h"
 
 #include <QPainter>
 
@@ -26,7 +26,7 @@ void PictureSlot::clearPicture() {
 }
 
 void PictureSlot::setSizeTwips(int width, int height) {
-    resize(twipsToPixels(width), twipsToPixels(height));
+    resizeScaled(this, width, height);
 }
 
 void PictureSlot::paintEvent(QPaintEvent*) {

@@ -13,6 +13,8 @@ xserver_pid=
 xserver_dir=
 a11y_launcher_pid=
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The display's size and depth; a caller may set another before start_xserver.
+xserver_screen=${xserver_screen:-1280x1024x24}
 program_pid=
 program_status=
 
@@ -64,7 +66,7 @@ start_xserver() {
     : >"$number_file"
     # -displayfd picks a free display number and writes it once the server is ready;
     # -noreset keeps it taking connections while one program ends and the next starts.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "${auth_args[@]}" \
+    Xvfb -displayfd 3 -screen 0 "$xserver_screen" -nolisten tcp -noreset "${auth_args[@]}" \
         3>"$number_file" >"$xserver_dir/xvfb.log" 2>&1 &
     xserver_pid=$!
     if ! poll_for 15 grep -q '^[0-9][0-9]*$' "$number_file"; then
@@ -167,11 +169,13 @@ box_holds() { # box name, text, what
         fail "$3: the box \"$1\" does not hold \"$2\""
 }
 
-# Extra NAME=value settings for the program's environment.
+# Extra NAME=value settings for the program's environment, and its arguments.
 program_env=()
+program_args=()
 
 start_program() { # folder, output file
-    (cd "$1" && exec env QT_QPA_PLATFORM=xcb "${program_env[@]}" ./mercanzola >"$2" 2>&1) &
+    (cd "$1" && exec env QT_QPA_PLATFORM=xcb "${program_env[@]}" ./mercanzola "${program_args[@]}" \
+        >"$2" 2>&1) &
     program_pid=$!
     program_status=
 }
@@ -281,4 +285,21 @@ feedback_strip() {
 
 strip_changed() { # window, checksum before
     [[ $(feedback_strip "$1") != "$2" ]]
+}
+
+# Cases of a script, counted; a failed one shows the program's output.
+passed=0
+failed=0
+suite=e2e # the word before each case's name
+
+run_case() { # name function log
+    echo "$suite: $1"
+    if "$2"; then
+        passed=$((passed + 1))
+        echo "  ok"
+    else
+        failed=$((failed + 1))
+        stop_program
+        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
+    fi
 }

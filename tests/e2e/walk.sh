@@ -23,8 +23,6 @@ program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 
-passed=0
-failed=0
 work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-e2e.XXXXXX") || exit 1
 
 cleanup() {
@@ -125,18 +123,6 @@ no_catalogue_no_start() {
     ((program_status != 0)) || fail "exit code 0 without lista.txt" || return 1
     grep -q "Manca l'elenco degli articoli" "$log" || fail "no Italian report on stderr" || return 1
     grep -q 'lista\.txt' "$log" || fail "the report does not name lista.txt" || return 1
-}
-
-run_case() { # name function log
-    echo "e2e: $1"
-    if "$2"; then
-        passed=$((passed + 1))
-        echo "  ok"
-    else
-        failed=$((failed + 1))
-        stop_program
-        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
-    fi
 }
 
 # A program folder is what the build or the install leaves: all of it is needed.
