@@ -183,6 +183,8 @@ private slots:
             ui::PictureSlot* slot = form13->Image1[piece.slot];
             QVERIFY(slot->hasPicture());
             QVERIFY(placedAt(slot, piece.place, factor));
+            // Drawn at the size shown, not stretched from the designed size.
+            QCOMPARE(slot->shownPicture().size(), slot->size() * slot->devicePixelRatioF());
         }
         QVERIFY(follows(form13->Command3D1->iconSize().width(), 32, factor));
 
@@ -191,6 +193,7 @@ private slots:
         QTest::keyClick(form13->focusWidget(), Qt::Key_F11);
         QTRY_COMPARE(form13->contentScale(), 1.0);
         QCOMPARE(form13->Image1[1]->geometry(), ui::twipsRect(1680, 1560, 800, 800));
+        QCOMPARE(form13->Image1[1]->shownPicture().size(), QSize(53, 53));
         QCOMPARE(form13->Command3D1->iconSize(), QSize(32, 32));
     }
 
