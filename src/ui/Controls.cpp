@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace ui {
 
@@ -89,6 +90,19 @@ void Button::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void Button::focusInEvent(QFocusEvent* event) {
+    // Fusion marks a focused button only once the keyboard has moved the focus:
+    // the focus a window hands its button on activation changes no pixel, so the
+    // screen just painted is not painted again.
+    if (event->reason() == Qt::ActiveWindowFocusReason &&
+        !window()->testAttribute(Qt::WA_KeyboardFocusChange) &&
+        style()->name() == QLatin1String("fusion")) {
+        event->accept();
+        return;
+    }
+    QPushButton::focusInEvent(event);
 }
 
 } // namespace ui

@@ -45,6 +45,8 @@ public:
     // screen does not run it again.
     virtual void Form_Activate() {}
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

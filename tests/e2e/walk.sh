@@ -93,7 +93,7 @@ run_case() { # name function log
 
 # A program folder is what the build or the install leaves: all of it is needed.
 missing=()
-for file in mercanzola lista.txt suoni/{si1,si2,si3,si4,no}.wav \
+for file in mercanzola lista.txt plugins/libmercanzola_sound.so suoni/{si1,si2,si3,si4,no}.wav \
     immagini/{diecimila,cinquemila,duemila,mille,cinquecento,duecento,cento}.jpg; do
     [[ -f $program_dir/$file ]] || missing+=("$file")
 done

@@ -1,0 +1,76 @@
+#include "ui/PluginSoundPlayer.h"
+
+#include "ui/SoundPlugin.h"
+
+#include <QCoreApplication>
+#include <QPluginLoader>
+#include <QTimer>
+#include <QWindow>
+
+namespace ui {
+
+namespace {
+
+// Sees every event until a window is first exposed, whose paint follows at once
+// in the same delivery; the load is queued behind it.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(PluginSoundPlayer* player) : player(player) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && watched->isWindowType() &&
+            static_cast<QWindow*>(watched)->isExposed()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                player->load();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    PluginSoundPlayer* player;
+};
+
+} // namespace
+
+PluginSoundPlayer::PluginSoundPlayer(QString pluginPath) : pluginPath(std::move(pluginPath)) {}
+
+PluginSoundPlayer::~PluginSoundPlayer() {
+    delete watcher;
+}
+
+void PluginSoundPlayer::play(const QString& path) {
+    load();
+    if (player)
+        player->play(path);
+}
+
+void PluginSoundPlayer::load() {
+    if (tried)
+        return;
+    tried = true;
+    // The plugin stays loaded for the rest of the run, as its player does.
+    QPluginLoader loader(pluginPath);
+    if (auto* factory = qobject_cast<SoundPlayerFactory*>(loader.instance())) {
+        player.reset(factory->createSoundPlayer());
+        return;
+    }
+    const QString why =
+        loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(pluginPath)
+        : loader.isLoaded() ? QStringLiteral("%1 non è il modulo dei suoni").arg(loader.fileName())
+                            : loader.errorString();
+    qWarning().noquote() << QStringLiteral("la mercanzola: niente suoni: %1").arg(why);
+}
+
+void PluginSoundPlayer::loadAfterFirstPaint() {
+    if (tried)
+        return;
+    if (!watcher) {
+        watcher = new FirstPaintWatcher(this);
+        QCoreApplication::instance()->installEventFilter(watcher);
+    }
+}
+
+} // namespace ui
