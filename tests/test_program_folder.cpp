@@ -1,6 +1,6 @@
 // The program folder runs as a whole wherever it is copied: the program finds
-// its data and its sound plugin beside itself, shows the start screen, and
-// loads Qt Multimedia only through the plugin, after the first paint.
+// its data beside itself and shows the start screen, without Qt Multimedia,
+// which only its sound plugin loads, once the menu is up (see e2e/walk.sh).
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -48,20 +48,11 @@ private slots:
                      qPrintable(libraries));
     }
 
-    void runsWhenCopied_data() {
-        QTest::addColumn<bool>("withPlugin");
-        QTest::newRow("the whole folder") << true;
-        QTest::newRow("without its sound plugin") << false;
-    }
-
     void runsWhenCopied() {
-        QFETCH(bool, withPlugin);
         QTemporaryDir copy;
-        QStringList parts{QStringLiteral("mercanzola"), QStringLiteral("lista.txt"),
-                          QStringLiteral("suoni"), QStringLiteral("immagini")};
-        if (withPlugin)
-            parts << QStringLiteral("plugins");
-        for (const QString& part : parts)
+        for (const QString& part :
+             {QStringLiteral("mercanzola"), QStringLiteral("lista.txt"), QStringLiteral("suoni"),
+              QStringLiteral("immagini"), QStringLiteral("plugins")})
             QVERIFY2(copyTree(QDir(ProgramFolder).filePath(part), copy.filePath(part)),
                      qPrintable(part));
 
@@ -79,18 +70,12 @@ private slots:
 
         // The start screen painted: the data was found in the copied folder.
         QTRY_VERIFY_WITH_TIMEOUT(errors.contains(QLatin1String("mark painted")), 20000);
-        const QString ownPlugin = copy.filePath(QStringLiteral("plugins/libmercanzola_sound.so"));
-        if (withPlugin) {
-            // Loaded from the copy once the screen is up, with Qt Multimedia under it.
-            QTRY_VERIFY_WITH_TIMEOUT(mappedFiles(program.processId()).contains(ownPlugin), 20000);
-            QVERIFY(mappedFiles(program.processId()).contains(QLatin1String("libQt6Multimedia")));
-            QVERIFY2(!errors.contains(QLatin1String("niente suoni")), qPrintable(errors));
-        } else {
-            QTRY_VERIFY_WITH_TIMEOUT(errors.contains(QLatin1String("niente suoni")), 20000);
-            QCOMPARE(errors.count(QLatin1String("niente suoni")), 1);
-            QVERIFY(!mappedFiles(program.processId()).contains(QLatin1String("Multimedia")));
-        }
+        // The start screen stays up, quiet, with nothing of the audio libraries.
+        QTest::qWait(300);
         QCOMPARE(program.state(), QProcess::Running);
+        QVERIFY2(!mappedFiles(program.processId()).contains(QLatin1String("Multimedia")),
+                 qPrintable(mappedFiles(program.processId())));
+        QVERIFY2(!errors.contains(QLatin1String("la mercanzola")), qPrintable(errors));
         program.kill();
         program.waitForFinished(10000);
     }

@@ -1,8 +1,11 @@
-// The sound plugin, loaded after the program's first paint or on its first
-// sound: the sounds still reach the player, and a missing or broken plugin
-// leaves the program quiet with one line on standard error.
+// The sound plugin, loaded once the menu is painted or by the first sound: the
+// sounds still reach the player, and a missing or broken plugin leaves the
+// program quiet with one line on standard error.
+#include "app/AllScreens.h"
+#include "shell/FormAvvio.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
+#include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 #include "ui/PlatformServices.h"
 #include "ui/PluginSoundPlayer.h"
@@ -63,6 +66,11 @@ class SoundsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        setUpToolkit();
+        registerAllScreens();
+    }
+
     void init() {
         QPluginLoader loader(FakePlugin);
         if (loader.instance())
@@ -71,7 +79,7 @@ private slots:
 
     void rightFilesAfterTheLazyLoad_data() {
         QTest::addColumn<bool>("paintFirst");
-        QTest::newRow("loaded once a window is painted") << true;
+        QTest::newRow("prepared, loaded once a window is painted") << true;
         QTest::newRow("loaded by the first sound") << false;
     }
 
@@ -80,7 +88,7 @@ private slots:
         TestServices t;
         ui::PluginSoundPlayer player(FakePlugin);
         ui::services().sounds = &player;
-        player.loadAfterFirstPaint();
+        player.prepare();
         QVERIFY(!player.isLoaded());
         if (paintFirst) {
             QWidget window;
@@ -93,6 +101,21 @@ private slots:
         QVERIFY(player.isLoaded());
         QCOMPARE(heardByFake(), (QStringList{t.folder.filePath(QStringLiteral("suoni/si3.wav")),
                                              t.folder.filePath(QStringLiteral("suoni/no.wav"))}));
+    }
+
+    void readyOnceTheMenuIsUp() {
+        TestServices t;
+        ui::PluginSoundPlayer player(FakePlugin);
+        ui::services().sounds = &player;
+        auto* start = static_cast<FormAvvio*>(openScreen(ScreenId::Avvio));
+        QVERIFY(QTest::qWaitForWindowExposed(start));
+        QTest::qWait(50);
+        QVERIFY(!player.isLoaded()); // not while the start screen is up
+        QTest::keyClick(start->Command1, Qt::Key_Return);
+        QVERIFY(QTest::qWaitForWindowExposed(currentScreen()));
+        QTRY_VERIFY(player.isLoaded());
+        QVERIFY(heardByFake().isEmpty());
+        currentScreen()->close();
     }
 
     void quietWithoutItsPlugin_data() {

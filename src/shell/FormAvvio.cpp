@@ -3,6 +3,7 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
+#include "ui/Services.h"
 #include "ui/Twips.h"
 
 FormAvvio::FormAvvio() : ui::Screen(12675, 8115) {
@@ -31,5 +32,9 @@ void FormAvvio::Form_Load() {
 }
 
 void FormAvvio::Command1_Click() {
+    // The answers, and their sounds, come after the menu: the player gets ready
+    // once the menu is painted, so neither the start nor the first answer waits
+    // for the audio libraries.
+    ui::services().sounds->prepare();
     openScreen(ScreenId::Menu, this);
 }

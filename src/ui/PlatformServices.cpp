@@ -66,7 +66,6 @@ void installPlatformServices(QString programFolder) {
         programFolder.isEmpty() ? QApplication::applicationDirPath() : programFolder;
     // Freed with the process: its sounds may still be playing at the end.
     static auto* sounds = new PluginSoundPlayer(soundPluginPath(folder));
-    sounds->loadAfterFirstPaint();
     Services& s = services();
     s.messages = &messages;
     s.sounds = sounds;

@@ -27,8 +27,7 @@ private:
 QString soundPluginPath(const QString& programFolder);
 
 // Installs the real services for the running program, whose folder is the
-// executable's unless given; the sound plugin is loaded once the first window
-// is painted.
+// executable's unless given.
 void installPlatformServices(QString programFolder = {});
 
 } // namespace ui

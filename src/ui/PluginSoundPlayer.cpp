@@ -11,8 +11,8 @@ namespace ui {
 
 namespace {
 
-// Sees every event until a window is first exposed, whose paint follows at once
-// in the same delivery; the load is queued behind it.
+// Sees every event until a window is exposed, whose paint follows at once in
+// the same delivery; the load is queued behind it.
 class FirstPaintWatcher : public QObject {
 public:
     explicit FirstPaintWatcher(PluginSoundPlayer* player) : player(player) {}
@@ -64,7 +64,7 @@ void PluginSoundPlayer::load() {
     qWarning().noquote() << QStringLiteral("la mercanzola: niente suoni: %1").arg(why);
 }
 
-void PluginSoundPlayer::loadAfterFirstPaint() {
+void PluginSoundPlayer::prepare() {
     if (tried)
         return;
     if (!watcher) {

@@ -8,8 +8,9 @@
 
 namespace ui {
 
-// Plays through the sound plugin, loaded on first need: when the first window
-// has been painted, or on the first sound if that comes sooner. A plugin that
+// Plays through the sound plugin, loaded when first needed: in the idle time
+// after a paint once prepare() is called, or by the first sound if that comes
+// sooner. A plugin that
 // is missing or cannot be loaded is like a machine without an audio device:
 // every sound stays quiet, and one line on standard error says why.
 class PluginSoundPlayer : public SoundPlayer {
@@ -24,9 +25,8 @@ public:
     void load();
     bool isLoaded() const { return player != nullptr; }
 
-    // Loads the plugin in the idle time after the first window of the program
-    // is painted, so that neither the start nor the first answer waits for it.
-    void loadAfterFirstPaint();
+    // Loads the plugin in the idle time after the next window is painted.
+    void prepare() override;
 
 private:
     QString pluginPath;

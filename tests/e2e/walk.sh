@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Walks the built program as a pupil would, on an X server of its own, so that a
 # missing data file, plugin or install step fails the suite:
-#   1. start screen, menu, "trova il costo totale", a wrong answer, back to the
-#      menu through the screen's "Esci", then out through the menu's "Esci";
+#   1. start screen, menu (with the sound plugin loaded), "trova il costo
+#      totale", a wrong answer, back to the menu through the screen's "Esci",
+#      then out through the menu's "Esci";
 #   2. a program folder without lista.txt: no start screen, an Italian report
 #      and a non-zero exit.
 # Usage: walk.sh PROGRAM_FOLDER. Exit 0 when both pass, 1 when one fails, 77 when
@@ -26,12 +27,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+sound_plugin_loaded() {
+    grep -q "$(realpath "$program_dir")/plugins/libmercanzola_sound.so" "/proc/$program_pid/maps"
+}
+
 walk_to_form1_and_out() {
     start_program "$program_dir" "$work/walk.log"
     expect "$Start" "$Start" "start screen" 15 || return 1
 
     xdotool key Return # "Avvio" has the focus
     expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+    poll_for 5 sound_plugin_loaded ||
+        fail "the sound plugin of the program folder was not loaded with the menu" || return 1
 
     xdotool key Tab Return # from "Esci" to "trova il costo totale"
     expect "$Exercise" "$Exercise" "Form1 after Tab, Enter on the menu" || return 1
