@@ -8,9 +8,8 @@
 #include "Report.h"
 #include "app/AllScreens.h"
 #include "app/TimingMarks.h"
-#include "shell/Modulo1.h"
+#include "shell/Main.h"
 #include "shell/ScreenChain.h"
-#include "ui/PlatformServices.h"
 #include "ui/Screen.h"
 
 #include <QEventLoop>
@@ -89,10 +88,8 @@ int main(int argc, char* argv[]) {
     setUpToolkit();
     registerAllScreens();
     // The program's own start, with its data from the program folder.
-    ui::installPlatformServices(QString::fromLocal8Bit(argv[1]));
-    Modulo1::clearState();
-    Modulo1::CaricaLista();
-    if (switchTime([] { openScreen(ScreenId::Avvio); }) < 0) {
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (switchTime([&] { Main(folder); }) < 0) {
         std::fprintf(stderr, "bench_screens: the start screen never painted\n");
         return 1;
     }

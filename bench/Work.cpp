@@ -7,9 +7,10 @@
 #include "app/AllScreens.h"
 #include "app/TimingMarks.h"
 #include "frame/ExerciseScreen.h"
+#include "shell/Main.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
-#include "ui/PlatformServices.h"
+#include "ui/Services.h"
 
 #include <QApplication>
 #include <QFile>
@@ -117,13 +118,10 @@ int main(int argc, char* argv[]) {
     const int repeats = qMax(1, atoi(argv[2]));
     setUpToolkit();
     registerAllScreens();
-    ui::installPlatformServices(QString::fromLocal8Bit(argv[1]));
-    Modulo1::clearState();
-    Modulo1::CaricaLista();
-
+    Main(QString::fromLocal8Bit(argv[1]));
     catalogueReading(repeats);
 
-    ui::Screen* open = openScreen(ScreenId::Menu);
+    ui::Screen* open = openScreen(ScreenId::Menu, currentScreen());
     for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id) {
         const auto which = ScreenId(id);
         if (!isScreenAvailable(which))

@@ -3,6 +3,7 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
+#include "ui/Idle.h"
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
@@ -32,9 +33,11 @@ void FormAvvio::Form_Load() {
 }
 
 void FormAvvio::Command1_Click() {
-    // The answers, and their sounds, come after the menu: the player gets ready
-    // once the menu is painted, so neither the start nor the first answer waits
-    // for the audio libraries.
+    // An exercise and its sounds come after the menu: the sound player and the
+    // exercise frame (menu bar, fonts) get ready once the menu is painted, so
+    // that neither the start, nor the first exercise, nor its first answer
+    // waits for them.
     ui::services().sounds->prepare();
+    ui::afterNextPaint([] { warmUpScreen(ScreenId::Form1); });
     openScreen(ScreenId::Menu, this);
 }

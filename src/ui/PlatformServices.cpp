@@ -59,7 +59,7 @@ QString soundPluginPath(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("plugins/mercanzola_sound"));
 }
 
-void installPlatformServices(QString programFolder) {
+void installPlatformServices(const QString& programFolder) {
     static QtMessageBoxes messages;
     static ClockRandomSource random;
     const QString folder =

@@ -28,6 +28,6 @@ QString soundPluginPath(const QString& programFolder);
 
 // Installs the real services for the running program, whose folder is the
 // executable's unless given.
-void installPlatformServices(QString programFolder = {});
+void installPlatformServices(const QString& programFolder = {});
 
 } // namespace ui

@@ -1,39 +1,11 @@
 #include "ui/PluginSoundPlayer.h"
 
+#include "ui/Idle.h"
 #include "ui/SoundPlugin.h"
 
-#include <QCoreApplication>
 #include <QPluginLoader>
-#include <QTimer>
-#include <QWindow>
 
 namespace ui {
-
-namespace {
-
-// Sees every event until a window is exposed, whose paint follows at once in
-// the same delivery; the load is queued behind it.
-class FirstPaintWatcher : public QObject {
-public:
-    explicit FirstPaintWatcher(PluginSoundPlayer* player) : player(player) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && watched->isWindowType() &&
-            static_cast<QWindow*>(watched)->isExposed()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                player->load();
-                deleteLater();
-            });
-        }
-        return false;
-    }
-
-private:
-    PluginSoundPlayer* player;
-};
-
-} // namespace
 
 PluginSoundPlayer::PluginSoundPlayer(QString pluginPath) : pluginPath(std::move(pluginPath)) {}
 
@@ -67,10 +39,8 @@ void PluginSoundPlayer::load() {
 void PluginSoundPlayer::prepare() {
     if (tried)
         return;
-    if (!watcher) {
-        watcher = new FirstPaintWatcher(this);
-        QCoreApplication::instance()->installEventFilter(watcher);
-    }
+    if (!watcher)
+        watcher = afterNextPaint([this] { load(); });
 }
 
 } // namespace ui
