@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Pictures of the program for the README: the start screen, the menu and
-# "trova il costo totale" after an answer (so that a face shows), each cropped
-# to its window, saved to docs/start.png, docs/menu.png and docs/esercizio.png.
+# Pictures of the program for the README: the start screen, the menu,
+# "trova il costo totale" and "spesa - guadagno - ricavo " after an answer (so
+# that a face shows), each cropped to its window, saved to docs/start.png,
+# docs/menu.png, docs/esercizio.png and docs/misto.png.
 # Runs the built program under an X server of its own; builds nothing.
 # Usage: scripts/screenshots.sh [PROGRAM_FOLDER], by default build/.
 
@@ -58,14 +59,29 @@ xdotool key Return
 expect "$Menu" "$Menu" "menu" || fail "the menu did not appear"
 shoot "$Menu" menu.png
 
+# An answer in the exercise screen now open, so that a face shows, then its picture.
+answer_and_shoot() { # file
+    local screen before
+    screen=$(window_ids "$Exercise")
+    xdotool type --delay 30 '1.000'
+    before=$(feedback_strip "$screen")
+    xdotool key Return
+    poll_for 3 strip_changed "$screen" "$before" || fail "no face appeared after the answer"
+    shoot "$Exercise" "$1"
+}
+
 xdotool key Tab Return
 expect "$Exercise" "$Exercise" "exercise" || fail "the exercise screen did not appear"
-form1=$(window_ids "$Exercise")
-xdotool type --delay 30 '1.000'
-before=$(feedback_strip "$form1")
+answer_and_shoot esercizio.png
+
+# Back to the menu, then "spesa - guadagno - ricavo ", eight buttons on from "Esci".
+xdotool key --delay 100 alt Right Right Return
+expect "$Exercise box" box "question" || fail "no question after the screen's Esci"
 xdotool key Return
-poll_for 3 strip_changed "$form1" "$before" || fail "no face appeared after the answer"
-shoot "$Exercise" esercizio.png
+expect "$Menu" "$Menu" "menu" || fail "the menu did not come back"
+xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Return
+expect "$Exercise" "$Exercise" "exercise" || fail "the mixed exercise did not appear"
+answer_and_shoot misto.png
 
 # Out the way a pupil leaves: the screen's "Esci", Yes, the menu's "Esci", Yes.
 xdotool key --delay 100 alt Right Right Return

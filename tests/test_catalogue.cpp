@@ -197,6 +197,8 @@ void TestCatalogue::fileEndingInsideARecord_data() {
                                     << 2 << 4 << QStringLiteral("virgolette");
     QTest::newRow("amount too large") << first + "gomma,99999999999999999,350\r\n"
                                       << 2 << 4 << QStringLiteral("99999999999999999");
+    QTest::newRow("gain too large") << first + "gomma,-900000000000000,900000000000000\r\n"
+                                    << 2 << 4 << QStringLiteral("-900000000000000 è troppo grande");
 }
 
 void TestCatalogue::fileEndingInsideARecord() {
@@ -228,8 +230,7 @@ void TestCatalogue::missingFileIsNamed() {
 }
 
 void TestCatalogue::shippedCatalogueLoads() {
-    const QString path =
-        QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../data/lista.txt"));
+    const QString path = QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt");
     QFile shipped(path);
     QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(path));
     TestServices t;

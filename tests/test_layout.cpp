@@ -1,7 +1,11 @@
 // Every caption must fit its box at the size the screens ask for, with the
 // faces that stand in for Arial and MS Sans Serif.
 #include "app/AllScreens.h"
+#include "exercises/GainLossScreen.h"
+#include "exercises/MoneyScreen.h"
+#include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
+#include "exercises/TableScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
@@ -47,7 +51,7 @@ private slots:
     void captionsFitTheirBoxes() {
         TestServices services;
         // The widest name of the default catalogue, with an amount wider than any price.
-        QFile shipped(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../data/lista.txt"));
+        QFile shipped(QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
         Modulo1::CaricaLista();
@@ -60,7 +64,8 @@ private slots:
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio);
         checkCaptionsFit(new FormMenu);
-        for (auto make : {newForm1, newForm2, newForm3, newForm4}) {
+        for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm5, newForm6, newForm7,
+                          newForm8, newForm9, newForm10, newForm11, newForm12, newForm13}) {
             ui::Screen* screen = make();
             screen->Form_Load();
             checkCaptionsFit(screen);

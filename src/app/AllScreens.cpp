@@ -1,6 +1,10 @@
 #include "app/AllScreens.h"
 
+#include "exercises/GainLossScreen.h"
+#include "exercises/MoneyScreen.h"
+#include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
+#include "exercises/TableScreen.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
@@ -20,6 +24,15 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form2, newForm2);
     registerScreen(ScreenId::Form3, newForm3);
     registerScreen(ScreenId::Form4, newForm4);
+    registerScreen(ScreenId::Form5, newForm5);
+    registerScreen(ScreenId::Form6, newForm6);
+    registerScreen(ScreenId::Form7, newForm7);
+    registerScreen(ScreenId::Form8, newForm8);
+    registerScreen(ScreenId::Form9, newForm9);
+    registerScreen(ScreenId::Form10, newForm10);
+    registerScreen(ScreenId::Form11, newForm11);
+    registerScreen(ScreenId::Form12, newForm12);
+    registerScreen(ScreenId::Form13, newForm13);
 }
 
 void setUpToolkit() {

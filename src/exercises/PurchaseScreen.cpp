@@ -1,5 +1,6 @@
 #include "exercises/PurchaseScreen.h"
 
+#include "frame/Headings.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Texts.h"
@@ -8,9 +9,9 @@ using namespace Modulo1;
 
 namespace {
 
-const std::array<QString, 4> HeadingTexts = {
-    QStringLiteral("articolo acquistato"), QStringLiteral("costo unitario"),
-    QStringLiteral("quantità"), QStringLiteral("costo totale")};
+const std::array<QString, 4> HeadingTexts = {Headings::articoloAcquistato(),
+                                             Headings::costoUnitario(), Headings::quantita(),
+                                             Headings::costoTotale()};
 
 // The heading each amount stands under, which names its box for a screen reader.
 QString headingOf(PurchaseScreen::Amount amount) {
@@ -31,92 +32,68 @@ constexpr int TotalCostRowTop = 3600;
 
 using Amount = PurchaseScreen::Amount;
 
-const PurchaseScreen::Layout Form1Layout = {{{{840, 1320, 1815, 375},
-                                              {1320, 2040, 1335, 375},
-                                              {1800, 2760, 855, 375},
-                                              {1440, 4080, 1095, 375}}},
-                                            {2880, 1320, 4575, 495},
-                                            {2880, 1920, 4575, 495},
-                                            {6240, 2520, 1215, 495},
-                                            {2880, 3960, 4575, 615},
-                                            24,
+const PurchaseScreen::Layout Form1Layout = {{{{{840, 1320, 1815, 375},
+                                               {1320, 2040, 1335, 375},
+                                               {1800, 2760, 855, 375},
+                                               {1440, 4080, 1095, 375}}},
+                                             {2880, 1320, 4575, 495},
+                                             {2880, 1920, 4575, 495},
+                                             {6240, 2520, 1215, 495},
+                                             {2880, 3960, 4575, 615},
+                                             24},
                                             Amount::UnitCost,
                                             Amount::Quantity,
                                             Amount::TotalCost,
                                             false};
 
-const PurchaseScreen::Layout Form2Layout = {{{{480, 1320, 1815, 375},
-                                              {960, 1920, 1335, 375},
-                                              {1440, 2640, 855, 375},
-                                              {1080, 3960, 1095, 375}}},
-                                            {2880, 1200, 4575, 615},
-                                            {2880, 3840, 4575, 615},
-                                            {6240, 2640, 1215, 495},
-                                            {2880, 1920, 4575, 615},
-                                            14.25,
+const PurchaseScreen::Layout Form2Layout = {{{{{480, 1320, 1815, 375},
+                                               {960, 1920, 1335, 375},
+                                               {1440, 2640, 855, 375},
+                                               {1080, 3960, 1095, 375}}},
+                                             {2880, 1200, 4575, 615},
+                                             {2880, 3840, 4575, 615},
+                                             {6240, 2640, 1215, 495},
+                                             {2880, 1920, 4575, 615},
+                                             14.25},
                                             Amount::TotalCost,
                                             Amount::Quantity,
                                             Amount::UnitCost,
                                             false};
 
 // Stored with the answer box in the unit-cost row; each problem moves it.
-const PurchaseScreen::Layout Form3Layout = {{{{840, 1440, 1815, 375},
-                                              {1320, 2040, 1335, 375},
-                                              {1800, 2760, 855, 375},
-                                              {1560, 3720, 1095, 375}}},
-                                            {2880, 1200, 4575, 615},
-                                            {2880, TotalCostRowTop, 4575, 615},
-                                            {6240, 2640, 1215, 615},
-                                            {2880, UnitCostRowTop, 4575, 615},
-                                            14.25,
+const PurchaseScreen::Layout Form3Layout = {{{{{840, 1440, 1815, 375},
+                                               {1320, 2040, 1335, 375},
+                                               {1800, 2760, 855, 375},
+                                               {1560, 3720, 1095, 375}}},
+                                             {2880, 1200, 4575, 615},
+                                             {2880, TotalCostRowTop, 4575, 615},
+                                             {6240, 2640, 1215, 615},
+                                             {2880, UnitCostRowTop, 4575, 615},
+                                             14.25},
                                             Amount::TotalCost,
                                             Amount::Quantity,
                                             Amount::UnitCost,
                                             true};
 
-const PurchaseScreen::Layout Form4Layout = {{{{720, 1440, 1815, 375},
-                                              {1200, 2040, 1335, 375},
-                                              {1680, 3000, 855, 375},
-                                              {1320, 4080, 1095, 375}}},
-                                            {2760, 1200, 4695, 615},
-                                            {2760, 3840, 4695, 615},
-                                            {2760, 2040, 4695, 615},
-                                            {5520, 2880, 1935, 615},
-                                            14.25,
+const PurchaseScreen::Layout Form4Layout = {{{{{720, 1440, 1815, 375},
+                                               {1200, 2040, 1335, 375},
+                                               {1680, 3000, 855, 375},
+                                               {1320, 4080, 1095, 375}}},
+                                             {2760, 1200, 4695, 615},
+                                             {2760, 3840, 4695, 615},
+                                             {2760, 2040, 4695, 615},
+                                             {5520, 2880, 1935, 615},
+                                             14.25},
                                             Amount::TotalCost,
                                             Amount::UnitCost,
                                             Amount::Quantity,
                                             false};
 
-ui::Label* valueLabel() {
-    return new ui::Label(QStringLiteral("Label3"), {QStringLiteral("Arial"), 14.25,
-                                                    Qt::AlignRight | Qt::AlignVCenter, true, true});
-}
-
 } // namespace
 
-PurchaseScreen::PurchaseScreen(const Layout& layout) : layout(layout) {
-    for (int i = 0; i < 4; ++i) {
-        const Rect& r = layout.headings[i];
-        Label6[i] = place(new ui::Label(HeadingTexts[i], {}), r.left, r.top, r.width, r.height);
-    }
-    auto placeRect = [this](QWidget* w, const Rect& r) {
-        place(w, r.left, r.top, r.width, r.height);
-    };
-    Label3 = valueLabel();
-    Label4 = valueLabel();
-    Label5 = valueLabel();
-    placeRect(Label3, layout.label3);
-    placeRect(Label4, layout.label4);
-    placeRect(Label5, layout.label5);
-    const Rect& t = layout.text1;
-    Text1 = addAnswerBox(headingOf(layout.asked), layout.text1Points, true, t.left, t.top, t.width,
-                         t.height);
-    // Tab goes through the boxes in reading order, the faces last.
-    setTabOrder(Text1, ComandoIconaSi);
-    setTabOrder(ComandoIconaSi, ComandoIconaNo);
-    judgeText1OnEnter();
-}
+PurchaseScreen::PurchaseScreen(const Layout& layout)
+    : ArticleScreen(HeadingTexts, layout.places, Qt::AlignRight, headingOf(layout.asked)),
+      layout(layout) {}
 
 Money PurchaseScreen::amount(Amount which) const {
     const Money unitCost = PrezzoVendita[indiceArticolo()];
@@ -137,7 +114,7 @@ QString PurchaseScreen::shown(Amount which) const {
 
 void PurchaseScreen::NuovoProblema() {
     setRandomBackground();
-    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    drawArticle();
     Quantita = Count(static_cast<qint16>(drawFrom1To(11)));
     Amount label4Shows = layout.label4Shows;
     if (layout.asksEither) {
@@ -153,10 +130,10 @@ void PurchaseScreen::NuovoProblema() {
 
 void PurchaseScreen::moveAnswerToAskedRow() {
     const bool asksTotal = TipoDomanda == 1;
-    placeAt(Text1, layout.text1.left, asksTotal ? TotalCostRowTop : UnitCostRowTop,
-            layout.text1.width, layout.text1.height);
-    placeAt(Label4, layout.label4.left, asksTotal ? UnitCostRowTop : TotalCostRowTop,
-            layout.label4.width, layout.label4.height);
+    placeAt(Text1, layout.places.text1.left, asksTotal ? TotalCostRowTop : UnitCostRowTop,
+            layout.places.text1.width, layout.places.text1.height);
+    placeAt(Label4, layout.places.label4.left, asksTotal ? UnitCostRowTop : TotalCostRowTop,
+            layout.places.label4.width, layout.places.label4.height);
     Text1->setAccessibleName(headingOf(asksTotal ? Amount::TotalCost : Amount::UnitCost));
 }
 

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "frame/ExerciseScreen.h"
-
-#include <array>
+#include "frame/ArticleScreen.h"
 
 // Buying several pieces of one article at one unit cost: two of unit cost,
 // quantity and total cost are shown and the third is asked.
-class PurchaseScreen : public ExerciseScreen {
+class PurchaseScreen : public ArticleScreen {
     Q_OBJECT
 public:
     enum class Amount { UnitCost, TotalCost, Quantity };
-    struct Rect {
-        int left, top, width, height;
-    };
     struct Layout {
-        std::array<Rect, 4> headings; // articolo acquistato, costo unitario, quantità, costo totale
-        Rect label3, label4, label5, text1;
-        double text1Points;
+        // Under the headings articolo acquistato, costo unitario, quantità, costo totale.
+        ArticleScreen::Layout places;
         Amount label4Shows, label5Shows, asked;
         bool asksEither; // each problem asks the total or the unit cost, at random
     };
@@ -25,10 +19,6 @@ public:
 
     void NuovoProblema() override;
 
-    std::array<ui::Label*, 4> Label6;
-    ui::Label* Label3;
-    ui::Label* Label4;
-    ui::Label* Label5;
     // On the screen that asks either amount: 1 for the total, 2 for the unit cost.
     qint16 TipoDomanda = 2;
 

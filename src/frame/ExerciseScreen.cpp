@@ -39,8 +39,6 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
     Label2 = place(countLabel(QStringLiteral("Errati"), 12), 4080, 480, 735, 495);
     EtichettaEsatti = place(countLabel(QStringLiteral("quantiesatti"), 18), 2715, 360, 975, 615);
     EtichettaErrati = place(countLabel(QStringLiteral("quantierrati"), 18), 4995, 360, 855, 615);
-    EtichettaEsatti->setAccessibleName(QStringLiteral("esatti"));
-    EtichettaErrati->setAccessibleName(QStringLiteral("errati"));
 
     MenuAzzera = addMenuItem(QStringLiteral("Azzera conteggio              "),
                              [this] { MenuAzzera_Click(); });
@@ -50,15 +48,28 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
 }
 
 void ExerciseScreen::Form_Load() {
-    EtichettaEsatti->setText(QStringLiteral("0"));
-    EtichettaErrati->setText(QStringLiteral("0"));
+    showCounts(QStringLiteral("0"), QStringLiteral("0"));
     NumeroEsatti = Count();
     NumeroErrati = Count();
 }
 
+// A count label's accessible name carries its value, which a screen reader
+// would otherwise never announce.
+void ExerciseScreen::showCounts(const QString& esatti, const QString& errati) {
+    if (!esatti.isNull()) {
+        EtichettaEsatti->setText(esatti);
+        EtichettaEsatti->setAccessibleName(QStringLiteral("Esatti: ") + esatti.trimmed());
+    }
+    if (!errati.isNull()) {
+        EtichettaErrati->setText(errati);
+        EtichettaErrati->setAccessibleName(QStringLiteral("Errati: ") + errati.trimmed());
+    }
+}
+
 void ExerciseScreen::Form_Activate() {
     NuovoProblema();
-    Text1->setFocus();
+    if (Text1)
+        Text1->setFocus();
 }
 
 void ExerciseScreen::MenuAzzera_Click() {
@@ -79,38 +90,58 @@ QChar ExerciseScreen::Text1_KeyPress(QChar typed) {
     return typed == u'.' ? QChar(u' ') : typed;
 }
 
-ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& heading, double points,
-                                            bool withKeyFilter, int left, int top, int width,
-                                            int height) {
-    auto* box = place(new ui::AnswerBox(heading, points), left, top, width, height);
+ui::Label* ExerciseScreen::addHeading(const QString& caption, const ui::TwipsRect& where) {
+    return place(new ui::Label(caption, {}), where);
+}
+
+ui::Label* ExerciseScreen::addValueLabel(const ui::TwipsRect& where, Qt::Alignment alignment) {
+    return place(
+        new ui::Label(QStringLiteral("Label3"),
+                      {QStringLiteral("Arial"), 14.25, alignment | Qt::AlignVCenter, true, true}),
+        where);
+}
+
+ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, double points,
+                                            bool withKeyFilter, const ui::TwipsRect& where) {
+    auto* box = place(new ui::AnswerBox(accessibleName, points), where);
     if (withKeyFilter)
         box->keyFilter = &ExerciseScreen::Text1_KeyPress;
     return box;
 }
 
-void ExerciseScreen::judgeText1OnEnter() {
-    onEnterReleased(Text1, [this] {
-        if (isRight(Text1, expectedAnswer())) {
-            rightFeedback();
-            NuovoProblema();
+void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
+                                  std::function<void()> afterRight, Counting counting) {
+    onEnterReleased(box, [this, box, expected = std::move(expected),
+                          afterRight = std::move(afterRight), counting] {
+        if (isRight(box, expected())) {
+            rightFeedback(counting);
+            afterRight();
         } else {
             wrongFeedback();
-            Text1->setFocus();
+            box->setFocus();
         }
     });
+}
+
+void ExerciseScreen::judgeText1OnEnter() {
+    judgeOnEnter(
+        Text1, [this] { return expectedAnswer(); }, [this] { NuovoProblema(); });
 }
 
 bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected) {
     return answerMatches(box->text(), expected);
 }
 
-void ExerciseScreen::rightFeedback() {
+void ExerciseScreen::rightFeedback(Counting counting) {
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
+    const bool counted = counting == Counting::Counted;
     // The count stays at its largest value rather than ending the lesson.
-    NumeroEsatti = NumeroEsatti.plusOneCapped();
+    if (counted)
+        NumeroEsatti = NumeroEsatti.plusOneCapped();
     SuonoEsatto();
-    EtichettaEsatti->setText(numberText(NumeroEsatti.value()));
+    if (counted)
+        showCounts(numberText(NumeroEsatti.value()), QString());
 }
 
 void ExerciseScreen::wrongFeedback() {
@@ -118,7 +149,7 @@ void ExerciseScreen::wrongFeedback() {
     ComandoIconaNo->show();
     NumeroErrati = NumeroErrati.plusOneCapped();
     ModuloColoriSuoni::SuonoErrato();
-    EtichettaErrati->setText(numberText(NumeroErrati.value()));
+    showCounts(QString(), numberText(NumeroErrati.value()));
 }
 
 void ExerciseScreen::setRandomBackground() {

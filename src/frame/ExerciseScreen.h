@@ -5,10 +5,11 @@
 #include "ui/Screen.h"
 
 #include <QAction>
+#include <functional>
 
 // The frame every exercise screen stands on: the window, the two faces, the
 // counts of right and wrong answers, the screen menu, the key filter and the
-// judging of a typed answer.
+// judging of a typed answer in any of the screen's answer boxes.
 class ExerciseScreen : public ui::Screen {
     Q_OBJECT
 public:
@@ -43,12 +44,25 @@ public:
     ui::AnswerBox* Text1 = nullptr;
 
 protected:
-    // An answer box at its place, named for a screen reader after its heading.
-    ui::AnswerBox* addAnswerBox(const QString& heading, double points, bool withKeyFilter, int left,
-                                int top, int width, int height);
+    // Whether a right answer adds to the count of right answers, or only shows
+    // the laughing face and plays the sound.
+    enum class Counting { Counted, NotCounted };
 
-    // Text1 judged against expectedAnswer() on the release of Enter: a right
-    // answer draws a new problem, a wrong one keeps it.
+    // A heading above a box: Arial 9.75 pt bold, transparent, never changed.
+    ui::Label* addHeading(const QString& caption, const ui::TwipsRect& place);
+    // A value label: white, bordered, Arial 14.25 pt bold; its stored caption is
+    // replaced by the first problem.
+    ui::Label* addValueLabel(const ui::TwipsRect& place, Qt::Alignment alignment = Qt::AlignRight);
+    // An answer box at its place, named for a screen reader after its heading.
+    ui::AnswerBox* addAnswerBox(const QString& accessibleName, double points, bool withKeyFilter,
+                                const ui::TwipsRect& place);
+
+    // Judges a box on the release of Enter against the expected amount of the
+    // moment. Right: the right-answer feedback, then `afterRight`. Wrong: the
+    // wrong-answer feedback, and the focus back in the box with its text.
+    void judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
+                      std::function<void()> afterRight, Counting counting = Counting::Counted);
+    // Text1 judged against expectedAnswer(): a right answer draws a new problem.
     void judgeText1OnEnter();
     virtual Money expectedAnswer() const { return Money(); }
 
@@ -56,8 +70,11 @@ protected:
     static bool isRight(const ui::AnswerBox* box, Money expected);
 
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
-    void rightFeedback();
+    void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
 
     void setRandomBackground();
+
+private:
+    void showCounts(const QString& esatti, const QString& errati);
 };

@@ -3,6 +3,7 @@
 #include "shell/ProgramError.h"
 
 #include <QStringDecoder>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -23,6 +24,11 @@ QString decodeWindows1252(const QByteArray& bytes) {
     }
     return text;
 }
+
+// The screens multiply a price, or the difference of two prices, by a quantity
+// of at most 11: prices up to this bound keep every such amount in range.
+constexpr Money LargestPrice = Money::fromRaw(10'000'000'000'000 * Money::Scale);
+static_assert(LargestPrice.raw() <= std::numeric_limits<std::int64_t>::max() / 22);
 
 bool isLineEnd(QChar c) {
     return c == u'\n' || c == u'\r';
@@ -177,8 +183,10 @@ private:
         const qlonglong whole = ok ? 0 : integerDigits.toLongLong(&ok);
         std::int64_t raw = 0;
         if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
-            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw))
-            fail(QStringLiteral("il prezzo %1 è troppo grande").arg(token));
+            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
+            raw > LargestPrice.raw())
+            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 10.000.000.000.000 lire)")
+                     .arg(token));
         return Money::fromRaw(negative ? -raw : raw);
     }
 

@@ -18,7 +18,8 @@ QString decodeCatalogue(const QByteArray& bytes);
 
 // Reads records of three fields (name, buying price, selling price) separated by
 // commas or line ends. Throws ProgramError naming the file, the record and the
-// line when a record is cut short, a quote is never closed, an amount is out of
-// range or there are more than maxRecords records.
+// line when a record is cut short, a quote is never closed, a price lies
+// beyond the bound that keeps every exercise's arithmetic in range or there are more than
+// maxRecords records.
 std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
                                             int maxRecords = 500);

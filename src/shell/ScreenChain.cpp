@@ -2,8 +2,10 @@
 
 #include "ui/Screen.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
 #include <QSet>
 #include <memory>
 
@@ -17,6 +19,19 @@ QHash<ScreenId, ScreenFactory>& factories() {
 QPointer<ui::Screen>& openNow() {
     static QPointer<ui::Screen> screen;
     return screen;
+}
+
+// Every screen opens at the centre of the display the previous one was on, so
+// that the chain start, menu, exercise, menu never moves the pupil's eyes; a
+// window manager would otherwise put each new window in the free space.
+void centre(ui::Screen* screen, const ui::Screen* previous) {
+    QScreen* display = previous ? previous->screen() : QGuiApplication::primaryScreen();
+    if (!display)
+        return;
+    screen->adjustSize(); // the final size, before the window exists
+    QRect placed(QPoint(), screen->size());
+    placed.moveCenter(display->availableGeometry().center());
+    screen->move(placed.topLeft()); // a window's position is that of its frame
 }
 
 } // namespace
@@ -33,6 +48,7 @@ ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     ui::Screen* screen = factories().value(id)();
     screen->Form_Load();
     openNow() = screen;
+    centre(screen, replacing);
     screen->show();
     // Without a window manager nobody else hands the new window the keyboard.
     screen->raise();

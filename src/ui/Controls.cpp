@@ -3,7 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QKeyEvent>
-#include <QStyle>
+#include <QPainter>
 
 namespace ui {
 
@@ -23,7 +23,9 @@ Label::Label(const QString& text, const LabelLook& look) : QLabel(text) {
         setPalette(p);
     }
     if (look.border) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A plain line in the text colour: a sunken panel's light edges vanish
+        // on light backgrounds and the box looks open.
+        setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
         setMargin(2);
     }
@@ -40,9 +42,19 @@ void AnswerBox::setBackgroundColour(const QColor& colour) {
     p.setColor(QPalette::Base, colour);
     p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
+    // A black edge keeps the box apart from any background, a red box on a red
+    // one included; a style sheet that draws an edge paints the fill as well.
+    setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: black; border: 1px solid "
+                                 "black; }")
+                      .arg(colour.name()));
 }
 
 void AnswerBox::keyPressEvent(QKeyEvent* event) {
+    if (isEnterKey(event->key())) {
+        enterLatch.press(event);
+        event->accept();
+        return;
+    }
     const QString text = event->text();
     if (keyFilter && text.size() == 1 && text.at(0).isPrint()) {
         const QChar typed = text.at(0);
@@ -61,9 +73,13 @@ void AnswerBox::keyPressEvent(QKeyEvent* event) {
 
 void AnswerBox::keyReleaseEvent(QKeyEvent* event) {
     QLineEdit::keyReleaseEvent(event);
-    // Holding Enter sends repeated releases: only the real one judges.
-    if (isEnterKey(event->key()) && !event->isAutoRepeat())
+    if (isEnterKey(event->key()) && enterLatch.release(event))
         emit enterReleased();
+}
+
+void AnswerBox::focusOutEvent(QFocusEvent* event) {
+    enterLatch.reset();
+    QLineEdit::focusOutEvent(event);
 }
 
 PictureButton::PictureButton(const QIcon& icon, const QString& accessibleName) {
@@ -84,25 +100,71 @@ Button::Button(const QString& caption, const QFont& font) : QPushButton(caption)
     setAutoDefault(false);
 }
 
-void Button::keyPressEvent(QKeyEvent* event) {
-    if (isEnterKey(event->key()) && !event->isAutoRepeat()) {
-        click();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
+namespace {
+
+bool pressesButton(int key) {
+    return isEnterKey(key) || key == Qt::Key_Space;
 }
 
-void Button::focusInEvent(QFocusEvent* event) {
-    // Fusion marks a focused button only once the keyboard has moved the focus:
-    // the focus a window hands its button on activation changes no pixel, so the
-    // screen just painted is not painted again.
-    if (event->reason() == Qt::ActiveWindowFocusReason &&
-        !window()->testAttribute(Qt::WA_KeyboardFocusChange) &&
-        style()->name() == QLatin1String("fusion")) {
-        event->accept();
+} // namespace
+
+void Button::keyPressEvent(QKeyEvent* event) {
+    if (!pressesButton(event->key())) {
+        QPushButton::keyPressEvent(event);
         return;
     }
-    QPushButton::focusInEvent(event);
+    if (!latch.armed()) {
+        latch.press(event);
+        if (latch.armed())
+            setDown(true);
+    }
+    event->accept();
+}
+
+void Button::keyReleaseEvent(QKeyEvent* event) {
+    if (!pressesButton(event->key())) {
+        QPushButton::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (latch.release(event)) {
+        setDown(false);
+        click();
+    }
+}
+
+void Button::focusOutEvent(QFocusEvent* event) {
+    latch.reset();
+    setDown(false);
+    QPushButton::focusOutEvent(event);
+}
+
+void Button::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (hasFocus())
+        paintFocusRing(this);
+}
+
+namespace {
+
+void fillFrame(QPainter& painter, const QRect& outer, int thickness, const QColor& colour) {
+    const QRect inner = outer.adjusted(thickness, thickness, -thickness, -thickness);
+    painter.fillRect(QRect(outer.topLeft(), QSize(outer.width(), thickness)), colour);
+    painter.fillRect(
+        QRect(QPoint(outer.left(), inner.bottom() + 1), QSize(outer.width(), thickness)), colour);
+    painter.fillRect(QRect(QPoint(outer.left(), inner.top()), QSize(thickness, inner.height())),
+                     colour);
+    painter.fillRect(
+        QRect(QPoint(inner.right() + 1, inner.top()), QSize(thickness, inner.height())), colour);
+}
+
+} // namespace
+
+void paintFocusRing(QWidget* control) {
+    QPainter painter(control);
+    const QRect edge = control->rect();
+    fillFrame(painter, edge, 1, Qt::white);
+    fillFrame(painter, edge.adjusted(1, 1, -1, -1), 2, Qt::black);
 }
 
 } // namespace ui

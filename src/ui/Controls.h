@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/KeyLatch.h"
+
 namespace ui {
 
 struct LabelLook {
@@ -23,7 +25,7 @@ public:
 
 // The box where the pupil types an answer. Every typed character passes through
 // the key filter, which may change it; the owner judges the answer on the
-// release of Enter, once per release.
+// release of Enter, once per physical press and only when the box saw the press.
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -38,6 +40,10 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    KeyLatch enterLatch;
 };
 
 // A button that shows a picture and no caption.
@@ -51,7 +57,9 @@ protected:
 };
 
 // A push button that Enter presses too, as the space bar does, when it has the
-// focus: a plain window's buttons are not default buttons in Qt.
+// focus: a plain window's buttons are not default buttons in Qt. Either key
+// acts on its release, once per physical press, and only when the button saw
+// the press; the focus shows as a ring that stands out on any background.
 class Button : public QPushButton {
     Q_OBJECT
 public:
@@ -59,8 +67,17 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    KeyLatch latch;
 };
+
+// Draws the keyboard focus ring inside a control's edge: a white line outside
+// a black one, so that one of them stands out on every background.
+void paintFocusRing(QWidget* control);
 
 bool isEnterKey(int key);
 

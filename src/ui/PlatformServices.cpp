@@ -1,5 +1,6 @@
 #include "ui/PlatformServices.h"
 
+#include "ui/PictureLoader.h"
 #include "ui/PluginSoundPlayer.h"
 
 #include <QApplication>
@@ -62,6 +63,8 @@ QString soundPluginPath(const QString& programFolder) {
 void installPlatformServices(const QString& programFolder) {
     static QtMessageBoxes messages;
     static ClockRandomSource random;
+    static FilePictureLoader pictureFiles;
+    static CachingPictureLoader pictures(pictureFiles);
     const QString folder =
         programFolder.isEmpty() ? QApplication::applicationDirPath() : programFolder;
     // Freed with the process: its sounds may still be playing at the end.
@@ -70,6 +73,7 @@ void installPlatformServices(const QString& programFolder) {
     s.messages = &messages;
     s.sounds = sounds;
     s.random = &random;
+    s.pictures = &pictures;
     s.programFolder = folder;
     s.endProgram = [](int code) { QApplication::exit(code); };
 }

@@ -64,14 +64,6 @@ void Screen::onEnterReleased(AnswerBox* box, std::function<void()> handler) {
             [handler = std::move(handler)] { guarded(handler); });
 }
 
-void Screen::setVisible(bool visible) {
-    // Qt creates the native window before it lays the screen out; sized first,
-    // the window is made at its final size, not made, resized and painted again.
-    if (visible && !testAttribute(Qt::WA_WState_Created))
-        layout()->activate();
-    QWidget::setVisible(visible);
-}
-
 void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Twips.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -33,6 +35,9 @@ public:
         placeAt(control, left, top, width, height);
         return control;
     }
+    template <class Control> Control* place(Control* control, const TwipsRect& r) {
+        return place(control, r.left, r.top, r.width, r.height);
+    }
     // Handlers run guarded: an error is reported, never thrown into Qt.
     void onClick(QAbstractButton* button, std::function<void()> handler);
     void onEnterReleased(AnswerBox* box, std::function<void()> handler);
@@ -44,8 +49,6 @@ public:
     // Runs once, when the screen is first shown; a message box closing over the
     // screen does not run it again.
     virtual void Form_Activate() {}
-
-    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QImage;
+class QSize;
 class QWidget;
 
 // What the screens need from the platform, behind small interfaces so that the
@@ -38,10 +40,20 @@ public:
     virtual double next() = 0;
 };
 
+class PictureLoader {
+public:
+    virtual ~PictureLoader() = default;
+    // The picture in a file, decoded for showing at `size` pixels; a null image
+    // when the file is missing or cannot be read.
+    virtual QImage load(const QString& path, const QSize& size) = 0;
+};
+
 struct Services {
     MessageBoxes* messages = nullptr;
     SoundPlayer* sounds = nullptr;
     RandomSource* random = nullptr;
+    // Null: every picture counts as missing.
+    PictureLoader* pictures = nullptr;
     // The folder that holds the program and its data files.
     QString programFolder;
     // Ends the program with the given exit code.

@@ -16,6 +16,11 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
+// A control's place as a layout gives it: Left, Top, Width, Height in twips.
+struct TwipsRect {
+    int left, top, width, height;
+};
+
 // Colours are stored as 0x00BBGGRR, red in the low byte.
 inline QColor colourFromBgr(quint32 bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);

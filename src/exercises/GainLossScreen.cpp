@@ -1,0 +1,97 @@
+#include "exercises/GainLossScreen.h"
+
+#include "frame/Headings.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Texts.h"
+#include "ui/Twips.h"
+
+using namespace Modulo1;
+
+namespace {
+
+// The choice words, by button index; the right one then heads the answer.
+const std::array<QString, 2> ChoiceWords = {Headings::guadagno(), Headings::perdita()};
+
+constexpr quint32 AnswerRed = 0x0000FF; // 0x00BBGGRR
+
+} // namespace
+
+GainLossScreen::GainLossScreen() {
+    Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
+    Label3 = addValueLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
+    Label6[1] = addHeading(Headings::spesa(), {840, 2400, 1335, 375});
+    Label6[3] = addHeading(Headings::ricavo(), {3840, 2400, 1455, 375});
+    Label10 = addHeading(QString(), {6360, 2400, 1095, 375});
+    Label4 = addValueLabel({240, 2880, 2655, 615});
+    Label5 = addValueLabel({3000, 2880, 2775, 615});
+    Text1 = addAnswerBox(QString(), 14.25, true, {6000, 2880, 2655, 615});
+    Text1->setBackgroundColour(ui::colourFromBgr(AnswerRed));
+
+    const QFont buttonFont = ui::screenFont(QStringLiteral("Arial"), 14.25);
+    const int buttonLefts[] = {600, 4800};
+    for (int index = 0; index < 2; ++index) {
+        Command1[index] = place(new ui::Button(ChoiceWords[index], buttonFont), buttonLefts[index],
+                                3840, 2295, 735);
+        onClick(Command1[index], [this, index] { Command1_Click(index); });
+    }
+
+    // Tab goes from the choice to the answer, the faces last.
+    setTabOrder(Command1[0], Command1[1]);
+    setTabOrder(Command1[1], Text1);
+    setTabOrder(Text1, ComandoIconaSi);
+    setTabOrder(ComandoIconaSi, ComandoIconaNo);
+    judgeText1OnEnter();
+}
+
+void GainLossScreen::Form_Activate() {
+    NuovoProblema();
+}
+
+void GainLossScreen::NuovoProblema() {
+    setRandomBackground();
+    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    SceltaEsatta = static_cast<qint16>(drawBelow(2));
+    Text1->clear();
+    Text1->setEnabled(false);
+    Command1[0]->setEnabled(true);
+    Command1[1]->setEnabled(true);
+    showChosenWord(QString());
+    const int k = indiceArticolo();
+    Label3->setText(Articolo[k]);
+    const bool gain = SceltaEsatta == 0;
+    Label4->setText(amountText(gain ? PrezzoAcquisto[k] : PrezzoVendita[k]));
+    Label5->setText(amountText(gain ? PrezzoVendita[k] : PrezzoAcquisto[k]));
+    // A pupil on the keyboard starts from the choice at once.
+    Command1[0]->setFocus();
+}
+
+void GainLossScreen::Command1_Click(int index) {
+    if (index != SceltaEsatta) {
+        // The choice stays open and the focus on the button pressed.
+        wrongFeedback();
+        return;
+    }
+    showChosenWord(ChoiceWords[index]);
+    // The box takes the focus before the buttons go, so that it never
+    // wanders to the faces on the way.
+    Text1->setEnabled(true);
+    Text1->setFocus();
+    Command1[0]->setEnabled(false);
+    Command1[1]->setEnabled(false);
+}
+
+// The answer box is named after the word above it.
+void GainLossScreen::showChosenWord(const QString& word) {
+    Label10->setText(word);
+    Text1->setAccessibleName(word);
+}
+
+Money GainLossScreen::expectedAnswer() const {
+    const int k = indiceArticolo();
+    return PrezzoVendita[k] - PrezzoAcquisto[k];
+}
+
+ui::Screen* newForm12() {
+    return new GainLossScreen;
+}

@@ -1,0 +1,186 @@
+#include "exercises/MoneyScreen.h"
+
+#include "exercises/MoneyPieces.h"
+#include "frame/Headings.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Texts.h"
+#include "ui/CaptionedPictureButton.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Icons.h"
+#include "ui/PictureSlot.h"
+#include "ui/Services.h"
+#include "ui/Twips.h"
+
+namespace {
+
+// Rows two and three have their first two places swapped.
+constexpr std::array<std::pair<int, int>, 18> SlotPlaces = {{
+    {120, 1560},
+    {1680, 1560},
+    {3240, 1560},
+    {4800, 1560},
+    {6360, 1560},
+    {7920, 1560},
+    {1680, 2520},
+    {120, 2520},
+    {3240, 2520},
+    {4800, 2520},
+    {6360, 2520},
+    {7920, 2520},
+    {1680, 3480},
+    {120, 3480},
+    {3240, 3480},
+    {4800, 3480},
+    {6360, 3480},
+    {7920, 3480},
+}};
+constexpr int StoredSlotWidth = 1455;
+constexpr int StoredSlotHeight = 855;
+
+constexpr std::array<int, 3> Scales = {100, 500, 1000};
+
+const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
+const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzato per pagare");
+
+} // namespace
+
+MoneyScreen::MoneyScreen() {
+    Label4 = place(new ui::Label(QStringLiteral("Label4"), {QStringLiteral("Arial"), 12}), 360,
+                   1080, 8175, 375);
+    for (int i = 0; i < int(Image1.size()); ++i) {
+        Image1[i] =
+            place(new ui::PictureSlot(i, QStringLiteral("posto vuoto")), SlotPlaces[i].first,
+                  SlotPlaces[i].second, StoredSlotWidth, StoredSlotHeight);
+        connect(Image1[i], &ui::PictureSlot::clickedAt, this,
+                [this](int index) { ui::guarded([this, index] { Image1_Click(index); }); });
+    }
+    Label3 = addValueLabel({240, 4560, 3615, 495});
+    Label3->setText(QStringLiteral("Ho ricavato £. "));
+    Text1 = addAnswerBox(Headings::ricavo(), 14.25, true, {3840, 4560, 1815, 495});
+    Label5 = addValueLabel({240, 5160, 5415, 495}, Qt::AlignLeft);
+    Label5->setText(QStringLiteral("Devo pagare la merce £."));
+    Label6 = addValueLabel({240, 5760, 3615, 495});
+    Label6->setText(QStringLiteral("Ho guadagnato £. "));
+    Text2 = addAnswerBox(Headings::guadagno(), 14.25, true, {3840, 5760, 1815, 495});
+    Command3D1 = place(new ui::CaptionedPictureButton(QStringLiteral("Ricomincia"),
+                                                      ui::screenFont(QStringLiteral("Arial"), 9),
+                                                      ui::icon(ui::IconPicture::WhiteHand)),
+                       6720, 4920, 1935, 975);
+    onClick(Command3D1, [this] { Command3D1_Click(); });
+
+    // Reading order: the revenue, the pieces, the gain, "Ricomincia", the faces.
+    QWidget* previous = Text1;
+    for (QWidget* next : Image1) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    setTabOrder(previous, Text2);
+    setTabOrder(Text2, Command3D1);
+    setTabOrder(Command3D1, ComandoIconaSi);
+    setTabOrder(ComandoIconaSi, ComandoIconaNo);
+
+    judgeOnEnter(
+        Text1, [this] { return Ricavo; }, [this] { startPaying(); }, Counting::NotCounted);
+    judgeOnEnter(
+        Text2, [this] { return Guadagno; }, [this] { NuovoProblema(); });
+}
+
+void MoneyScreen::Form_Activate() {
+    NuovoProblema();
+}
+
+void MoneyScreen::NuovoProblema() {
+    Label4->setText(AskRevenue);
+    Text1->clear();
+    Text2->clear();
+    Text2->setEnabled(false);
+    for (ui::PictureSlot* slot : Image1) {
+        slot->clearPicture();
+        slot->setEnabled(false);
+        slot->setTag(QStringLiteral("0"));
+    }
+    SommaCliccata = Money();
+
+    const int costo = drawBelow(20) + 10;
+    // The ceiling of the cost over 5 is reached through a fractional factor.
+    const int guadagno = static_cast<int>(ui::services().random->next() * (costo / 5.0)) + 1;
+    const int scale = Scales[drawFrom1To(3) - 1];
+    Costo = Money::fromWhole(costo * scale);
+    Guadagno = Money::fromWhole(guadagno * scale);
+    Label5->setText(QStringLiteral("Avevo pagato la merce £. ") + amountText(Costo));
+    Ricavo = Guadagno + Costo;
+
+    // The cost and the gain are counted apart, so that the pieces that paid
+    // the cost exactly are always on the board.
+    NumeroPezzi.fill(Count());
+    countPieces(Costo);
+    countPieces(Guadagno);
+    DisponiDenaro();
+
+    setRandomBackground();
+    Text1->setEnabled(true);
+    Text1->setFocus();
+}
+
+void MoneyScreen::countPieces(Money amount) {
+    for (size_t d = 0; d < Denominations.size(); ++d) {
+        const Money piece = Money::fromWhole(Denominations[d].value);
+        while (amount >= piece) {
+            NumeroPezzi[d] = NumeroPezzi[d].plusOne();
+            amount = amount - piece;
+        }
+    }
+}
+
+void MoneyScreen::DisponiDenaro() {
+    size_t next = 0;
+    for (size_t d = 0; d < Denominations.size(); ++d) {
+        const Denomination& piece = Denominations[d];
+        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
+            ui::PictureSlot* slot = Image1[next];
+            slot->setSizeTwips(piece.width, piece.height);
+            slot->setTag(QString::number(piece.value));
+            slot->setPicture(piecePicture(piece), pieceName(piece));
+        }
+    }
+}
+
+void MoneyScreen::startPaying() {
+    Text1->setEnabled(false);
+    Label4->setText(AskPayment);
+    for (ui::PictureSlot* slot : Image1)
+        slot->setEnabled(true);
+    // The keyboard goes on to the first piece, where Tab and Enter pay.
+    Image1[0]->setFocus();
+}
+
+void MoneyScreen::Image1_Click(int index) {
+    ui::PictureSlot* slot = Image1.at(index);
+    // Only a piece still on the board pays: an empty slot adds nothing.
+    if (!slot->hasPicture())
+        return;
+    SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
+    const bool hadFocus = focusWidget() == slot;
+    slot->clearPicture();
+    if (hadFocus)
+        focusNextChild();
+    if (SommaCliccata == Costo) {
+        Modulo1::SuonoEsatto();
+        Text2->setEnabled(true);
+        Text2->setFocus();
+    }
+}
+
+void MoneyScreen::Command3D1_Click() {
+    SommaCliccata = Money();
+    DisponiDenaro();
+    Text2->setEnabled(false);
+    Text1->setEnabled(true);
+    Text1->clear();
+    Text1->setFocus();
+}
+
+ui::Screen* newForm13() {
+    return new MoneyScreen;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "frame/ExerciseScreen.h"
+
+#include <array>
+
+namespace ui {
+class PictureSlot;
+class CaptionedPictureButton;
+} // namespace ui
+
+// Paying with money: the board shows the money taken in (the cost plus a
+// gain); the pupil states the revenue, clicks the pieces that paid the cost,
+// then states the gain. Only a right gain counts.
+class MoneyScreen : public ExerciseScreen {
+    Q_OBJECT
+public:
+    MoneyScreen();
+
+    void NuovoProblema() override;
+    // The focus is placed by NuovoProblema.
+    void Form_Activate() override;
+
+    // Lays the counted pieces out on the board from slot 0.
+    void DisponiDenaro();
+    void Image1_Click(int index);
+    void Command3D1_Click();
+
+    ui::Label* Label4; // instruction line
+    ui::Label* Label3; // "Ho ricavato £. "
+    ui::Label* Label5; // the cost
+    ui::Label* Label6; // "Ho guadagnato £. "
+    ui::AnswerBox* Text2;
+    std::array<ui::PictureSlot*, 18> Image1;
+    ui::CaptionedPictureButton* Command3D1;
+
+    Money Costo, Guadagno, Ricavo, SommaCliccata;
+    // How many pieces of each denomination lie on the board.
+    std::array<Count, 7> NumeroPezzi;
+
+private:
+    void countPieces(Money amount);
+    void startPaying();
+};
+
+ui::Screen* newForm13();

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "frame/ArticleScreen.h"
+
+// A shopkeeper buys an article and sells it again: of the spesa (what was paid),
+// the ricavo (what the sale brought) and the guadagno (ricavo less spesa) two
+// are shown and the third is asked.
+class ProfitScreen : public ArticleScreen {
+    Q_OBJECT
+public:
+    // A screen that always asks one kind of question, or one that draws the kind
+    // at every problem and writes the captions above the boxes to match.
+    ProfitScreen(const ArticleScreen::Layout& layout, qint16 tipoDomanda, bool drawsKind = false);
+
+    void NuovoProblema() override;
+
+    // The kind of question: 1 asks the ricavo, 2 the guadagno, 3 the spesa.
+    qint16 TipoDomanda;
+
+protected:
+    Money expectedAnswer() const override;
+
+private:
+    const bool drawsKind;
+};
+
+// Guadagno, ricavo, spesa, and the three mixed.
+ui::Screen* newForm5();
+ui::Screen* newForm6();
+ui::Screen* newForm7();
+ui::Screen* newForm8();

@@ -1,0 +1,166 @@
+#include "exercises/TableScreen.h"
+
+#include "frame/Headings.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Texts.h"
+
+using namespace Modulo1;
+
+namespace {
+
+using Cell = TableScreen::Cell;
+
+// Every cell of the table stands in one of two rows and three columns.
+constexpr int RowTop[2] = {2880, 3600};
+constexpr int ColumnLeft[3] = {1080, 3840, 6600};
+constexpr int CellWidth = 2655;
+constexpr int CellHeight = 615;
+
+ui::TwipsRect cellRect(TableScreen::Row row, TableScreen::Column column) {
+    return {ColumnLeft[column], RowTop[row], CellWidth, CellHeight};
+}
+
+QString columnHeading(TableScreen::Column column) {
+    switch (column) {
+    case TableScreen::Spesa:
+        return Headings::spesa();
+    case TableScreen::Ricavo:
+        return Headings::ricavo();
+    case TableScreen::Guadagno:
+        break;
+    }
+    return Headings::guadagno();
+}
+
+const QColor CurrentBox(255, 0, 0);
+const QColor OtherBox(255, 255, 255);
+
+// A quantity label's name for a screen reader, which keeps the value in it.
+QString quantityName(int quantity) {
+    return Headings::quantita() + QStringLiteral(": ") + QString::number(quantity);
+}
+
+const TableScreen::Cells Form9Cells = {
+    {{Cell::Given, Cell::Given, Cell::Asked}, {Cell::Asked, Cell::Asked, Cell::Asked}}};
+const TableScreen::Cells Form10Cells = {
+    {{Cell::Given, Cell::Given, Cell::Blank}, {Cell::Blank, Cell::Blank, Cell::Asked}}};
+const TableScreen::Cells Form11Cells = {
+    {{Cell::Blank, Cell::Blank, Cell::Asked}, {Cell::Given, Cell::Given, Cell::Blank}}};
+
+} // namespace
+
+TableScreen::TableScreen(const Cells& cells) {
+    Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
+    Label6[1] = addHeading(Headings::spesa(), {1680, 2400, 1335, 375});
+    Label6[2] = addHeading(Headings::guadagno(), {7560, 2400, 1095, 375});
+    Label6[3] = addHeading(Headings::ricavo(), {4320, 2400, 1455, 375});
+    Label6[4] = addHeading(Headings::quantita(), {120, 2400, 1335, 375});
+    Label3 = addValueLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
+    Label7 = addValueLabel({120, RowTop[OneItem], 735, CellHeight}, Qt::AlignHCenter);
+    Label7->setText(QStringLiteral("1"));
+    Label7->setAccessibleName(quantityName(1));
+    Label8 = addValueLabel({120, RowTop[SeveralItems], 735, CellHeight}, Qt::AlignHCenter);
+
+    std::vector<Place> askedCells;
+    for (Row row : {OneItem, SeveralItems})
+        for (Column column : {Spesa, Ricavo, Guadagno}) {
+            if (cells[row][column] == Cell::Given) {
+                ui::Label* label = addValueLabel(cellRect(row, column));
+                (column == Spesa ? Label4 : Label5) = label;
+                given.push_back({label, {row, column}});
+            } else if (cells[row][column] == Cell::Asked) {
+                askedCells.push_back({row, column});
+            }
+        }
+    ui::AnswerBox** const names[] = {&Text1, &Text2, &Text3, &Text4};
+    const std::size_t first = std::size(names) - askedCells.size();
+    for (std::size_t i = 0; i < askedCells.size(); ++i) {
+        const Place cell = askedCells[i];
+        // Only the first of four boxes turns a typed dot into a space.
+        const bool isText1 = first + i == 0;
+        ui::AnswerBox* box = addAnswerBox(columnHeading(cell.column), 14.25, isText1,
+                                          cellRect(cell.row, cell.column));
+        *names[first + i] = box;
+        asked.push_back({box, cell});
+        judgeOnEnter(
+            box, [cell] { return amount(cell); },
+            [this, i] {
+                if (i + 1 < asked.size())
+                    makeCurrent(i + 1);
+                else
+                    NuovoProblema();
+            });
+    }
+    // Tab goes through the boxes in reading order, the faces last.
+    QWidget* previous = nullptr;
+    for (const Asked& a : asked) {
+        if (previous)
+            setTabOrder(previous, a.box);
+        previous = a.box;
+    }
+    setTabOrder(previous, ComandoIconaSi);
+    setTabOrder(ComandoIconaSi, ComandoIconaNo);
+    makeCurrent(0);
+}
+
+void TableScreen::Form_Activate() {
+    NuovoProblema();
+}
+
+Money TableScreen::amount(Place cell) {
+    const Money spesa = PrezzoAcquisto[indiceArticolo()];
+    const Money ricavo = PrezzoVendita[indiceArticolo()];
+    const Money ofOne = cell.column == Spesa    ? spesa
+                        : cell.column == Ricavo ? ricavo
+                                                : ricavo - spesa;
+    return cell.row == OneItem ? ofOne : ofOne * Quantita;
+}
+
+void TableScreen::NuovoProblema() {
+    setRandomBackground();
+    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    Quantita = Count(static_cast<qint16>(drawBelow(11)));
+    for (const Asked& a : asked)
+        a.box->clear();
+    Label3->setText(Articolo[indiceArticolo()]);
+    for (const Given& g : given)
+        g.label->setText(amountText(amount(g.cell)));
+    Label8->setText(numberText(Quantita.value()));
+    nameCells();
+    makeCurrent(0);
+}
+
+// The current box is red, enabled and focused; every other box is white and
+// disabled, keeping what was typed in it. The next box takes the focus before
+// the last one is disabled, so the focus never wanders off to another control.
+void TableScreen::makeCurrent(std::size_t step) {
+    ui::AnswerBox* current = asked[step].box;
+    current->setEnabled(true);
+    current->setBackgroundColour(CurrentBox);
+    current->setFocus();
+    for (const Asked& a : asked)
+        if (a.box != current) {
+            a.box->setEnabled(false);
+            a.box->setBackgroundColour(OtherBox);
+        }
+}
+
+// A box is named after its column and the quantity of its row: "spesa di 7".
+void TableScreen::nameCells() {
+    const int quantity = Quantita.value();
+    for (const Asked& a : asked)
+        a.box->setAccessibleName(columnHeading(a.cell.column) + QStringLiteral(" di ") +
+                                 QString::number(a.cell.row == OneItem ? 1 : quantity));
+    Label8->setAccessibleName(quantityName(quantity));
+}
+
+ui::Screen* newForm9() {
+    return new TableScreen(Form9Cells);
+}
+ui::Screen* newForm10() {
+    return new TableScreen(Form10Cells);
+}
+ui::Screen* newForm11() {
+    return new TableScreen(Form11Cells);
+}

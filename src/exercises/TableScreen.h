@@ -1,0 +1,64 @@
+#pragma once
+
+#include "frame/ExerciseScreen.h"
+
+#include <array>
+#include <vector>
+
+// One article as a small table of buying and selling: expense, revenue and
+// gain for one item and for a drawn quantity. Each cell is given, asked or
+// left blank; the asked cells are answered one after the other, and the one
+// enabled box is the step the pupil is at.
+class TableScreen : public ExerciseScreen {
+    Q_OBJECT
+public:
+    enum class Cell { Blank, Given, Asked };
+    enum Row { OneItem, SeveralItems };
+    enum Column { Spesa, Ricavo, Guadagno };
+    using Cells = std::array<std::array<Cell, 3>, 2>; // [row][column]
+
+    explicit TableScreen(const Cells& cells);
+
+    void NuovoProblema() override;
+    // The new problem places the focus itself.
+    void Form_Activate() override;
+
+    // articolo acquistato, spesa, guadagno, ricavo, quantità
+    std::array<ui::Label*, 5> Label6;
+    ui::Label* Label3;
+    ui::Label* Label4 = nullptr; // the given spesa
+    ui::Label* Label5 = nullptr; // the given ricavo
+    ui::Label* Label7;           // the quantity of the first row, always 1
+    ui::Label* Label8;           // the drawn quantity
+    // Numbered so that the last asked box is Text4: with one box, Text1 to
+    // Text3 are null.
+    ui::AnswerBox* Text2 = nullptr;
+    ui::AnswerBox* Text3 = nullptr;
+    ui::AnswerBox* Text4 = nullptr;
+
+private:
+    struct Place {
+        Row row;
+        Column column;
+    };
+    struct Given {
+        ui::Label* label;
+        Place cell;
+    };
+    struct Asked {
+        ui::AnswerBox* box;
+        Place cell;
+    };
+
+    static Money amount(Place cell);
+    void makeCurrent(std::size_t step);
+    void nameCells();
+
+    std::vector<Given> given;
+    std::vector<Asked> asked; // in reading order, which is the order of answering
+};
+
+// Four cells one after the other; the gain of several items; the gain of one.
+ui::Screen* newForm9();
+ui::Screen* newForm10();
+ui::Screen* newForm11();

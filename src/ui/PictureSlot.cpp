@@ -1,0 +1,50 @@
+#include "ui/PictureSlot.h"
+
+#include "ui/Twips.h"
+
+#include <QPainter>
+
+namespace ui {
+
+PictureSlot::PictureSlot(int index, const QString& emptyName)
+    : Button(QString(), QFont()), slotIndex(index), emptyName(emptyName) {
+    setAccessibleName(emptyName);
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit clickedAt(slotIndex); });
+}
+
+void PictureSlot::setPicture(const QImage& shown, const QString& accessibleName) {
+    picture = shown;
+    setAccessibleName(accessibleName);
+    // A click with the mouse leaves the keyboard focus where it was.
+    setFocusPolicy(picture.isNull() ? Qt::NoFocus : Qt::TabFocus);
+    update();
+}
+
+void PictureSlot::clearPicture() {
+    setPicture(QImage(), emptyName);
+}
+
+void PictureSlot::setSizeTwips(int width, int height) {
+    resize(twipsToPixels(width), twipsToPixels(height));
+}
+
+void PictureSlot::paintEvent(QPaintEvent*) {
+    if (!picture.isNull()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), picture);
+        // Held down with a key or the mouse, the piece darkens a little.
+        if (isDown())
+            painter.fillRect(rect(), QColor(0, 0, 0, 60));
+    }
+    if (hasFocus())
+        paintFocusRing(this);
+}
+
+// The whole slot answers a click, not only a button's bevel.
+bool PictureSlot::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+} // namespace ui

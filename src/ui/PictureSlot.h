@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QImage>
+
+namespace ui {
+
+// One place of a board of pictures: a picture stretched to the slot's size, a
+// value tag, and a click reported with the slot's index. A disabled slot
+// ignores clicks. Holding a picture, it is reached with Tab and pressed with
+// Enter or the space bar as a Button is; an empty slot is passed over.
+class PictureSlot : public Button {
+    Q_OBJECT
+public:
+    // `emptyName` is what a screen reader hears on a slot with no picture.
+    PictureSlot(int index, const QString& emptyName);
+
+    int index() const { return slotIndex; }
+
+    void setPicture(const QImage& picture, const QString& accessibleName);
+    void clearPicture();
+    bool hasPicture() const { return !picture.isNull(); }
+    const QImage& shownPicture() const { return picture; }
+
+    // The place stays, only the size changes.
+    void setSizeTwips(int width, int height);
+
+    void setTag(const QString& text) { tagText = text; }
+    const QString& tag() const { return tagText; }
+
+signals:
+    void clickedAt(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    const int slotIndex;
+    const QString emptyName;
+    QImage picture;
+    QString tagText;
+};
+
+} // namespace ui

@@ -1,0 +1,92 @@
+#include "ui/StandInPicture.h"
+
+#include "ui/Twips.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+// The largest bold face whose `text` fits `box`.
+QFont fittingFont(const QString& text, const QSizeF& box) {
+    QFont font = screenFont(QStringLiteral("Arial"), 8);
+    int pixels = qMax(6, int(box.height()));
+    for (; pixels > 6; --pixels) {
+        font.setPixelSize(pixels);
+        const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+        if (ink.width() <= box.width() && ink.height() <= box.height())
+            break;
+    }
+    font.setPixelSize(pixels);
+    return font;
+}
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// White or near-black, whichever stands out more on the face.
+QColor textColourOn(const QColor& face) {
+    const QColor dark(0x20, 0x20, 0x20);
+    const double onWhite = 1.05 / (luminance(face) + 0.05);
+    const double onDark = (luminance(face) + 0.05) / (luminance(dark) + 0.05);
+    return onWhite > onDark ? QColor(Qt::white) : dark;
+}
+
+} // namespace
+
+QImage standInPicture(const QSize& size, const PlateLook& look, const QString& text) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+
+    QRectF plate(QPointF(0, 0), QSizeF(size));
+    if (look.shape == PlateShape::Coin) {
+        const double side = qMin(plate.width(), plate.height());
+        plate = QRectF(plate.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+    }
+    const double rim = qMax(2.0, qMin(plate.width(), plate.height()) * 0.1);
+    const QRectF face = plate.adjusted(rim, rim, -rim, -rim);
+    const QPen edge(QColor(0, 0, 0, 140), 1);
+    painter.setPen(edge);
+    painter.setBrush(look.rim);
+    if (look.shape == PlateShape::Coin) {
+        painter.drawEllipse(plate.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setBrush(look.face);
+        painter.drawEllipse(face);
+    } else {
+        const double corner = rim * 1.2;
+        painter.drawRoundedRect(plate.adjusted(0.5, 0.5, -0.5, -0.5), corner, corner);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(look.face);
+        painter.drawRect(face);
+    }
+
+    // The figures fill most of the face; on a coin, a band across the middle
+    // whose corners stay inside the coin.
+    const QRectF writable =
+        look.shape == PlateShape::Coin
+            ? QRectF(plate.center() - QPointF(plate.width() * 0.4, plate.height() * 0.21),
+                     QSizeF(plate.width() * 0.8, plate.height() * 0.42))
+            : face.adjusted(face.width() * 0.05, face.height() * 0.12, -face.width() * 0.05,
+                            -face.height() * 0.12);
+    const QFont font = fittingFont(text, writable.size());
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    QPainterPath figures;
+    figures.addText(writable.center() - ink.center(), font, text);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(textColourOn(look.face));
+    painter.drawPath(figures);
+    return image;
+}
+
+} // namespace ui

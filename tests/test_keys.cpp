@@ -1,0 +1,205 @@
+// Enter and the space bar as a child's finger gives them: held down, repeated
+// by the platform with or without the repeat mark, pressed on one window and
+// released on the next. Only a press the control saw acts, and once.
+
+#include "app/AllScreens.h"
+#include "frame/ExerciseScreen.h"
+#include "shell/FormMenu.h"
+#include "shell/Modulo1.h"
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+// A key event as the X server sends it: with its server time, and marked as a
+// repeat or not.
+void send(QWidget* to, QEvent::Type type, int key, quint64 time, bool marked = false) {
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    QKeyEvent event(type, key, Qt::NoModifier, text, marked);
+    event.setTimestamp(time);
+    QApplication::sendEvent(to, &event);
+}
+
+// Holding a key: one press, then `repeats` press/release pairs at the repeat
+// rate, each pair carrying one time, then the final release.
+void hold(QWidget* to, int key, quint64 start, int repeats, bool marked) {
+    send(to, QEvent::KeyPress, key, start);
+    quint64 time = start + 660;
+    for (int i = 0; i < repeats; ++i, time += 40) {
+        send(to, QEvent::KeyRelease, key, time, marked);
+        send(to, QEvent::KeyPress, key, time, marked);
+    }
+    send(to, QEvent::KeyRelease, key, time + 15);
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+quint64 serverTime = 100000; // server time moves on from test to test
+
+} // namespace
+
+class TestKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        setUpToolkit();
+        registerAllScreens();
+    }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        flushDeletes();
+        serverTime += 10000;
+    }
+
+    void holdingEnterJudgesOnce_data() {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("esatti");
+        QTest::addColumn<QString>("errati");
+        QTest::newRow("wrong, repeats unmarked") << false << "7"
+                                                 << "0"
+                                                 << " 1";
+        QTest::newRow("wrong, repeats marked") << true << "7"
+                                               << "0"
+                                               << " 1";
+        QTest::newRow("right, repeats unmarked") << false << "500"
+                                                 << " 1"
+                                                 << "0";
+    }
+    void holdingEnterJudgesOnce() {
+        QFETCH(bool, marked);
+        QFETCH(QString, typed);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        s.random.fallback = 0.0; // quantity 1
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        pupil::type(screen->Text1, typed);
+        hold(screen->Text1, Qt::Key_Return, serverTime, 5, marked);
+        QTEST(screen->EtichettaEsatti->text(), "esatti");
+        QTEST(screen->EtichettaErrati->text(), "errati");
+
+        // A second, separate press judges again.
+        pupil::type(screen->Text1, "9");
+        hold(screen->Text1, Qt::Key_Return, serverTime + 5000, 0, false);
+        QCOMPARE(s.sounds.played.size(), 2);
+    }
+
+    // Enter on a menu button opens the exercise at once; the release of that
+    // same Enter, and its repeats if the finger stays down, land on the new
+    // screen's answer box and must not count.
+    void enterFromTheMenuCountsNothing_data() {
+        QTest::addColumn<int>("repeats");
+        QTest::newRow("tapped") << 0;
+        QTest::newRow("held") << 6;
+    }
+    void enterFromTheMenuCountsNothing() {
+        QFETCH(int, repeats);
+        TestServices s;
+        s.setCatalogue({{"niente", 0, 0}}); // an expected answer of 0 would even count right
+        auto* menu = static_cast<FormMenu*>(openScreen(ScreenId::Menu));
+        ui::Button* form1Button = menu->Command.value(6);
+        form1Button->setFocus();
+        send(form1Button, QEvent::KeyPress, Qt::Key_Return, serverTime);
+        QVERIFY(currentScreen() == menu); // the button acts on the release
+        send(form1Button, QEvent::KeyRelease, Qt::Key_Return, serverTime + 300);
+        auto* screen = qobject_cast<ExerciseScreen*>(currentScreen());
+        QVERIFY(screen);
+        QCOMPARE(screen->focusWidget(), screen->Text1);
+
+        // A finger still down: the platform's repeats reach the new box.
+        quint64 time = serverTime + 960;
+        for (int i = 0; i < repeats; ++i, time += 40) {
+            send(screen->Text1, QEvent::KeyRelease, Qt::Key_Return, time);
+            send(screen->Text1, QEvent::KeyPress, Qt::Key_Return, time, i % 2 == 1);
+        }
+        if (repeats)
+            send(screen->Text1, QEvent::KeyRelease, Qt::Key_Return, time + 15);
+        QCOMPARE(screen->EtichettaEsatti->text(), "0");
+        QCOMPARE(screen->EtichettaErrati->text(), "0");
+        QVERIFY(s.sounds.played.isEmpty());
+    }
+
+    // A message box takes the press of Enter; its release lands on the screen.
+    void enterOnAMessageBoxCountsNothing() {
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        pupil::type(screen->Text1, "7");
+        QMessageBox box(QMessageBox::Information, "La mercanzola", "x", QMessageBox::Ok, screen);
+        box.show();
+        send(box.button(QMessageBox::Ok), QEvent::KeyPress, Qt::Key_Return, serverTime);
+        QVERIFY(!box.isVisible());
+        send(screen->Text1, QEvent::KeyRelease, Qt::Key_Return, serverTime + 200);
+        QCOMPARE(screen->EtichettaErrati->text(), "0");
+        QCOMPARE(screen->Text1->text(), "7");
+    }
+
+    // Held on a button, Enter and the space bar act once, on the release; a key
+    // held since before the button had the focus does nothing to it.
+    void aButtonActsOncePerPress_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("space, unmarked repeats") << int(Qt::Key_Space) << false;
+        QTest::newRow("space, marked repeats") << int(Qt::Key_Space) << true;
+        QTest::newRow("Enter, unmarked repeats") << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter, marked repeats") << int(Qt::Key_Enter) << true;
+    }
+    void aButtonActsOncePerPress() {
+        QFETCH(int, key);
+        QFETCH(bool, marked);
+        ui::Button button("Ok", QFont());
+        int clicks = 0;
+        connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+        button.show();
+        button.setFocus();
+        hold(&button, key, serverTime, 5, marked);
+        QCOMPARE(clicks, 1);
+
+        // Repeats of a key pressed elsewhere: release and press with one time.
+        for (quint64 t = serverTime + 3000; t < serverTime + 3200; t += 40) {
+            send(&button, QEvent::KeyRelease, key, t);
+            send(&button, QEvent::KeyPress, key, t);
+        }
+        send(&button, QEvent::KeyRelease, key, serverTime + 3300);
+        QCOMPARE(clicks, 1);
+    }
+
+    // The count labels say their value to a screen reader, kept current.
+    void countsAreHeardWithTheirValue() {
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        QCOMPARE(screen->EtichettaEsatti->accessibleName(), "Esatti: 0");
+        pupil::answer(screen->Text1, "1");
+        pupil::answer(screen->Text1, "2");
+        QCOMPARE(screen->EtichettaErrati->accessibleName(), "Errati: 2");
+        pupil::choose(screen->MenuAzzera);
+        QCOMPARE(screen->EtichettaErrati->accessibleName(), "Errati: 0");
+    }
+
+    // Each screen of the chain opens at the centre of the display.
+    void screensOpenCentred() {
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        for (ScreenId id : {ScreenId::Avvio, ScreenId::Menu, ScreenId::Form1}) {
+            ui::Screen* screen = openScreen(id, currentScreen());
+            // The window's frame, if any, is what is centred.
+            QVERIFY((screen->geometry().center() - centre).manhattanLength() <= 8);
+        }
+    }
+};
+
+QTEST_MAIN(TestKeys)
+#include "test_keys.moc"
