@@ -57,7 +57,7 @@ double ClockRandomSource::next() {
 }
 
 QString soundPluginPath(const QString& programFolder) {
-    return QDir(programFolder).filePath(QStringLiteral("plugins/mercanzola_sound"));
+    return QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_sound"));
 }
 
 void installPlatformServices(const QString& programFolder) {
