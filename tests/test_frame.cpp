@@ -57,11 +57,7 @@ void sendKey(QWidget* to, QEvent::Type type, int key, bool autoRepeat) {
 class TestFrame : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-        registerAllScreens();
-    }
+    void initTestCase() { setUpItalianProgram(); }
 
     void loadingShowsZeroCountsAndNoFace() {
         TestServices s;

@@ -56,16 +56,8 @@ void sendKey(QEvent::Type type, int key, quint64 time, bool marked = false) {
 class TestGainLoss : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-        registerAllScreens();
-    }
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void initTestCase() { setUpItalianProgram(); }
+    void cleanup() { closeAllWindows(); }
 
     // Spesa and ricavo trade places with the drawn choice. Enter does nothing
     // while the choice is open; a wrong choice counts and keeps it open, the

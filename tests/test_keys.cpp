@@ -8,14 +8,17 @@
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/PlatformServices.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -40,10 +43,6 @@ void hold(QWidget* to, int key, quint64 start, int repeats, bool marked) {
     send(to, QEvent::KeyRelease, key, time + 15);
 }
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 quint64 serverTime = 100000; // server time moves on from test to test
 
 } // namespace
@@ -56,9 +55,7 @@ private slots:
         registerAllScreens();
     }
     void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        flushDeletes();
+        closeAllWindows();
         serverTime += 10000;
     }
 
@@ -186,6 +183,52 @@ private slots:
         QCOMPARE(screen->EtichettaErrati->accessibleName(), "Errati: 2");
         pupil::choose(screen->MenuAzzera);
         QCOMPARE(screen->EtichettaErrati->accessibleName(), "Errati: 0");
+    }
+
+    // A box opened from the screen's menu with Alt and the arrows, closed with
+    // the keyboard: the keyboard comes back to the answer box, the typed text
+    // and the counts as they were.
+    void theKeyboardComesBackAfterAMenuBox_data() {
+        QTest::addColumn<int>("item"); // how many times Right after Alt
+        QTest::addColumn<QList<int>>("closingKeys");
+        QTest::newRow("Informazioni, OK") << 1 << QList<int>{Qt::Key_Return};
+        QTest::newRow("Esci, No") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Return};
+    }
+    void theKeyboardComesBackAfterAMenuBox() {
+        QFETCH(int, item);
+        QFETCH(QList<int>, closingKeys);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        ui::QtMessageBoxes realBoxes;
+        ui::services().messages = &realBoxes;
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        pupil::type(screen->Text1, "7");
+
+        // The pupil's keys go to the box once it has the keyboard.
+        bool boxSeen = false;
+        QTimer pupilAtTheBox;
+        connect(&pupilAtTheBox, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || !box->isAncestorOf(QApplication::focusWidget()))
+                return;
+            pupilAtTheBox.stop();
+            boxSeen = true;
+            for (int key : closingKeys)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        });
+        pupilAtTheBox.start(10);
+        QTest::keyClick(screen->Text1, Qt::Key_Alt);
+        QCOMPARE(QApplication::focusWidget(), screen->menuBar());
+        for (int i = 0; i < item; ++i)
+            QTest::keyClick(screen->menuBar(), Qt::Key_Right);
+        QTest::keyClick(screen->menuBar(), Qt::Key_Return);
+        QVERIFY(boxSeen);
+
+        QTRY_COMPARE(QApplication::focusWidget(), screen->Text1);
+        QCOMPARE(screen->Text1->text(), "7");
+        QCOMPARE(screen->EtichettaErrati->text(), "0");
+        QCOMPARE(currentScreen(), screen);
     }
 
     // Each screen of the chain opens at the centre of the display.

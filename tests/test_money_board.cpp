@@ -107,10 +107,7 @@ struct Board {
 class TestMoneyBoard : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-    }
+    void initTestCase() { setUpItalianProgram(); }
 
     void workedCases_data() {
         QTest::addColumn<QList<int>>("draws"); // cost, gain, scale

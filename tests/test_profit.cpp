@@ -60,10 +60,7 @@ const QStringList Kinds[] = {{"Spesa", "Guadagno", "Ricavo"},
 class TestProfit : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-    }
+    void initTestCase() { setUpItalianProgram(); }
 
     void showsTwoAndAsksTheThird_data() {
         QTest::addColumn<int>("form");

@@ -53,10 +53,7 @@ const QList<std::tuple<QString, int, int>> Shop = {
 class TestPurchase : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-    }
+    void initTestCase() { setUpItalianProgram(); }
 
     void showsTwoAndAsksTheThird_data() {
         QTest::addColumn<int>("form");

@@ -59,16 +59,8 @@ Q_DECLARE_METATYPE(ScreenId)
 class TestTables : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        setUpToolkit();
-        registerAllScreens();
-    }
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void initTestCase() { setUpItalianProgram(); }
+    void cleanup() { closeAllWindows(); }
 
     // Each screen's cells answered in order until a new table is drawn: "+"
     // right, "-" wrong, "R" the reset of the counts. A wrong answer keeps the

@@ -50,7 +50,7 @@ void GainLossScreen::Form_Activate() {
 
 void GainLossScreen::NuovoProblema() {
     setRandomBackground();
-    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    drawArticle();
     SceltaEsatta = static_cast<qint16>(drawBelow(2));
     Text1->clear();
     Text1->setEnabled(false);

@@ -119,7 +119,7 @@ Money TableScreen::amount(Place cell) {
 
 void TableScreen::NuovoProblema() {
     setRandomBackground();
-    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    drawArticle();
     Quantita = Count(static_cast<qint16>(drawBelow(11)));
     for (const Asked& a : asked)
         a.box->clear();

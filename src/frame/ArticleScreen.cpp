@@ -1,7 +1,5 @@
 #include "frame/ArticleScreen.h"
 
-#include "shell/Modulo1.h"
-#include "shell/Random.h"
 
 ArticleScreen::ArticleScreen(const std::array<QString, 4>& headings, const Layout& layout,
                              Qt::Alignment label3Alignment, const QString& text1Name) {
@@ -16,9 +14,4 @@ ArticleScreen::ArticleScreen(const std::array<QString, 4>& headings, const Layou
     setTabOrder(Text1, ComandoIconaSi);
     setTabOrder(ComandoIconaSi, ComandoIconaNo);
     judgeText1OnEnter();
-}
-
-void ArticleScreen::drawArticle() {
-    using namespace Modulo1;
-    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
 }

@@ -26,7 +26,4 @@ protected:
     // Text1 is named after the heading it stands under.
     ArticleScreen(const std::array<QString, 4>& headings, const Layout& layout,
                   Qt::Alignment label3Alignment, const QString& text1Name);
-
-    // IndiceArticolo: a record from 1 to NumeroArticoli.
-    static void drawArticle();
 };

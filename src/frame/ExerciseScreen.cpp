@@ -3,6 +3,7 @@
 #include "frame/AnswerReading.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
+#include "shell/Random.h"
 #include "shell/ScreenChain.h"
 #include "shell/Texts.h"
 #include "ui/Icons.h"
@@ -154,4 +155,8 @@ void ExerciseScreen::wrongFeedback() {
 
 void ExerciseScreen::setRandomBackground() {
     setBackground(ModuloColoriSuoni::ColoreCasuale());
+}
+
+void ExerciseScreen::drawArticle() {
+    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
 }

@@ -74,6 +74,8 @@ protected:
     void wrongFeedback();
 
     void setRandomBackground();
+    // IndiceArticolo: a record from 1 to NumeroArticoli.
+    static void drawArticle();
 
 private:
     void showCounts(const QString& esatti, const QString& errati);

@@ -1,7 +1,9 @@
 #include "ui/Controls.h"
 
+#include "ui/LabelAccessibility.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -12,6 +14,7 @@ bool isEnterKey(int key) {
 }
 
 Label::Label(const QString& text, const LabelLook& look) : QLabel(text) {
+    installLabelAccessibility();
     setFont(screenFont(look.family, look.points));
     setAlignment(look.alignment);
     setTextFormat(Qt::PlainText);
@@ -29,6 +32,12 @@ Label::Label(const QString& text, const LabelLook& look) : QLabel(text) {
         setLineWidth(1);
         setMargin(2);
     }
+}
+
+void Label::setHeading(const QString& heading) {
+    headingText = heading;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 AnswerBox::AnswerBox(const QString& accessibleName, double points) {
@@ -93,6 +102,12 @@ void PictureButton::resizeEvent(QResizeEvent* event) {
     QPushButton::resizeEvent(event);
     const int side = qMin(width(), height()) - 8;
     setIconSize(QSize(side, side));
+}
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (hasFocus())
+        paintFocusRing(this);
 }
 
 Button::Button(const QString& caption, const QFont& font) : QPushButton(caption) {

@@ -21,6 +21,15 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     Label(const QString& text, const LabelLook& look);
+
+    // The heading a value label stands under. A screen reader then hears
+    // "heading: value", kept current as the value changes, rather than a bare
+    // number whose meaning only the eye can see.
+    void setHeading(const QString& heading);
+    QString heading() const { return headingText; }
+
+private:
+    QString headingText;
 };
 
 // The box where the pupil types an answer. Every typed character passes through
@@ -46,7 +55,8 @@ private:
     KeyLatch enterLatch;
 };
 
-// A button that shows a picture and no caption.
+// A button that shows a picture and no caption. Reached with Tab, it shows the
+// same focus ring as the text buttons: the platform's own is a faint line.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
@@ -54,6 +64,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A push button that Enter presses too, as the space bar does, when it has the

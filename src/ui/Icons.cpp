@@ -69,9 +69,9 @@ public:
         const QSize size = actualSize(rect.size(), mode, state);
         QPixmap picture = pixmap(size * ratio, mode, state);
         picture.setDevicePixelRatio(ratio);
-        painter->drawPixmap(
-            QRect(QPoint(), size).translated(rect.center() - QRect(QPoint(), size).center()),
-            picture);
+        QRect target(QPoint(), size);
+        target.moveCenter(rect.center());
+        painter->drawPixmap(target, picture);
     }
 
     // The window system is sent a picture for each size offered: one is enough

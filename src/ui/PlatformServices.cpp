@@ -27,6 +27,10 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool ye
         box.addButton(QMessageBox::Ok);
     }
     box.exec();
+    // Without a window manager the keyboard would stay with no window once the
+    // box is gone: hand it back to the screen the box stood over.
+    if (parent && parent->isVisible())
+        parent->window()->activateWindow();
     return box.buttonRole(box.clickedButton());
 }
 

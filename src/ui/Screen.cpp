@@ -43,11 +43,25 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         own.setColor(QPalette::Window, own.color(QPalette::Window));
         menu->setPalette(own);
         layout()->setMenuBar(menu);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (now == menu && old && old != menu && old->window() == this)
+                focusBeforeMenu = old;
+        });
     }
     QAction* action = menu->addAction(caption);
-    connect(action, &QAction::triggered, this,
-            [handler = std::move(handler)] { guarded(handler); });
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        guarded(handler);
+        giveFocusBackFromMenu();
+    });
     return action;
+}
+
+// A message box opened from the menu bar takes the keyboard while the bar holds
+// it; once the box is gone the bar would keep the focus and swallow whatever
+// the pupil types. The control that had the focus before gets it back.
+void Screen::giveFocusBackFromMenu() {
+    if (isVisible() && focusWidget() == menu && focusBeforeMenu)
+        focusBeforeMenu->setFocus(Qt::OtherFocusReason);
 }
 
 void Screen::placeAt(QWidget* control, int left, int top, int width, int height) {

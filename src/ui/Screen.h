@@ -2,6 +2,7 @@
 
 #include "ui/Twips.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -54,8 +55,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void giveFocusBackFromMenu();
+
     QWidget* clientArea;
     QMenuBar* menu = nullptr;
+    // The control that had the keyboard before the menu bar took it with Alt.
+    QPointer<QWidget> focusBeforeMenu;
     quint32 backgroundBgr = 0;
     bool activated = false;
 };

@@ -6,9 +6,13 @@
 #
 # start_xserver exports DISPLAY and XAUTHORITY and returns 0, or returns 77 when
 # no X server can be had: no Xvfb, and no reachable display to borrow.
+# start_a11y_bus (under dbus-run-session) lets atspi_read read the program as a
+# screen reader does; stop_a11y_bus ends it.
 
 xserver_pid=
 xserver_dir=
+a11y_launcher_pid=
+e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program_pid=
 program_status=
 
@@ -78,12 +82,16 @@ start_xserver() {
     return 0
 }
 
+# Ends a process this shell started, if any.
+end_started() { # pid or nothing
+    [[ -n $1 ]] || return 0
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
 stop_xserver() {
-    if [[ -n $xserver_pid ]]; then
-        kill "$xserver_pid" 2>/dev/null
-        wait "$xserver_pid" 2>/dev/null
-        xserver_pid=
-    fi
+    end_started "$xserver_pid"
+    xserver_pid=
     [[ -n $xserver_dir ]] && rm -rf "$xserver_dir"
     xserver_dir=
 }
@@ -91,6 +99,72 @@ stop_xserver() {
 fail() {
     echo "  FAIL: $*"
     return 1
+}
+
+# The accessibility bus lives on the session bus: run the test under
+# dbus-run-session so that both are the test's own. Prints what is missing and
+# returns 1 when the bus cannot be had.
+a11y_launcher() {
+    local path
+    for path in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+        [[ -x $path ]] && { echo "$path"; return 0; }
+    done
+    return 1
+}
+
+a11y_bus_named() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
+}
+
+start_a11y_bus() {
+    local launcher
+    if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]] || ! command -v dbus-send >/dev/null; then
+        echo "no session bus of the test's own (package dbus; run under dbus-run-session)"
+        return 1
+    fi
+    launcher=$(a11y_launcher) || {
+        echo "no at-spi-bus-launcher (package at-spi2-core)"
+        return 1
+    }
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || {
+        echo "no screen-reader library for /usr/bin/python3 (package python3-pyatspi)"
+        return 1
+    }
+    "$launcher" --launch-immediately >"$xserver_dir/a11y.log" 2>&1 &
+    a11y_launcher_pid=$!
+    # Asking the launcher for the address before it owns its name would start a
+    # second one through the session bus.
+    if ! poll_for 10 a11y_bus_named ||
+        ! dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress >/dev/null 2>&1; then
+        echo "the accessibility bus did not start:"
+        sed 's/^/  /' "$xserver_dir/a11y.log"
+        return 1
+    fi
+}
+
+stop_a11y_bus() {
+    end_started "$a11y_launcher_pid"
+    a11y_launcher_pid=
+}
+
+# The program as a screen reader hears it; see atspi_read.py for the commands.
+atspi_read() {
+    /usr/bin/python3 "$e2e_dir/atspi_read.py" "$@"
+}
+
+# Waits until the screen reader hears the counts: "Esatti: $1", "Errati: $2".
+counts_heard() { # esatti errati what
+    atspi_read find --role label --exact --wait 3 "Esatti: $1" "Errati: $2" >/dev/null ||
+        fail "$3: the counts are not heard as \"Esatti: $1\" and \"Errati: $2\""
+}
+
+# Waits until the answer box named $1 holds the text $2. As key events are
+# handled in order, every key sent before the last typed one has been handled then.
+box_holds() { # box name, text, what
+    atspi_read find --role text --exact --text "$2" --wait 5 "$1" >/dev/null ||
+        fail "$3: the box \"$1\" does not hold \"$2\""
 }
 
 # Extra NAME=value settings for the program's environment.
@@ -103,11 +177,8 @@ start_program() { # folder, output file
 }
 
 stop_program() {
-    if [[ -n $program_pid ]]; then
-        kill "$program_pid" 2>/dev/null
-        wait "$program_pid" 2>/dev/null
-        program_pid=
-    fi
+    end_started "$program_pid"
+    program_pid=
 }
 
 program_running() {
@@ -126,13 +197,23 @@ wait_exit() {
     program_pid=
 }
 
+# Sets the caller's X, Y, WIDTH, HEIGHT and SCREEN to the window's; fails when
+# the window has gone meanwhile.
+geometry_of() {
+    # shellcheck disable=SC2034 # set by the eval, kept from the caller
+    local shell WINDOW SCREEN
+    shell=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) && [[ $shell == *WIDTH=* ]] ||
+        return 1
+    eval "$shell"
+}
+
 # The program's visible windows, sorted, one word each: a screen as its size
 # (WxH), a message box (titled "La mercanzola") as "box".
 program_windows() {
-    local id name WIDTH HEIGHT
+    local id name X Y WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
-        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        geometry_of "$id" || continue
         if [[ $name == "La mercanzola"* ]]; then
             echo box
         else
@@ -143,16 +224,27 @@ program_windows() {
 
 # Ids of the visible windows shown by program_windows as $1.
 window_ids() {
-    local id name WIDTH HEIGHT
+    local id name X Y WIDTH HEIGHT
     for id in $(xdotool search --onlyvisible --class mercanzola 2>/dev/null); do
         name=$(xdotool getwindowname "$id" 2>/dev/null) || continue
-        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        geometry_of "$id" || continue
         if [[ $name == "La mercanzola"* ]]; then
             [[ $1 == box ]] && echo "$id"
         elif [[ ${WIDTH}x${HEIGHT} =~ ^($1)$ ]]; then
             echo "$id"
         fi
     done
+}
+
+# Whether the window shown as $1 has its centre at the display's, to a pixel.
+window_centred() {
+    local id X Y WIDTH HEIGHT display_width display_height
+    id=$(window_ids "$1" | head -n 1)
+    [[ -n $id ]] || return 1
+    geometry_of "$id" || return 1
+    read -r display_width display_height < <(xdotool getdisplaygeometry)
+    local dx=$((2 * X + WIDTH - display_width)) dy=$((2 * Y + HEIGHT - display_height))
+    ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
 }
 
 windows_are() {

@@ -2,16 +2,23 @@
 # Walks the built program as a pupil would, on an X server of its own, so that a
 # missing data file, plugin or install step fails the suite:
 #   1. start screen, menu (with the sound plugin loaded), "trova il costo
-#      totale", a wrong answer, back to the menu through the screen's "Esci",
-#      then out through the menu's "Esci";
+#      totale" opened with a slow Enter, a wrong answer with Enter held down,
+#      "Informazioni" and OK, "Esci" and No (none of which may count an answer),
+#      back to the menu through the screen's "Esci", then out through the menu's
+#      "Esci"; every screen centred, the counts read as a screen reader hears them;
 #   2. a program folder without lista.txt: no start screen, an Italian report
 #      and a non-zero exit.
-# Usage: walk.sh PROGRAM_FOLDER. Exit 0 when both pass, 1 when one fails, 77 when
-# no X server can be had.
+# Usage: walk.sh PROGRAM_FOLDER. Exit 0 when both pass, 1 when one fails or the
+# accessibility bus cannot be had, 77 when no X server can be had.
 
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# A session bus of the walk's own, for the accessibility bus: none of the
+# desktop's, and nothing left behind.
+if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] && command -v dbus-run-session >/dev/null; then
+    MERCANZOLA_E2E_BUS=1 exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"
+fi
 program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
@@ -22,6 +29,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-e2e.XXXXXX") || exit 1
 
 cleanup() {
     stop_program
+    stop_a11y_bus
     stop_xserver
     rm -rf "$work"
 }
@@ -31,31 +39,70 @@ sound_plugin_loaded() {
     grep -q "$(realpath "$program_dir")/plugins/libmercanzola_sound.so" "/proc/$program_pid/maps"
 }
 
+expect_centred() { # windows, focus, what
+    expect "$1" "$2" "$3" || return 1
+    window_centred "$1" || fail "$3: the window is not centred on the display"
+}
+
+# What the pupil typed in Form1's answer box, and a key that shows when every
+# key before it has been handled.
+typed=
+type_in_form1() {
+    xdotool type --delay 30 "$1"
+    typed+=$1
+    box_holds "costo totale" "$typed" "$2"
+}
+
 walk_to_form1_and_out() {
+    typed=
     start_program "$program_dir" "$work/walk.log"
-    expect "$Start" "$Start" "start screen" 15 || return 1
+    expect_centred "$Start" "$Start" "start screen" 15 || return 1
 
     xdotool key Return # "Avvio" has the focus
-    expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+    expect_centred "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
     poll_for 5 sound_plugin_loaded ||
         fail "the sound plugin of the program folder was not loaded with the menu" || return 1
 
-    xdotool key Tab Return # from "Esci" to "trova il costo totale"
-    expect "$Exercise" "$Exercise" "Form1 after Tab, Enter on the menu" || return 1
+    # From "Esci" to "trova il costo totale", pressed as a child does: the key
+    # goes up a moment later, when Form1 may already have the keyboard.
+    xdotool key Tab keydown Return
+    sleep 0.3
+    xdotool keyup Return
+    expect_centred "$Exercise" "$Exercise" "Form1 after a slow Enter on the menu" || return 1
+    # Dearer than any article of the catalogue eleven times over: always wrong.
+    type_in_form1 99999999 "typing in Form1" || return 1
+    counts_heard 0 0 "Form1 opened with Enter" || return 1
 
-    local form1 before
-    form1=$(window_ids "$Exercise")
-    xdotool type --delay 30 '12.5'
-    before=$(feedback_strip "$form1")
-    xdotool key Return
-    poll_for 3 strip_changed "$form1" "$before" ||
-        fail "no face or count appeared after a wrong answer" || return 1
+    # Held past the X server's auto-repeat delay: many presses and releases.
+    xdotool keydown Return
+    sleep 1.5
+    xdotool keyup Return
+    type_in_form1 7 "typing after Enter held down" || return 1
+    counts_heard 0 1 "a wrong answer with Enter held down" || return 1
+    atspi_read find --exact --wait 3 "risposta sbagliata" >/dev/null ||
+        fail "no sad face heard after a wrong answer" || return 1
 
-    # The screen's menu bar through the keyboard: Alt, then along to "Esci".
+    # The screen's menu bar through the keyboard: Alt, then along the items.
+    xdotool key --delay 100 alt Right Return
+    expect "$Exercise box" box "the information box" || return 1
+    atspi_read find --role alert --exact --wait 3 "La mercanzola" >/dev/null ||
+        fail "the information box is not heard as an alert" || return 1
+    xdotool key Return # on OK
+    expect "$Exercise" "$Exercise" "Form1 after OK" || return 1
+    type_in_form1 7 "typing after OK" || return 1
+    counts_heard 0 1 "Enter on the information box's OK" || return 1
+
+    xdotool key --delay 100 alt Right Right Return
+    expect "$Exercise box" box "the question after the screen's Esci" || return 1
+    xdotool key Tab Return # on No
+    expect "$Exercise" "$Exercise" "Form1 after No" || return 1
+    type_in_form1 7 "typing after No" || return 1
+    counts_heard 0 1 "Enter on No to the screen's Esci" || return 1
+
     xdotool key --delay 100 alt Right Right Return
     expect "$Exercise box" box "the question after the screen's Esci" || return 1
     xdotool key Return # "Sì" is the default button
-    expect "$Menu" "$Menu" "menu after Yes" || return 1
+    expect_centred "$Menu" "$Menu" "menu after Yes" || return 1
 
     xdotool key Return # "Esci" has the focus again
     expect "$Menu box" box "the question after the menu's Esci" || return 1
@@ -127,7 +174,16 @@ for tool in xdotool import; do
     fi
 done
 
-run_case "start, menu, Form1, back, out" walk_to_form1_and_out "$work/walk.log"
+[[ -n ${MERCANZOLA_E2E_BUS:-} ]] || echo "no dbus-run-session (package dbus)" >"$work/bus.txt"
+if [[ -s $work/bus.txt ]] || ! start_a11y_bus >"$work/bus.txt"; then
+    echo "e2e: the program cannot be read as a screen reader does: $(cat "$work/bus.txt")"
+    echo "e2e: 0 passed, 2 failed"
+    exit 1
+fi
+program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+
+run_case "start, menu, Form1 with Enter held, boxes, back, out" walk_to_form1_and_out \
+    "$work/walk.log"
 run_case "no lista.txt, no start screen" no_catalogue_no_start "$work/senza-lista.log"
 
 echo "e2e: $passed passed, $failed failed"

@@ -1,8 +1,10 @@
 #include "support/TestServices.h"
 
+#include "app/AllScreens.h"
 #include "shell/Modulo1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -41,6 +43,18 @@ void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& reco
         Modulo1::PrezzoAcquisto[k] = lire(buying);
         Modulo1::PrezzoVendita[k] = lire(selling);
     }
+}
+
+void setUpItalianProgram() {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    setUpToolkit();
+    registerAllScreens();
+}
+
+void closeAllWindows() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 Money lire(std::int64_t whole) {

@@ -71,3 +71,9 @@ void choose(QAction* item);
 } // namespace pupil
 
 Money lire(std::int64_t whole);
+
+// The toolkit as the program sets it up, amounts in the Italian locale, every
+// screen registered.
+void setUpItalianProgram();
+// Closes every window and lets Qt delete it, so each case starts with none.
+void closeAllWindows();
