@@ -18,11 +18,11 @@ set(MERCANZOLA_MAINTAINER "Sviluppatori della mercanzola <mercanzola@localhost>"
 
 set(PROGRAM_FOLDER lib/mercanzola)
 # Folders of data made by the build beside the executable; a new one is added here.
-set(MERCANZOLA_DATA_DIRS suoni immagini)
+set(MERCANZOLA_DATA_DIRS suoni immagini plugins)
 
 install(TARGETS mercanzola RUNTIME DESTINATION ${PROGRAM_FOLDER})
 foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
-    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER})
+    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER} USE_SOURCE_PERMISSIONS)
 endforeach()
 install(CODE "set(MERCANZOLA_CATALOGUE \"${CMAKE_BINARY_DIR}/lista.txt\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallLinks.cmake)

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+#include <QSet>
+#include <memory>
 
 namespace {
 
@@ -54,6 +56,18 @@ ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     if (replacing)
         replacing->close();
     return screen;
+}
+
+void warmUpScreen(ScreenId id) {
+    static QSet<ScreenId> warm;
+    if (!isScreenAvailable(id) || warm.contains(id))
+        return;
+    warm.insert(id);
+    const std::unique_ptr<ui::Screen> screen(factories().value(id)());
+    // Asking each control its size loads its font; painting the screen as well
+    // would gain little and hold a picture of the whole window in memory.
+    for (QWidget* control : screen->findChildren<QWidget*>())
+        control->sizeHint();
 }
 
 ui::Screen* currentScreen() {
