@@ -56,7 +56,8 @@ prefix_install() {
     cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
         fail "cmake --install failed: $(tail -n 3 "$work/install.log")" || return 1
     local folder="$prefix/lib/mercanzola"
-    [[ -x $folder/mercanzola && -d $folder/suoni && -d $folder/immagini ]] ||
+    [[ -x $folder/mercanzola && -d $folder/suoni && -d $folder/immagini &&
+        -f $folder/plugins/libmercanzola_sound.so ]] ||
         fail "no program folder under lib/mercanzola" || return 1
     # Outside /usr the catalogue stays in the program folder, a plain file.
     [[ -f $folder/lista.txt && ! -L $folder/lista.txt ]] ||
