@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool imagemagick
     dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev ccache
+    desktop-file-utils appstream
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -120,6 +120,10 @@ void TestCatalogue::fieldSyntax_data() {
     QTest::newRow("negative") << QByteArray("resto,-3,-0.5\r\n") << QStringList{"resto|-3|-0.5"};
     QTest::newRow("not a number") << QByteArray("matita,abc,400\r\n")
                                   << QStringList{"matita|0|400"};
+    QTest::newRow("sign, point or digits alone") << QByteArray("a,+5,5.\r\nb,.,-\r\nc,-.5,+\r\n")
+                                                 << QStringList{"a|5|5", "b|0|0", "c|-0.5|0"};
+    QTest::newRow("numbers gone wrong")
+        << QByteArray("a,1.2.3,12a\r\nb,--1,\xD9\xA3\r\n") << QStringList{"a|0|0", "b|0|0"};
     QTest::newRow("empty amount between commas")
         << QByteArray("matita,,400\r\n") << QStringList{"matita|0|400"};
     QTest::newRow("empty name") << QByteArray(",250,400\r\n") << QStringList{"|250|400"};

@@ -3,6 +3,9 @@
 // released on the next. Only a press the control saw acts, and once.
 
 #include "app/AllScreens.h"
+#include "exercises/GainLossScreen.h"
+#include "exercises/TableScreen.h"
+#include "frame/ArticleScreen.h"
 #include "frame/ExerciseScreen.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
@@ -10,6 +13,7 @@
 #include "support/TestServices.h"
 #include "ui/PlatformServices.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -43,6 +47,16 @@ void hold(QWidget* to, int key, quint64 start, int repeats, bool marked) {
     send(to, QEvent::KeyRelease, key, time + 15);
 }
 
+// Label4 and Label5, the two given amounts, on the screens that show them.
+QList<ui::Label*> givenLabels(ui::Screen* screen) {
+    if (auto* article = dynamic_cast<ArticleScreen*>(screen))
+        return {article->Label4, article->Label5};
+    if (auto* table = dynamic_cast<TableScreen*>(screen))
+        return {table->Label4, table->Label5};
+    auto* gainLoss = dynamic_cast<GainLossScreen*>(screen);
+    return {gainLoss->Label4, gainLoss->Label5};
+}
+
 quint64 serverTime = 100000; // server time moves on from test to test
 
 } // namespace
@@ -50,10 +64,7 @@ quint64 serverTime = 100000; // server time moves on from test to test
 class TestKeys : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        setUpToolkit();
-        registerAllScreens();
-    }
+    void initTestCase() { setUpItalianProgram(); }
     void cleanup() {
         closeAllWindows();
         serverTime += 10000;
@@ -229,6 +240,39 @@ private slots:
         QCOMPARE(screen->Text1->text(), "7");
         QCOMPARE(screen->EtichettaErrati->text(), "0");
         QCOMPARE(currentScreen(), screen);
+    }
+
+    // A value label is heard with the heading it stands under, following the
+    // question when the headings or the rows change.
+    void valueLabelsSayWhatTheyShow_data() {
+        QTest::addColumn<ScreenId>("form");
+        QTest::addColumn<QList<double>>("draws"); // after the colour and the article
+        QTest::addColumn<QStringList>("heard");   // Label4, then Label5
+        QTest::newRow("Form1") << ScreenId::Form1 << QList<double>{0.5}
+                               << QStringList{"costo unitario: 500", "quantità: 6"};
+        QTest::newRow("Form3, the unit cost asked")
+            << ScreenId::Form3 << QList<double>{0.5, 0.9}
+            << QStringList{"costo totale: 3.000", "quantità: 6"};
+        QTest::newRow("Form8, the spesa asked")
+            << ScreenId::Form8 << QList<double>{0.9} << QStringList{"ricavo: 500", "guadagno: 200"};
+        QTest::newRow("Form11, seven items")
+            << ScreenId::Form11 << QList<double>{0.65}
+            << QStringList{"spesa di 7: 2.100", "ricavo di 7: 3.500"};
+        QTest::newRow("Form12") << ScreenId::Form12 << QList<double>{0.1}
+                                << QStringList{"spesa: 300", "ricavo: 500"};
+    }
+    void valueLabelsSayWhatTheyShow() {
+        QFETCH(ScreenId, form);
+        QFETCH(QList<double>, draws);
+        QFETCH(QStringList, heard);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        s.random.values = QList<double>{0.1, 0.1} + draws;
+        ui::Screen* screen = openScreen(form);
+        QStringList names;
+        for (ui::Label* label : givenLabels(screen))
+            names << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+        QCOMPARE(names, heard);
     }
 
     // Each screen of the chain opens at the centre of the display.

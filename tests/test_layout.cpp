@@ -21,8 +21,13 @@
 class LayoutTest : public QObject {
     Q_OBJECT
 
-    static void checkCaptionsFit(ui::Screen* screen) {
+    // Drawn at the designed size, or scaled up to fill a window of the given factor.
+    static void checkCaptionsFit(ui::Screen* screen, double factor = 1.0) {
         screen->show();
+        if (factor != 1.0) {
+            screen->resize(screen->size() * factor);
+            QTRY_VERIFY(screen->contentScale() >= factor - 0.01);
+        }
         for (QLabel* label : screen->findChildren<QLabel*>()) {
             const QFontMetrics metrics(label->font());
             const QRect room = label->contentsRect();
@@ -48,7 +53,14 @@ private slots:
                      QStringLiteral("Liberation Sans"));
     }
 
+    void captionsFitTheirBoxes_data() {
+        QTest::addColumn<double>("factor");
+        QTest::newRow("as designed") << 1.0;
+        QTest::newRow("a whiteboard") << 1.6;
+        QTest::newRow("full HD") << 2.25;
+    }
     void captionsFitTheirBoxes() {
+        QFETCH(double, factor);
         TestServices services;
         // The widest name of the default catalogue, with an amount wider than any price.
         QFile shipped(QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt"));
@@ -62,13 +74,13 @@ private slots:
                 widest = Modulo1::Articolo[k];
         services.setCatalogue({{widest, 1, 9999999}});
         services.random.fallback = 0.999;
-        checkCaptionsFit(new FormAvvio);
-        checkCaptionsFit(new FormMenu);
+        checkCaptionsFit(new FormAvvio, factor);
+        checkCaptionsFit(new FormMenu, factor);
         for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm5, newForm6, newForm7,
                           newForm8, newForm9, newForm10, newForm11, newForm12, newForm13}) {
             ui::Screen* screen = make();
             screen->Form_Load();
-            checkCaptionsFit(screen);
+            checkCaptionsFit(screen, factor);
         }
     }
 };

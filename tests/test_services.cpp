@@ -14,14 +14,12 @@
 
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
 using ModuloColoriSuoni::ColoreCasuale;
@@ -34,36 +32,6 @@ const double JustBelowOne = std::nextafter(1.0, 0.0);
 const quint32 Colours[19] = {0,        0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF,
                              0x00FFFF, 0x0040C0, 0x80FF80, 0x00C000, 0xFFFFC0, 0xFFFF00, 0xFFC0C0,
                              0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
-
-// A short, silent 8 kHz mono 16-bit WAV file.
-QByteArray silentWav() {
-    const int samples = 800;
-    QByteArray wav;
-    auto put32 = [&](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto put16 = [&](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    wav.append("RIFF");
-    put32(36 + samples * 2);
-    wav.append("WAVEfmt ");
-    put32(16);
-    put16(1); // PCM
-    put16(1); // mono
-    put32(8000);
-    put32(8000 * 2);
-    put16(2);
-    put16(16);
-    wav.append("data");
-    put32(samples * 2);
-    wav.append(QByteArray(samples * 2, '\0'));
-    return wav;
-}
 
 // A message box service whose error box itself runs into another failure.
 class FailingAgainMessages : public FakeMessages {
@@ -95,7 +63,6 @@ private slots:
     void fatalReport();
     void fatalReportOnlyOnce();
     void handlerErrorsAreReported();
-    void realSoundPlayerDoesNotBlock();
 };
 
 void TestServicesSpine::initTestCase() {
@@ -315,26 +282,6 @@ void TestServicesSpine::handlerErrorsAreReported() {
     ui::guarded([&] { ran = true; });
     QVERIFY(ran);
     QCOMPARE(t.messages.errors.size(), 3);
-}
-
-void TestServicesSpine::realSoundPlayerDoesNotBlock() {
-    QTemporaryDir folder;
-    const QString wav = folder.filePath(QStringLiteral("si1.wav"));
-    QFile file(wav);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(silentWav());
-    file.close();
-
-    QElapsedTimer clock;
-    clock.start();
-    {
-        ui::QtSoundPlayer player;
-        player.play(folder.filePath(QStringLiteral("manca.wav")));
-        player.play(wav);
-        player.play(wav); // again while the first may still be playing
-        QTest::qWait(50);
-    }
-    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(TestServicesSpine)

@@ -4,7 +4,7 @@
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
-        return QApplication::notify(receiver, event);
+        return timing::MarkedApplication::notify(receiver, event);
     } catch (const std::exception& error) {
         reportFatalError(&error);
     } catch (...) {

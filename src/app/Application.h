@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QApplication>
+#include "app/TimingMarks.h"
 
 // Catches what a handler let through, so that no exception crosses Qt's event
 // loop: the error is reported and the program ends.
-class Application : public QApplication {
+class Application : public timing::MarkedApplication {
 public:
-    using QApplication::QApplication;
+    using timing::MarkedApplication::MarkedApplication;
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -23,8 +23,11 @@ GainLossScreen::GainLossScreen() {
     Label6[1] = addHeading(Headings::spesa(), {840, 2400, 1335, 375});
     Label6[3] = addHeading(Headings::ricavo(), {3840, 2400, 1455, 375});
     Label10 = addHeading(QString(), {6360, 2400, 1095, 375});
+    Label3->setHeading(Headings::articoloAcquistato());
     Label4 = addValueLabel({240, 2880, 2655, 615});
+    Label4->setHeading(Headings::spesa());
     Label5 = addValueLabel({3000, 2880, 2775, 615});
+    Label5->setHeading(Headings::ricavo());
     Text1 = addAnswerBox(QString(), 14.25, true, {6000, 2880, 2655, 615});
     Text1->setBackgroundColour(ui::colourFromBgr(AnswerRed));
 

@@ -49,10 +49,7 @@ QString pieceName(const Denomination& piece) {
     return QStringLiteral("%1 da %2 lire").arg(kind, amountText(Money::fromWhole(piece.value)));
 }
 
-QImage piecePicture(const Denomination& piece) {
-    const QSize shown(ui::twipsToPixels(piece.width), ui::twipsToPixels(piece.height));
-    // Sharp on a display with more than one device pixel to a pixel.
-    const QSize decoded = shown * qApp->devicePixelRatio();
+QImage piecePicture(const Denomination& piece, QSize decoded) {
     ui::PictureLoader* pictures = ui::services().pictures;
     const QImage picture =
         pictures ? pictures->load(Modulo1::programPath(QString::fromLatin1(piece.file)), decoded)

@@ -21,6 +21,6 @@ extern const std::array<Denomination, 7> Denominations;
 // What the piece is called aloud: "banconota da 10.000 lire", "moneta da 500 lire".
 QString pieceName(const Denomination& piece);
 
-// The piece's picture at its slot's size, or a drawn stand-in when the file is
-// missing or cannot be read.
-QImage piecePicture(const Denomination& piece);
+// The piece's picture at the size given in device pixels, or a drawn stand-in
+// when the file is missing or cannot be read.
+QImage piecePicture(const Denomination& piece, QSize shown);

@@ -141,7 +141,8 @@ void MoneyScreen::DisponiDenaro() {
             ui::PictureSlot* slot = Image1[next];
             slot->setSizeTwips(piece.width, piece.height);
             slot->setTag(QString::number(piece.value));
-            slot->setPicture(piecePicture(piece), pieceName(piece));
+            slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
+                             pieceName(piece));
         }
     }
 }

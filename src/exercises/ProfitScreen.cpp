@@ -72,6 +72,8 @@ void ProfitScreen::NuovoProblema() {
     Label3->setText(Articolo[indiceArticolo()]);
     Label4->setText(amountText(amount(question.label4)));
     Label5->setText(amountText(amount(question.label5)));
+    Label4->setHeading(headingOf(question.label4));
+    Label5->setHeading(headingOf(question.label5));
     if (drawsKind) {
         Label6[1]->setText(captionOf(question.label4));
         Label6[2]->setText(captionOf(question.label5));

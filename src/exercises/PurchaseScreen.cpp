@@ -125,6 +125,8 @@ void PurchaseScreen::NuovoProblema() {
     Label3->setText(Articolo[indiceArticolo()]);
     Label4->setText(shown(label4Shows));
     Label5->setText(shown(layout.label5Shows));
+    Label4->setHeading(headingOf(label4Shows));
+    Label5->setHeading(headingOf(layout.label5Shows));
     Text1->clear();
 }
 

@@ -146,12 +146,17 @@ void TableScreen::makeCurrent(std::size_t step) {
         }
 }
 
-// A box is named after its column and the quantity of its row: "spesa di 7".
+// A cell is named after its column and the quantity of its row: "spesa di 7".
 void TableScreen::nameCells() {
     const int quantity = Quantita.value();
+    auto cellName = [quantity](const Place& cell) {
+        return columnHeading(cell.column) + QStringLiteral(" di ") +
+               QString::number(cell.row == OneItem ? 1 : quantity);
+    };
     for (const Asked& a : asked)
-        a.box->setAccessibleName(columnHeading(a.cell.column) + QStringLiteral(" di ") +
-                                 QString::number(a.cell.row == OneItem ? 1 : quantity));
+        a.box->setAccessibleName(cellName(a.cell));
+    for (const Given& g : given)
+        g.label->setHeading(cellName(g.cell));
     Label8->setAccessibleName(quantityName(quantity));
 }
 

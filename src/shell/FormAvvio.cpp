@@ -3,6 +3,8 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
+#include "ui/Idle.h"
+#include "ui/Services.h"
 #include "ui/Twips.h"
 
 FormAvvio::FormAvvio() : ui::Screen(12675, 8115) {
@@ -31,5 +33,11 @@ void FormAvvio::Form_Load() {
 }
 
 void FormAvvio::Command1_Click() {
+    // An exercise and its sounds come after the menu: the sound player and the
+    // exercise frame (menu bar, fonts) get ready once the menu is painted, so
+    // that neither the start, nor the first exercise, nor its first answer
+    // waits for them.
+    ui::services().sounds->prepare();
+    ui::afterNextPaint([] { warmUpScreen(ScreenId::Form1); });
     openScreen(ScreenId::Menu, this);
 }

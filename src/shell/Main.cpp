@@ -2,11 +2,14 @@
 
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
+#include "ui/Idle.h"
 #include "ui/PlatformServices.h"
 
-void Main() {
-    ui::installPlatformServices(); // seeds the random generator from the clock
+void Main(const QString& programFolder) {
+    ui::installPlatformServices(programFolder); // seeds the random generator from the clock
     Modulo1::clearState();
     Modulo1::CaricaLista();
     openScreen(ScreenId::Avvio);
+    // The menu is the one way on from the start screen.
+    ui::afterNextPaint([] { warmUpScreen(ScreenId::Menu); });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 // The program's entry, once the toolkit is up: seeds the random generator,
 // reads the catalogue and shows the start screen. A catalogue error is thrown
-// before any screen is shown.
-void Main();
+// before any screen is shown. The program folder is the executable's unless
+// given (the benchmarks live elsewhere).
+void Main(const QString& programFolder = {});

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+#include <QSet>
+#include <memory>
 
 namespace {
 
@@ -46,14 +48,26 @@ ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     ui::Screen* screen = factories().value(id)();
     screen->Form_Load();
     openNow() = screen;
-    centre(screen, replacing);
-    screen->show();
+    centre(screen, replacing); // also where it stands after full screen
+    screen->showAsChosen();
     // Without a window manager nobody else hands the new window the keyboard.
     screen->raise();
     screen->activateWindow();
     if (replacing)
         replacing->close();
     return screen;
+}
+
+void warmUpScreen(ScreenId id) {
+    static QSet<ScreenId> warm;
+    if (!isScreenAvailable(id) || warm.contains(id))
+        return;
+    warm.insert(id);
+    const std::unique_ptr<ui::Screen> screen(factories().value(id)());
+    // Asking each control its size loads its font; painting the screen as well
+    // would gain little and hold a picture of the whole window in memory.
+    for (QWidget* control : screen->findChildren<QWidget*>())
+        control->sizeHint();
 }
 
 ui::Screen* currentScreen() {

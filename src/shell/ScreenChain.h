@@ -35,5 +35,10 @@ bool isScreenAvailable(ScreenId id);
 // screen is shown first, so the program does not end in between.
 ui::Screen* openScreen(ScreenId id, ui::Screen* replacing = nullptr);
 
+// Creates the screen unseen and drops it, so that its first opening finds its
+// fonts and Qt's plugins loaded. Runs once per screen; a screen not registered
+// is skipped.
+void warmUpScreen(ScreenId id);
+
 // The screen open now, or null.
 ui::Screen* currentScreen();

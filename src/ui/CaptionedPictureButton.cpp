@@ -7,7 +7,6 @@ namespace ui {
 
 namespace {
 
-constexpr int PictureSide = 32;
 constexpr int Gap = 3;
 
 } // namespace
@@ -16,6 +15,7 @@ CaptionedPictureButton::CaptionedPictureButton(const QString& caption, const QFo
                                                const QIcon& picture)
     : Button(caption, font) {
     setIcon(picture);
+    setIconSize(QSize(32, 32)); // drawn larger with the screen
 }
 
 void CaptionedPictureButton::paintEvent(QPaintEvent*) {
@@ -29,7 +29,7 @@ void CaptionedPictureButton::paintEvent(QPaintEvent*) {
         painter.drawControl(QStyle::CE_PushButton, bevel);
 
         const int captionHeight = fontMetrics().height();
-        const int side = qMax(0, qMin(PictureSide, height() - captionHeight - 3 * Gap));
+        const int side = qMax(0, qMin(iconSize().height(), height() - captionHeight - 3 * Gap));
         const int shift = isDown() ? 1 : 0; // pressed, the content sinks a little
         const int top = (height() - side - Gap - captionHeight) / 2 + shift;
         const QRect picture((width() - side) / 2 + shift, top, side, side);

@@ -1,9 +1,11 @@
 #include "ui/Icons.h"
 
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <memory>
 
 // The icons live in the static library, whose resource initialiser the linker
 // would otherwise drop.
@@ -35,32 +37,85 @@ QString resourceOf(IconPicture picture) {
     return {};
 }
 
+// A drawing rendered only at the pixel sizes asked for, when first asked for,
+// and kept: rendering it up front at every size a screen might use cost the
+// start screen several milliseconds. Rendered here rather than through the SVG
+// icon plugin, so a missing plugin cannot leave the faces blank.
+class DrawingEngine : public QIconEngine {
+public:
+    explicit DrawingEngine(QString resource) : drawing(std::make_shared<Drawing>()) {
+        drawing->resource = std::move(resource);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        // Every state shows the same picture, as a disabled face must stay visible.
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0)
+            return {};
+        QPixmap& cached = drawing->rendered[side];
+        if (cached.isNull())
+            cached = drawing->render(side);
+        return cached;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        const QSize size = actualSize(rect.size(), mode, state);
+        QPixmap picture = pixmap(size * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        QRect target(QPoint(), size);
+        target.moveCenter(rect.center());
+        painter->drawPixmap(target, picture);
+    }
+
+    // The window system is sent a picture for each size offered: one is enough
+    // for a title bar or a task list.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(32, 32)}; }
+
+    QIconEngine* clone() const override { return new DrawingEngine(*this); }
+    QString key() const override { return QStringLiteral("mercanzola-drawing"); }
+
+private:
+    struct Drawing {
+        QString resource;
+        std::unique_ptr<QSvgRenderer> renderer;
+        QHash<int, QPixmap> rendered;
+
+        QPixmap render(int side) {
+            if (!renderer) {
+                loadIconResources();
+                renderer = std::make_unique<QSvgRenderer>(resource);
+            }
+            QPixmap pixmap(side, side);
+            pixmap.fill(Qt::transparent);
+            if (renderer->isValid()) {
+                QPainter painter(&pixmap);
+                painter.setRenderHint(QPainter::Antialiasing);
+                renderer->render(&painter);
+            }
+            return pixmap;
+        }
+    };
+    // Shared by copies, so a copied icon does not render again.
+    std::shared_ptr<Drawing> drawing;
+};
+
 } // namespace
 
 QIcon icon(IconPicture picture) {
-    // Rendered once per picture: every screen opening asks for its icons again.
-    static QHash<IconPicture, QIcon> rendered;
-    auto found = rendered.constFind(picture);
-    if (found != rendered.constEnd())
+    // One engine per picture: every screen opening asks for its icons again.
+    static QHash<IconPicture, QIcon> icons;
+    auto found = icons.constFind(picture);
+    if (found != icons.constEnd())
         return *found;
-    // Rendered here rather than through the SVG icon plugin, so a missing
-    // plugin cannot leave the faces blank.
-    loadIconResources();
-    QSvgRenderer renderer(resourceOf(picture));
-    QIcon result;
-    if (!renderer.isValid())
-        return result;
-    for (int side : {16, 32, 48, 64, 96, 128}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        result.addPixmap(pixmap);
-        result.addPixmap(pixmap, QIcon::Disabled);
-    }
-    rendered.insert(picture, result);
+    const QIcon result(new DrawingEngine(resourceOf(picture)));
+    icons.insert(picture, result);
     return result;
 }
 

@@ -1,6 +1,6 @@
 #include "ui/PictureSlot.h"
 
-#include "ui/Twips.h"
+#include "ui/Scaling.h"
 
 #include <QPainter>
 
@@ -13,20 +13,31 @@ PictureSlot::PictureSlot(int index, const QString& emptyName)
     connect(this, &QAbstractButton::clicked, this, [this] { emit clickedAt(slotIndex); });
 }
 
-void PictureSlot::setPicture(const QImage& shown, const QString& accessibleName) {
-    picture = shown;
+void PictureSlot::setPicture(PictureSource from, const QString& accessibleName) {
+    source = std::move(from);
     setAccessibleName(accessibleName);
     // A click with the mouse leaves the keyboard focus where it was.
-    setFocusPolicy(picture.isNull() ? Qt::NoFocus : Qt::TabFocus);
-    update();
+    setFocusPolicy(source ? Qt::TabFocus : Qt::NoFocus);
+    fetchPicture();
 }
 
 void PictureSlot::clearPicture() {
-    setPicture(QImage(), emptyName);
+    setPicture({}, emptyName);
+}
+
+void PictureSlot::fetchPicture() {
+    picture = source ? source(size() * devicePixelRatioF()) : QImage();
+    update();
+}
+
+void PictureSlot::resizeEvent(QResizeEvent* event) {
+    Button::resizeEvent(event);
+    if (source)
+        fetchPicture();
 }
 
 void PictureSlot::setSizeTwips(int width, int height) {
-    resize(twipsToPixels(width), twipsToPixels(height));
+    resizeScaled(this, width, height);
 }
 
 void PictureSlot::paintEvent(QPaintEvent*) {

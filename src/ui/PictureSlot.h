@@ -3,6 +3,7 @@
 #include "ui/Controls.h"
 
 #include <QImage>
+#include <functional>
 
 namespace ui {
 
@@ -18,9 +19,13 @@ public:
 
     int index() const { return slotIndex; }
 
-    void setPicture(const QImage& picture, const QString& accessibleName);
+    // The picture comes from `source`, asked for it at the size the slot is
+    // shown at in device pixels, now and again whenever that size changes, so
+    // that it is decoded sharp rather than stretched.
+    using PictureSource = std::function<QImage(QSize)>;
+    void setPicture(PictureSource source, const QString& accessibleName);
     void clearPicture();
-    bool hasPicture() const { return !picture.isNull(); }
+    bool hasPicture() const { return bool(source); }
     const QImage& shownPicture() const { return picture; }
 
     // The place stays, only the size changes.
@@ -34,11 +39,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
 private:
     const int slotIndex;
     const QString emptyName;
+    void fetchPicture();
+
+    PictureSource source;
     QImage picture;
     QString tagText;
 };

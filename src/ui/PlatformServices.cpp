@@ -1,13 +1,12 @@
 #include "ui/PlatformServices.h"
 
 #include "ui/PictureLoader.h"
+#include "ui/PluginSoundPlayer.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSoundEffect>
-#include <QUrl>
 #include <chrono>
 
 namespace ui {
@@ -50,24 +49,6 @@ void QtMessageBoxes::reportError(const QString& text) {
     runBox(nullptr, QMessageBox::Critical, text, false);
 }
 
-QtSoundPlayer::~QtSoundPlayer() {
-    qDeleteAll(effects);
-}
-
-void QtSoundPlayer::play(const QString& path) {
-    QSoundEffect* effect = effects.value(path);
-    if (!effect) {
-        if (!QFileInfo::exists(path))
-            return;
-        effect = new QSoundEffect;
-        effect->setSource(QUrl::fromLocalFile(path));
-        effects.insert(path, effect);
-    }
-    // A new sound may cut short the one playing, as the feedback comes quickly.
-    effect->stop();
-    effect->play();
-}
-
 ClockRandomSource::ClockRandomSource()
     : engine(
           static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
@@ -79,18 +60,25 @@ double ClockRandomSource::next() {
     return static_cast<double>(engine() >> 11) * 0x1.0p-53;
 }
 
-void installPlatformServices() {
+QString soundPluginPath(const QString& programFolder) {
+    return QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_sound"));
+}
+
+void installPlatformServices(const QString& programFolder) {
     static QtMessageBoxes messages;
-    static QtSoundPlayer* sounds = new QtSoundPlayer; // freed with the process
     static ClockRandomSource random;
     static FilePictureLoader pictureFiles;
     static CachingPictureLoader pictures(pictureFiles);
+    const QString folder =
+        programFolder.isEmpty() ? QApplication::applicationDirPath() : programFolder;
+    // Freed with the process: its sounds may still be playing at the end.
+    static auto* sounds = new PluginSoundPlayer(soundPluginPath(folder));
     Services& s = services();
     s.messages = &messages;
     s.sounds = sounds;
     s.random = &random;
     s.pictures = &pictures;
-    s.programFolder = QApplication::applicationDirPath();
+    s.programFolder = folder;
     s.endProgram = [](int code) { QApplication::exit(code); };
 }
 

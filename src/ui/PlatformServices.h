@@ -2,11 +2,8 @@
 
 #include "ui/Services.h"
 
-#include <QHash>
 #include <memory>
 #include <random>
-
-class QSoundEffect;
 
 namespace ui {
 
@@ -15,17 +12,6 @@ public:
     void inform(QWidget* parent, const QString& text) override;
     Answer ask(QWidget* parent, const QString& text) override;
     void reportError(const QString& text) override;
-};
-
-class QtSoundPlayer : public SoundPlayer {
-public:
-    ~QtSoundPlayer() override;
-    void play(const QString& path) override;
-
-private:
-    // One effect per file, made on first use and kept: loading a WAV each time
-    // would delay the feedback.
-    QHash<QString, QSoundEffect*> effects;
 };
 
 class ClockRandomSource : public RandomSource {
@@ -37,7 +23,11 @@ private:
     std::mt19937_64 engine;
 };
 
-// Installs the real services for the running program.
-void installPlatformServices();
+// The sound plugin's path in a program folder.
+QString soundPluginPath(const QString& programFolder);
+
+// Installs the real services for the running program, whose folder is the
+// executable's unless given.
+void installPlatformServices(const QString& programFolder = {});
 
 } // namespace ui

@@ -1,34 +1,120 @@
 #include "ui/Screen.h"
 
+#include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
+#include "ui/Scaling.h"
 #include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace ui {
 
-Screen::Screen(int clientWidthTwips, int clientHeightTwips) : clientArea(new QWidget(this)) {
+namespace {
+
+bool fullScreen = false;
+
+// The room below the menu bar: it asks for the designed client size, and says
+// when its own size changes.
+class Stage : public QWidget {
+public:
+    Stage(QSize designed, std::function<void()> resized, QWidget* parent)
+        : QWidget(parent), designed(designed), resized(std::move(resized)) {
+        // Never smaller than designed: so it opens at that size even where Qt
+        // would fit a new window into two thirds of the display.
+        setMinimumSize(designed);
+    }
+    QSize sizeHint() const override { return designed; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        resized();
+    }
+
+private:
+    QSize designed;
+    std::function<void()> resized;
+};
+
+} // namespace
+
+Screen::Screen(int clientWidthTwips, int clientHeightTwips)
+    : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
     setAttribute(Qt::WA_DeleteOnClose);
     // A blank title: an empty one would make Qt show the program's name instead.
     setWindowTitle(QStringLiteral(" "));
     setFont(screenFont(QStringLiteral("MS Sans Serif"), 8.25));
-    clientArea->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    stage = new Stage(
+        designedClient, [this] { fitContent(); }, this);
+    clientArea = new QWidget(stage);
+    clientArea->setGeometry(QRect(QPoint(), designedClient));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(clientArea);
+    layout->addWidget(stage);
     setAutoFillBackground(true);
+
+    auto* fullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    fullScreenKey->setAutoRepeat(false); // a held key switches once
+    connect(fullScreenKey, &QShortcut::activated, this, [this] { toggleFullScreen(); });
+}
+
+void Screen::fitContent() {
+    const LayoutScale fitted = LayoutScale::fitting(designedClient, stage->size());
+    QRect area(QPoint(), fitted.size(designedClient));
+    area.moveCenter(stage->rect().center());
+    clientArea->setGeometry(area);
+    if (fitted.factor != scale) {
+        scale = fitted.factor;
+        setClientScale(clientArea, fitted);
+    }
+}
+
+bool Screen::fullScreenChosen() {
+    return fullScreen;
+}
+
+void Screen::chooseFullScreen(bool chosen) {
+    fullScreen = chosen;
+}
+
+void Screen::showAsChosen() {
+    // The window manager sizes a full-screen window, but a bare X server (a
+    // kiosk, a test) has none: the window takes the display's size itself and
+    // later its own place back.
+    if (fullScreen && !shownFullScreen) {
+        normalPlace = geometry();
+        // Sized first: a new geometry would end the full-screen state.
+        if (const QScreen* display = screen())
+            setGeometry(display->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    } else if (!fullScreen && shownFullScreen) {
+        // Leaving full screen keeps a window manager's maximised state.
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(normalPlace);
+    }
+    shownFullScreen = fullScreen;
+    show();
+}
+
+void Screen::toggleFullScreen() {
+    chooseFullScreen(!shownFullScreen);
+    showAsChosen();
 }
 
 void Screen::setBackground(quint32 bgr) {
     backgroundBgr = bgr;
+    const QColor colour = colourFromBgr(bgr);
     QPalette p = palette();
-    p.setColor(QPalette::Window, colourFromBgr(bgr));
+    p.setColor(QPalette::Window, colour);
+    // Inherited by the transparent labels; white labels and answer boxes set their own.
+    p.setColor(QPalette::WindowText, readableTextOn(colour));
     setPalette(p);
 }
 
@@ -65,7 +151,7 @@ void Screen::giveFocusBackFromMenu() {
 }
 
 void Screen::placeAt(QWidget* control, int left, int top, int width, int height) {
-    control->setGeometry(twipsRect(left, top, width, height));
+    placeScaled(control, {left, top, width, height});
 }
 
 void Screen::onClick(QAbstractButton* button, std::function<void()> handler) {

@@ -15,14 +15,27 @@ namespace ui {
 class AnswerBox;
 
 // A top-level window whose controls are placed in twips on a client area of a
-// fixed size, below an optional menu bar of top-level items.
+// designed size, below an optional menu bar of top-level items. It opens at
+// that size; made larger (full screen, maximised) it draws its content larger
+// by one factor, centred, its background colour filling the rest.
 class Screen : public QWidget {
     Q_OBJECT
 public:
     Screen(int clientWidthTwips, int clientHeightTwips);
 
     QWidget* client() const { return clientArea; }
+    // 1 at the designed size.
+    double contentScale() const { return scale; }
 
+    // Full screen or not is chosen for the whole run: F11 on any screen, or the
+    // command line; each screen opens the way the last one was left.
+    static bool fullScreenChosen();
+    static void chooseFullScreen(bool fullScreen);
+    void showAsChosen();
+    void toggleFullScreen();
+
+    // Text drawn straight on the background turns white where black would not
+    // read; controls with a background of their own keep their colours.
     void setBackground(quint32 bgr);
     quint32 background() const { return backgroundBgr; }
 
@@ -43,6 +56,7 @@ public:
     void onClick(QAbstractButton* button, std::function<void()> handler);
     void onEnterReleased(AnswerBox* box, std::function<void()> handler);
 
+    // Moves a control later on; the place holds at any scale.
     static void placeAt(QWidget* control, int left, int top, int width, int height);
 
     // Runs once when the screen is created, before it is shown.
@@ -56,8 +70,14 @@ protected:
 
 private:
     void giveFocusBackFromMenu();
+    void fitContent();
 
+    QWidget* stage;
     QWidget* clientArea;
+    QSize designedClient;
+    double scale = 1.0;
+    bool shownFullScreen = false;
+    QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;

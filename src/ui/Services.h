@@ -29,6 +29,8 @@ public:
     virtual ~SoundPlayer() = default;
     // Starts playing a WAV file and returns at once; a missing file stays quiet.
     virtual void play(const QString& path) = 0;
+    // Sounds will be asked for soon: the player may get ready in idle time.
+    virtual void prepare() {}
 };
 
 class RandomSource {

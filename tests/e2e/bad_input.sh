@@ -16,9 +16,6 @@ clipboard_helper=${2:?usage: bad_input.sh PROGRAM_FOLDER CLIPBOARD_HELPER}
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 
-passed=0
-failed=0
-skipped=0
 helper_pid=
 work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-bad.XXXXXX") || exit 1
 # Another user must reach the copies of the program in here.
@@ -192,23 +189,6 @@ paste_32_kib() {
     length=$(timeout 20 "$clipboard_helper" --length 2>>"$work/clipboard.log")
     ((length == 32767)) || fail "the answer box held $length characters, not 32767" || return 1
     back_to_menu && leave_program && no_error_reported "$work/paste.log"
-}
-
-run_case() { # name function log
-    echo "e2e: $1"
-    local started=$SECONDS
-    "$2"
-    local status=$?
-    if ((status == 0)); then
-        passed=$((passed + 1))
-        echo "  ok ($((SECONDS - started)) s)"
-    elif ((status == 77)); then
-        skipped=$((skipped + 1))
-    else
-        failed=$((failed + 1))
-        stop_program
-        [[ -s $3 ]] && { echo "  program output:"; tail -n 30 "$3" | sed 's/^/    /'; }
-    fi
 }
 
 start_xserver_or_exit 8

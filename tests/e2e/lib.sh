@@ -13,6 +13,8 @@ xserver_pid=
 xserver_dir=
 a11y_launcher_pid=
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The display's size and depth; a caller may set another before start_xserver.
+xserver_screen=${xserver_screen:-1280x1024x24}
 program_pid=
 program_status=
 
@@ -64,7 +66,7 @@ start_xserver() {
     : >"$number_file"
     # -displayfd picks a free display number and writes it once the server is ready;
     # -noreset keeps it taking connections while one program ends and the next starts.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset "${auth_args[@]}" \
+    Xvfb -displayfd 3 -screen 0 "$xserver_screen" -nolisten tcp -noreset "${auth_args[@]}" \
         3>"$number_file" >"$xserver_dir/xvfb.log" 2>&1 &
     xserver_pid=$!
     if ! poll_for 15 grep -q '^[0-9][0-9]*$' "$number_file"; then
@@ -167,14 +169,15 @@ box_holds() { # box name, text, what
         fail "$3: the box \"$1\" does not hold \"$2\""
 }
 
-# Extra NAME=value settings for the program's environment, and a command that
-# runs it (another user's, say).
+# Extra NAME=value settings for the program's environment, its arguments, and a
+# command that runs it (another user's, say).
 program_env=()
+program_args=()
 program_runner=()
 
 start_program() { # folder, output file
     (cd "$1" && exec "${program_runner[@]}" env QT_QPA_PLATFORM=xcb "${program_env[@]}" \
-        ./mercanzola >"$2" 2>&1) &
+        ./mercanzola "${program_args[@]}" >"$2" 2>&1) &
     program_pid=$!
     program_status=
 }
@@ -365,4 +368,27 @@ leave_program() {
     xdotool key Return
     wait_exit 10 || fail "the program did not end after Yes" || return 1
     ((program_status == 0)) || fail "exit code $program_status, expected 0"
+}
+
+# Cases of a script, counted; a failed one shows the program's output.
+passed=0
+failed=0
+skipped=0
+suite=e2e # the word before each case's name
+
+# A case that returns 77 was skipped and has said why.
+run_case() { # name function log
+    echo "$suite: $1"
+    "$2"
+    local status=$?
+    if ((status == 0)); then
+        passed=$((passed + 1))
+        echo "  ok"
+    elif ((status == 77)); then
+        skipped=$((skipped + 1))
+    else
+        failed=$((failed + 1))
+        stop_program
+        [[ -s $3 ]] && { echo "  program output:"; sed 's/^/    /' "$3"; }
+    fi
 }

@@ -1,0 +1,122 @@
+// Key to first paint of each screen switch on a real X server: start screen to
+// menu through the release of Enter on "Avvio", then menu to every exercise screen
+// registered and back, twice: the first pass is each screen's first visit in
+// the run. Usage: bench_screens PROGRAM_FOLDER.
+// Prints "result" lines (see Report.h); exits non-zero when a switch never
+// painted.
+
+#include "Report.h"
+#include "app/AllScreens.h"
+#include "app/TimingMarks.h"
+#include "shell/Main.h"
+#include "shell/ScreenChain.h"
+#include "ui/Screen.h"
+
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+namespace {
+
+// Notes when a window has been painted for the first time.
+class WatchedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        const bool first = timing::isFirstExposure(receiver, event);
+        const bool handled = QApplication::notify(receiver, event);
+        if (first) {
+            lastPaint = timing::now();
+            ++paints;
+        }
+        return handled;
+    }
+    qint64 lastPaint = 0;
+    int paints = 0;
+};
+
+WatchedApplication* app() {
+    return static_cast<WatchedApplication*>(QCoreApplication::instance());
+}
+
+// Runs the event loop for a while, as a pupil reading the screen would.
+void idle(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs `change`, then the event loop until a new window has been painted; the
+// time from the start of `change` to the end of that paint, or -1.
+template <class Change> qint64 switchTime(Change change) {
+    const int before = app()->paints;
+    const qint64 start = timing::now();
+    change();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (app()->paints != before)
+            loop.quit();
+    });
+    poll.start(0);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return app()->paints == before ? -1 : app()->lastPaint - start;
+}
+
+bool failed = false;
+
+void measure(const QString& name, qint64 nanoseconds) {
+    if (nanoseconds < 0) {
+        std::fprintf(stderr, "bench_screens: %s never painted\n", qPrintable(name));
+        failed = true;
+        return;
+    }
+    report(name, nanoseconds);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    WatchedApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bench_screens PROGRAM_FOLDER\n");
+        return 2;
+    }
+    setUpToolkit();
+    registerAllScreens();
+    // The program's own start, with its data from the program folder.
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (switchTime([&] { Main(folder); }) < 0) {
+        std::fprintf(stderr, "bench_screens: the start screen never painted\n");
+        return 1;
+    }
+    idle(300);
+
+    // "Avvio" has the focus and acts on the release of Enter, as for a pupil.
+    QTest::keyPress(currentScreen()->windowHandle(), Qt::Key_Return);
+    measure(QStringLiteral("start → menu"),
+            switchTime([] { QTest::keyRelease(currentScreen()->windowHandle(), Qt::Key_Return); }));
+    // The first look at the menu's fourteen buttons: the program readies the
+    // sounds and the exercise frame meanwhile.
+    idle(500);
+    for (int visit = 1; visit <= 2; ++visit) {
+        const QString which = visit == 1 ? QStringLiteral("first visit") : QStringLiteral("again");
+        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id) {
+            const auto screen = ScreenId(id);
+            if (!isScreenAvailable(screen))
+                continue;
+            idle(100);
+            // What a menu button's click runs.
+            measure(QStringLiteral("menu → %1, %2").arg(formName(screen), which),
+                    switchTime([screen] { openScreen(screen, currentScreen()); }));
+            idle(100);
+            // What "Esci" answered with "Sì" runs.
+            measure(QStringLiteral("%1 → menu").arg(formName(screen)),
+                    switchTime([] { openScreen(ScreenId::Menu, currentScreen()); }));
+        }
+    }
+    return failed ? 1 : 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked for on its command line (arguments[0] is the
+// program): how to start, or help, or a mistake to tell about.
+struct CommandLine {
+    bool fullScreen = false;
+    bool help = false;
+    QString error; // in Italian, for the terminal; empty when all is understood
+};
+
+CommandLine readCommandLine(const QStringList& arguments);
+
+// The options, each with what it does, in Italian.
+QString commandLineHelp();

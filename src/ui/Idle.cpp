@@ -1,0 +1,41 @@
+#include "ui/Idle.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWindow>
+
+namespace ui {
+
+namespace {
+
+// Sees every event until a window is exposed, whose paint follows at once in
+// the same delivery; the work is queued behind it.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(std::function<void()> work) : work(std::move(work)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && watched->isWindowType() &&
+            static_cast<QWindow*>(watched)->isExposed()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                work();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work;
+};
+
+} // namespace
+
+QObject* afterNextPaint(std::function<void()> work) {
+    return new PaintWatcher(std::move(work));
+}
+
+} // namespace ui

@@ -1,0 +1,46 @@
+#include "ui/PluginSoundPlayer.h"
+
+#include "ui/Idle.h"
+#include "ui/SoundPlugin.h"
+
+#include <QPluginLoader>
+
+namespace ui {
+
+PluginSoundPlayer::PluginSoundPlayer(QString pluginPath) : pluginPath(std::move(pluginPath)) {}
+
+PluginSoundPlayer::~PluginSoundPlayer() {
+    delete watcher;
+}
+
+void PluginSoundPlayer::play(const QString& path) {
+    load();
+    if (player)
+        player->play(path);
+}
+
+void PluginSoundPlayer::load() {
+    if (tried)
+        return;
+    tried = true;
+    // The plugin stays loaded for the rest of the run, as its player does.
+    QPluginLoader loader(pluginPath);
+    if (auto* factory = qobject_cast<SoundPlayerFactory*>(loader.instance())) {
+        player.reset(factory->createSoundPlayer());
+        return;
+    }
+    const QString why =
+        loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(pluginPath)
+        : loader.isLoaded() ? QStringLiteral("%1 non è il modulo dei suoni").arg(loader.fileName())
+                            : loader.errorString();
+    qWarning().noquote() << QStringLiteral("la mercanzola: niente suoni: %1").arg(why);
+}
+
+void PluginSoundPlayer::prepare() {
+    if (tried)
+        return;
+    if (!watcher)
+        watcher = afterNextPaint([this] { load(); });
+}
+
+} // namespace ui

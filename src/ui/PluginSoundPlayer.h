@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/Services.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+namespace ui {
+
+// Plays through the sound plugin, loaded when first needed: in the idle time
+// after a paint once prepare() is called, or by the first sound if that comes
+// sooner. A plugin that
+// is missing or cannot be loaded is like a machine without an audio device:
+// every sound stays quiet, and one line on standard error says why.
+class PluginSoundPlayer : public SoundPlayer {
+public:
+    // The plugin's path, with or without the platform's prefix and suffix.
+    explicit PluginSoundPlayer(QString pluginPath);
+    ~PluginSoundPlayer() override;
+
+    void play(const QString& path) override;
+
+    // Loads the plugin unless already tried.
+    void load();
+    bool isLoaded() const { return player != nullptr; }
+
+    // Loads the plugin in the idle time after the next window is painted.
+    void prepare() override;
+
+private:
+    QString pluginPath;
+    bool tried = false;
+    std::unique_ptr<SoundPlayer> player;
+    QPointer<QObject> watcher;
+};
+
+} // namespace ui

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Installs the program as a school's technician would and starts what was installed:
+#   1. `cmake --install` into a prefix: the program folder, the launcher, the
+#      desktop entry, the metainfo and the icons, which the validators accept;
+#   2. the Debian package: its dependencies, the catalogue in /etc as a conffile;
+#   3. the package unpacked into a scratch root (dpkg -x): `--help` with no
+#      display, then the launcher starting full screen on an X server, and the
+#      whole walk of walk.sh on the installed program folder.
+# Usage: package.sh BUILD_FOLDER. Exit 0 when all pass, 1 when one fails, 77 when
+# no X server can be had.
+
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=$(cd "${1:?usage: package.sh BUILD_FOLDER}" && pwd) || exit 1
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$here/lib.sh"
+
+suite=package
+work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-package.XXXXXX") || exit 1
+prefix="$work/prefix"
+root="$work/root"
+
+cleanup() {
+    stop_program
+    stop_xserver
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+icons_at() { # share folder
+    local side size
+    [[ -f $1/icons/hicolor/scalable/apps/mercanzola.svg ]] || fail "no scalable icon" || return 1
+    for side in 48 64 128 256; do
+        size=$(identify -format '%wx%h' "$1/icons/hicolor/${side}x$side/apps/mercanzola.png" 2>&1)
+        [[ $size == "${side}x$side" ]] || fail "the $side px icon is '$size'" || return 1
+    done
+}
+
+validate() { # share folder
+    local desktop metainfo
+    desktop=$(echo "$1"/applications/*.desktop)
+    metainfo=$(echo "$1"/metainfo/*.metainfo.xml)
+    [[ -f $desktop && -f $metainfo ]] || fail "no desktop entry or metainfo in $1" || return 1
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop" || return 1
+    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || {
+        sed 's/^/    /' "$work/appstream.log"
+        fail "appstreamcli rejects $metainfo"
+        return 1
+    }
+    grep -qx 'Categories=Education;Math;' "$desktop" || fail "categories" || return 1
+    grep -q '<screenshot type="default">' "$metainfo" || fail "no screenshots" || return 1
+}
+
+prefix_install() {
+    cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+        fail "cmake --install failed: $(tail -n 3 "$work/install.log")" || return 1
+    local folder="$prefix/lib/mercanzola"
+    [[ -x $folder/mercanzola && -d $folder/suoni && -d $folder/immagini &&
+        -f $folder/plugins/libmercanzola_sound.so ]] ||
+        fail "no program folder under lib/mercanzola" || return 1
+    # Outside /usr the catalogue stays in the program folder, a plain file.
+    [[ -f $folder/lista.txt && ! -L $folder/lista.txt ]] ||
+        fail "lista.txt is not a file in the program folder" || return 1
+    [[ $(readlink -f "$prefix/bin/mercanzola") == "$(readlink -f "$folder/mercanzola")" ]] ||
+        fail "bin/mercanzola does not lead to the program" || return 1
+    icons_at "$prefix/share" && validate "$prefix/share"
+}
+
+package_contents() {
+    cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+        fail "cpack failed: $(tail -n 3 "$work/cpack.log")" || return 1
+    deb=$(echo "$work"/deb/mercanzola_*.deb)
+    [[ -f $deb ]] || fail "no .deb made" || return 1
+    local depends package
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for package in libqt6widgets6 libqt6svg6 libqt6multimedia6 qt6-qpa-plugins fonts-liberation2; do
+        [[ $depends =~ (^|, )$package( |,|$) ]] || fail "Depends lacks $package" || return 1
+        dpkg-query -W "$package" >/dev/null 2>&1 || fail "$package is not a Debian package here" ||
+            return 1
+    done
+    [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == /etc/mercanzola/lista.txt ]] ||
+        fail "the catalogue is not a conffile" || return 1
+
+    dpkg -x "$deb" "$root" || fail "dpkg -x failed" || return 1
+    [[ -L $root/usr/lib/mercanzola/lista.txt ]] || fail "no link to the catalogue" || return 1
+    [[ $(readlink -f "$root/usr/lib/mercanzola/lista.txt") == "$root/etc/mercanzola/lista.txt" ]] ||
+        fail "the program folder's lista.txt does not lead to etc/mercanzola" || return 1
+    icons_at "$root/usr/share" && validate "$root/usr/share"
+}
+
+installed_help() {
+    local output
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/mercanzola" --help 2>&1) ||
+        fail "--help ended with an error: $output" || return 1
+    [[ $output == *"--schermo-intero"*"Opzioni"* || $output == *"Opzioni"*"--schermo-intero"* ]] ||
+        fail "--help does not list the options in Italian: $output" || return 1
+}
+
+# Through the launcher, from its own folder where no data lies: the program
+# finds its folder from its executable.
+installed_full_screen() {
+    program_args=(--schermo-intero)
+    start_program "$root/usr/bin" "$work/installed.log"
+    program_args=()
+    expect "${xserver_screen%x*}" "${xserver_screen%x*}" "full-screen start screen" 15 || return 1
+    xdotool key Return
+    expect "${xserver_screen%x*}" "${xserver_screen%x*}" "full-screen menu" || return 1
+    stop_program
+}
+
+for tool in cpack dpkg-deb desktop-file-validate appstreamcli identify; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "package: $tool is needed: run scripts/setup.sh"
+        echo "package: 0 passed, 1 failed"
+        exit 1
+    fi
+done
+
+run_case "cmake --install into a prefix" prefix_install "$work/install.log"
+run_case "the Debian package" package_contents "$work/cpack.log"
+if [[ ! -x $root/usr/bin/mercanzola ]]; then
+    echo "package: $passed passed, $((failed + 1)) failed"
+    exit 1
+fi
+run_case "installed: --help without a display" installed_help /dev/null
+
+start_xserver
+status=$?
+if ((status == 77)); then
+    echo "package: SKIPPED the installed program's start: no X server can be had (install Xvfb)"
+    echo "package: $passed passed, $failed failed"
+    exit $((failed == 0 ? 77 : 1))
+elif ((status != 0)); then
+    echo "package: $passed passed, $((failed + 1)) failed"
+    exit 1
+fi
+run_case "installed: full screen from the launcher" installed_full_screen "$work/installed.log"
+stop_xserver
+echo "package: walking the installed program folder"
+bash "$here/walk.sh" "$root/usr/lib/mercanzola" >"$work/walk.out" 2>&1
+walked=$?
+sed 's/^/  /' "$work/walk.out"
+if ((walked == 0)); then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
+echo "package: $passed passed, $failed failed"
+((failed == 0))

@@ -1,0 +1,30 @@
+// A sound plugin for the tests: its players only note the files asked for, in
+// the plugin object's property "played".
+
+#include "ui/SoundPlugin.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+class FakeSoundPlugin : public QObject, public ui::SoundPlayerFactory {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID MERCANZOLA_SOUND_PLUGIN_IID)
+    Q_INTERFACES(ui::SoundPlayerFactory)
+public:
+    ui::SoundPlayer* createSoundPlayer() override { return new Player(this); }
+
+private:
+    class Player : public ui::SoundPlayer {
+    public:
+        explicit Player(QObject* plugin) : plugin(plugin) {}
+        void play(const QString& path) override {
+            plugin->setProperty("played", plugin->property("played").toStringList() << path);
+        }
+
+    private:
+        QObject* plugin;
+    };
+};
+
+#include "FakeSoundPlugin.moc"

@@ -1,0 +1,75 @@
+// Each screen's window is made at its final size, and the start screen is
+// painted once: no resize, and no paint again, after the window exists.
+#include "app/AllScreens.h"
+#include "shell/FormAvvio.h"
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+#include "ui/Screen.h"
+
+#include <QPlatformSurfaceEvent>
+#include <QTest>
+#include <QWindow>
+
+namespace {
+
+// Notes the size a widget has when its native window is made, and its paints.
+class Watch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PlatformSurface &&
+            static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+                QPlatformSurfaceEvent::SurfaceCreated)
+            sizeAtCreation[watched] = static_cast<QWindow*>(watched)->size();
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+    QHash<QObject*, QSize> sizeAtCreation;
+    QHash<QObject*, int> paints;
+};
+
+} // namespace
+
+class OnePaintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        setUpToolkit();
+        registerAllScreens();
+    }
+
+    void windowsMadeAtTheirFinalSize() {
+        TestServices t;
+        t.setCatalogue({{QStringLiteral("matita"), 250, 400}});
+        for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
+            if (!isScreenAvailable(ScreenId(id)))
+                continue;
+            Watch watch;
+            qApp->installEventFilter(&watch);
+            ui::Screen* screen = openScreen(ScreenId(id), currentScreen());
+            QVERIFY(QTest::qWaitForWindowExposed(screen));
+            qApp->removeEventFilter(&watch);
+            QVERIFY2(screen->size() == screen->sizeHint(), qPrintable(QString::number(id)));
+            QCOMPARE(watch.sizeAtCreation.value(screen->windowHandle()), screen->size());
+        }
+        currentScreen()->close();
+    }
+
+    void startScreenPaintedOnce() {
+        TestServices t;
+        Watch watch;
+        qApp->installEventFilter(&watch);
+        auto* start = static_cast<FormAvvio*>(openScreen(ScreenId::Avvio));
+        QVERIFY(QTest::qWaitForWindowExposed(start));
+        QTest::qWait(100);
+        qApp->removeEventFilter(&watch);
+        for (QWidget* control : std::initializer_list<QWidget*>{start, start->Label2[0],
+                                                                start->Label2[1], start->Command1})
+            QCOMPARE(watch.paints.value(control), 1);
+        start->close();
+    }
+};
+
+QTEST_MAIN(OnePaintTest)
+#include "test_one_paint.moc"

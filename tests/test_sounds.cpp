@@ -1,0 +1,180 @@
+// The sound plugin, loaded once the menu is painted or by the first sound: the
+// sounds still reach the player, and a missing or broken plugin leaves the
+// program quiet with one line on standard error.
+#include "app/AllScreens.h"
+#include "shell/FormAvvio.h"
+#include "shell/Modulo1.h"
+#include "shell/ModuloColoriSuoni.h"
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+#include "ui/PlatformServices.h"
+#include "ui/PluginSoundPlayer.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QPluginLoader>
+#include <QRegularExpression>
+#include <QTest>
+#include <QWidget>
+#include <QtEndian>
+
+namespace {
+
+const QString FakePlugin = QStringLiteral(MERCANZOLA_FAKE_SOUND_PLUGIN);
+
+QStringList heardByFake() {
+    QPluginLoader loader(FakePlugin);
+    return loader.instance() ? loader.instance()->property("played").toStringList()
+                             : QStringList{QStringLiteral("no fake plugin")};
+}
+
+// A short, silent 8 kHz mono 16-bit WAV file.
+QByteArray silentWav() {
+    const int samples = 800;
+    QByteArray wav;
+    auto put32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    auto put16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
+    wav.append("RIFF");
+    put32(36 + samples * 2);
+    wav.append("WAVEfmt ");
+    put32(16);
+    put16(1); // PCM
+    put16(1); // mono
+    put32(8000);
+    put32(8000 * 2);
+    put16(2);
+    put16(16);
+    wav.append("data");
+    put32(samples * 2);
+    wav.append(QByteArray(samples * 2, '\0'));
+    return wav;
+}
+
+} // namespace
+
+class SoundsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        setUpToolkit();
+        registerAllScreens();
+    }
+
+    void init() {
+        QPluginLoader loader(FakePlugin);
+        if (loader.instance())
+            loader.instance()->setProperty("played", QStringList());
+    }
+
+    void rightFilesAfterTheLazyLoad_data() {
+        QTest::addColumn<bool>("paintFirst");
+        QTest::newRow("prepared, loaded once a window is painted") << true;
+        QTest::newRow("loaded by the first sound") << false;
+    }
+
+    void rightFilesAfterTheLazyLoad() {
+        QFETCH(bool, paintFirst);
+        TestServices t;
+        ui::PluginSoundPlayer player(FakePlugin);
+        ui::services().sounds = &player;
+        player.prepare();
+        QVERIFY(!player.isLoaded());
+        if (paintFirst) {
+            QWidget window;
+            window.show();
+            QTRY_VERIFY(player.isLoaded());
+        }
+        t.random.values = {TestServices::drawing(3, 4)};
+        Modulo1::SuonoEsatto();
+        ModuloColoriSuoni::SuonoErrato();
+        QVERIFY(player.isLoaded());
+        QCOMPARE(heardByFake(), (QStringList{t.folder.filePath(QStringLiteral("suoni/si3.wav")),
+                                             t.folder.filePath(QStringLiteral("suoni/no.wav"))}));
+    }
+
+    void readyOnceTheMenuIsUp() {
+        TestServices t;
+        ui::PluginSoundPlayer player(FakePlugin);
+        ui::services().sounds = &player;
+        auto* start = static_cast<FormAvvio*>(openScreen(ScreenId::Avvio));
+        QVERIFY(QTest::qWaitForWindowExposed(start));
+        QTest::qWait(50);
+        QVERIFY(!player.isLoaded()); // not while the start screen is up
+        QTest::keyClick(start->Command1, Qt::Key_Return);
+        QVERIFY(QTest::qWaitForWindowExposed(currentScreen()));
+        QTRY_VERIFY(player.isLoaded());
+        QVERIFY(heardByFake().isEmpty());
+        currentScreen()->close();
+    }
+
+    void quietWithoutItsPlugin_data() {
+        QTest::addColumn<QString>("copyOf"); // what stands in the plugin's place
+        QTest::newRow("missing") << QString();
+        QTest::newRow("not a library") << QStringLiteral("garbage");
+        QTest::newRow("a library, no plugin")
+            << QDir(QLibraryInfo::path(QLibraryInfo::LibrariesPath))
+                   .filePath(QStringLiteral("libQt6Test.so.6"));
+        QTest::newRow("another kind of plugin")
+            << QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath))
+                   .filePath(QStringLiteral("platforms/libqoffscreen.so"));
+    }
+
+    void quietWithoutItsPlugin() {
+        QFETCH(QString, copyOf);
+        TestServices t;
+        QVERIFY(QDir(t.folder.path()).mkpath(QStringLiteral("plugins")));
+        QVERIFY(QDir(t.folder.path()).mkpath(QStringLiteral("suoni")));
+        const QString file = t.folder.filePath(QStringLiteral("plugins/libmercanzola_sound.so"));
+        if (copyOf == QLatin1String("garbage"))
+            t.writeFile(QStringLiteral("plugins/libmercanzola_sound.so"), "not a library");
+        else if (!copyOf.isEmpty())
+            QVERIFY2(QFile::copy(copyOf, file), qPrintable(copyOf));
+        t.writeFile(QStringLiteral("suoni/no.wav"), silentWav());
+
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(QStringLiteral("^la mercanzola: niente suoni: .+")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        ui::PluginSoundPlayer player(ui::soundPluginPath(t.folder.path()));
+        ui::services().sounds = &player;
+        ModuloColoriSuoni::SuonoErrato();
+        ModuloColoriSuoni::SuonoErrato(); // tried once, so said once
+        player.load();
+        QVERIFY(!player.isLoaded());
+    }
+
+    void realPlayerDoesNotBlock() {
+        QTemporaryDir folder;
+        const QString wav = folder.filePath(QStringLiteral("si1.wav"));
+        QFile file(wav);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(silentWav());
+        file.close();
+
+        QElapsedTimer clock;
+        clock.start();
+        {
+            ui::PluginSoundPlayer player(
+                ui::soundPluginPath(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER)));
+            player.play(folder.filePath(QStringLiteral("manca.wav")));
+            QVERIFY(player.isLoaded());
+            player.play(wav);
+            player.play(wav); // again while the first may still be playing
+            QTest::qWait(50);
+        }
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    }
+};
+
+QTEST_MAIN(SoundsTest)
+#include "test_sounds.moc"
