@@ -29,13 +29,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A program folder of its own for a case: the program, lista.txt, sounds and
-# pictures, less what is named.
+# A program folder of its own for a case: the program, lista.txt, sounds,
+# pictures and the sound plugin, less what is named.
 program_folder() { # name, what to leave out...
     local folder="$work/$1" item
     shift
     mkdir -p "$folder" || return 1
-    for item in mercanzola lista.txt suoni immagini; do
+    for item in mercanzola lista.txt suoni immagini plugins; do
+        [[ -e $program_dir/$item ]] || continue # the sound plugin, where it is built apart
         [[ " $* " == *" $item "* ]] || cp -r "$program_dir/$item" "$folder/" || return 1
     done
     chmod -R a+rX "$folder"
