@@ -11,6 +11,7 @@ packages=(
     qt6-qpa-plugins libgl-dev fonts-liberation2
     xvfb xauth xdotool imagemagick
     dbus at-spi2-core python3-pyatspi
+    clang libclang-rt-14-dev ccache
     desktop-file-utils appstream
 )
 missing=()
@@ -30,5 +31,9 @@ if ((${#missing[@]})); then
         "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build -G Ninja "${launcher[@]}"
 cmake --build build

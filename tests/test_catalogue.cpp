@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
+#include <unistd.h>
 
 using namespace Modulo1;
 
@@ -72,6 +73,8 @@ private slots:
     void fileEndingInsideARecord_data();
     void fileEndingInsideARecord();
     void missingFileIsNamed();
+    void unreadableFileIsExplained();
+    void reloadEmptiesTheSlotsPastTheLastRecord();
     void shippedCatalogueLoads();
 };
 
@@ -135,6 +138,10 @@ void TestCatalogue::fieldSyntax_data() {
                                                   "caff\xC3\xA8,500,800\r\n")
                                     << QStringList{"caffè|500|800"};
 
+    QTest::newRow("digits of another script are not a number")
+        << QByteArray("matita,\xD9\xA3,\xEF\xBC\x94\r\n") << QStringList{"matita|0|0"};
+    QTest::newRow("largest prices") << QByteArray("lingotto,10000000000000,-10000000000000\r\n")
+                                    << QStringList{"lingotto|10000000000000|-10000000000000"};
     QTest::newRow("empty file") << QByteArray() << QStringList();
     QTest::newRow("only blank lines") << QByteArray("\r\n\r\n  \r\n") << QStringList();
 }
@@ -199,6 +206,15 @@ void TestCatalogue::fileEndingInsideARecord_data() {
                                       << 2 << 4 << QStringLiteral("99999999999999999");
     QTest::newRow("gain too large") << first + "gomma,-900000000000000,900000000000000\r\n"
                                     << 2 << 4 << QStringLiteral("-900000000000000 è troppo grande");
+    // Eleven times the difference of two larger prices would not fit an amount.
+    QTest::newRow("a lira over the largest price") << first + "gomma,10000000000001,350\r\n"
+                                                   << 2 << 4 << QStringLiteral("10000000000001");
+    QTest::newRow("largest negative price, and a lira more")
+        << first + "gomma,1,-10000000000000.5\r\n"
+        << 2 << 4 << QStringLiteral("10.000.000.000.000");
+    // The report quotes the start of a runaway price, not megabytes of it.
+    QTest::newRow("runaway price") << first + "gomma," + QByteArray(100000, '7') + "\r\n"
+                                   << 2 << 4 << QStringLiteral("777777777777777777777777…");
 }
 
 void TestCatalogue::fileEndingInsideARecord() {
@@ -216,8 +232,36 @@ void TestCatalogue::fileEndingInsideARecord() {
     QVERIFY2(mentions(error, QStringLiteral("numero"), record), qPrintable(error));
     QVERIFY2(mentions(error, QStringLiteral("riga"), line), qPrintable(error));
     QVERIFY2(error.contains(saying), qPrintable(error));
+    QVERIFY2(error.size() < 300, qPrintable(error));
+    QCOMPARE(NumeroArticoli.value(), 1);
     QCOMPARE(Articolo[1], QStringLiteral("vecchio"));
     QVERIFY(Articolo[2].isEmpty());
+}
+
+void TestCatalogue::unreadableFileIsExplained() {
+    TestServices t;
+    QDir(t.folder.path()).mkdir(QStringLiteral("lista.txt"));
+    QString error = loadError();
+    QVERIFY2(error.contains(QStringLiteral("Non si riesce a leggere")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("È una cartella, non un file.")), qPrintable(error));
+
+    if (geteuid() == 0)
+        QSKIP("root reads any file: the missing permission cannot be tried");
+    QDir(t.folder.path()).rmdir(QStringLiteral("lista.txt"));
+    t.writeFile(QStringLiteral("lista.txt"), "matita,250,400\r\n");
+    QFile::setPermissions(t.folder.filePath(QStringLiteral("lista.txt")), QFileDevice::WriteOwner);
+    error = loadError();
+    QVERIFY2(error.contains(QStringLiteral("Non si ha il permesso di leggerlo.")),
+             qPrintable(error));
+}
+
+void TestCatalogue::reloadEmptiesTheSlotsPastTheLastRecord() {
+    TestServices t;
+    t.setCatalogue({{QStringLiteral("a"), 1, 2}, {QStringLiteral("b"), 3, 4}});
+    t.writeFile(QStringLiteral("lista.txt"), "matita,250,400\r\n");
+    QCOMPARE(loadError(), QString());
+    QCOMPARE(loadedRecords(), QStringList{"matita|250|400"});
+    QVERIFY(unusedSlotsEmpty());
 }
 
 void TestCatalogue::missingFileIsNamed() {

@@ -18,8 +18,11 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::PlatformSurface &&
             static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
-                QPlatformSurfaceEvent::SurfaceCreated)
-            sizeAtCreation[watched] = static_cast<QWindow*>(watched)->size();
+                QPlatformSurfaceEvent::SurfaceCreated) {
+            // Backing stores and other surfaces get the event too.
+            if (auto* window = qobject_cast<QWindow*>(watched))
+                sizeAtCreation[watched] = window->size();
+        }
         if (event->type() == QEvent::Paint)
             ++paints[watched];
         return false;

@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmapCache>
 #include <QTranslator>
 
 void registerAllScreens() {
@@ -44,4 +45,8 @@ void setUpToolkit() {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     ui::setErrorReporter([](const std::exception* error) { reportFatalError(error); });
+    // Qt 6.4's pixmap cache keeps the name of every piece it drops. The style names
+    // its cached pieces after the palette, which changes with every problem, so
+    // over a morning the names would pile up; the pieces are cheap to draw afresh.
+    QPixmapCache::setCacheLimit(0);
 }

@@ -25,6 +25,13 @@ QString decodeWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+// A field quoted in a report, cut short: a garbled file may hold a "price" of
+// megabytes.
+QString shortened(const QString& field) {
+    constexpr qsizetype Shown = 24;
+    return field.size() <= Shown ? field : field.left(Shown) + QStringLiteral("…");
+}
+
 // The screens multiply a price, or the difference of two prices, by a quantity
 // of at most 11: prices up to this bound keep every such amount in range.
 constexpr Money LargestPrice = Money::fromRaw(10'000'000'000'000 * Money::Scale);
@@ -186,7 +193,7 @@ private:
             __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
             raw > LargestPrice.raw())
             fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 10.000.000.000.000 lire)")
-                     .arg(token));
+                     .arg(shortened(token)));
         return Money::fromRaw(negative ? -raw : raw);
     }
 

@@ -41,7 +41,6 @@ QString programPath(const QString& relative) {
 }
 
 void CaricaLista() {
-    NumeroArticoli = Count();
     const QString path = QDir::toNativeSeparators(programPath(QStringLiteral("lista.txt")));
     QFile file(path);
     if (!QFileInfo::exists(path))
@@ -49,20 +48,37 @@ void CaricaLista() {
             QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
                            "nella cartella del programma.")
                 .arg(path));
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError)
+    // A teacher reads the reason, so the common ones are said in Italian.
+    QString reason;
+    if (QFileInfo(path).isDir())
+        reason = QStringLiteral("È una cartella, non un file.");
+    else if (!QFileInfo(path).isReadable())
+        reason = QStringLiteral("Non si ha il permesso di leggerlo.");
+    else if (!file.open(QIODevice::ReadOnly))
+        reason = file.errorString() + u'.';
+    const QByteArray bytes = reason.isEmpty() ? file.readAll() : QByteArray();
+    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+        reason = file.errorString() + u'.';
+    if (!reason.isEmpty())
         throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
-                                          "File: %1\n%2.")
-                               .arg(path, file.errorString()));
-    // Parsed whole before any slot is written, so a bad file leaves the tables as they were.
+                                          "File: %1\n%2")
+                               .arg(path, reason));
+    loadCatalogue(bytes, path);
+}
+
+void loadCatalogue(const QByteArray& bytes, const QString& path) {
+    // Parsed whole before anything is written, so a bad file leaves the tables
+    // and the count as they were.
     const std::vector<CatalogueRecord> records =
         parseCatalogue(decodeCatalogue(bytes), path, CatalogueSlots - 1);
-    for (const CatalogueRecord& record : records) {
-        NumeroArticoli = NumeroArticoli.plusOne();
-        const int k = NumeroArticoli.value();
-        Articolo[k] = record.name;
-        PrezzoAcquisto[k] = record.buyingPrice;
-        PrezzoVendita[k] = record.sellingPrice;
+    NumeroArticoli = Count();
+    for (int k = 1; k < CatalogueSlots; ++k) {
+        const bool filled = k <= static_cast<int>(records.size());
+        if (filled)
+            NumeroArticoli = NumeroArticoli.plusOne();
+        Articolo[k] = filled ? records[k - 1].name : QString();
+        PrezzoAcquisto[k] = filled ? records[k - 1].buyingPrice : Money();
+        PrezzoVendita[k] = filled ? records[k - 1].sellingPrice : Money();
     }
 }
 

@@ -31,6 +31,9 @@ void clearState();
 
 // Reads lista.txt from the program folder into the catalogue tables.
 void CaricaLista();
+// The catalogue from a file's bytes; `path` names the file in a report. On an
+// error nothing changes; on success the slots past the last record are empty.
+void loadCatalogue(const QByteArray& bytes, const QString& path);
 
 void SuonoEsatto();
 void MostraInformazioni(QWidget* over = nullptr);

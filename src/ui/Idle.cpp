@@ -12,7 +12,10 @@ namespace {
 // the same delivery; the work is queued behind it.
 class PaintWatcher : public QObject {
 public:
-    explicit PaintWatcher(std::function<void()> work) : work(std::move(work)) {
+    // Owned by the application, so that a watcher whose window never shows
+    // (a test's offscreen screen) goes with it rather than leaking.
+    explicit PaintWatcher(std::function<void()> work)
+        : QObject(QCoreApplication::instance()), work(std::move(work)) {
         QCoreApplication::instance()->installEventFilter(this);
     }
 

@@ -169,13 +169,15 @@ box_holds() { # box name, text, what
         fail "$3: the box \"$1\" does not hold \"$2\""
 }
 
-# Extra NAME=value settings for the program's environment, and its arguments.
+# Extra NAME=value settings for the program's environment, its arguments, and a
+# command that runs it (another user's, say).
 program_env=()
 program_args=()
+program_runner=()
 
 start_program() { # folder, output file
-    (cd "$1" && exec env QT_QPA_PLATFORM=xcb "${program_env[@]}" ./mercanzola "${program_args[@]}" \
-        >"$2" 2>&1) &
+    (cd "$1" && exec "${program_runner[@]}" env QT_QPA_PLATFORM=xcb "${program_env[@]}" \
+        ./mercanzola "${program_args[@]}" >"$2" 2>&1) &
     program_pid=$!
     program_status=
 }
@@ -287,16 +289,103 @@ strip_changed() { # window, checksum before
     [[ $(feedback_strip "$1") != "$2" ]]
 }
 
+# An X server and the tools to watch it, or the script ends: 77 when no X server
+# can be had, 1 with every case counted as failed on any other trouble.
+start_xserver_or_exit() { # number of cases
+    local status tool
+    start_xserver
+    status=$?
+    if ((status == 77)); then
+        echo "e2e: SKIPPED: no X server can be had (install Xvfb)"
+        exit 77
+    fi
+    for tool in xdotool import; do
+        if ((status == 0)) && ! command -v "$tool" >/dev/null; then
+            echo "e2e: $tool is needed (packages xdotool, imagemagick)"
+            status=1
+        fi
+    done
+    if ((status != 0)); then
+        echo "e2e: 0 passed, $1 failed"
+        exit 1
+    fi
+}
+
+# A program that cannot start: no start screen, a report box (answered with
+# Enter), a non-zero exit, and the report on stderr with every pattern given.
+expect_report() { # output file, seconds, patterns...
+    local log=$1 limit=$2 pattern box_seen='' seen
+    shift 2
+    local deadline=$((SECONDS + limit))
+    while program_running && ((SECONDS < deadline)); do
+        seen=$(program_windows)
+        [[ $seen == *"${Start%x*}x"* ]] && { fail "a start screen appeared"; return 1; }
+        if [[ $seen == box ]] && focus_on box; then
+            box_seen=yes
+            xdotool key Return
+        fi
+        sleep 0.1
+    done
+    wait_exit 2 || fail "the program is still running after $limit s" || return 1
+    [[ -n $box_seen ]] || fail "no error box titled \"La mercanzola\" appeared" || return 1
+    ((program_status != 0)) || fail "exit code 0 after a report" || return 1
+    for pattern in "$@"; do
+        grep -q -- "$pattern" "$log" || fail "the report does not say: $pattern" || return 1
+    done
+}
+
+# From the start screen through the menu's first exercise: Tab, Enter.
+open_first_exercise() {
+    expect "$Start" "$Start" "start screen" 15 || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+    xdotool key Tab Return
+    expect "$Exercise" "$Exercise" "the first exercise after Tab, Enter on the menu"
+}
+
+# Enter on the open exercise screen shows a face or a count that was not there.
+expect_judged() { # [seconds]
+    local screen before
+    screen=$(window_ids "$Exercise")
+    before=$(feedback_strip "$screen")
+    xdotool key Return
+    poll_for "${1:-5}" strip_changed "$screen" "$before" || fail "no face or count after Enter"
+}
+
+# From an exercise screen to the menu: its menu bar's "Esci", then Yes.
+back_to_menu() {
+    xdotool key --delay 100 alt Right Right Return
+    expect "$Exercise box" box "the question after the screen's Esci" 10 || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Yes" 10
+}
+
+# From the menu, "Esci" (the focus is on it when the menu opens) and Yes: exit 0.
+# The question may be up already.
+leave_program() {
+    windows_are "$Menu box" || xdotool key Return
+    expect "$Menu box" box "the question after the menu's Esci" || return 1
+    xdotool key Return
+    wait_exit 10 || fail "the program did not end after Yes" || return 1
+    ((program_status == 0)) || fail "exit code $program_status, expected 0"
+}
+
 # Cases of a script, counted; a failed one shows the program's output.
 passed=0
 failed=0
+skipped=0
 suite=e2e # the word before each case's name
 
+# A case that returns 77 was skipped and has said why.
 run_case() { # name function log
     echo "$suite: $1"
-    if "$2"; then
+    "$2"
+    local status=$?
+    if ((status == 0)); then
         passed=$((passed + 1))
         echo "  ok"
+    elif ((status == 77)); then
+        skipped=$((skipped + 1))
     else
         failed=$((failed + 1))
         stop_program
