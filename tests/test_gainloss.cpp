@@ -81,12 +81,14 @@ private slots:
         QTest::newRow("equal, as a loss") << 200 << 200 << 1 << "200"
                                           << "200"
                                           << "";
-        QTest::newRow("selling below, as a gain") << 500 << 300 << 0 << "500"
-                                                  << "300"
-                                                  << "-200";
-        QTest::newRow("selling below, as a loss") << 500 << 300 << 1 << "300"
+        // Sold below its buying price: the shown amounts still agree with the
+        // right button, and the difference of the two is asked.
+        QTest::newRow("selling below, as a gain") << 500 << 300 << 0 << "300"
                                                   << "500"
-                                                  << "- 200";
+                                                  << "200";
+        QTest::newRow("selling below, as a loss") << 500 << 300 << 1 << "500"
+                                                  << "300"
+                                                  << "200";
     }
     void chooseThenAnswer() {
         QFETCH(int, buying);

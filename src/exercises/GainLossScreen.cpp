@@ -60,11 +60,15 @@ void GainLossScreen::NuovoProblema() {
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
     showChosenWord(QString());
-    const int k = indiceArticolo();
-    Label3->setText(Articolo[k]);
+    Label3->setText(Articolo[indiceArticolo()]);
+    // A gain shows the larger price as the ricavo, a loss the smaller, so
+    // that what the pupil sees always agrees with the right button, even for
+    // a record sold below its buying price. For ordinary records this is the
+    // buying price as the spesa of a gain, the selling price of a loss.
+    const auto [smaller, larger] = orderedPrices();
     const bool gain = SceltaEsatta == 0;
-    Label4->setText(amountText(gain ? PrezzoAcquisto[k] : PrezzoVendita[k]));
-    Label5->setText(amountText(gain ? PrezzoVendita[k] : PrezzoAcquisto[k]));
+    Label4->setText(amountText(gain ? smaller : larger));
+    Label5->setText(amountText(gain ? larger : smaller));
     // A pupil on the keyboard starts from the choice at once.
     Command1[0]->setFocus();
 }
@@ -90,9 +94,15 @@ void GainLossScreen::showChosenWord(const QString& word) {
     Text1->setAccessibleName(word);
 }
 
-Money GainLossScreen::expectedAnswer() const {
+std::pair<Money, Money> GainLossScreen::orderedPrices() {
     const int k = indiceArticolo();
-    return PrezzoVendita[k] - PrezzoAcquisto[k];
+    return std::minmax(PrezzoAcquisto[k], PrezzoVendita[k]);
+}
+
+// The difference between the larger and the smaller amount shown.
+Money GainLossScreen::expectedAnswer() const {
+    const auto [smaller, larger] = orderedPrices();
+    return larger - smaller;
 }
 
 ui::Screen* newForm12() {

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <array>
+#include <utility>
 
 // A deal shown as its spesa and ricavo: the pupil first says whether it ends in
 // a gain or a loss, and only after the right choice types the amount.
@@ -34,6 +35,8 @@ protected:
     Money expectedAnswer() const override;
 
 private:
+    // The drawn record's two prices, the smaller first.
+    static std::pair<Money, Money> orderedPrices();
     void showChosenWord(const QString& word);
 };
 

@@ -1,13 +1,17 @@
 #include "shell/Texts.h"
 
-QString amountText(Money amount, const QLocale& locale) {
-    QLocale grouped = locale;
-    // QLocale::c() leaves out the group separator unless told otherwise.
-    grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+#include <QLocale>
+
+QString amountText(Money amount) {
+    static const QLocale italian(QLocale::Italian, QLocale::Italy);
     const std::int64_t whole = amount.roundedWhole();
-    QString digits = grouped.toString(static_cast<qlonglong>(whole < 0 ? -whole : whole));
+    QString digits = italian.toString(static_cast<qlonglong>(whole < 0 ? -whole : whole));
     // The pattern always writes a plain leading minus sign.
     return whole < 0 ? QStringLiteral("-") + digits : digits;
+}
+
+QString spokenAmount(Money amount) {
+    return amountText(amount) + QStringLiteral(" lire");
 }
 
 QString numberText(int value) {
