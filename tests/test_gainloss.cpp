@@ -114,11 +114,11 @@ private slots:
         QCOMPARE(s.sounds.played.size(), 1);
         QVERIFY(screen->ComandoIconaNo->isVisible());
 
-        pupil::answer(screen->Text1, "2-00");
+        pupil::answer(screen->Text1, "2-01");
         QCOMPARE(counts(screen), "0| 2");
         pupil::choose(screen->MenuAzzera);
         QVERIFY(answering(screen, scelta));
-        QCOMPARE(screen->Text1->text(), "2-00");
+        QCOMPARE(screen->Text1->text(), "2-01");
         pupil::answer(screen->Text1, right);
         QCOMPARE(counts(screen), " 1|0");
         QVERIFY(choosing(screen));
