@@ -1,13 +1,12 @@
 #include "shell/Modulo1.h"
 
 #include "shell/Catalogue.h"
+#include "shell/CatalogueFile.h"
 #include "shell/ProgramError.h"
 #include "shell/Random.h"
 #include "ui/Services.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace Modulo1 {
 
@@ -42,28 +41,7 @@ QString programPath(const QString& relative) {
 
 void CaricaLista() {
     const QString path = QDir::toNativeSeparators(programPath(QStringLiteral("lista.txt")));
-    QFile file(path);
-    if (!QFileInfo::exists(path))
-        throw ProgramError(
-            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
-                           "nella cartella del programma.")
-                .arg(path));
-    // A teacher reads the reason, so the common ones are said in Italian.
-    QString reason;
-    if (QFileInfo(path).isDir())
-        reason = QStringLiteral("È una cartella, non un file.");
-    else if (!QFileInfo(path).isReadable())
-        reason = QStringLiteral("Non si ha il permesso di leggerlo.");
-    else if (!file.open(QIODevice::ReadOnly))
-        reason = file.errorString() + u'.';
-    const QByteArray bytes = reason.isEmpty() ? file.readAll() : QByteArray();
-    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
-        reason = file.errorString() + u'.';
-    if (!reason.isEmpty())
-        throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
-                                          "File: %1\n%2")
-                               .arg(path, reason));
-    loadCatalogue(bytes, path);
+    loadCatalogue(readCatalogueFile(path), path);
 }
 
 void loadCatalogue(const QByteArray& bytes, const QString& path) {

@@ -1,5 +1,6 @@
 #include "ui/PluginSoundPlayer.h"
 
+#include "ui/DataFile.h"
 #include "ui/Idle.h"
 #include "ui/SoundPlugin.h"
 
@@ -14,6 +15,20 @@ PluginSoundPlayer::~PluginSoundPlayer() {
 }
 
 void PluginSoundPlayer::play(const QString& path) {
+    if (refused.contains(path))
+        return;
+    // The player loads a file whole and keeps it: a long recording mistaken for
+    // a sound would take the memory of the whole program many times over. A
+    // missing file stays quiet, as ever.
+    const DataFile file = checkDataFile(path, MaxSoundBytes);
+    if (!file.problem.isEmpty() && !file.missing) {
+        refused.insert(path);
+        qWarning().noquote()
+            << QStringLiteral(
+                   "la mercanzola: suono inutilizzabile, al suo posto il silenzio: %1. %2")
+                   .arg(path, file.problem);
+        return;
+    }
     load();
     if (player)
         player->play(path);

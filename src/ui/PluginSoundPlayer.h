@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <memory>
 
 namespace ui {
@@ -12,9 +13,14 @@ namespace ui {
 // after a paint once prepare() is called, or by the first sound if that comes
 // sooner. A plugin that
 // is missing or cannot be loaded is like a machine without an audio device:
-// every sound stays quiet, and one line on standard error says why.
+// every sound stays quiet, and one line on standard error says why. So does a
+// sound file that is not a regular file or is larger than MaxSoundBytes, with
+// one line naming it.
 class PluginSoundPlayer : public SoundPlayer {
 public:
+    // A minute of CD-quality sound; the feedback sounds last a second or two.
+    static constexpr qint64 MaxSoundBytes = 5 * 1024 * 1024;
+
     // The plugin's path, with or without the platform's prefix and suffix.
     explicit PluginSoundPlayer(QString pluginPath);
     ~PluginSoundPlayer() override;
@@ -33,6 +39,7 @@ private:
     bool tried = false;
     std::unique_ptr<SoundPlayer> player;
     QPointer<QObject> watcher;
+    QSet<QString> refused; // said once, then quiet
 };
 
 } // namespace ui

@@ -2,9 +2,10 @@
 # The real program against what a school PC may hand it, on an X server of its
 # own. Each case ends with the Italian report and a non-zero exit, or the program
 # carries on quietly; none may hang:
-#   lista.txt of binary junk, of 10 MiB (one huge name; too many records),
-#   a folder named lista.txt, lista.txt without read permission (as another user),
-#   no sounds, no pictures (every exercise opened), 32 KiB pasted into an answer.
+#   lista.txt of binary junk, of 1 MB (one long name, through a link), of 10 MiB,
+#   a folder, a pipe or a link to /dev/zero named lista.txt, lista.txt without read
+#   permission (as another user), no sounds, no pictures (every exercise opened),
+#   pictures claiming 30000 px or cut short, a no.wav of 6 MiB, 32 KiB pasted.
 # Usage: bad_input.sh PROGRAM_FOLDER CLIPBOARD_HELPER. Exit 0 when all pass, 1 when
 # one fails, 77 when no X server can be had.
 
@@ -60,12 +61,12 @@ binary_junk() {
         "$folder/lista.txt" "Articolo numero" "alla riga"
 }
 
-# One name of 10 MiB: it loads, and the exercise that shows it still answers.
-ten_mebibyte_name() {
+# One name of 1 MB, through a link: it loads, and the exercise that shows it still answers.
+long_name() {
     local folder
     folder=$(program_folder huge-name lista.txt) || return 1
-    { head -c $((10 * 1024 * 1024)) /dev/zero | tr '\0' 'a'; printf ',250,400\r\n'; } \
-        >"$folder/lista.txt"
+    { head -c 1000000 /dev/zero | tr '\0' 'a'; printf ',250,400\r\n'; } >"$work/long-name"
+    ln -s "$work/long-name" "$folder/lista.txt"
     start_program "$folder" "$work/huge-name.log"
     open_first_exercise || return 1
     xdotool type --delay 30 '999'
@@ -79,7 +80,16 @@ ten_mebibytes_of_records() {
     folder=$(program_folder huge-list lista.txt) || return 1
     yes 'matita,250,400' | head -c $((10 * 1024 * 1024)) >"$folder/lista.txt"
     start_program "$folder" "$work/huge-list.log"
-    expect_report "$work/huge-list.log" 15 "al massimo 500 articoli" "Articolo numero 501"
+    expect_report "$work/huge-list.log" 15 "$folder/lista.txt" "È troppo grande: 10.240 KB"
+}
+
+# Refused before it is opened, as no file is there to read.
+catalogue_not_a_file() { # case name, command that makes lista.txt
+    local folder
+    folder=$(program_folder "$1" lista.txt) || return 1
+    (cd "$folder" && $2) || return 1
+    start_program "$folder" "$work/$1.log"
+    expect_report "$work/$1.log" 15 "$folder/lista.txt" "Non è un file normale"
 }
 
 catalogue_is_a_folder() {
@@ -165,6 +175,38 @@ no_pictures() {
         no_error_reported "$work/no-pictures.log" "immagine mancante .*: $folder/immagini/"
 }
 
+# Every picture claims 30000 px a side, or is cut short: each one shown is drawn
+# instead and named on stderr, and the decoder has nothing to warn about.
+spoilt_pictures() { # case name, huge or cut
+    local folder log="$work/$1.log" file at
+    folder=$(program_folder "$1") || return 1
+    for file in "$folder"/immagini/*.jpg; do
+        at=$(LC_ALL=C grep -obUaP '\xFF[\xC0-\xC2]' "$file" | head -n 1 | cut -d: -f1)
+        [[ $2 == cut ]] && truncate -s $(($(stat -c %s "$file") / 2)) "$file"
+        [[ $2 == huge ]] && printf '\x75\x30\x75\x30' | dd of="$file" bs=1 seek=$((at + 5)) conv=notrunc
+    done 2>/dev/null
+    start_program "$folder" "$log"
+    open_money_board || return 1
+    poll_for 10 grep -q "immagine mancante .*: $folder/immagini/" "$log" || fail "none named" ||
+        return 1
+    back_to_menu && leave_program && { ! grep -i jpeg "$log" || fail "the decoder warned"; } &&
+        no_error_reported "$log" "immagine mancante .*: $folder/immagini/"
+}
+
+# A no.wav of 6 MiB is named once, at the first wrong answer, and never loaded;
+# the pictures load without a word.
+oversized_sound() {
+    local folder
+    folder=$(program_folder big-sound) || return 1
+    head -c $((6 * 1024 * 1024)) /dev/zero >>"$folder/suoni/no.wav"
+    start_program "$folder" "$work/big-sound.log"
+    open_money_board && xdotool type '7' && expect_judged && expect_judged || return 1
+    back_to_menu && leave_program || return 1
+    (($(grep -c "suono inutilizzabile, .*: $folder/suoni/no.wav. È troppo" "$work/big-sound.log") ==
+        1)) || fail "no.wav is not named once" || return 1
+    no_error_reported "$work/big-sound.log" "suono inutilizzabile, .*: $folder/suoni/no.wav"
+}
+
 helper_gone() {
     ! kill -0 "$helper_pid" 2>/dev/null
 }
@@ -192,15 +234,21 @@ paste_32_kib() {
     back_to_menu && leave_program && no_error_reported "$work/paste.log"
 }
 
-start_xserver_or_exit 8
+start_xserver_or_exit 13
 
 run_case "lista.txt of binary junk" binary_junk "$work/junk.log"
-run_case "lista.txt with a name of 10 MiB" ten_mebibyte_name "$work/huge-name.log"
+run_case "lista.txt linked, with a name of 1 MB" long_name "$work/huge-name.log"
 run_case "lista.txt of 10 MiB of records" ten_mebibytes_of_records "$work/huge-list.log"
 run_case "lista.txt is a folder" catalogue_is_a_folder "$work/folder.log"
+run_case "lista.txt is a pipe" catalogue_not_a_file "$work/fifo.log" fifo "mkfifo lista.txt"
+run_case "lista.txt links to /dev/zero" catalogue_not_a_file "$work/zero.log" zero \
+    "ln -s /dev/zero lista.txt"
 run_case "lista.txt without read permission" catalogue_unreadable "$work/unreadable.log"
 run_case "no sounds" no_sounds "$work/no-sounds.log"
 run_case "no pictures, every exercise" no_pictures "$work/no-pictures.log"
+run_case "pictures claiming 30000 px a side" spoilt_pictures "$work/huge.log" huge huge
+run_case "pictures cut short" spoilt_pictures "$work/cut.log" cut cut
+run_case "no.wav of 6 MiB" oversized_sound "$work/big-sound.log"
 run_case "32 KiB pasted into the answer" paste_32_kib "$work/paste.log"
 
 echo "e2e: $passed passed, $failed failed, $skipped skipped"

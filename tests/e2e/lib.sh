@@ -343,6 +343,15 @@ open_first_exercise() {
     expect "$Exercise" "$Exercise" "the first exercise after Tab, Enter on the menu"
 }
 
+# From the start screen to the menu's last exercise, the money board.
+open_money_board() {
+    expect "$Start" "$Start" "start screen" 15 || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Enter on Avvio" || return 1
+    xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return
+    expect "$Exercise" "$Exercise" "the money board after 13 Tabs, Enter on the menu"
+}
+
 # Enter on the open exercise screen shows a face or a count that was not there.
 expect_judged() { # [seconds]
     local screen before
@@ -377,9 +386,9 @@ skipped=0
 suite=e2e # the word before each case's name
 
 # A case that returns 77 was skipped and has said why.
-run_case() { # name function log
+run_case() { # name function log [arguments of the function...]
     echo "$suite: $1"
-    "$2"
+    "$2" "${@:4}"
     local status=$?
     if ((status == 0)); then
         passed=$((passed + 1))

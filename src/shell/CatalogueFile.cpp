@@ -1,0 +1,18 @@
+#include "shell/CatalogueFile.h"
+
+#include "shell/ProgramError.h"
+#include "ui/DataFile.h"
+
+QByteArray readCatalogueFile(const QString& path) {
+    ui::DataFile file = ui::readDataFile(path, CatalogueFileLimit);
+    if (file.missing)
+        throw ProgramError(
+            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
+                           "nella cartella del programma.")
+                .arg(path));
+    if (!file.problem.isEmpty())
+        throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
+                                          "File: %1\n%2")
+                               .arg(path, file.problem));
+    return std::move(file.bytes);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A catalogue of 500 records fits in far less; anything larger is not one.
+constexpr qint64 CatalogueFileLimit = 1024 * 1024;
+
+// The bytes of a catalogue file, read only once it is known to be a regular
+// file (or a link to one) within CatalogueFileLimit. Throws ProgramError with
+// the Italian report that names the file and the reason.
+QByteArray readCatalogueFile(const QString& path);
