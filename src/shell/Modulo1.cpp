@@ -1,6 +1,7 @@
 #include "shell/Modulo1.h"
 
 #include "shell/Catalogue.h"
+#include "shell/Currency.h"
 #include "shell/ProgramError.h"
 #include "shell/Random.h"
 #include "ui/Services.h"
@@ -34,20 +35,22 @@ void clearState() {
     PrezzoAcquisto.fill(Money());
     PrezzoVendita.fill(Money());
     IndiceArticolo = Money();
+    Currency::setCurrent(Currency::lire());
 }
 
 QString programPath(const QString& relative) {
     return QDir(ui::services().programFolder).filePath(relative);
 }
 
-void CaricaLista() {
-    const QString path = QDir::toNativeSeparators(programPath(QStringLiteral("lista.txt")));
+void CaricaLista(const QString& name) {
+    const QString path = QDir::toNativeSeparators(programPath(name));
     QFile file(path);
     if (!QFileInfo::exists(path))
         throw ProgramError(
-            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
-                           "nella cartella del programma.")
-                .arg(path));
+            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste%2.")
+                .arg(path, QDir::isRelativePath(name)
+                               ? QStringLiteral(": deve stare nella cartella del programma")
+                               : QString()));
     // A teacher reads the reason, so the common ones are said in Italian.
     QString reason;
     if (QFileInfo(path).isDir())
@@ -69,8 +72,9 @@ void CaricaLista() {
 void loadCatalogue(const QByteArray& bytes, const QString& path) {
     // Parsed whole before anything is written, so a bad file leaves the tables
     // and the count as they were.
-    const std::vector<CatalogueRecord> records =
-        parseCatalogue(decodeCatalogue(bytes), path, CatalogueSlots - 1);
+    const QString text = decodeCatalogue(bytes);
+    const std::vector<CatalogueRecord> records = parseCatalogue(text, path, CatalogueSlots - 1);
+    Currency::setCurrent(catalogueCurrency(text));
     NumeroArticoli = Count();
     for (int k = 1; k < CatalogueSlots; ++k) {
         const bool filled = k <= static_cast<int>(records.size());
