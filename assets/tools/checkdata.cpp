@@ -196,6 +196,11 @@ int main(int argc, char** argv) {
         checkJpeg(dir + "/immagini/" + std::string(name) + ".jpg", false);
     for (const char* name : {"mille", "cinquecento", "duecento", "cento"})
         checkJpeg(dir + "/immagini/" + std::string(name) + ".jpg", true);
+    for (const char* name : {"dieci", "cinque"})
+        checkJpeg(dir + "/immagini/euro/" + std::string(name) + ".jpg", false);
+    for (const char* name :
+         {"dueeuro", "uneuro", "cinquantacentesimi", "venticentesimi", "diecicentesimi"})
+        checkJpeg(dir + "/immagini/euro/" + std::string(name) + ".jpg", true);
     checkCatalogue(dir + "/lista.txt", false);
     checkCatalogue(dir + "/lista-euro.txt", true);
     if (failures > 0)
