@@ -2,7 +2,7 @@
 # Installs the program as a school's technician would and starts what was installed:
 #   1. `cmake --install` into a prefix: the program folder, the launcher, the
 #      desktop entry, the metainfo and the icons, which the validators accept;
-#   2. the Debian package: its dependencies, the catalogue in /etc as a conffile;
+#   2. the Debian package: its dependencies, the two catalogues in /etc as conffiles;
 #   3. the package unpacked into a scratch root (dpkg -x): `--help` with no
 #      display, then the launcher starting full screen on an X server, and the
 #      whole walk of walk.sh on the installed program folder.
@@ -49,6 +49,8 @@ validate() { # share folder
         return 1
     }
     grep -qx 'Categories=Education;Math;' "$desktop" || fail "categories" || return 1
+    grep -A2 -x '\[Desktop Action Euro\]' "$desktop" | grep -qx 'Exec=mercanzola --euro' ||
+        fail "no action 'La mercanzola in euro'" || return 1
     grep -q '<screenshot type="default">' "$metainfo" || fail "no screenshots" || return 1
 }
 
@@ -59,9 +61,12 @@ prefix_install() {
     [[ -x $folder/mercanzola && -d $folder/suoni && -d $folder/immagini &&
         -f $folder/plugins/libmercanzola_sound.so ]] ||
         fail "no program folder under lib/mercanzola" || return 1
-    # Outside /usr the catalogue stays in the program folder, a plain file.
-    [[ -f $folder/lista.txt && ! -L $folder/lista.txt ]] ||
-        fail "lista.txt is not a file in the program folder" || return 1
+    # Outside /usr the catalogues stay in the program folder, plain files.
+    local name
+    for name in lista.txt lista-euro.txt; do
+        [[ -f $folder/$name && ! -L $folder/$name ]] ||
+            fail "$name is not a file in the program folder" || return 1
+    done
     [[ $(readlink -f "$prefix/bin/mercanzola") == "$(readlink -f "$folder/mercanzola")" ]] ||
         fail "bin/mercanzola does not lead to the program" || return 1
     icons_at "$prefix/share" && validate "$prefix/share"
@@ -79,13 +84,17 @@ package_contents() {
         dpkg-query -W "$package" >/dev/null 2>&1 || fail "$package is not a Debian package here" ||
             return 1
     done
-    [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == /etc/mercanzola/lista.txt ]] ||
-        fail "the catalogue is not a conffile" || return 1
+    [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == \
+        $'/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt' ]] ||
+        fail "the two catalogues are not conffiles" || return 1
 
     dpkg -x "$deb" "$root" || fail "dpkg -x failed" || return 1
-    [[ -L $root/usr/lib/mercanzola/lista.txt ]] || fail "no link to the catalogue" || return 1
-    [[ $(readlink -f "$root/usr/lib/mercanzola/lista.txt") == "$root/etc/mercanzola/lista.txt" ]] ||
-        fail "the program folder's lista.txt does not lead to etc/mercanzola" || return 1
+    local name
+    for name in lista.txt lista-euro.txt; do
+        [[ -L $root/usr/lib/mercanzola/$name ]] || fail "no link to $name" || return 1
+        [[ $(readlink -f "$root/usr/lib/mercanzola/$name") == "$root/etc/mercanzola/$name" ]] ||
+            fail "the program folder's $name does not lead to etc/mercanzola" || return 1
+    done
     icons_at "$root/usr/share" && validate "$root/usr/share"
 }
 
