@@ -3,7 +3,6 @@
 
 #include "app/CommandLine.h"
 
-#include <QDir>
 #include <QTest>
 
 class CommandLineTest : public QObject {
@@ -39,48 +38,6 @@ private slots:
         const CommandLine read = readCommandLine(QStringList{"mercanzola"} + arguments);
         QCOMPARE(read.fullScreen, fullScreen);
         QCOMPARE(read.help, help);
-        QCOMPARE(read.error, error);
-    }
-
-    // Which catalogue the program reads, or checks without a window.
-    void catalogueChoice_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("catalogue");
-        QTest::addColumn<QString>("check");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("lire by default") << QStringList{} << ""
-                                         << ""
-                                         << "";
-        QTest::newRow("euro") << QStringList{"--euro"} << "lista-euro.txt"
-                              << ""
-                              << "";
-        QTest::newRow("a file of the teacher's, from where the program was started")
-            << QStringList{"--lista", "classe3.txt"} << QDir::current().filePath("classe3.txt")
-            << ""
-            << "";
-        QTest::newRow("an absolute file")
-            << QStringList{"--lista=/srv/lista.txt"} << "/srv/lista.txt"
-            << ""
-            << "";
-        QTest::newRow("a check") << QStringList{"--controlla", "lista-euro.txt"} << ""
-                                 << "lista-euro.txt"
-                                 << "";
-        QTest::newRow("both catalogues")
-            << QStringList{"--euro", "--lista", "/srv/lista.txt"} << "lista-euro.txt"
-            << ""
-            << "Le opzioni --euro e --lista non vanno insieme: scegline una.";
-        QTest::newRow("no file named") << QStringList{"--controlla="} << ""
-                                       << ""
-                                       << "Manca il nome del file dopo --controlla";
-    }
-    void catalogueChoice() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, catalogue);
-        QFETCH(QString, check);
-        QFETCH(QString, error);
-        const CommandLine read = readCommandLine(QStringList{"mercanzola"} + arguments);
-        QCOMPARE(read.catalogue, catalogue);
-        QCOMPARE(read.check, check);
         QCOMPARE(read.error, error);
     }
 

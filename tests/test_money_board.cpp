@@ -106,30 +106,16 @@ struct Board {
 
 class TestMoneyBoard : public QObject {
     Q_OBJECT
-    // A problem's draws, what the board shows, the answers and the slots that pay.
-    static void boardColumns() {
+private slots:
+    void initTestCase() { setUpItalianProgram(); }
+
+    void workedCases_data() {
         QTest::addColumn<QList<int>>("draws"); // cost, gain, scale
         QTest::addColumn<QString>("cost");
         QTest::addColumn<QList<int>>("pieces");
         QTest::addColumn<QString>("revenue");
         QTest::addColumn<QList<int>>("paying");
         QTest::addColumn<QString>("gain");
-    }
-    static auto boardCase() {
-        QFETCH(QList<int>, draws);
-        QFETCH(QString, cost);
-        QFETCH(QList<int>, pieces);
-        QFETCH(QString, revenue);
-        QFETCH(QList<int>, paying);
-        QFETCH(QString, gain);
-        return std::tuple(draws, cost, pieces, revenue, paying, gain);
-    }
-
-private slots:
-    void initTestCase() { setUpItalianProgram(); }
-
-    void workedCases_data() {
-        boardColumns();
         QTest::newRow("10.000 + 1.000")
             << QList{10, 1, 3} << "10.000" << QList{10000, 1000} << "11.000" << QList{0} << "1000";
         QTest::newRow("25.000 + 5.000, counted apart")
@@ -143,7 +129,12 @@ private slots:
             << "31.000" << QList{6, 4, 2, 1, 0} << "3.000";
     }
     void workedCases() {
-        const auto [draws, cost, pieces, revenue, paying, gain] = boardCase();
+        QFETCH(QList<int>, draws);
+        QFETCH(QString, cost);
+        QFETCH(QList<int>, pieces);
+        QFETCH(QString, revenue);
+        QFETCH(QList<int>, paying);
+        QFETCH(QString, gain);
         Board b;
         MoneyScreen* screen = b.open(draws[0], draws[1], draws[2]);
 
@@ -186,48 +177,6 @@ private slots:
         QCOMPARE(screen->Image1[0]->size(), QSize(ui::twipsToPixels(800), ui::twipsToPixels(800)));
         QCOMPARE(b.state(), Board::RevenueQuestion);
         QCOMPARE(screen->Text1->text(), "");
-    }
-
-    // In euro the same draws count tens of cents, and the pieces are euro.
-    void euroBoard_data() {
-        boardColumns(); // pieces in cents
-        QTest::newRow("2,30 + 0,40") << QList{23, 4, 1} << "2,30" << QList{200, 20, 20, 20, 10}
-                                     << "2,70" << QList{0, 1, 4} << "0.40";
-        QTest::newRow("12,50 + 2,50, points")
-            << QList{25, 5, 2} << "12,50" << QList{1000, 200, 200, 50, 50} << "15.00"
-            << QList{0, 1, 3} << "2,5";
-        QTest::newRow("seven pieces")
-            << QList{28, 3, 3} << "28,00" << QList{1000, 1000, 500, 200, 200, 100, 100} << "31"
-            << QList{0, 1, 2, 3, 5} << "3,00";
-    }
-    void euroBoard() {
-        const auto [draws, cost, pieces, revenue, paying, gain] = boardCase();
-        Board b;
-        b.s.writeFile("lista.txt", "valuta: euro\r\nmatita,0.30,0.50\r\n");
-        Modulo1::CaricaLista();
-        MoneyScreen* screen = b.open(draws[0], draws[1], draws[2]);
-
-        QCOMPARE(screen->Label3->text(), "Ho ricavato € ");
-        QCOMPARE(screen->Label5->text(), "Avevo pagato la merce € " + cost);
-        QCOMPARE(screen->Label6->text(), "Ho guadagnato € ");
-        QCOMPARE(b.pieces(), pieces);
-        const QHash<int, QString> spoken = {{1000, "banconota da 10 euro"},
-                                            {200, "moneta da 2 euro"},
-                                            {100, "moneta da 1 euro"},
-                                            {50, "moneta da 50 centesimi"},
-                                            {10, "moneta da 10 centesimi"}};
-        for (int slot : {0, int(pieces.size()) - 1})
-            QCOMPARE(screen->Image1[slot]->accessibleName(), spoken[pieces[slot]]);
-        pupil::type(screen->Text1, ".");
-        QCOMPARE(screen->Text1->text(), "."); // a point may be the decimal mark
-        pupil::answer(screen->Text1, cost);
-        QCOMPARE(b.counts(), "0| 1");
-        pupil::answer(screen->Text1, revenue);
-        for (int slot : paying)
-            b.click(slot);
-        QCOMPARE(b.state(), Board::GainQuestion);
-        pupil::answer(screen->Text2, gain);
-        QCOMPARE(b.counts(), " 1| 1");
     }
 
     // "Ricomincia" pressed with Enter in each state: the pieces come back and

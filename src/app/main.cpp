@@ -26,9 +26,11 @@ int checkCatalogue(const QString& file) {
         print(stderr, error.text() + u'\n');
         return 1;
     }
-    print(stdout, QStringLiteral("%1: %2 articoli, valuta %3\n")
+    const int records = Modulo1::NumeroArticoli.value();
+    print(stdout, QStringLiteral("%1: %2 %3, valuta %4\n")
                       .arg(file)
-                      .arg(Modulo1::NumeroArticoli.value())
+                      .arg(records)
+                      .arg(records == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"))
                       .arg(Currency::current().name()));
     return 0;
 }
