@@ -202,13 +202,13 @@ void work(const Options& options, Samples& samples) {
 // --- The table -----------------------------------------------------------------
 
 QString target(const QString& name) {
-    if (name.startsWith(QLatin1String("exec →")) && name.endsWith(QLatin1String("ratio")))
+    if (name.startsWith(u"exec →") && name.endsWith(QLatin1String("ratio")))
         return QStringLiteral("≤ 1.05×");
-    if (name == QLatin1String("exec → first paint, euro over lire"))
+    if (name == QStringView(u"exec → first paint, euro over lire"))
         return QStringLiteral("≤ 1.02×");
     if (name == QLatin1String("peak memory after 2 s, ratio"))
         return QStringLiteral("≤ 1.10×");
-    if (name.startsWith(QLatin1String("key →")))
+    if (name.startsWith(u"key →"))
         return QStringLiteral("≤ 16 ms");
     if (name.startsWith(QLatin1String("answer")))
         return QStringLiteral("≤ 0.2 ms");
