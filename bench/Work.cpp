@@ -136,5 +136,11 @@ int main(int argc, char* argv[]) {
             }
         }
     }
+    // Form13 again in euro: the same board with the euro pieces and pictures.
+    Modulo1::CaricaLista(QStringLiteral("lista-euro.txt"));
+    open = openScreen(ScreenId::Form13, open);
+    QCoreApplication::processEvents();
+    if (auto* screen = qobject_cast<ExerciseScreen*>(open))
+        newProblems(screen, formName(ScreenId::Form13) + QStringLiteral(" in euro"), repeats);
     return 0;
 }

@@ -1,11 +1,12 @@
 # Installing and packaging: `cmake --install` lays out
-#   lib/mercanzola/   the program folder: the executable with lista.txt and the
-#                     data folders beside it, as in the build folder
+#   lib/mercanzola/   the program folder: the executable with lista.txt,
+#                     lista-euro.txt and the data folders beside it, as in
+#                     the build folder
 #   bin/mercanzola    a link to the executable, which finds its folder by itself
 #   share/applications, share/metainfo, share/icons/hicolor
 # and CPack makes a .deb of it. On a system install (prefix /usr) the
-# catalogue lives in /etc/mercanzola/, a conffile a teacher's edits survive
-# upgrades in, and the program folder links to it.
+# catalogues live in /etc/mercanzola/, conffiles a teacher's edits survive
+# upgrades in, and the program folder links to them.
 
 set(MERCANZOLA_VERSION 1.0.0)
 # Reverse-DNS name of the desktop entry and the AppStream component.
@@ -24,7 +25,7 @@ install(TARGETS mercanzola RUNTIME DESTINATION ${PROGRAM_FOLDER})
 foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
     install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER} USE_SOURCE_PERMISSIONS)
 endforeach()
-install(CODE "set(MERCANZOLA_CATALOGUE \"${CMAKE_BINARY_DIR}/lista.txt\")")
+install(CODE "set(MERCANZOLA_CATALOGUES \"${CMAKE_BINARY_DIR}/lista.txt;${CMAKE_BINARY_DIR}/lista-euro.txt\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallLinks.cmake)
 
 # Desktop entry and AppStream metainfo, named after the id.
@@ -56,13 +57,13 @@ endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${ICON_PNGS})
 
 # The Debian package. DESTDIR staging, so the catalogue can go to /etc.
-file(WRITE ${PACKAGING_OUT}/conffiles "/etc/mercanzola/lista.txt\n")
+file(WRITE ${PACKAGING_OUT}/conffiles "/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt\n")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mercanzola)
 set(CPACK_PACKAGE_VERSION ${MERCANZOLA_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "esercitazioni matematiche di compravendita per la scuola primaria")
 set(CPACK_PACKAGE_DESCRIPTION "La mercanzola propone esercizi sul costo totale e unitario, sul \
-numero degli articoli, su spesa, ricavo e guadagno, con tabelle e il denaro in lire.")
+numero degli articoli, su spesa, ricavo e guadagno, con tabelle e il denaro in lire o in euro.")
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -1,15 +1,18 @@
-# Run by `cmake --install`: the catalogue and the launcher link, which depend
+# Run by `cmake --install`: the catalogues and the launcher link, which depend
 # on the prefix given at install time. Links are relative, so that a package
 # unpacked anywhere (dpkg -x) still finds its files.
 set(folder "${CMAKE_INSTALL_PREFIX}/lib/mercanzola")
-if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-    # A system install: the teacher edits /etc/mercanzola/lista.txt.
-    file(INSTALL "${MERCANZOLA_CATALOGUE}" DESTINATION "/etc/mercanzola")
-    file(CREATE_LINK "../../../etc/mercanzola/lista.txt" "$ENV{DESTDIR}${folder}/lista.txt"
-        SYMBOLIC)
-else()
-    file(INSTALL "${MERCANZOLA_CATALOGUE}" DESTINATION "${folder}")
-endif()
+foreach(catalogue IN LISTS MERCANZOLA_CATALOGUES)
+    get_filename_component(name "${catalogue}" NAME)
+    if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+        # A system install: the teacher edits /etc/mercanzola/lista.txt and lista-euro.txt.
+        file(INSTALL "${catalogue}" DESTINATION "/etc/mercanzola")
+        file(CREATE_LINK "../../../etc/mercanzola/${name}" "$ENV{DESTDIR}${folder}/${name}"
+            SYMBOLIC)
+    else()
+        file(INSTALL "${catalogue}" DESTINATION "${folder}")
+    endif()
+endforeach()
 file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
 file(CREATE_LINK "../lib/mercanzola/mercanzola" "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/mercanzola"
     SYMBOLIC)

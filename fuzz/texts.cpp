@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t count = 0;
     std::memcpy(&raw, data, sizeof raw);
     std::memcpy(&count, data + 8, sizeof count);
-    const QLocale& locale = fuzzLocale(data[12]);
+    // The system's language must not change how an amount is written.
+    QLocale::setDefault(fuzzLocale(data[12]));
     const Money amount = Money::fromRaw(raw);
 
     // Rounding half away from zero, never more than half a lira off.
@@ -34,16 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(raw >= 0 ? off >= -half && off < half : off > -half && off <= half,
                QString::number(raw));
 
-    const QString shown = amountText(amount, locale);
+    const QString shown = amountText(amount);
     QString bare;
     for (QChar c : shown)
         if ((c >= u'0' && c <= u'9') || c == u'-')
             bare += c;
     FUZZ_CHECK(bare == QString::number(whole), shown);
     FUZZ_CHECK(shown.startsWith(u'-') == (whole < 0), shown);
-    FUZZ_CHECK(amountText(amount, QLocale(QLocale::Italian, QLocale::Italy)) ==
-                   groupedByDots(whole),
-               shown);
+    FUZZ_CHECK(shown == groupedByDots(whole), shown);
 
     for (int value : {count, int(std::int16_t(count))}) {
         const QString number = numberText(value);

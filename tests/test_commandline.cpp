@@ -48,6 +48,9 @@ private slots:
         QVERIFY(help.contains(QStringLiteral("schermo intero")));
         QVERIFY(help.contains(QStringLiteral("F11")));
         QVERIFY(help.contains(QStringLiteral("  -h, --help ")));
+        QVERIFY(help.contains(QStringLiteral("  --euro ")));
+        QVERIFY(help.contains(QStringLiteral("  --lista FILE ")));
+        QVERIFY(help.contains(QStringLiteral("  --controlla FILE ")));
     }
 };
 

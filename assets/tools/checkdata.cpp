@@ -16,35 +16,35 @@ using Bytes = std::vector<unsigned char>;
 
 int failures = 0;
 
-void fail(const std::string &file, const std::string &why) {
+void fail(const std::string& file, const std::string& why) {
     std::cerr << "checkdata: " << file << ": " << why << "\n";
     ++failures;
 }
 
-std::optional<Bytes> readAll(const std::string &path) {
+std::optional<Bytes> readAll(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     if (!f)
         return std::nullopt;
     return Bytes(std::istreambuf_iterator<char>(f), {});
 }
 
-std::uint32_t le(const Bytes &b, std::size_t at, int n) {
+std::uint32_t le(const Bytes& b, std::size_t at, int n) {
     std::uint32_t v = 0;
     for (int i = n - 1; i >= 0; --i)
         v = (v << 8) | b[at + i];
     return v;
 }
 
-bool tagAt(const Bytes &b, std::size_t at, const char *tag) {
+bool tagAt(const Bytes& b, std::size_t at, const char* tag) {
     return b.size() >= at + 4 && std::string(b.begin() + at, b.begin() + at + 4) == tag;
 }
 
 // Expects the exact 44-byte header the synthesiser writes.
-void checkWav(const std::string &path, Bytes &content) {
+void checkWav(const std::string& path, Bytes& content) {
     const auto data = readAll(path);
     if (!data)
         return fail(path, "missing");
-    const Bytes &b = *data;
+    const Bytes& b = *data;
     if (b.size() < 44 || !tagAt(b, 0, "RIFF") || !tagAt(b, 8, "WAVE") || !tagAt(b, 12, "fmt ") ||
         !tagAt(b, 36, "data"))
         return fail(path, "not a canonical RIFF/WAVE file");
@@ -73,11 +73,11 @@ void checkWav(const std::string &path, Bytes &content) {
 }
 
 // Reads the frame size from the first SOF marker.
-void checkJpeg(const std::string &path, bool square) {
+void checkJpeg(const std::string& path, bool square) {
     const auto data = readAll(path);
     if (!data)
         return fail(path, "missing");
-    const Bytes &b = *data;
+    const Bytes& b = *data;
     if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8)
         return fail(path, "not a JPEG");
     std::size_t at = 2;
@@ -97,7 +97,7 @@ void checkJpeg(const std::string &path, bool square) {
 }
 
 // Splits one record on commas outside double quotes.
-std::vector<std::string> fields(const std::string &line) {
+std::vector<std::string> fields(const std::string& line) {
     std::vector<std::string> out(1);
     bool quoted = false;
     for (char c : line) {
@@ -111,12 +111,28 @@ std::vector<std::string> fields(const std::string &line) {
     return out;
 }
 
-bool wholeNumber(const std::string &s) {
+bool wholeNumber(const std::string& s) {
     return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Windows-1252 text with CR LF endings, "name,buy,sell" records, sell above buy.
-void checkCatalogue(const std::string &path) {
+// Euros with exactly two decimals, as the shipped euro catalogue writes them.
+bool euroAmount(const std::string& s) {
+    const std::size_t point = s.find('.');
+    return point != std::string::npos && s.size() - point == 3 && wholeNumber(s.substr(0, point)) &&
+           wholeNumber(s.substr(point + 1));
+}
+
+long minorUnits(const std::string& s) {
+    std::string digits;
+    for (char c : s)
+        if (c != '.')
+            digits += c;
+    return std::stol(digits);
+}
+
+// Windows-1252 text with CR LF endings, "name,buy,sell" records, sell above buy;
+// after a first line "valuta: euro", prices in euros with two decimals.
+void checkCatalogue(const std::string& path, bool euro) {
     const auto data = readAll(path);
     if (!data)
         return fail(path, "missing");
@@ -125,6 +141,13 @@ void checkCatalogue(const std::string &path) {
         return fail(path, "must end with CR LF");
     int records = 0;
     std::size_t start = 0;
+    const std::string header = "valuta: euro\r\n";
+    if (euro) {
+        if (text.compare(0, header.size(), header) != 0)
+            return fail(path, "must start with the line valuta: euro");
+        start = header.size();
+    }
+    const auto price = euro ? euroAmount : wholeNumber;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);
         const std::string line = text.substr(start, end - start);
@@ -140,11 +163,11 @@ void checkCatalogue(const std::string &path) {
                 fail(path, where + ": looks like UTF-8, not Windows-1252");
         }
         const auto f = fields(line);
-        if (f.size() != 3 || f[0].empty() || !wholeNumber(f[1]) || !wholeNumber(f[2])) {
+        if (f.size() != 3 || f[0].empty() || !price(f[1]) || !price(f[2])) {
             fail(path, where + ": not name,buy,sell");
             continue;
         }
-        if (std::stol(f[2]) <= std::stol(f[1]))
+        if (minorUnits(f[2]) <= minorUnits(f[1]))
             fail(path, where + ": selling price not above buying price");
     }
     if (records < 1 || records > 500)
@@ -153,14 +176,14 @@ void checkCatalogue(const std::string &path) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: checkdata PROGRAM_DIR STAMP_FILE\n";
         return 2;
     }
     const std::string dir = argv[1];
     std::vector<Bytes> rights;
-    for (const char *name : {"si1", "si2", "si3", "si4", "no"}) {
+    for (const char* name : {"si1", "si2", "si3", "si4", "no"}) {
         Bytes content;
         checkWav(dir + "/suoni/" + name + ".wav", content);
         rights.push_back(content);
@@ -169,11 +192,17 @@ int main(int argc, char **argv) {
         for (std::size_t j = i + 1; j < rights.size(); ++j)
             if (!rights[i].empty() && rights[i] == rights[j])
                 fail(dir + "/suoni", "two sounds are identical");
-    for (const char *name : {"diecimila", "cinquemila", "duemila"})
+    for (const char* name : {"diecimila", "cinquemila", "duemila"})
         checkJpeg(dir + "/immagini/" + std::string(name) + ".jpg", false);
-    for (const char *name : {"mille", "cinquecento", "duecento", "cento"})
+    for (const char* name : {"mille", "cinquecento", "duecento", "cento"})
         checkJpeg(dir + "/immagini/" + std::string(name) + ".jpg", true);
-    checkCatalogue(dir + "/lista.txt");
+    for (const char* name : {"dieci", "cinque"})
+        checkJpeg(dir + "/immagini/euro/" + std::string(name) + ".jpg", false);
+    for (const char* name :
+         {"dueeuro", "uneuro", "cinquantacentesimi", "venticentesimi", "diecicentesimi"})
+        checkJpeg(dir + "/immagini/euro/" + std::string(name) + ".jpg", true);
+    checkCatalogue(dir + "/lista.txt", false);
+    checkCatalogue(dir + "/lista-euro.txt", true);
     if (failures > 0)
         return 1;
     std::ofstream(argv[2]) << "ok\n";

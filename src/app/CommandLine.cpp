@@ -1,30 +1,53 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 namespace {
 
 struct Option {
     QStringList names;
     QString description;
+    QString valueName = {}; // empty for an option that takes no value
 };
+
+const QString EuroCatalogue = QStringLiteral("lista-euro.txt");
 
 const QList<Option>& options() {
     static const QList<Option> list = {
         {{QStringLiteral("schermo-intero")},
          QStringLiteral("Parte a schermo intero. Il tasto F11 passa dalla finestra allo "
                         "schermo intero e ritorno.")},
+        {{QStringLiteral("euro")},
+         QStringLiteral("Esercizi in euro: legge l'elenco %1 invece di lista.txt.")
+             .arg(EuroCatalogue)},
+        {{QStringLiteral("lista")},
+         QStringLiteral("Legge l'elenco degli articoli dal FILE indicato invece di lista.txt "
+                        "(in lire, oppure in euro se la prima riga è \"valuta: euro\")."),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("controlla")},
+         QStringLiteral("Controlla l'elenco degli articoli nel FILE senza aprire finestre: "
+                        "dice quanti articoli contiene e in quale valuta, oppure che cosa "
+                        "non va."),
+         QStringLiteral("FILE")},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QStringLiteral("Mostra queste informazioni ed esce.")},
     };
     return list;
 }
 
-QString optionLabel(const QStringList& names) {
+QString optionLabel(const Option& option) {
     QStringList shown;
-    for (const QString& name : names)
+    for (const QString& name : option.names)
         shown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-    return shown.join(QStringLiteral(", "));
+    const QString label = shown.join(QStringLiteral(", "));
+    return option.valueName.isEmpty() ? label : label + u' ' + option.valueName;
+}
+
+// A file named on the command line, as a path that does not depend on the
+// folder the program later reads its data from.
+QString absolute(const QString& file) {
+    return file.isEmpty() ? file : QFileInfo(file).absoluteFilePath();
 }
 
 // The option as it was typed, dashes and all.
@@ -46,12 +69,27 @@ CommandLine readCommandLine(const QStringList& arguments) {
     // "-help" as a word, not as the letters h, e, l, p.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const Option& option : options())
-        parser.addOption(QCommandLineOption(option.names));
+        parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
     CommandLine result;
-    parser.parse(arguments);
+    const bool parsed = parser.parse(arguments);
     result.fullScreen = parser.isSet(QStringLiteral("schermo-intero"));
     result.help = parser.isSet(QStringLiteral("help"));
+    result.check = parser.value(QStringLiteral("controlla"));
+    result.catalogue = absolute(parser.value(QStringLiteral("lista")));
     QStringList mistakes;
+    if (parser.isSet(QStringLiteral("euro"))) {
+        if (!result.catalogue.isEmpty())
+            mistakes << QStringLiteral("Le opzioni --euro e --lista non vanno insieme: "
+                                       "scegline una.");
+        result.catalogue = EuroCatalogue;
+    }
+    // The parser's only other complaint is an option left without its value.
+    if (!parsed && parser.unknownOptionNames().isEmpty())
+        mistakes << QStringLiteral("Manca il nome del file dopo %1")
+                        .arg(parser.errorText().section(u'\'', 1, 1));
+    for (const QString& name : {QStringLiteral("lista"), QStringLiteral("controlla")})
+        if (parser.isSet(name) && parser.value(name).isEmpty())
+            mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
     for (const QString& unknown : parser.unknownOptionNames())
         mistakes << QStringLiteral("Opzione sconosciuta: %1").arg(asTyped(unknown, arguments));
     for (const QString& extra : parser.positionalArguments())
@@ -65,8 +103,6 @@ QString commandLineHelp() {
                                   "La mercanzola: esercitazioni matematiche di compravendita.\n\n"
                                   "Opzioni:\n");
     for (const Option& option : options())
-        text += QStringLiteral("  %1  %2\n")
-                    .arg(optionLabel(option.names), -20)
-                    .arg(option.description);
+        text += QStringLiteral("  %1  %2\n").arg(optionLabel(option), -20).arg(option.description);
     return text;
 }

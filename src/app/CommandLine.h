@@ -8,6 +8,11 @@
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    // The catalogue to read instead of lista.txt: an absolute path, or
+    // lista-euro.txt in the program folder; empty for lista.txt.
+    QString catalogue;
+    // A catalogue to check and report on, opening no window; empty otherwise.
+    QString check;
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 

@@ -2,9 +2,13 @@
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "shell/Currency.h"
 #include "shell/FatalReport.h"
+#include "shell/Modulo1.h"
+#include "shell/ProgramError.h"
 #include "ui/Screen.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -13,18 +17,39 @@ void print(FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
 }
 
+// A teacher checks an edited catalogue before the lesson: the same reading,
+// and the same report, as at start-up.
+int checkCatalogue(const QString& file) {
+    try {
+        Modulo1::CaricaLista(QFileInfo(file).absoluteFilePath());
+    } catch (const ProgramError& error) {
+        print(stderr, error.text() + u'\n');
+        return 1;
+    }
+    const int records = Modulo1::NumeroArticoli.value();
+    print(stdout, QStringLiteral("%1: %2 %3, valuta %4\n")
+                      .arg(file)
+                      .arg(records)
+                      .arg(records == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"))
+                      .arg(Currency::current().name()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Help needs no display, so it is answered before the toolkit starts; the
+    // Help and the check need no display, so they are answered before the toolkit starts; the
     // toolkit's own options (-platform ...) are read only after it has taken them.
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
-    if (readCommandLine(raw).help) {
+    const CommandLine early = readCommandLine(raw);
+    if (early.help) {
         print(stdout, commandLineHelp());
         return 0;
     }
+    if (!early.check.isEmpty())
+        return checkCatalogue(early.check);
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
     const CommandLine command = readCommandLine(QApplication::arguments());
@@ -36,7 +61,7 @@ int main(int argc, char* argv[]) {
     setUpToolkit();
     registerAllScreens();
     try {
-        Main();
+        Main({}, command.catalogue);
     } catch (const std::exception& error) {
         reportFatalError(&error);
         return 1;

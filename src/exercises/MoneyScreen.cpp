@@ -2,9 +2,9 @@
 
 #include "exercises/MoneyPieces.h"
 #include "frame/Headings.h"
+#include "shell/Currency.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "shell/Texts.h"
 #include "ui/CaptionedPictureButton.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Icons.h"
@@ -38,8 +38,6 @@ constexpr std::array<std::pair<int, int>, 18> SlotPlaces = {{
 constexpr int StoredSlotWidth = 1455;
 constexpr int StoredSlotHeight = 855;
 
-constexpr std::array<int, 3> Scales = {100, 500, 1000};
-
 const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
 const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzato per pagare");
 
@@ -55,13 +53,14 @@ MoneyScreen::MoneyScreen() {
         connect(Image1[i], &ui::PictureSlot::clickedAt, this,
                 [this](int index) { ui::guarded([this, index] { Image1_Click(index); }); });
     }
+    const QString symbol = Currency::current().symbol();
     Label3 = addValueLabel({240, 4560, 3615, 495});
-    Label3->setText(QStringLiteral("Ho ricavato £. "));
+    Label3->setText(QStringLiteral("Ho ricavato ") + symbol);
     Text1 = addAnswerBox(Headings::ricavo(), 14.25, true, {3840, 4560, 1815, 495});
     Label5 = addValueLabel({240, 5160, 5415, 495}, Qt::AlignLeft);
-    Label5->setText(QStringLiteral("Devo pagare la merce £."));
+    Label5->setText(QStringLiteral("Devo pagare la merce ") + symbol.trimmed());
     Label6 = addValueLabel({240, 5760, 3615, 495});
-    Label6->setText(QStringLiteral("Ho guadagnato £. "));
+    Label6->setText(QStringLiteral("Ho guadagnato ") + symbol);
     Text2 = addAnswerBox(Headings::guadagno(), 14.25, true, {3840, 5760, 1815, 495});
     Command3D1 = place(new ui::CaptionedPictureButton(QStringLiteral("Ricomincia"),
                                                       ui::screenFont(QStringLiteral("Arial"), 9),
@@ -105,10 +104,12 @@ void MoneyScreen::NuovoProblema() {
     const int costo = drawBelow(20) + 10;
     // The ceiling of the cost over 5 is reached through a fractional factor.
     const int guadagno = static_cast<int>(ui::services().random->next() * (costo / 5.0)) + 1;
-    const int scale = Scales[drawFrom1To(3) - 1];
+    const Currency& currency = Currency::current();
+    const int scale = currency.boardScales()[drawFrom1To(3) - 1];
     Costo = Money::fromWhole(costo * scale);
     Guadagno = Money::fromWhole(guadagno * scale);
-    Label5->setText(QStringLiteral("Avevo pagato la merce £. ") + amountText(Costo));
+    Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency.symbol() +
+                    currency.amountText(Costo));
     Ricavo = Guadagno + Costo;
 
     // The cost and the gain are counted apart, so that the pieces that paid
@@ -124,8 +125,9 @@ void MoneyScreen::NuovoProblema() {
 }
 
 void MoneyScreen::countPieces(Money amount) {
-    for (size_t d = 0; d < Denominations.size(); ++d) {
-        const Money piece = Money::fromWhole(Denominations[d].value);
+    const auto pieces = Currency::current().pieces();
+    for (size_t d = 0; d < pieces.size(); ++d) {
+        const Money piece = Money::fromWhole(pieces[d].value);
         while (amount >= piece) {
             NumeroPezzi[d] = NumeroPezzi[d].plusOne();
             amount = amount - piece;
@@ -134,15 +136,17 @@ void MoneyScreen::countPieces(Money amount) {
 }
 
 void MoneyScreen::DisponiDenaro() {
+    const Currency& currency = Currency::current();
+    const auto pieces = currency.pieces();
     size_t next = 0;
-    for (size_t d = 0; d < Denominations.size(); ++d) {
-        const Denomination& piece = Denominations[d];
+    for (size_t d = 0; d < pieces.size(); ++d) {
+        const Denomination& piece = pieces[d];
         for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
             ui::PictureSlot* slot = Image1[next];
             slot->setSizeTwips(piece.width, piece.height);
             slot->setTag(QString::number(piece.value));
             slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
-                             pieceName(piece));
+                             currency.pieceName(piece));
         }
     }
 }

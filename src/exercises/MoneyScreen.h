@@ -27,9 +27,9 @@ public:
     void Command3D1_Click();
 
     ui::Label* Label4; // instruction line
-    ui::Label* Label3; // "Ho ricavato £. "
+    ui::Label* Label3; // "Ho ricavato £. " or "Ho ricavato € "
     ui::Label* Label5; // the cost
-    ui::Label* Label6; // "Ho guadagnato £. "
+    ui::Label* Label6; // "Ho guadagnato £. " or "Ho guadagnato € "
     ui::AnswerBox* Text2;
     std::array<ui::PictureSlot*, 18> Image1;
     ui::CaptionedPictureButton* Command3D1;

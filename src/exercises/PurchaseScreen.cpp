@@ -145,6 +145,11 @@ Money PurchaseScreen::expectedAnswer() const {
     return amount(layout.asked);
 }
 
+AnswerKind PurchaseScreen::expectedKind() const {
+    return !layout.asksEither && layout.asked == Amount::Quantity ? AnswerKind::Count
+                                                                  : AnswerKind::Amount;
+}
+
 ui::Screen* newForm1() {
     return new PurchaseScreen(Form1Layout);
 }

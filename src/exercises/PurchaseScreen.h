@@ -24,6 +24,8 @@ public:
 
 protected:
     Money expectedAnswer() const override;
+    // The number of items is a count, whatever the currency.
+    AnswerKind expectedKind() const override;
 
 private:
     Money amount(Amount which) const;

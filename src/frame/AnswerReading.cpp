@@ -1,30 +1,21 @@
 #include "frame/AnswerReading.h"
 
-#include <QRegularExpression>
-
 QString answerDigits(const QString& typed) {
-    QString digits;
-    for (QChar c : typed)
-        if (c.unicode() > 47 && c.unicode() < 58)
-            digits.append(c);
-    return digits;
+    return digitsOf(typed);
 }
 
-bool answerMatches(const QString& typed, Money expected) {
-    QString digits = answerDigits(typed);
-    while (digits.size() > 1 && digits.startsWith(u'0'))
-        digits.remove(0, 1);
-    // 18 digits stay inside 64 bits; a longer string cannot be any amount.
-    if (digits.size() > 18)
+bool answerMatches(const QString& typed, Money expected, AnswerKind kind) {
+    const std::optional<std::int64_t> value = Currency::current().readAnswer(typed, kind);
+    if (!value)
         return false;
-    const qlonglong value = digits.isEmpty() ? 0 : digits.toLongLong();
     bool negative = false;
     if (expected < Money()) {
-        const qsizetype firstDigit = typed.indexOf(QRegularExpression(QStringLiteral("[0-9]")));
-        negative = typed.left(firstDigit < 0 ? typed.size() : firstDigit).contains(u'-');
+        const QString digits = answerDigits(typed);
+        const qsizetype firstDigit = digits.isEmpty() ? typed.size() : typed.indexOf(digits.at(0));
+        negative = typed.left(firstDigit).contains(u'-');
     }
     if (!expected.isWhole())
         return false;
     const std::int64_t whole = expected.raw() / Money::Scale;
-    return negative ? whole == -value : whole == value;
+    return negative ? whole == -*value : whole == *value;
 }

@@ -88,7 +88,7 @@ void ExerciseScreen::mnuEsci_Click() {
 }
 
 QChar ExerciseScreen::Text1_KeyPress(QChar typed) {
-    return typed == u'.' ? QChar(u' ') : typed;
+    return Currency::current().filterKey(typed);
 }
 
 ui::Label* ExerciseScreen::addHeading(const QString& caption, const ui::TwipsRect& where) {
@@ -111,26 +111,36 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
 }
 
 void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
-                                  std::function<void()> afterRight, Counting counting) {
+                                  std::function<void()> afterRight, Counting counting,
+                                  AnswerKind kind) {
     onEnterReleased(box, [this, box, expected = std::move(expected),
-                          afterRight = std::move(afterRight), counting] {
-        if (isRight(box, expected())) {
-            rightFeedback(counting);
-            afterRight();
-        } else {
-            wrongFeedback();
-            box->setFocus();
-        }
+                          afterRight = std::move(afterRight), counting, kind] {
+        judge(box, isRight(box, expected(), kind), afterRight, counting);
     });
 }
 
 void ExerciseScreen::judgeText1OnEnter() {
-    judgeOnEnter(
-        Text1, [this] { return expectedAnswer(); }, [this] { NuovoProblema(); });
+    // The kind is asked at each answer: a screen may ask an amount or a count.
+    onEnterReleased(Text1, [this] {
+        judge(
+            Text1, isRight(Text1, expectedAnswer(), expectedKind()), [this] { NuovoProblema(); },
+            Counting::Counted);
+    });
 }
 
-bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected) {
-    return answerMatches(box->text(), expected);
+void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
+                           Counting counting) {
+    if (right) {
+        rightFeedback(counting);
+        afterRight();
+    } else {
+        wrongFeedback();
+        box->setFocus();
+    }
+}
+
+bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) {
+    return answerMatches(box->text(), expected, kind);
 }
 
 void ExerciseScreen::rightFeedback(Counting counting) {

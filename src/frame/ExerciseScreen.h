@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/Currency.h"
 #include "shell/Money.h"
 #include "ui/Controls.h"
 #include "ui/Screen.h"
@@ -28,7 +29,7 @@ public:
     void MenuInformazioni_Click();
     void mnuEsci_Click();
 
-    // The key filter: a typed "." becomes a space.
+    // The key filter of the current currency: in lire a typed "." becomes a space.
     static QChar Text1_KeyPress(QChar typed);
 
     ui::PictureButton* ComandoIconaSi;
@@ -61,13 +62,16 @@ protected:
     // moment. Right: the right-answer feedback, then `afterRight`. Wrong: the
     // wrong-answer feedback, and the focus back in the box with its text.
     void judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
-                      std::function<void()> afterRight, Counting counting = Counting::Counted);
+                      std::function<void()> afterRight, Counting counting = Counting::Counted,
+                      AnswerKind kind = AnswerKind::Amount);
     // Text1 judged against expectedAnswer(): a right answer draws a new problem.
     void judgeText1OnEnter();
     virtual Money expectedAnswer() const { return Money(); }
+    // Whether expectedAnswer() is an amount of money or a number of things.
+    virtual AnswerKind expectedKind() const { return AnswerKind::Amount; }
 
-    // The typed text of a box compared with the expected amount.
-    static bool isRight(const ui::AnswerBox* box, Money expected);
+    // The typed text of a box compared with the expected amount or count.
+    static bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind);
 
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
     void rightFeedback(Counting counting = Counting::Counted);
@@ -78,5 +82,7 @@ protected:
     static void drawArticle();
 
 private:
+    void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
+               Counting counting);
     void showCounts(const QString& esatti, const QString& errati);
 };

@@ -1,5 +1,6 @@
 #include "shell/Catalogue.h"
 
+#include "shell/Currency.h"
 #include "shell/ProgramError.h"
 
 #include <QStringDecoder>
@@ -45,10 +46,26 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
+qsizetype firstLineEnd(const QString& text) {
+    qsizetype end = 0;
+    while (end < text.size() && !isLineEnd(text.at(end)))
+        ++end;
+    return end;
+}
+
 // Field-by-field reading in the manner of delimited sequential input.
 class FieldReader {
 public:
-    FieldReader(const QString& text, const QString& path) : text(text), path(path) {}
+    FieldReader(const QString& text, const QString& path, const Currency& currency)
+        : text(text), path(path), currency(currency) {}
+
+    // A first line "valuta: euro" (or lire) names the currency and is no record.
+    void skipCurrencyLine() {
+        if (!currencyLine(text).isEmpty()) {
+            pos = firstLineEnd(text);
+            consumeDelimiter();
+        }
+    }
 
     // Blank lines and spaces between records are skipped; true when nothing is left.
     bool atEndOfRecords() {
@@ -92,6 +109,11 @@ public:
 
     Money readMoney(const char* missing) {
         startField(missing);
+        if (currency.minorDigits() > 0 && text.at(pos) == u'"') {
+            // A quoted price may carry the Italian decimal comma.
+            const QString quoted = readText(missing);
+            return parseAmount(QString(quoted).replace(u',', u'.'), quoted);
+        }
         const qsizetype start = pos;
         while (pos < text.size() && text.at(pos) != u',' && !isBlank(text.at(pos)) &&
                !isLineEnd(text.at(pos)))
@@ -104,7 +126,7 @@ public:
             consumeDelimiter();
         else
             afterComma = false;
-        return parseAmount(token);
+        return parseAmount(token, token);
     }
 
     [[noreturn]] void fail(const QString& reason) const {
@@ -162,10 +184,11 @@ private:
             ++line;
     }
 
-    // An optional sign, digits, then optionally a point and more digits; anything
-    // else reads as 0. Scanned by hand: a regular expression here cost the start
-    // half a megabyte of the expression library.
-    Money parseAmount(const QString& token) const {
+    // An optional sign, digits, then optionally a point and more digits; in lire
+    // anything else reads as 0, in euro it is refused, as are a sign and more
+    // decimals than cents. Scanned by hand: a regular expression here cost the
+    // start half a megabyte of the expression library.
+    Money parseAmount(const QString& token, const QString& written) const {
         const QStringView view(token);
         auto digitsEnd = [&](qsizetype from) {
             while (from < view.size() && view.at(from) >= u'0' && view.at(from) <= u'9')
@@ -182,23 +205,39 @@ private:
             end = digitsEnd(decimalsStart);
             decimalDigits = view.sliced(decimalsStart, end - decimalsStart);
         }
-        if (end != view.size() || (integerDigits.isEmpty() && decimalDigits.isEmpty()))
+        const int minorDigits = currency.minorDigits();
+        const bool number =
+            end == view.size() && !(integerDigits.isEmpty() && decimalDigits.isEmpty());
+        if (minorDigits > 0 && (!number || integerStart > 0 || integerDigits.isEmpty() ||
+                                decimalDigits.size() > minorDigits || view.endsWith(u'.')))
+            fail(QStringLiteral("il prezzo %1 non è un prezzo in euro: si scrive con al più due "
+                                "decimali, per esempio 0.40, 12, 12.5 oppure \"0,40\"")
+                     .arg(shortened(written)));
+        if (!number)
             return Money(); // not a number: 0
-        const bool roundUp = decimalDigits.size() > 4 && decimalDigits.at(4) >= u'5';
-        const QString decimals = decimalDigits.left(4).toString().leftJustified(4, u'0');
+        // The decimals are read as minor units and their fraction, four places.
+        const QStringView minor = decimalDigits.left(minorDigits);
+        const QStringView fraction = decimalDigits.sliced(minor.size());
+        const bool roundUp = fraction.size() > 4 && fraction.at(4) >= u'5';
+        const QString decimals = fraction.left(4).toString().leftJustified(4, u'0');
         bool ok = integerDigits.isEmpty();
-        const qlonglong whole = ok ? 0 : integerDigits.toLongLong(&ok);
+        qlonglong whole = ok ? 0 : integerDigits.toLongLong(&ok);
+        for (int d = 0; d < minorDigits && ok; ++d)
+            ok = !__builtin_mul_overflow(whole, 10, &whole) &&
+                 !__builtin_add_overflow(whole, d < minor.size() ? minor.at(d).digitValue() : 0,
+                                         &whole);
         std::int64_t raw = 0;
         if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
             __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
             raw > LargestPrice.raw())
-            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 10.000.000.000.000 lire)")
-                     .arg(shortened(token)));
+            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo %2)")
+                     .arg(shortened(written), currency.spokenAmount(LargestPrice)));
         return Money::fromRaw(negative ? -raw : raw);
     }
 
     const QString& text;
     const QString& path;
+    const Currency& currency;
     qsizetype pos = 0;
     int line = 1;
     int record = 0;
@@ -207,6 +246,33 @@ private:
 };
 
 } // namespace
+
+const Currency* currencyNamed(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("lire"))
+        return &Currency::lire();
+    if (lower == QLatin1String("euro"))
+        return &Currency::euro();
+    return nullptr;
+}
+
+QString currencyLine(const QString& text) {
+    // "valuta" and a colon, whatever the letter case and the spaces around.
+    const QStringView first = QStringView(text).first(firstLineEnd(text)).trimmed();
+    const qsizetype colon = first.indexOf(u':');
+    if (colon < 0 || first.first(colon).trimmed().compare(u"valuta", Qt::CaseInsensitive) != 0)
+        return {};
+    const QStringView name = first.sliced(colon + 1).trimmed();
+    // A line with fields is a record whose name happens to start so.
+    if (name.contains(u',') || name.contains(u'"'))
+        return {};
+    return name.toString();
+}
+
+const Currency& catalogueCurrency(const QString& text) {
+    const Currency* named = currencyNamed(currencyLine(text));
+    return named ? *named : Currency::lire();
+}
 
 QString decodeCatalogue(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -222,7 +288,14 @@ QString decodeCatalogue(const QByteArray& bytes) {
 std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
                                             int maxRecords) {
     std::vector<CatalogueRecord> records;
-    FieldReader reader(text, path);
+    const QString named = currencyLine(text);
+    if (!named.isEmpty() && !currencyNamed(named))
+        throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
+                                          "File: %1\nRiga 1: la valuta %2 non è conosciuta: si "
+                                          "scrive \"valuta: lire\" oppure \"valuta: euro\".")
+                               .arg(path, shortened(named)));
+    FieldReader reader(text, path, catalogueCurrency(text));
+    reader.skipCurrencyLine();
     while (!reader.atEndOfRecords()) {
         const int number = static_cast<int>(records.size()) + 1;
         reader.startRecord(number);

@@ -16,10 +16,22 @@ struct CatalogueRecord {
 // the bytes are valid UTF-8, otherwise Windows-1252 as older files are written.
 QString decodeCatalogue(const QByteArray& bytes);
 
+class Currency;
+
+// The currency named by a first line "valuta: NAME" (any letter case, spaces
+// free around the colon); lire when there is no such line.
+const Currency& catalogueCurrency(const QString& text);
+// The NAME of such a first line, or an empty string.
+QString currencyLine(const QString& text);
+// Lire or euro by name, any letter case; null for any other name.
+const Currency* currencyNamed(const QString& name);
+
 // Reads records of three fields (name, buying price, selling price) separated by
 // commas or line ends. Throws ProgramError naming the file, the record and the
 // line when a record is cut short, a quote is never closed, a price lies
 // beyond the bound that keeps every exercise's arithmetic in range or there are more than
-// maxRecords records.
+// maxRecords records. After a first line naming the currency, prices are in its
+// minor unit: in euro, euros with at most two decimals ("0.40", "12", or quoted
+// with a comma, "0,40"), anything else refused.
 std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
                                             int maxRecords = 500);

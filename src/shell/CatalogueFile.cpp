@@ -3,13 +3,14 @@
 #include "shell/ProgramError.h"
 #include "ui/DataFile.h"
 
-QByteArray readCatalogueFile(const QString& path) {
+QByteArray readCatalogueFile(const QString& path, bool inProgramFolder) {
     ui::DataFile file = ui::readDataFile(path, CatalogueFileLimit);
     if (file.missing)
         throw ProgramError(
-            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste: deve stare "
-                           "nella cartella del programma.")
-                .arg(path));
+            QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste%2.")
+                .arg(path, inProgramFolder
+                               ? QStringLiteral(": deve stare nella cartella del programma")
+                               : QString()));
     if (!file.problem.isEmpty())
         throw ProgramError(QStringLiteral("Non si riesce a leggere l'elenco degli articoli.\n\n"
                                           "File: %1\n%2")

@@ -8,5 +8,6 @@ constexpr qint64 CatalogueFileLimit = 1024 * 1024;
 
 // The bytes of a catalogue file, read only once it is known to be a regular
 // file (or a link to one) within CatalogueFileLimit. Throws ProgramError with
-// the Italian report that names the file and the reason.
-QByteArray readCatalogueFile(const QString& path);
+// the Italian report that names the file and the reason; a missing file that
+// belongs in the program folder is told so.
+QByteArray readCatalogueFile(const QString& path, bool inProgramFolder = true);

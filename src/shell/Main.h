@@ -5,5 +5,6 @@
 // The program's entry, once the toolkit is up: seeds the random generator,
 // reads the catalogue and shows the start screen. A catalogue error is thrown
 // before any screen is shown. The program folder is the executable's unless
-// given (the benchmarks live elsewhere).
-void Main(const QString& programFolder = {});
+// given (the benchmarks live elsewhere). The catalogue is lista.txt unless
+// another is named, relative to the program folder or absolute.
+void Main(const QString& programFolder = {}, const QString& catalogue = {});

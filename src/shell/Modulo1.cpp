@@ -2,6 +2,7 @@
 
 #include "shell/Catalogue.h"
 #include "shell/CatalogueFile.h"
+#include "shell/Currency.h"
 #include "shell/ProgramError.h"
 #include "shell/Random.h"
 #include "ui/Services.h"
@@ -33,22 +34,24 @@ void clearState() {
     PrezzoAcquisto.fill(Money());
     PrezzoVendita.fill(Money());
     IndiceArticolo = Money();
+    Currency::setCurrent(Currency::lire());
 }
 
 QString programPath(const QString& relative) {
     return QDir(ui::services().programFolder).filePath(relative);
 }
 
-void CaricaLista() {
-    const QString path = QDir::toNativeSeparators(programPath(QStringLiteral("lista.txt")));
-    loadCatalogue(readCatalogueFile(path), path);
+void CaricaLista(const QString& name) {
+    const QString path = QDir::toNativeSeparators(programPath(name));
+    loadCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path);
 }
 
 void loadCatalogue(const QByteArray& bytes, const QString& path) {
     // Parsed whole before anything is written, so a bad file leaves the tables
     // and the count as they were.
-    const std::vector<CatalogueRecord> records =
-        parseCatalogue(decodeCatalogue(bytes), path, CatalogueSlots - 1);
+    const QString text = decodeCatalogue(bytes);
+    const std::vector<CatalogueRecord> records = parseCatalogue(text, path, CatalogueSlots - 1);
+    Currency::setCurrent(catalogueCurrency(text));
     NumeroArticoli = Count();
     for (int k = 1; k < CatalogueSlots; ++k) {
         const bool filled = k <= static_cast<int>(records.size());

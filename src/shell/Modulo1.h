@@ -29,10 +29,12 @@ int indiceArticolo();
 // Back to the zeroed state of start-up.
 void clearState();
 
-// Reads lista.txt from the program folder into the catalogue tables.
-void CaricaLista();
+// Reads a catalogue into the catalogue tables: lista.txt, or the file named,
+// from the program folder unless the name is absolute.
+void CaricaLista(const QString& name = QStringLiteral("lista.txt"));
 // The catalogue from a file's bytes; `path` names the file in a report. On an
-// error nothing changes; on success the slots past the last record are empty.
+// error nothing changes; on success the slots past the last record are empty
+// and the current currency is the catalogue's.
 void loadCatalogue(const QByteArray& bytes, const QString& path);
 
 void SuonoEsatto();

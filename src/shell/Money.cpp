@@ -8,9 +8,9 @@ namespace {
 
 } // namespace
 
-Money Money::fromWhole(std::int64_t lire) {
+Money Money::fromWhole(std::int64_t whole) {
     std::int64_t raw = 0;
-    if (__builtin_mul_overflow(lire, Scale, &raw))
+    if (__builtin_mul_overflow(whole, Scale, &raw))
         overflow();
     return Money(raw);
 }

@@ -4,18 +4,19 @@
 
 #include <cstdint>
 
-// A money amount in lire: a signed 64-bit fixed-point number with four decimals.
+// A money amount in the currency's minor unit (lire, or euro cents): a signed
+// 64-bit fixed-point number with four decimals.
 class Money {
 public:
     static constexpr std::int64_t Scale = 10000;
 
     constexpr Money() = default;
     static constexpr Money fromRaw(std::int64_t raw) { return Money(raw); }
-    static Money fromWhole(std::int64_t lire);
+    static Money fromWhole(std::int64_t whole);
 
     constexpr std::int64_t raw() const { return units; }
     constexpr bool isWhole() const { return units % Scale == 0; }
-    // The whole lire, rounding half away from zero.
+    // The whole units, rounding half away from zero.
     std::int64_t roundedWhole() const;
     double toDouble() const { return static_cast<double>(units) / Scale; }
 

@@ -1,17 +1,13 @@
 #include "shell/Texts.h"
 
-#include <QLocale>
+#include "shell/Currency.h"
 
 QString amountText(Money amount) {
-    static const QLocale italian(QLocale::Italian, QLocale::Italy);
-    const std::int64_t whole = amount.roundedWhole();
-    QString digits = italian.toString(static_cast<qlonglong>(whole < 0 ? -whole : whole));
-    // The pattern always writes a plain leading minus sign.
-    return whole < 0 ? QStringLiteral("-") + digits : digits;
+    return Currency::current().amountText(amount);
 }
 
 QString spokenAmount(Money amount) {
-    return amountText(amount) + QStringLiteral(" lire");
+    return Currency::current().spokenAmount(amount);
 }
 
 QString numberText(int value) {

@@ -2,7 +2,7 @@
 # Installs the program as a school's technician would and starts what was installed:
 #   1. `cmake --install` into a prefix: the program folder, the launcher, the
 #      desktop entry, the metainfo and the icons, which the validators accept;
-#   2. the Debian package: its dependencies, the catalogue in /etc as a conffile;
+#   2. the Debian package: its dependencies, the two catalogues in /etc as conffiles;
 #   3. the package unpacked into a scratch root (dpkg -x): `--help` with no
 #      display, then the launcher starting full screen on an X server, and the
 #      whole walk of walk.sh on the installed program folder.
@@ -79,13 +79,16 @@ package_contents() {
         dpkg-query -W "$package" >/dev/null 2>&1 || fail "$package is not a Debian package here" ||
             return 1
     done
-    [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == /etc/mercanzola/lista.txt ]] ||
-        fail "the catalogue is not a conffile" || return 1
+    [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == \
+        $'/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt' ]] ||
+        fail "the two catalogues are not conffiles" || return 1
 
     dpkg -x "$deb" "$root" || fail "dpkg -x failed" || return 1
-    [[ -L $root/usr/lib/mercanzola/lista.txt ]] || fail "no link to the catalogue" || return 1
-    [[ $(readlink -f "$root/usr/lib/mercanzola/lista.txt") == "$root/etc/mercanzola/lista.txt" ]] ||
-        fail "the program folder's lista.txt does not lead to etc/mercanzola" || return 1
+    local name
+    for name in lista.txt lista-euro.txt; do
+        [[ $(readlink -f "$root/usr/lib/mercanzola/$name") == "$root/etc/mercanzola/$name" ]] ||
+            fail "the program folder's $name does not lead to etc/mercanzola" || return 1
+    done
     icons_at "$root/usr/share" && validate "$root/usr/share"
 }
 

@@ -6,9 +6,11 @@
 #      "Informazioni" and OK, "Esci" and No (none of which may count an answer),
 #      back to the menu through the screen's "Esci", then out through the menu's
 #      "Esci"; every screen centred, the counts read as a screen reader hears them;
-#   2. a program folder without lista.txt: no start screen, an Italian report
+#   2. in euro: Form1 answered with a comma, Form13 paid with the keyboard;
+#   3. --controlla on good and bad catalogues, with no window;
+#   4. a program folder without lista.txt: no start screen, an Italian report
 #      and a non-zero exit.
-# Usage: walk.sh PROGRAM_FOLDER. Exit 0 when both pass, 1 when one fails or the
+# Usage: walk.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails or the
 # accessibility bus cannot be had, 77 when no X server can be had.
 
 set -u
@@ -109,6 +111,81 @@ walk_to_form1_and_out() {
     ((program_status == 0)) || fail "exit code $program_status, expected 0" || return 1
 }
 
+# What a screen reader hears on the first label that starts with $1, after it.
+heard_after() { # prefix
+    local line
+    line=$(atspi_read find --role label --wait 3 "$1" | head -n 1 | cut -f 2) || return 1
+    echo "${line#"$1"}"
+}
+
+# Cents written the Italian way: 1250 as 12,50.
+euro_text() {
+    printf '%d,%02d' $(($1 / 100)) $(($1 % 100))
+}
+
+# The board's pieces in slot order, in cents, as a screen reader names them.
+board_cents() {
+    atspi_read dump | grep -oE "(banconota|moneta) da [0-9]+ (euro|centesimi)" |
+        awk '{ print $4 == "euro" ? $3 * 100 : $3 }'
+}
+
+euro_walk() {
+    program_args=(--euro)
+    start_program "$program_dir" "$work/euro.log"
+    program_args=()
+    open_first_exercise || return 1
+    local price quantity cents
+    price=$(heard_after "costo unitario: ") && quantity=$(heard_after "quantità: ") ||
+        fail "Form1's unit cost and quantity are not heard" || return 1
+    cents=$((10#${price//[.,]/} * quantity))
+    xdotool type --delay 30 "$(euro_text "$cents")"
+    xdotool key Return
+    counts_heard 1 0 "$price × $quantity answered $(euro_text "$cents")" || return 1
+    back_to_menu || return 1
+
+    xdotool key shift+Tab Return # from "Esci" back round to "usa il denaro"
+    expect "$Exercise" "$Exercise" "Form13 after Shift+Tab, Enter on the menu" || return 1
+    local cost pieces=() piece revenue=0 left
+    cost=$(heard_after "Avevo pagato la merce € ") || fail "no cost in euro on Form13" || return 1
+    cost=$((10#${cost//,/}))
+    mapfile -t pieces < <(board_cents)
+    for piece in "${pieces[@]}"; do revenue=$((revenue + piece)); done
+    xdotool type --delay 30 "$(euro_text "$revenue")"
+    xdotool key Return
+    # The cost's own pieces, largest first, are all on the board: pay with them.
+    left=$cost
+    for piece in "${pieces[@]}"; do
+        ((left)) || break
+        ((piece <= left)) && left=$((left - piece)) && xdotool key Return || xdotool key Tab
+    done
+    xdotool type --delay 30 "$(euro_text $((revenue - cost)))"
+    xdotool key Return
+    counts_heard 1 0 "the gain in euro" || return 1
+    back_to_menu && leave_program
+}
+
+# A teacher's check of a catalogue, with no window: what is in it, or the report
+# the program would start with, and exit 1. A file, then what is said of it.
+catalogue_checked() {
+    local file content expected said status
+    while IFS='|' read -r content expected; do
+        file=$program_dir/lista-euro.txt
+        [[ -z $content ]] || { file=$work/prova.txt && printf '%b' "$content" >"$file"; }
+        said=$("$program_dir/mercanzola" --controlla "$file" 2>&1)
+        status=$?
+        [[ $said == *"$expected"* && $status == $([[ $expected == *", valuta "* ]]; echo $?) ]] ||
+            fail "--controlla on '$content' said (exit $status): $said" || return 1
+    done <<'EOF'
+|lista-euro.txt: 100 articoli, valuta euro
+valuta:euro\nmatita,0.30,12.5\n|prova.txt: 1 articolo, valuta euro
+  VALUTA : Euro \r\n"gelato","1,50",2\r\n|1 articolo, valuta euro
+valuta: euro\nmatita,0.3,0.5\ngomma,0.405,0.6\n|Articolo numero 2, alla riga 3: il prezzo 0.405 non
+valuta: euro\nmatita,"0,305",1\n|il prezzo 0,305 non è un prezzo in euro
+valuta: euro\nmatita,uno,2\n|il prezzo uno non
+valuta: dollari\nmatita,1,2\n|la valuta dollari non è conosciuta
+EOF
+}
+
 no_catalogue_no_start() {
     local folder="$work/senza-lista" log="$work/senza-lista.log"
     mkdir "$folder" && cp -r "$program_dir/mercanzola" "$program_dir/suoni" \
@@ -119,13 +196,14 @@ no_catalogue_no_start() {
 
 # A program folder is what the build or the install leaves: all of it is needed.
 missing=()
-for file in mercanzola lista.txt plugins/libmercanzola_sound.so suoni/{si1,si2,si3,si4,no}.wav \
+for file in mercanzola lista{,-euro}.txt plugins/libmercanzola_sound.so \
+    suoni/{si1,si2,si3,si4,no}.wav \
     immagini/{diecimila,cinquemila,duemila,mille,cinquecento,duecento,cento}.jpg; do
     [[ -f $program_dir/$file ]] || missing+=("$file")
 done
 if ((${#missing[@]})); then
     echo "e2e: the program folder $program_dir lacks: ${missing[*]}"
-    echo "e2e: 0 passed, 2 failed"
+    echo "e2e: 0 passed, 4 failed"
     exit 1
 fi
 
@@ -135,13 +213,13 @@ if ((status == 77)); then
     echo "e2e: SKIPPED: no X server can be had (install Xvfb)"
     exit 77
 elif ((status != 0)); then
-    echo "e2e: 0 passed, 2 failed"
+    echo "e2e: 0 passed, 4 failed"
     exit 1
 fi
 for tool in xdotool import; do
     if ! command -v "$tool" >/dev/null; then
         echo "e2e: $tool is needed to walk the program (packages xdotool, imagemagick)"
-        echo "e2e: 0 passed, 2 failed"
+        echo "e2e: 0 passed, 4 failed"
         exit 1
     fi
 done
@@ -149,13 +227,15 @@ done
 [[ -n ${MERCANZOLA_E2E_BUS:-} ]] || echo "no dbus-run-session (package dbus)" >"$work/bus.txt"
 if [[ -s $work/bus.txt ]] || ! start_a11y_bus >"$work/bus.txt"; then
     echo "e2e: the program cannot be read as a screen reader does: $(cat "$work/bus.txt")"
-    echo "e2e: 0 passed, 2 failed"
+    echo "e2e: 0 passed, 4 failed"
     exit 1
 fi
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 
 run_case "start, menu, Form1 with Enter held, boxes, back, out" walk_to_form1_and_out \
     "$work/walk.log"
+run_case "in euro: Form1 with a comma, paying on Form13" euro_walk "$work/euro.log"
+run_case "--controlla on good and bad catalogues" catalogue_checked /dev/null
 run_case "no lista.txt, no start screen" no_catalogue_no_start "$work/senza-lista.log"
 
 echo "e2e: $passed passed, $failed failed"
