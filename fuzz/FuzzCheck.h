@@ -17,8 +17,8 @@
         }                                                                                          \
     } while (false)
 
-// The locales an amount may be shown in: the program follows the system's, and a
-// school PC may be set to any of these. All write Latin digits.
+// Languages a school PC may be set to; an amount must be written the Italian
+// way under every one of them.
 inline const QLocale& fuzzLocale(unsigned char pick) {
     static const QLocale locales[] = {
         QLocale::c(),
