@@ -88,10 +88,12 @@ void GainLossScreen::Command1_Click(int index) {
     Command1[1]->setEnabled(false);
 }
 
-// The answer box is named after the word above it.
+// The answer box is named after the word above it; before the choice, after
+// what it will hold. The empty heading is left out of what a screen reader lists.
 void GainLossScreen::showChosenWord(const QString& word) {
     Label10->setText(word);
-    Text1->setAccessibleName(word);
+    Label10->setVisible(!word.isEmpty());
+    Text1->setAccessibleName(word.isEmpty() ? QStringLiteral("guadagno o perdita") : word);
 }
 
 std::pair<Money, Money> GainLossScreen::orderedPrices() {

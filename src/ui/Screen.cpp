@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include "ui/Accessibility.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
@@ -46,6 +47,7 @@ private:
 
 Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
+    installAccessibility();
     setAttribute(Qt::WA_DeleteOnClose);
     // A blank title: an empty one would make Qt show the program's name instead.
     setWindowTitle(QStringLiteral(" "));
