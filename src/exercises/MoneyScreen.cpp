@@ -6,7 +6,6 @@
 #include "shell/Random.h"
 #include "shell/Texts.h"
 #include "ui/CaptionedPictureButton.h"
-#include "ui/ErrorGuard.h"
 #include "ui/Icons.h"
 #include "ui/PictureSlot.h"
 #include "ui/Services.h"
@@ -53,7 +52,7 @@ MoneyScreen::MoneyScreen() {
             place(new ui::PictureSlot(i, QStringLiteral("posto vuoto")), SlotPlaces[i].first,
                   SlotPlaces[i].second, StoredSlotWidth, StoredSlotHeight);
         connect(Image1[i], &ui::PictureSlot::clickedAt, this,
-                [this](int index) { ui::guarded([this, index] { Image1_Click(index); }); });
+                [this](int index) { handle([this, index] { Image1_Click(index); }); });
     }
     Label3 = addValueLabel({240, 4560, 3615, 495});
     Label3->setText(QStringLiteral("Ho ricavato £. "));
@@ -92,9 +91,6 @@ void MoneyScreen::Form_Activate() {
 
 void MoneyScreen::NuovoProblema() {
     Label4->setText(AskRevenue);
-    Text1->clear();
-    Text2->clear();
-    Text2->setEnabled(false);
     for (ui::PictureSlot* slot : Image1) {
         slot->clearPicture();
         slot->setEnabled(false);
@@ -120,7 +116,23 @@ void MoneyScreen::NuovoProblema() {
 
     setRandomBackground();
     Text1->setEnabled(true);
+    sayProblem();
+    // The boxes change only once the focus is in Text1: a screen reader that
+    // hears of a change in a box it then finds focused takes it as focused
+    // already, and would not announce it; nor does the focus wander.
     Text1->setFocus();
+    Text1->clear();
+    Text2->clear();
+    Text2->setEnabled(false);
+}
+
+QString MoneyScreen::spokenProblem() const {
+    QStringList pieces;
+    for (const ui::PictureSlot* slot : Image1)
+        if (slot->hasPicture())
+            pieces << slot->accessibleName();
+    return QStringLiteral("sul tavolo: %1; avevo pagato la merce %2. quanto ho ricavato?")
+        .arg(pieces.join(QStringLiteral(", ")), spokenAmount(Costo));
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -148,12 +160,14 @@ void MoneyScreen::DisponiDenaro() {
 }
 
 void MoneyScreen::startPaying() {
-    Text1->setEnabled(false);
     Label4->setText(AskPayment);
     for (ui::PictureSlot* slot : Image1)
         slot->setEnabled(true);
-    // The keyboard goes on to the first piece, where Tab and Enter pay.
+    say(AskPayment);
+    // The keyboard goes on to the first piece, where Tab and Enter pay; Text1
+    // goes once the focus has left it.
     Image1[0]->setFocus();
+    Text1->setEnabled(false);
 }
 
 void MoneyScreen::Image1_Click(int index) {
@@ -164,22 +178,26 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    if (hadFocus)
-        focusNextChild();
+    say(QStringLiteral("pagato %1 di %2").arg(amountText(SommaCliccata), amountText(Costo)));
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
+        say(QStringLiteral("avevo pagato la merce %1 e ho ricavato %2: quanto ho guadagnato?")
+                .arg(spokenAmount(Costo), spokenAmount(Ricavo)));
         Text2->setEnabled(true);
         Text2->setFocus();
+    } else if (hadFocus) {
+        focusNextChild();
     }
 }
 
 void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
     DisponiDenaro();
-    Text2->setEnabled(false);
     Text1->setEnabled(true);
-    Text1->clear();
+    say(QStringLiteral("il denaro è di nuovo tutto sul tavolo: quanto ho ricavato?"));
     Text1->setFocus();
+    Text1->clear();
+    Text2->setEnabled(false);
 }
 
 ui::Screen* newForm13() {

@@ -18,6 +18,7 @@ public:
     MoneyScreen();
 
     void NuovoProblema() override;
+    QString spokenProblem() const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
 

@@ -3,6 +3,7 @@
 #include "ui/Controls.h"
 #include "ui/PictureSlot.h"
 #include "ui/Screen.h"
+#include "ui/Speech.h"
 
 #include <QAccessibleWidget>
 
@@ -52,6 +53,10 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         // screen reader say the name of the screen that opened.
         if (auto* screen = qobject_cast<Screen*>(object))
             return new QAccessibleWidget(screen, QAccessible::Window);
+    } else if (className == QLatin1String(SpokenLine::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+    } else if (className == QLatin1String(SpokenNotice::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     }
     return nullptr;
 }

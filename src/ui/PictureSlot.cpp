@@ -17,7 +17,10 @@ PictureSlot::PictureSlot(int index, const QString& emptyName)
 void PictureSlot::setPicture(PictureSource from, const QString& accessibleName) {
     const bool had = hasPicture();
     source = std::move(from);
-    setAccessibleName(accessibleName);
+    // Qt announces every renaming, even to the same name, and a flood of them
+    // makes a screen reader drop what it was about to say.
+    if (accessibleName != this->accessibleName())
+        setAccessibleName(accessibleName);
     // A click with the mouse leaves the keyboard focus where it was.
     setFocusPolicy(source ? Qt::TabFocus : Qt::NoFocus);
     fetchPicture();
