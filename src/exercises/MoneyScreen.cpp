@@ -131,8 +131,7 @@ QString MoneyScreen::spokenProblem() const {
     for (const ui::PictureSlot* slot : Image1)
         if (slot->hasPicture())
             pieces << slot->accessibleName();
-    return QStringLiteral("sul tavolo: %1; avevo pagato la merce %2. quanto ho ricavato?")
-        .arg(pieces.join(QStringLiteral(", ")), spokenAmount(Costo));
+    return Sentences::revenueQuestion(pieces, Costo);
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -178,11 +177,10 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    say(QStringLiteral("pagato %1 di %2").arg(amountText(SommaCliccata), amountText(Costo)));
+    say(Sentences::paid(SommaCliccata, Costo));
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        say(QStringLiteral("avevo pagato la merce %1 e ho ricavato %2: quanto ho guadagnato?")
-                .arg(spokenAmount(Costo), spokenAmount(Ricavo)));
+        say(Sentences::gainQuestion(Costo, Ricavo));
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {

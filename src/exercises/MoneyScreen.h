@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/ExerciseScreen.h"
+#include "frame/Sentences.h"
 
 #include <array>
 

@@ -1,5 +1,7 @@
 #include "frame/Sentences.h"
 
+#include "shell/Texts.h"
+
 namespace Sentences {
 
 QString problem(const QString& article, const QStringList& given, const QString& question) {
@@ -23,6 +25,20 @@ QString outcome(bool right, int esatti, int errati) {
         .arg(right ? u"esatto" : u"sbagliato")
         .arg(esatti)
         .arg(errati);
+}
+
+QString revenueQuestion(const QStringList& pieces, Money cost) {
+    return QStringLiteral("sul tavolo: %1; avevo pagato la merce %2. quanto ho ricavato?")
+        .arg(pieces.join(QStringLiteral(", ")), spokenAmount(cost));
+}
+
+QString paid(Money sum, Money cost) {
+    return QStringLiteral("pagato %1 di %2").arg(amountText(sum), amountText(cost));
+}
+
+QString gainQuestion(Money cost, Money revenue) {
+    return QStringLiteral("avevo pagato la merce %1 e ho ricavato %2: quanto ho guadagnato?")
+        .arg(spokenAmount(cost), spokenAmount(revenue));
 }
 
 } // namespace Sentences

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Money.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,5 +20,11 @@ QString whatIs(const QString& heading);
 
 // "esatto. esatti 3, errati 1." or "sbagliato. esatti 3, errati 2."
 QString outcome(bool right, int esatti, int errati);
+
+// Paying with money: the pieces on the board and the cost, then the revenue
+// asked; each payment; the gain asked.
+QString revenueQuestion(const QStringList& pieces, Money cost);
+QString paid(Money sum, Money cost);
+QString gainQuestion(Money cost, Money revenue);
 
 } // namespace Sentences
