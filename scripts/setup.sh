@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2
     xvfb xauth xdotool imagemagick
-    dbus at-spi2-core python3-pyatspi
+    dbus at-spi2-core python3-pyatspi orca
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream
 )

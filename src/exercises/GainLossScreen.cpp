@@ -1,6 +1,7 @@
 #include "exercises/GainLossScreen.h"
 
 #include "frame/Headings.h"
+#include "frame/Sentences.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Texts.h"
@@ -55,22 +56,28 @@ void GainLossScreen::NuovoProblema() {
     setRandomBackground();
     drawArticle();
     SceltaEsatta = static_cast<qint16>(drawBelow(2));
-    Text1->clear();
-    Text1->setEnabled(false);
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
-    showChosenWord(QString());
     Label3->setText(Articolo[indiceArticolo()]);
-    // A gain shows the larger price as the ricavo, a loss the smaller, so
-    // that what the pupil sees always agrees with the right button, even for
-    // a record sold below its buying price. For ordinary records this is the
-    // buying price as the spesa of a gain, the selling price of a loss.
-    const auto [smaller, larger] = orderedPrices();
-    const bool gain = SceltaEsatta == 0;
-    Label4->setText(amountText(gain ? smaller : larger));
-    Label5->setText(amountText(gain ? larger : smaller));
-    // A pupil on the keyboard starts from the choice at once.
+    const auto [spesa, ricavo] = shownPrices();
+    Label4->setText(amountText(spesa));
+    Label5->setText(amountText(ricavo));
+    sayProblem();
+    // A pupil on the keyboard starts from the choice at once. The box is
+    // disabled only then, so that the focus does not wander off it to another
+    // control, which a screen reader would announce.
     Command1[0]->setFocus();
+    Text1->clear();
+    Text1->setEnabled(false);
+    showChosenWord(QString());
+}
+
+QString GainLossScreen::spokenProblem() const {
+    const auto [spesa, ricavo] = shownPrices();
+    return Sentences::problem(Label3->text(),
+                              {Sentences::given(Headings::spesa(), spokenAmount(spesa)),
+                               Sentences::given(Headings::ricavo(), spokenAmount(ricavo))},
+                              QStringLiteral("guadagno o perdita?"));
 }
 
 void GainLossScreen::Command1_Click(int index) {
@@ -80,6 +87,7 @@ void GainLossScreen::Command1_Click(int index) {
         return;
     }
     showChosenWord(ChoiceWords[index]);
+    say(ChoiceWords[index] + QStringLiteral(": ora scrivi quanto"));
     // The box takes the focus before the buttons go, so that it never
     // wanders to the faces on the way.
     Text1->setEnabled(true);
@@ -88,10 +96,23 @@ void GainLossScreen::Command1_Click(int index) {
     Command1[1]->setEnabled(false);
 }
 
-// The answer box is named after the word above it.
+// The answer box is named after the word above it; before the choice, after
+// what it will hold. The empty heading is left out of what a screen reader lists.
 void GainLossScreen::showChosenWord(const QString& word) {
     Label10->setText(word);
-    Text1->setAccessibleName(word);
+    Label10->setVisible(!word.isEmpty());
+    Text1->setAccessibleName(word.isEmpty() ? QStringLiteral("guadagno o perdita") : word);
+}
+
+// A gain shows the larger price as the ricavo, a loss the smaller, so that
+// what the pupil sees always agrees with the right button, even for a record
+// sold below its buying price. For ordinary records this is the buying price
+// as the spesa of a gain, the selling price of a loss.
+std::pair<Money, Money> GainLossScreen::shownPrices() const {
+    const auto [smaller, larger] = orderedPrices();
+    if (SceltaEsatta == 0)
+        return {smaller, larger};
+    return {larger, smaller};
 }
 
 std::pair<Money, Money> GainLossScreen::orderedPrices() {

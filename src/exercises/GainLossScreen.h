@@ -14,6 +14,7 @@ public:
     GainLossScreen();
 
     void NuovoProblema() override;
+    QString spokenProblem() const override;
     // The answer box is disabled until the right choice; the first problem puts
     // the focus on the choice itself.
     void Form_Activate() override;
@@ -37,6 +38,8 @@ protected:
 private:
     // The drawn record's two prices, the smaller first.
     static std::pair<Money, Money> orderedPrices();
+    // The spesa and the ricavo on show.
+    std::pair<Money, Money> shownPrices() const;
     void showChosenWord(const QString& word);
 };
 

@@ -6,7 +6,6 @@
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "ui/CaptionedPictureButton.h"
-#include "ui/ErrorGuard.h"
 #include "ui/Icons.h"
 #include "ui/PictureSlot.h"
 #include "ui/Services.h"
@@ -51,7 +50,7 @@ MoneyScreen::MoneyScreen() {
             place(new ui::PictureSlot(i, QStringLiteral("posto vuoto")), SlotPlaces[i].first,
                   SlotPlaces[i].second, StoredSlotWidth, StoredSlotHeight);
         connect(Image1[i], &ui::PictureSlot::clickedAt, this,
-                [this](int index) { ui::guarded([this, index] { Image1_Click(index); }); });
+                [this](int index) { handle([this, index] { Image1_Click(index); }); });
     }
     const QString symbol = Currency::current().symbol();
     Label3 = addValueLabel({240, 4560, 3615, 495});
@@ -91,9 +90,6 @@ void MoneyScreen::Form_Activate() {
 
 void MoneyScreen::NuovoProblema() {
     Label4->setText(AskRevenue);
-    Text1->clear();
-    Text2->clear();
-    Text2->setEnabled(false);
     for (ui::PictureSlot* slot : Image1) {
         slot->clearPicture();
         slot->setEnabled(false);
@@ -121,7 +117,22 @@ void MoneyScreen::NuovoProblema() {
 
     setRandomBackground();
     Text1->setEnabled(true);
+    sayProblem();
+    // The boxes change only once the focus is in Text1: a screen reader that
+    // hears of a change in a box it then finds focused takes it as focused
+    // already, and would not announce it; nor does the focus wander.
     Text1->setFocus();
+    Text1->clear();
+    Text2->clear();
+    Text2->setEnabled(false);
+}
+
+QString MoneyScreen::spokenProblem() const {
+    QStringList pieces;
+    for (const ui::PictureSlot* slot : Image1)
+        if (slot->hasPicture())
+            pieces << slot->accessibleName();
+    return Sentences::revenueQuestion(pieces, Costo);
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -152,12 +163,14 @@ void MoneyScreen::DisponiDenaro() {
 }
 
 void MoneyScreen::startPaying() {
-    Text1->setEnabled(false);
     Label4->setText(AskPayment);
     for (ui::PictureSlot* slot : Image1)
         slot->setEnabled(true);
-    // The keyboard goes on to the first piece, where Tab and Enter pay.
+    say(AskPayment);
+    // The keyboard goes on to the first piece, where Tab and Enter pay; Text1
+    // goes once the focus has left it.
     Image1[0]->setFocus();
+    Text1->setEnabled(false);
 }
 
 void MoneyScreen::Image1_Click(int index) {
@@ -168,22 +181,25 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    if (hadFocus)
-        focusNextChild();
+    say(Sentences::paid(SommaCliccata, Costo));
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
+        say(Sentences::gainQuestion(Costo, Ricavo));
         Text2->setEnabled(true);
         Text2->setFocus();
+    } else if (hadFocus) {
+        focusNextChild();
     }
 }
 
 void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
     DisponiDenaro();
-    Text2->setEnabled(false);
     Text1->setEnabled(true);
-    Text1->clear();
+    say(QStringLiteral("il denaro è di nuovo tutto sul tavolo: quanto ho ricavato?"));
     Text1->setFocus();
+    Text1->clear();
+    Text2->setEnabled(false);
 }
 
 ui::Screen* newForm13() {

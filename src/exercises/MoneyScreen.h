@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/ExerciseScreen.h"
+#include "frame/Sentences.h"
 
 #include <array>
 
@@ -18,6 +19,7 @@ public:
     MoneyScreen();
 
     void NuovoProblema() override;
+    QString spokenProblem() const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
 

@@ -1,6 +1,7 @@
 #include "exercises/ProfitScreen.h"
 
 #include "frame/Headings.h"
+#include "frame/Sentences.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Texts.h"
@@ -81,6 +82,17 @@ void ProfitScreen::NuovoProblema() {
         Text1->setAccessibleName(captionOf(question.asked));
     }
     Text1->clear();
+    sayProblem();
+}
+
+QString ProfitScreen::spokenProblem() const {
+    const Question& question = Questions[TipoDomanda - 1];
+    auto given = [](Amount shown) {
+        return Sentences::given(headingOf(shown), spokenAmount(amount(shown)));
+    };
+    return Sentences::problem(Articolo[indiceArticolo()],
+                              {given(question.label4), given(question.label5)},
+                              Sentences::whatIs(headingOf(question.asked)));
 }
 
 Money ProfitScreen::expectedAnswer() const {

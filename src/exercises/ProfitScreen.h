@@ -13,6 +13,7 @@ public:
     ProfitScreen(const ArticleScreen::Layout& layout, qint16 tipoDomanda, bool drawsKind = false);
 
     void NuovoProblema() override;
+    QString spokenProblem() const override;
 
     // The kind of question: 1 asks the ricavo, 2 the guadagno, 3 the spesa.
     qint16 TipoDomanda;

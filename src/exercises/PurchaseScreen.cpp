@@ -1,6 +1,7 @@
 #include "exercises/PurchaseScreen.h"
 
 #include "frame/Headings.h"
+#include "frame/Sentences.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Texts.h"
@@ -116,18 +117,44 @@ void PurchaseScreen::NuovoProblema() {
     setRandomBackground();
     drawArticle();
     Quantita = Count(static_cast<qint16>(drawFrom1To(11)));
-    Amount label4Shows = layout.label4Shows;
     if (layout.asksEither) {
         TipoDomanda = static_cast<qint16>(drawFrom1To(2));
         moveAnswerToAskedRow();
-        label4Shows = TipoDomanda == 1 ? Amount::UnitCost : Amount::TotalCost;
     }
+    const Amount label4Shows = shownInLabel4();
     Label3->setText(Articolo[indiceArticolo()]);
     Label4->setText(shown(label4Shows));
     Label5->setText(shown(layout.label5Shows));
     Label4->setHeading(headingOf(label4Shows));
     Label5->setHeading(headingOf(layout.label5Shows));
     Text1->clear();
+    sayProblem();
+}
+
+QString PurchaseScreen::spoken(Amount which) const {
+    return which == Amount::Quantity ? QString::number(Quantita.value())
+                                     : spokenAmount(amount(which));
+}
+
+PurchaseScreen::Amount PurchaseScreen::asked() const {
+    if (layout.asksEither)
+        return TipoDomanda == 1 ? Amount::TotalCost : Amount::UnitCost;
+    return layout.asked;
+}
+
+PurchaseScreen::Amount PurchaseScreen::shownInLabel4() const {
+    if (layout.asksEither)
+        return TipoDomanda == 1 ? Amount::UnitCost : Amount::TotalCost;
+    return layout.label4Shows;
+}
+
+QString PurchaseScreen::spokenProblem() const {
+    const Amount label4Shows = shownInLabel4();
+    return Sentences::problem(
+        Articolo[indiceArticolo()],
+        {Sentences::given(headingOf(label4Shows), spoken(label4Shows)),
+         Sentences::given(headingOf(layout.label5Shows), spoken(layout.label5Shows))},
+        Sentences::whatIs(headingOf(asked())));
 }
 
 void PurchaseScreen::moveAnswerToAskedRow() {
@@ -140,9 +167,7 @@ void PurchaseScreen::moveAnswerToAskedRow() {
 }
 
 Money PurchaseScreen::expectedAnswer() const {
-    if (layout.asksEither)
-        return amount(TipoDomanda == 1 ? Amount::TotalCost : Amount::UnitCost);
-    return amount(layout.asked);
+    return amount(asked());
 }
 
 AnswerKind PurchaseScreen::expectedKind() const {

@@ -18,6 +18,7 @@ public:
     explicit PurchaseScreen(const Layout& layout);
 
     void NuovoProblema() override;
+    QString spokenProblem() const override;
 
     // On the screen that asks either amount: 1 for the total, 2 for the unit cost.
     qint16 TipoDomanda = 2;
@@ -30,6 +31,9 @@ protected:
 private:
     Money amount(Amount which) const;
     QString shown(Amount which) const;
+    QString spoken(Amount which) const;
+    Amount asked() const;
+    Amount shownInLabel4() const;
     void moveAnswerToAskedRow();
 
     const Layout layout;

@@ -57,6 +57,7 @@ TableScreen::TableScreen(const Cells& cells) {
     Label6[3] = addHeading(Headings::ricavo(), {4320, 2400, 1455, 375});
     Label6[4] = addHeading(Headings::quantita(), {120, 2400, 1335, 375});
     Label3 = addValueLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
+    Label3->setHeading(Headings::articoloAcquistato());
     Label7 = addValueLabel({120, RowTop[OneItem], 735, CellHeight}, Qt::AlignHCenter);
     Label7->setText(QStringLiteral("1"));
     Label7->setAccessibleName(quantityName(1));
@@ -86,9 +87,10 @@ TableScreen::TableScreen(const Cells& cells) {
         judgeOnEnter(
             box, [cell] { return amount(cell); },
             [this, i] {
-                if (i + 1 < asked.size())
+                if (i + 1 < asked.size()) {
+                    say(stepQuestion(i + 1));
                     makeCurrent(i + 1);
-                else
+                } else
                     NuovoProblema();
             });
     }
@@ -121,14 +123,29 @@ void TableScreen::NuovoProblema() {
     setRandomBackground();
     drawArticle();
     Quantita = Count(static_cast<qint16>(drawBelow(11)));
-    for (const Asked& a : asked)
-        a.box->clear();
     Label3->setText(Articolo[indiceArticolo()]);
     for (const Given& g : given)
         g.label->setText(amountText(amount(g.cell)));
     Label8->setText(numberText(Quantita.value()));
     nameCells();
+    sayProblem();
     makeCurrent(0);
+    // Emptied once the focus is in the first box, as a screen reader that hears
+    // of a change in a box it then finds focused would not announce the focus.
+    for (const Asked& a : asked)
+        a.box->clear();
+}
+
+QString TableScreen::stepQuestion(std::size_t step) const {
+    return asked[step].box->accessibleName() + u'?';
+}
+
+QString TableScreen::spokenProblem() const {
+    QStringList parts = {Label3->text().trimmed(),
+                         Headings::quantita() + u' ' + QString::number(Quantita.value())};
+    for (const Given& g : given)
+        parts << g.label->heading() + QStringLiteral(": ") + spokenAmount(amount(g.cell));
+    return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") + stepQuestion(0);
 }
 
 // The current box is red, enabled and focused; every other box is white and

@@ -20,6 +20,8 @@ public:
     explicit TableScreen(const Cells& cells);
 
     void NuovoProblema() override;
+    // The article, the quantity, the given cells and the first asked one.
+    QString spokenProblem() const override;
     // The new problem places the focus itself.
     void Form_Activate() override;
 
@@ -52,6 +54,8 @@ private:
 
     static Money amount(Place cell);
     void makeCurrent(std::size_t step);
+    // "spesa di 8?"
+    QString stepQuestion(std::size_t step) const;
     void nameCells();
 
     std::vector<Given> given;

@@ -1,6 +1,7 @@
 #include "frame/ExerciseScreen.h"
 
 #include "frame/AnswerReading.h"
+#include "frame/Sentences.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/Random.h"
@@ -75,6 +76,7 @@ void ExerciseScreen::Form_Activate() {
 
 void ExerciseScreen::MenuAzzera_Click() {
     Form_Load();
+    say(QStringLiteral("esatti 0, errati 0."));
 }
 
 void ExerciseScreen::MenuInformazioni_Click() {
@@ -153,6 +155,7 @@ void ExerciseScreen::rightFeedback(Counting counting) {
     SuonoEsatto();
     if (counted)
         showCounts(numberText(NumeroEsatti.value()), QString());
+    say(Sentences::outcome(true, NumeroEsatti.value(), NumeroErrati.value()));
 }
 
 void ExerciseScreen::wrongFeedback() {
@@ -161,6 +164,7 @@ void ExerciseScreen::wrongFeedback() {
     NumeroErrati = NumeroErrati.plusOneCapped();
     ModuloColoriSuoni::SuonoErrato();
     showCounts(QString(), numberText(NumeroErrati.value()));
+    say(Sentences::outcome(false, NumeroEsatti.value(), NumeroErrati.value()));
 }
 
 void ExerciseScreen::setRandomBackground() {

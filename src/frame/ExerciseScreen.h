@@ -17,8 +17,12 @@ public:
     ExerciseScreen();
 
     // Draws and shows a new problem, with a new background colour, and empties
-    // the answer box.
+    // the answer box; then says it (sayProblem).
     virtual void NuovoProblema() = 0;
+    // The problem on show as one sentence for a screen reader, with the box
+    // that is asked: "gomma bianca, costo unitario 1.500 lire, quantità 7:
+    // qual è il costo totale?"
+    virtual QString spokenProblem() const = 0;
 
     void Form_Load() override;
     // A new problem, then the focus in Text1. Screens that place the focus
@@ -76,6 +80,8 @@ protected:
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
     void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
+
+    void sayProblem() { say(spokenProblem()); }
 
     void setRandomBackground();
     // IndiceArticolo: a record from 1 to NumeroArticoli.

@@ -3,33 +3,26 @@
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
+#include "shell/ScreenNames.h"
 #include "ui/Twips.h"
 
 namespace {
 
 struct MenuEntry {
     int number; // CommandN
-    const char16_t* caption;
     int left, top;
     ScreenId opens; // unused for Esci
 };
 
 // In tab order: "Esci" first, then the exercises in the order of their screens.
 const MenuEntry Entries[] = {
-    {1, u"Esci", 3960, 5280, ScreenId::Menu},
-    {6, u"trova il costo totale", 240, 240, ScreenId::Form1},
-    {2, u"trova il costo unitario", 240, 1080, ScreenId::Form2},
-    {3, u"trova il costo unitario/totale", 240, 1920, ScreenId::Form3},
-    {4, u"trova il numero degli articoli", 240, 2760, ScreenId::Form4},
-    {5, u"trova il guadagno", 240, 4440, ScreenId::Form5},
-    {7, u"trova il ricavo", 240, 5280, ScreenId::Form6},
-    {8, u"trova la spesa", 3960, 240, ScreenId::Form7},
-    {9, u"spesa - guadagno - ricavo ", 3960, 1080, ScreenId::Form8},
-    {10, u"tabelle    1", 3960, 1920, ScreenId::Form9},
-    {11, u"tabelle    2", 3960, 2760, ScreenId::Form10},
-    {12, u"tabelle    3", 3960, 3600, ScreenId::Form11},
-    {13, u"guadagno - perdita", 3960, 4440, ScreenId::Form12},
-    {14, u"usa il denaro", 240, 3600, ScreenId::Form13},
+    {1, 3960, 5280, ScreenId::Menu},    {6, 240, 240, ScreenId::Form1},
+    {2, 240, 1080, ScreenId::Form2},    {3, 240, 1920, ScreenId::Form3},
+    {4, 240, 2760, ScreenId::Form4},    {5, 240, 4440, ScreenId::Form5},
+    {7, 240, 5280, ScreenId::Form6},    {8, 3960, 240, ScreenId::Form7},
+    {9, 3960, 1080, ScreenId::Form8},   {10, 3960, 1920, ScreenId::Form9},
+    {11, 3960, 2760, ScreenId::Form10}, {12, 3960, 3600, ScreenId::Form11},
+    {13, 3960, 4440, ScreenId::Form12}, {14, 240, 3600, ScreenId::Form13},
 };
 
 } // namespace
@@ -38,8 +31,9 @@ FormMenu::FormMenu() : ui::Screen(9600, 7200) {
     const QFont font = ui::screenFont(QStringLiteral("Arial"), 9.75);
     ui::Button* previous = nullptr;
     for (const MenuEntry& entry : Entries) {
-        auto* button = place(new ui::Button(QString::fromUtf16(entry.caption), font), entry.left,
-                             entry.top, 3500, 735);
+        const QString caption =
+            entry.number == 1 ? QStringLiteral("Esci") : menuCaption(entry.opens);
+        auto* button = place(new ui::Button(caption, font), entry.left, entry.top, 3500, 735);
         Command.insert(entry.number, button);
         if (entry.number == 1) {
             onClick(button, [this] { Command1_Click(); });

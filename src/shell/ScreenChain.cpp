@@ -1,5 +1,6 @@
 #include "shell/ScreenChain.h"
 
+#include "shell/ScreenNames.h"
 #include "ui/Screen.h"
 
 #include <QGuiApplication>
@@ -46,6 +47,7 @@ bool isScreenAvailable(ScreenId id) {
 
 ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
     ui::Screen* screen = factories().value(id)();
+    screen->setAccessibleName(screenName(id));
     screen->Form_Load();
     openNow() = screen;
     centre(screen, replacing); // also where it stands after full screen

@@ -1,6 +1,6 @@
 #include "ui/Controls.h"
 
-#include "ui/LabelAccessibility.h"
+#include "ui/Accessibility.h"
 #include "ui/Twips.h"
 
 #include <QAccessible>
@@ -9,12 +9,18 @@
 
 namespace ui {
 
+namespace {
+
+const QColor DimmedGrey(0x80, 0x80, 0x80);
+
+} // namespace
+
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 Label::Label(const QString& text, const LabelLook& look) : QLabel(text) {
-    installLabelAccessibility();
+    installAccessibility();
     setFont(screenFont(look.family, look.points));
     setAlignment(look.alignment);
     setTextFormat(Qt::PlainText);
@@ -53,9 +59,10 @@ void AnswerBox::setBackgroundColour(const QColor& colour) {
     setPalette(p);
     // A black edge keeps the box apart from any background, a red box on a red
     // one included; a style sheet that draws an edge paints the fill as well.
+    // A box the pupil may not use yet keeps its colour but dims its edge and text.
     setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: black; border: 1px solid "
-                                 "black; }")
-                      .arg(colour.name()));
+                                 "black; } QLineEdit:disabled { color: %2; border: 1px solid %2; }")
+                      .arg(colour.name(), DimmedGrey.name()));
 }
 
 void AnswerBox::keyPressEvent(QKeyEvent* event) {

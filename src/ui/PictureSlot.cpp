@@ -2,6 +2,7 @@
 
 #include "ui/Scaling.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
@@ -14,11 +15,20 @@ PictureSlot::PictureSlot(int index, const QString& emptyName)
 }
 
 void PictureSlot::setPicture(PictureSource from, const QString& accessibleName) {
+    const bool had = hasPicture();
     source = std::move(from);
-    setAccessibleName(accessibleName);
+    // Qt announces every renaming, even to the same name, and a flood of them
+    // makes a screen reader drop what it was about to say.
+    if (accessibleName != this->accessibleName())
+        setAccessibleName(accessibleName);
     // A click with the mouse leaves the keyboard focus where it was.
     setFocusPolicy(source ? Qt::TabFocus : Qt::NoFocus);
     fetchPicture();
+    // A screen reader lists only the places that hold a piece.
+    if (had != hasPicture()) {
+        QAccessibleEvent shown(this, had ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 void PictureSlot::clearPicture() {

@@ -1,9 +1,11 @@
 #include "ui/Screen.h"
 
+#include "ui/Accessibility.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Scaling.h"
+#include "ui/Speech.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -46,6 +48,8 @@ private:
 
 Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
+    installAccessibility();
+    speech = new Speech(this);
     setAttribute(Qt::WA_DeleteOnClose);
     // A blank title: an empty one would make Qt show the program's name instead.
     setWindowTitle(QStringLiteral(" "));
@@ -136,8 +140,10 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
     }
     QAction* action = menu->addAction(caption);
     connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-        guarded(handler);
-        giveFocusBackFromMenu();
+        handle([this, &handler] {
+            handler();
+            giveFocusBackFromMenu();
+        });
     });
     return action;
 }
@@ -156,19 +162,29 @@ void Screen::placeAt(QWidget* control, int left, int top, int width, int height)
 
 void Screen::onClick(QAbstractButton* button, std::function<void()> handler) {
     connect(button, &QAbstractButton::clicked, this,
-            [handler = std::move(handler)] { guarded(handler); });
+            [this, handler = std::move(handler)] { handle(handler); });
 }
 
 void Screen::onEnterReleased(AnswerBox* box, std::function<void()> handler) {
     connect(box, &AnswerBox::enterReleased, this,
-            [handler = std::move(handler)] { guarded(handler); });
+            [this, handler = std::move(handler)] { handle(handler); });
+}
+
+void Screen::handle(const std::function<void()>& handler) {
+    speech->begin();
+    guarded(handler);
+    speech->end();
+}
+
+void Screen::say(const QString& sentence) {
+    speech->say(sentence);
 }
 
 void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {
         activated = true;
-        guarded([this] { Form_Activate(); });
+        handle([this] { Form_Activate(); });
     }
 }
 

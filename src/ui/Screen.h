@@ -13,6 +13,7 @@ class QAbstractButton;
 namespace ui {
 
 class AnswerBox;
+class Speech;
 
 // A top-level window whose controls are placed in twips on a client area of a
 // designed size, below an optional menu bar of top-level items. It opens at
@@ -52,9 +53,14 @@ public:
     template <class Control> Control* place(Control* control, const TwipsRect& r) {
         return place(control, r.left, r.top, r.width, r.height);
     }
-    // Handlers run guarded: an error is reported, never thrown into Qt.
+    // Handlers run guarded: an error is reported, never thrown into Qt. What
+    // a handler says is spoken once it has run.
     void onClick(QAbstractButton* button, std::function<void()> handler);
     void onEnterReleased(AnswerBox* box, std::function<void()> handler);
+    void handle(const std::function<void()>& handler);
+
+    // A sentence for a screen reader (see Speech).
+    void say(const QString& sentence);
 
     // Moves a control later on; the place holds at any scale.
     static void placeAt(QWidget* control, int left, int top, int width, int height);
@@ -79,6 +85,7 @@ private:
     bool shownFullScreen = false;
     QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
+    Speech* speech;
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;
     quint32 backgroundBgr = 0;

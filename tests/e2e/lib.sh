@@ -119,6 +119,14 @@ a11y_bus_named() {
         org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
 }
 
+# Runs the calling script again under a session bus of its own, for the
+# accessibility bus: none of the desktop's, and nothing left behind.
+own_session_bus() {
+    if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] && command -v dbus-run-session >/dev/null; then
+        MERCANZOLA_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+    fi
+}
+
 start_a11y_bus() {
     local launcher
     if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]] || ! command -v dbus-send >/dev/null; then

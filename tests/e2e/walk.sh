@@ -16,14 +16,10 @@
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# A session bus of the walk's own, for the accessibility bus: none of the
-# desktop's, and nothing left behind.
-if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] && command -v dbus-run-session >/dev/null; then
-    MERCANZOLA_E2E_BUS=1 exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"
-fi
-program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
+own_session_bus "$@"
+program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-e2e.XXXXXX") || exit 1
 

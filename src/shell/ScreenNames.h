@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shell/ScreenChain.h"
+
+#include <QString>
+
+// The caption of the menu button that opens an exercise, exactly as the menu
+// shows it, trailing and inner spaces included.
+QString menuCaption(ScreenId id);
+
+// What a screen reader calls a screen, since the windows' titles stay blank:
+// the start screen "la mercanzola", the menu "menù", an exercise its menu
+// caption without the spaces that only lined the buttons up.
+QString screenName(ScreenId id);

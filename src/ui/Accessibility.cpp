@@ -1,0 +1,74 @@
+#include "ui/Accessibility.h"
+
+#include "ui/Controls.h"
+#include "ui/PictureSlot.h"
+#include "ui/Screen.h"
+#include "ui/Speech.h"
+
+#include <QAccessibleWidget>
+
+namespace ui {
+
+namespace {
+
+// A label as Qt presents it, but named "heading: value" when it has a heading.
+// The name is made when asked for, so it follows every change of the text.
+class HeadedLabel : public QAccessibleWidget {
+public:
+    explicit HeadedLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text which) const override {
+        const auto* label = static_cast<const Label*>(widget());
+        if (which != QAccessible::Name || !label->accessibleName().isEmpty())
+            return QAccessibleWidget::text(which);
+        if (label->heading().isEmpty())
+            return label->text();
+        return label->heading() + QStringLiteral(": ") + label->text().trimmed();
+    }
+};
+
+// A place on a board that holds no picture shows nothing, so a screen reader
+// lists nothing there either.
+class BoardSlot : public QAccessibleWidget {
+public:
+    explicit BoardSlot(PictureSlot* slot) : QAccessibleWidget(slot, QAccessible::Button) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!static_cast<const PictureSlot*>(widget())->hasPicture())
+            state.invisible = true;
+        return state;
+    }
+};
+
+QAccessibleInterface* controlInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String(Label::staticMetaObject.className())) {
+        if (auto* label = qobject_cast<Label*>(object))
+            return new HeadedLabel(label);
+    } else if (className == QLatin1String(PictureSlot::staticMetaObject.className())) {
+        if (auto* slot = qobject_cast<PictureSlot*>(object))
+            return new BoardSlot(slot);
+    } else if (className == QLatin1String(Screen::staticMetaObject.className())) {
+        // A window, not Qt's plain "filler": only a window's activation makes a
+        // screen reader say the name of the screen that opened.
+        if (auto* screen = qobject_cast<Screen*>(object))
+            return new QAccessibleWidget(screen, QAccessible::Window);
+    } else if (className == QLatin1String(SpokenLine::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+    } else if (className == QLatin1String(SpokenNotice::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace ui

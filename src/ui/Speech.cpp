@@ -1,0 +1,74 @@
+#include "ui/Speech.h"
+
+#include <QApplication>
+
+namespace ui {
+
+SpokenLine::SpokenLine(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    // The smallest size a screen reader still counts as on show.
+    setGeometry(0, 0, 1, 1);
+}
+
+SpokenNotice::SpokenNotice(const QString& sentence, QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    setAccessibleName(sentence);
+}
+
+namespace {
+
+// Enough for a screen reader some actions behind; an older notice goes.
+constexpr int NoticesKept = 8;
+
+} // namespace
+
+Speech::Speech(QWidget* window) : QObject(window), window(window), line(new SpokenLine(window)) {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* old, QWidget*) { forgetOnFocusOut(old); });
+}
+
+void Speech::say(const QString& sentence) {
+    if (sentence.isEmpty())
+        return;
+    pending << sentence;
+    if (depth == 0)
+        end();
+}
+
+void Speech::end() {
+    if (depth > 0)
+        --depth;
+    if (depth > 0 || pending.isEmpty())
+        return;
+    // Each part a sentence of its own, so that a voice pauses between them.
+    for (QString& part : pending)
+        if (!QStringLiteral(".?!:;").contains(part.back()))
+            part += u'.';
+    const QString sentence = pending.join(u' ');
+    pending.clear();
+    if (!window->isActiveWindow()) {
+        if (QWidget* focused = window->focusWidget()) {
+            focused->setAccessibleDescription(sentence);
+            described = focused;
+        }
+        return;
+    }
+    if (!notices.isEmpty() && notices.last())
+        notices.last()->hide();
+    if (notices.size() == NoticesKept)
+        delete notices.takeFirst();
+    notices << new SpokenNotice(sentence, line);
+    notices.last()->show();
+}
+
+void Speech::forgetOnFocusOut(QWidget* old) {
+    if (old && old == described) {
+        old->setAccessibleDescription(QString());
+        described = nullptr;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Walks the program with the keyboard while Orca listens; Orca writes what it
+# would say to its debug file, whole when it ends. Exit 77: no X server, no Orca.
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$here/lib.sh"
+own_session_bus "$@"
+program_dir=$(cd "${1:?usage: orca_walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
+suite=e2e-orca
+command -v orca >/dev/null || { echo "$suite: SKIPPED: no orca (package orca)"; exit 77; }
+work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-orca.XXXXXX") || exit 1
+orca_pid=
+trap 'stop_program; end_started "$orca_pid"; stop_a11y_bus; stop_xserver; rm -rf "$work"' EXIT
+# One article: every number of a problem is known but the drawn ones.
+folder=$work/programma
+mkdir "$folder" && cp -r "$program_dir"/{mercanzola,suoni,immagini,plugins} "$folder/" || exit 1
+echo '"gomma bianca",1000,1500' >"$folder/lista.txt"
+start_xserver_or_exit 2
+[[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt" ||
+    { echo "$suite: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"; exit 1; }
+# No sound device: a speech server that cannot start, so Orca does not wait for it.
+HOME=$work XDG_CONFIG_HOME=$work/config SPEECHD_CMD=/bin/false \
+    orca --debug-file "$work/orca.log" -e speech >"$work/orca.out" 2>&1 &
+orca_pid=$!
+poll_for 30 atspi_read --app orca dump >/dev/null 2>&1 ||
+    { echo "$suite: SKIPPED: Orca cannot start: $(cat "$work/orca.out")"; exit 77; }
+sleep 1
+program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+keys() { xdotool key --delay 60 "$@"; }
+settle() { sleep 0.6; } # Orca speaks in its own time
+# The number in the name of the last control whose name starts with $1.
+number_in() { atspi_read find --wait 3 "$1" | tail -n 1 | cut -f 2 | tr -cd '0-9'; }
+answer() { # box name, text
+    xdotool type --delay 40 "$2"
+    box_holds "$1" "$2" "typing $2" && keys Return && settle
+}
+open_exercise() { # tabs from "Esci", window name
+    back_to_menu && settle || return 1
+    for _ in $(seq "$1"); do keys Tab; done
+    keys Return
+    expect "$Exercise" "$Exercise" "$2" && sleep 1 # as a pupil listens first
+}
+walk() {
+    start_program "$folder" "$work/program.log"
+    expect "$Start" "$Start" "start screen" 15 && settle && keys Return || return 1
+    expect "$Menu" "$Menu" "menu" && settle && keys Tab Return || return 1
+    expect "$Exercise" "$Exercise" "trova il costo totale" && sleep 1 || return 1
+    quantity=$(number_in "quantità: ")
+    answer "costo totale" 1 && keys BackSpace && answer "costo totale" $((1500 * quantity)) ||
+        return 1
+    open_exercise 9 "tabelle 1" || return 1
+    table_quantity=$(number_in "quantità: ")
+    answer "guadagno di 1" 500 && answer "spesa di $table_quantity" 1 || return 1
+    open_exercise 12 "guadagno - perdita" || return 1
+    spesa=$(number_in "spesa: ")
+    choice=guadagno
+    ((spesa == 1500)) && { choice=perdita; keys Tab; }
+    keys Return && settle && answer $choice 500 || return 1
+    open_exercise 13 "usa il denaro" || return 1
+    cost=$(number_in "Avevo pagato")
+    mapfile -t pieces < <(atspi_read dump | grep -E "push button \| '(banconota|moneta) da" |
+        sed -E "s/^[^']*'[a-z]+ da ([0-9.]+) lire'.*/\1/; s/\.//g")
+    revenue=0 paid=0
+    for piece in "${pieces[@]}"; do revenue=$((revenue + piece)); done
+    answer ricavo "$revenue" || return 1
+    for piece in "${pieces[@]}"; do # the pieces of the cost, largest first
+        ((paid == cost)) && break
+        if ((paid + piece <= cost)); then paid=$((paid + piece)) && keys Return; else keys Tab; fi
+        settle
+    done
+    answer guadagno $((revenue - cost)) && sleep 1 && keys Tab Return && settle || return 1
+    back_to_menu && leave_program
+}
+run_case "start, menu, Form1, Form9, Form12, Form13 with the keyboard" walk "$work/program.log"
+sleep 1
+kill -TERM "$orca_pid" && wait "$orca_pid" 2>/dev/null
+orca_pid=
+grep -a "SPEECH OUTPUT: " "$work/orca.log" | sort -s -k1,1 |
+    sed -E "s/^.*SPEECH OUTPUT: '//; s/' ?\{'established.*$//" >"$work/speech.txt"
+[[ -n ${MERCANZOLA_ORCA_SPEECH:-} ]] && cp "$work/speech.txt" "$MERCANZOLA_ORCA_SPEECH"
+grouped() { sed -E ':a; s/([0-9])([0-9]{3})($|\.)/\1.\2\3/; ta' <<<"${1:-}"; } # 12.000
+heard() { # each sentence after the one before
+    local line=0 wanted found
+    for wanted in "la mercanzola" "menù" "trova il costo totale" \
+        "gomma bianca, costo unitario 1.500 lire, quantità ${quantity:-}: qual è il costo totale?" \
+        "sbagliato. esatti 0, errati 1." "esatto. esatti 1, errati 1. gomma bianca, costo unitario" \
+        "menù" "tabelle 1" "gomma bianca; quantità ${table_quantity:-}; spesa di 1: 1.000 lire;" \
+        "ricavo di 1: 1.500 lire. guadagno di 1?" \
+        "esatto. esatti 1, errati 0. spesa di ${table_quantity:-}?" "sbagliato. esatti 1, errati 1." \
+        "menù" "guadagno - perdita" "gomma bianca, spesa $(grouped "${spesa:-}") lire" "guadagno o perdita?" \
+        "${choice:-}: ora scrivi quanto." "esatto. esatti 1, errati 0. gomma bianca, spesa" \
+        "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
+        "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
+        "pagato" "quanto ho guadagnato?" "esatto. esatti 1, errati 0. sul tavolo:" \
+        "il denaro è di nuovo tutto sul tavolo" "menù"; do
+        found=$(tail -n +$((line + 1)) "$work/speech.txt" | grep -nF -m 1 -- "$wanted" | cut -d: -f1)
+        [[ -n $found ]] && line=$((line + found - 1)) && continue
+        fail "not heard after line $line: $wanted" && sed 's/^/    /' "$work/speech.txt"
+        return 1
+    done
+}
+run_case "each window's name, each problem, each outcome and count heard" heard ""
+echo "$suite: $passed passed, $failed failed"
+((failed == 0))

@@ -1,0 +1,62 @@
+// What a screen reader calls each window, whose title stays blank, and the article.
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+#include "ui/Screen.h"
+
+#include <QAccessible>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ScreenId)
+
+// The names of the labels a screen reader lists, in the order it meets them.
+static QStringList heardLabels(const ui::Screen* screen) {
+    QStringList names;
+    for (QWidget* control : screen->client()->findChildren<QWidget*>())
+        if (QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(control);
+            heard->role() == QAccessible::StaticText && control->isVisible())
+            names << heard->text(QAccessible::Name);
+    return names;
+}
+
+class TestAccessibleNames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpItalianProgram(); }
+    void cleanup() { closeAllWindows(); }
+
+    void windowsAndArticlesAreHeard_data() {
+        QTest::addColumn<ScreenId>("screen");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("article");
+        const QString cartolina = QStringLiteral("articolo acquistato: cartolina");
+        QTest::newRow("start") << ScreenId::Avvio << "la mercanzola" << QString();
+        QTest::newRow("menu") << ScreenId::Menu << "menù" << QString();
+        QTest::newRow("Form1") << ScreenId::Form1 << "trova il costo totale" << cartolina;
+        QTest::newRow("Form8, trailing space")
+            << ScreenId::Form8 << "spesa - guadagno - ricavo" << cartolina;
+        QTest::newRow("Form9, spaces inside") << ScreenId::Form9 << "tabelle 1" << cartolina;
+        QTest::newRow("Form12") << ScreenId::Form12 << "guadagno - perdita" << cartolina;
+        QTest::newRow("Form13") << ScreenId::Form13 << "usa il denaro" << QString();
+    }
+    void windowsAndArticlesAreHeard() {
+        QFETCH(ScreenId, screen);
+        QFETCH(QString, window);
+        QFETCH(QString, article);
+        TestServices services;
+        services.setCatalogue({{"cartolina", 1000, 1500}});
+        ui::Screen* opened = openScreen(screen);
+
+        QVERIFY(opened->windowTitle().trimmed().isEmpty());
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(opened);
+        QCOMPARE(heard->role(), QAccessible::Window);
+        QCOMPARE(heard->text(QAccessible::Name), window);
+        const QStringList labels = heardLabels(opened);
+        QCOMPARE(labels.filter(QStringLiteral("articolo acquistato: ")),
+                 article.isEmpty() ? QStringList() : QStringList{article});
+        QVERIFY2(!labels.contains(QString()), qPrintable(labels.join(u'|')));
+    }
+};
+
+QTEST_MAIN(TestAccessibleNames)
+#include "test_accessible_names.moc"
