@@ -16,6 +16,8 @@ trap 'stop_program; end_started "$orca_pid"; stop_a11y_bus; stop_xserver; rm -rf
 folder=$work/programma
 mkdir "$folder" && cp -r "$program_dir"/{mercanzola,suoni,immagini,plugins} "$folder/" || exit 1
 echo '"gomma bianca",1000,1500' >"$folder/lista.txt"
+euro_folder=$work/euro
+cp -r "$folder" "$euro_folder" && printf 'valuta: euro\n"gomma bianca",1.00,1.50\n' >"$euro_folder/lista.txt"
 start_xserver_or_exit 2
 [[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt" ||
     { echo "$suite: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"; exit 1; }
@@ -73,6 +75,18 @@ walk() {
     back_to_menu && leave_program
 }
 run_case "start, menu, Form1, Form9, Form12, Form13 with the keyboard" walk "$work/program.log"
+# In euro the same sentences name euro, and a comma answer is heard as right.
+walk_euro() {
+    start_program "$euro_folder" "$work/euro.log"
+    expect "$Start" "$Start" "start screen" 15 && settle && keys Return || return 1
+    expect "$Menu" "$Menu" "menu" && settle && keys Tab Return || return 1
+    expect "$Exercise" "$Exercise" "trova il costo totale" && sleep 1 || return 1
+    euro_quantity=$(number_in "quantità: ")
+    local cents=$((150 * euro_quantity))
+    answer "costo totale" "$((cents / 100)),$(printf %02d $((cents % 100)))" || return 1
+    back_to_menu && leave_program
+}
+run_case "Form1 in euro" walk_euro "$work/euro.log"
 sleep 1
 kill -TERM "$orca_pid" && wait "$orca_pid" 2>/dev/null
 orca_pid=
@@ -93,7 +107,9 @@ heard() { # each sentence after the one before
         "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
         "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
         "pagato" "quanto ho guadagnato?" "esatto. esatti 1, errati 0. sul tavolo:" \
-        "il denaro è di nuovo tutto sul tavolo" "menù"; do
+        "il denaro è di nuovo tutto sul tavolo" "menù" \
+        "gomma bianca, costo unitario 1,50 euro, quantità ${euro_quantity:-}: qual è il costo totale?" \
+        "esatto. esatti 1, errati 0."; do
         found=$(tail -n +$((line + 1)) "$work/speech.txt" | grep -nF -m 1 -- "$wanted" | cut -d: -f1)
         [[ -n $found ]] && line=$((line + found - 1)) && continue
         fail "not heard after line $line: $wanted" && sed 's/^/    /' "$work/speech.txt"
