@@ -43,11 +43,14 @@ open_exercise() { # tabs from "Esci", window name
     keys Return
     expect "$Exercise" "$Exercise" "$2" && sleep 1 # as a pupil listens first
 }
-walk() {
-    start_program "$folder" "$work/program.log"
+open_form1() { # program folder, log
+    start_program "$1" "$2"
     expect "$Start" "$Start" "start screen" 15 && settle && keys Return || return 1
     expect "$Menu" "$Menu" "menu" && settle && keys Tab Return || return 1
-    expect "$Exercise" "$Exercise" "trova il costo totale" && sleep 1 || return 1
+    expect "$Exercise" "$Exercise" "trova il costo totale" && sleep 1
+}
+walk() {
+    open_form1 "$folder" "$work/program.log" || return 1
     quantity=$(number_in "quantità: ")
     answer "costo totale" 1 && keys BackSpace && answer "costo totale" $((1500 * quantity)) ||
         return 1
@@ -77,10 +80,7 @@ walk() {
 run_case "start, menu, Form1, Form9, Form12, Form13 with the keyboard" walk "$work/program.log"
 # In euro the same sentences name euro, and a comma answer is heard as right.
 walk_euro() {
-    start_program "$euro_folder" "$work/euro.log"
-    expect "$Start" "$Start" "start screen" 15 && settle && keys Return || return 1
-    expect "$Menu" "$Menu" "menu" && settle && keys Tab Return || return 1
-    expect "$Exercise" "$Exercise" "trova il costo totale" && sleep 1 || return 1
+    open_form1 "$euro_folder" "$work/euro.log" || return 1
     euro_quantity=$(number_in "quantità: ")
     local cents=$((150 * euro_quantity))
     answer "costo totale" "$((cents / 100)),$(printf %02d $((cents % 100)))" || return 1
