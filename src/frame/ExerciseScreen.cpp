@@ -102,6 +102,12 @@ ui::Label* ExerciseScreen::addValueLabel(const ui::TwipsRect& where, Qt::Alignme
         where);
 }
 
+ui::Label* ExerciseScreen::addArticleLabel(const ui::TwipsRect& where, Qt::Alignment alignment) {
+    ui::Label* label = addValueLabel(where, alignment);
+    label->setFitsWholeText(true);
+    return label;
+}
+
 ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, double points,
                                             bool withKeyFilter, const ui::TwipsRect& where) {
     auto* box = place(new ui::AnswerBox(accessibleName, points), where);

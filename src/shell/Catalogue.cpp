@@ -33,8 +33,7 @@ QString shortened(const QString& field) {
 }
 
 // The screens multiply a price, or the difference of two prices, by a quantity
-// of at most 11: prices up to this bound keep every such amount in range.
-constexpr Money LargestPrice = Money::fromRaw(10'000'000'000'000 * Money::Scale);
+// of at most 11: every such amount stays in range.
 static_assert(LargestPrice.raw() <= std::numeric_limits<std::int64_t>::max() / 22);
 
 bool isLineEnd(QChar c) {
@@ -192,7 +191,7 @@ private:
         if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
             __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
             raw > LargestPrice.raw())
-            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 10.000.000.000.000 lire)")
+            fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo 100.000.000.000 lire)")
                      .arg(shortened(token)));
         return Money::fromRaw(negative ? -raw : raw);
     }

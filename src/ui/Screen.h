@@ -67,10 +67,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void giveFocusBackFromMenu();
     void fitContent();
+    void scaleMenuBar();
 
     QWidget* stage;
     QWidget* clientArea;
@@ -79,6 +81,9 @@ private:
     bool shownFullScreen = false;
     QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
+    // The bar as designed, read before it is first scaled.
+    int designedMenuHeight = 0;
+    QFont designedMenuFont;
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;
     quint32 backgroundBgr = 0;
