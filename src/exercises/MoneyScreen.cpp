@@ -40,6 +40,13 @@ constexpr int StoredSlotHeight = 855;
 
 constexpr std::array<int, 3> Scales = {100, 500, 1000};
 
+void showPiece(ui::PictureSlot* slot, const Denomination& piece) {
+    slot->setSizeTwips(piece.width, piece.height);
+    slot->setTag(QString::number(piece.value));
+    slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
+                     pieceName(piece));
+}
+
 const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
 const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzato per pagare");
 
@@ -90,6 +97,12 @@ void MoneyScreen::Form_Activate() {
     NuovoProblema();
 }
 
+void MoneyScreen::prepareAhead() {
+    for (size_t d = 0; d < Denominations.size(); ++d)
+        showPiece(Image1[d], Denominations[d]);
+    Command3D1->icon().pixmap(Command3D1->iconSize());
+}
+
 void MoneyScreen::NuovoProblema() {
     Label4->setText(AskRevenue);
     Text1->clear();
@@ -137,13 +150,8 @@ void MoneyScreen::DisponiDenaro() {
     size_t next = 0;
     for (size_t d = 0; d < Denominations.size(); ++d) {
         const Denomination& piece = Denominations[d];
-        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
-            ui::PictureSlot* slot = Image1[next];
-            slot->setSizeTwips(piece.width, piece.height);
-            slot->setTag(QString::number(piece.value));
-            slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
-                             pieceName(piece));
-        }
+        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next)
+            showPiece(Image1[next], piece);
     }
 }
 

@@ -82,13 +82,7 @@ void Screen::fitContent() {
 void Screen::scaleMenuBar() {
     if (!menu)
         return;
-    if (designedMenuHeight == 0) {
-        designedMenuHeight = menu->sizeHint().height();
-        designedMenuFont = menu->font();
-    }
-    const QSize designed(designedClient.width(), designedClient.height() + designedMenuHeight);
-    setMinimumSize(designed);
-    const double factor = qMax(1.0, LayoutScale::fitting(designed, size()).factor);
+    const double factor = qMax(1.0, LayoutScale::fitting(minimumSize(), size()).factor);
     const QFont font = LayoutScale{factor}.font(designedMenuFont);
     if (menu->font() == font)
         return;
@@ -164,6 +158,11 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         });
     }
     QAction* action = menu->addAction(caption);
+    if (menu->actions().size() == 1) {
+        designedMenuFont = menu->font();
+        // Never smaller than designed, the bar at its designed height.
+        setMinimumSize(designedClient.width(), designedClient.height() + menu->sizeHint().height());
+    }
     connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
         guarded(handler);
         giveFocusBackFromMenu();
