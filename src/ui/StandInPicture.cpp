@@ -76,7 +76,7 @@ QImage standInPicture(const QSize& size, const PlateLook& look, const QString& t
     QPointF centre = face.center();
     QFont font;
     if (look.shape == PlateShape::Coin) {
-        const double reach = face.width() / 2 * 0.9;
+        const double reach = face.width() / 2 * 0.8;
         font = fittingFont(text, int(face.height()), [reach](QSizeF ink) {
             return std::hypot(ink.width() / 2, ink.height() / 2) <= reach;
         });
