@@ -88,8 +88,7 @@ private slots:
         screen->resize(window);
         QTRY_COMPARE(screen->size(), window);
 
-        // The bar's text grows by the factor, its edges less: the room below
-        // it, and so the content, a little more.
+        // The bar's edges grow less than its text: the content a little more.
         QVERIFY(follows(screen->menuBar()->font().pixelSize(), 11, factor));
         QVERIFY(screen->contentScale() >= factor && screen->contentScale() < factor + 0.01);
         factor = screen->contentScale();
