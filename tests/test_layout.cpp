@@ -9,7 +9,6 @@
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
-#include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 #include "ui/Twips.h"
 
@@ -46,10 +45,7 @@ class LayoutTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        setUpToolkit();
-        registerAllScreens();
-    }
+    void initTestCase() { setUpToolkit(); }
 
     void arialResolvesToAMetricCompatibleFace() {
         for (const char* family : {"Arial", "MS Sans Serif"})
@@ -108,8 +104,9 @@ private slots:
         services.writeFile(QStringLiteral("lista.txt"), "oro,100000000000,-100000000000\r\n");
         Modulo1::CaricaLista();
         services.random.fallback = 0.999; // as many of it as can be
-        auto* table =
-            static_cast<TableScreen*>(openScreen(typed ? ScreenId::Form10 : ScreenId::Form11));
+        auto* table = static_cast<TableScreen*>((typed ? newForm10 : newForm11)());
+        table->Form_Load();
+        table->show();
         QWidget* box = typed ? static_cast<QWidget*>(table->Text4) : table->Label5;
         if (typed)
             pupil::type(table->Text4, shown);
