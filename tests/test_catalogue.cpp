@@ -140,8 +140,8 @@ void TestCatalogue::fieldSyntax_data() {
 
     QTest::newRow("digits of another script are not a number")
         << QByteArray("matita,\xD9\xA3,\xEF\xBC\x94\r\n") << QStringList{"matita|0|0"};
-    QTest::newRow("largest prices") << QByteArray("lingotto,10000000000000,-10000000000000\r\n")
-                                    << QStringList{"lingotto|10000000000000|-10000000000000"};
+    QTest::newRow("largest prices") << QByteArray("lingotto,100000000000,-100000000000\r\n")
+                                    << QStringList{"lingotto|100000000000|-100000000000"};
     QTest::newRow("empty file") << QByteArray() << QStringList();
     QTest::newRow("only blank lines") << QByteArray("\r\n\r\n  \r\n") << QStringList();
 }
@@ -207,11 +207,11 @@ void TestCatalogue::fileEndingInsideARecord_data() {
     QTest::newRow("gain too large") << first + "gomma,-900000000000000,900000000000000\r\n"
                                     << 2 << 4 << QStringLiteral("-900000000000000 è troppo grande");
     // Eleven times the difference of two larger prices would not fit an amount.
-    QTest::newRow("a lira over the largest price") << first + "gomma,10000000000001,350\r\n"
-                                                   << 2 << 4 << QStringLiteral("10000000000001");
+    QTest::newRow("a lira over the largest price") << first + "gomma,100000000001,350\r\n"
+                                                   << 2 << 4 << QStringLiteral("100000000001");
     QTest::newRow("largest negative price, and a lira more")
-        << first + "gomma,1,-10000000000000.5\r\n"
-        << 2 << 4 << QStringLiteral("10.000.000.000.000");
+        << first + "gomma,1,-100000000000.5\r\n"
+        << 2 << 4 << QStringLiteral("100.000.000.000");
     // The report quotes the start of a runaway price, not megabytes of it.
     QTest::newRow("runaway price") << first + "gomma," + QByteArray(100000, '7') + "\r\n"
                                    << 2 << 4 << QStringLiteral("777777777777777777777777…");

@@ -83,6 +83,45 @@ private slots:
             checkCaptionsFit(screen, factor);
         }
     }
+
+    // A catalogue at the largest prices either way: the widest amounts fit
+    // their boxes whole, minus sign and all, as would the same amounts in euro.
+    void widestAmountsFitTheirBoxes_data() {
+        QTest::addColumn<bool>("typed"); // in Form10's answer box, or else shown on Form11
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("inEuro");
+        QTest::newRow("a price times 10") << false << "-1.000.000.000.000"
+                                          << "-10.000.000.000,00";
+        QTest::newRow("a difference times 10, typed and judged right")
+            << true << "-2.000.000.000.000"
+            << "-20.000.000.000,00";
+    }
+    void widestAmountsFitTheirBoxes() {
+        QFETCH(bool, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, inEuro);
+        TestServices services;
+        services.writeFile(QStringLiteral("lista.txt"), "oro,100000000000,-100000000000\r\n");
+        Modulo1::CaricaLista();
+        services.random.fallback = 0.999; // as many of it as can be
+        auto* table = static_cast<TableScreen*>((typed ? newForm10 : newForm11)());
+        table->Form_Load();
+        table->show();
+        QWidget* box = typed ? static_cast<QWidget*>(table->Text4) : table->Label5;
+        if (typed)
+            pupil::type(table->Text4, shown);
+        QCOMPARE(typed ? table->Text4->text() : table->Label5->text(), shown);
+        // Inside a label's frame and margin, or an answer box's edge and Qt's margin.
+        const int room =
+            box->contentsRect().width() - 2 * (typed ? 1 + 2 : table->Label5->margin());
+        for (const QString& text : {shown, inEuro})
+            QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(text) <= room, qPrintable(text));
+        if (typed) {
+            pupil::enter(table->Text4);
+            QCOMPARE(table->EtichettaEsatti->text(), " 1");
+        }
+        table->close();
+    }
 };
 
 QTEST_MAIN(LayoutTest)

@@ -155,7 +155,7 @@ private slots:
     // The largest prices the catalogue accepts, at the largest quantity, and
     // with the gain at its most negative, stay inside the range of an amount.
     void largestPricesDoNotOverflow() {
-        const QString largest = QStringLiteral("10000000000000");
+        const QString largest = QStringLiteral("100000000000");
         const auto records = parseCatalogue("\"oro\"," + largest + ",-" + largest + "\n", "lista");
         for (const QString& over : {largest + ".0001", "-" + largest + "1"}) {
             try {
@@ -172,9 +172,9 @@ private slots:
         PrezzoVendita[1] = records[0].sellingPrice;
         pose(s, 1, 1, 10);
         auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
-        QCOMPARE(screen->Label5->text(), "-10.000.000.000.000");
+        QCOMPARE(screen->Label5->text(), "-100.000.000.000");
         for (const char* answer :
-             {"-20000000000000", "100000000000000", "-100000000000000", "-200000000000000"})
+             {"-200000000000", "1000000000000", "-1000000000000", "-2000000000000"})
             pupil::answer(boxesOf(screen)[NumeroEsatti.value()], answer);
         QCOMPARE(counts(), "4/0");
         QVERIFY(s.messages.errors.isEmpty());

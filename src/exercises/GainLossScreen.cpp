@@ -20,11 +20,10 @@ constexpr quint32 AnswerRed = 0x0000FF; // 0x00BBGGRR
 
 GainLossScreen::GainLossScreen() {
     Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
-    Label3 = addValueLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
+    Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
     Label6[1] = addHeading(Headings::spesa(), {840, 2400, 1335, 375});
     Label6[3] = addHeading(Headings::ricavo(), {3840, 2400, 1455, 375});
     Label10 = addHeading(QString(), {6360, 2400, 1095, 375});
-    Label3->setHeading(Headings::articoloAcquistato());
     Label4 = addValueLabel({240, 2880, 2655, 615});
     Label4->setHeading(Headings::spesa());
     Label5 = addValueLabel({3000, 2880, 2775, 615});

@@ -37,6 +37,13 @@ constexpr std::array<std::pair<int, int>, 18> SlotPlaces = {{
 constexpr int StoredSlotWidth = 1455;
 constexpr int StoredSlotHeight = 855;
 
+void showPiece(ui::PictureSlot* slot, const Denomination& piece) {
+    slot->setSizeTwips(piece.width, piece.height);
+    slot->setTag(QString::number(piece.value));
+    slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
+                     Currency::current().pieceName(piece));
+}
+
 const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
 const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzato per pagare");
 
@@ -86,6 +93,13 @@ MoneyScreen::MoneyScreen() {
 
 void MoneyScreen::Form_Activate() {
     NuovoProblema();
+}
+
+void MoneyScreen::prepareAhead() {
+    const auto pieces = Currency::current().pieces();
+    for (size_t d = 0; d < pieces.size(); ++d)
+        showPiece(Image1[d], pieces[d]);
+    Command3D1->icon().pixmap(Command3D1->iconSize());
 }
 
 void MoneyScreen::NuovoProblema() {
@@ -147,18 +161,12 @@ void MoneyScreen::countPieces(Money amount) {
 }
 
 void MoneyScreen::DisponiDenaro() {
-    const Currency& currency = Currency::current();
-    const auto pieces = currency.pieces();
+    const auto pieces = Currency::current().pieces();
     size_t next = 0;
     for (size_t d = 0; d < pieces.size(); ++d) {
         const Denomination& piece = pieces[d];
-        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
-            ui::PictureSlot* slot = Image1[next];
-            slot->setSizeTwips(piece.width, piece.height);
-            slot->setTag(QString::number(piece.value));
-            slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
-                             currency.pieceName(piece));
-        }
+        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next)
+            showPiece(Image1[next], piece);
     }
 }
 

@@ -22,6 +22,8 @@ public:
     QString spokenProblem() const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
+    // Decodes each piece's picture at its slot's size, and the hand's.
+    void prepareAhead() override;
 
     // Lays the counted pieces out on the board from slot 0.
     void DisponiDenaro();

@@ -56,8 +56,7 @@ TableScreen::TableScreen(const Cells& cells) {
     Label6[2] = addHeading(Headings::guadagno(), {7560, 2400, 1095, 375});
     Label6[3] = addHeading(Headings::ricavo(), {4320, 2400, 1455, 375});
     Label6[4] = addHeading(Headings::quantita(), {120, 2400, 1335, 375});
-    Label3 = addValueLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
-    Label3->setHeading(Headings::articoloAcquistato());
+    Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
     Label7 = addValueLabel({120, RowTop[OneItem], 735, CellHeight}, Qt::AlignHCenter);
     Label7->setText(QStringLiteral("1"));
     Label7->setAccessibleName(quantityName(1));

@@ -1,6 +1,7 @@
 #include "frame/ExerciseScreen.h"
 
 #include "frame/AnswerReading.h"
+#include "frame/Headings.h"
 #include "frame/Sentences.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
@@ -102,6 +103,13 @@ ui::Label* ExerciseScreen::addValueLabel(const ui::TwipsRect& where, Qt::Alignme
         new ui::Label(QStringLiteral("Label3"),
                       {QStringLiteral("Arial"), 14.25, alignment | Qt::AlignVCenter, true, true}),
         where);
+}
+
+ui::Label* ExerciseScreen::addArticleLabel(const ui::TwipsRect& where, Qt::Alignment alignment) {
+    ui::Label* label = addValueLabel(where, alignment);
+    label->setFitsWholeText(true);
+    label->setHeading(Headings::articoloAcquistato());
+    return label;
 }
 
 ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, double points,

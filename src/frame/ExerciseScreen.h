@@ -58,6 +58,9 @@ protected:
     // A value label: white, bordered, Arial 14.25 pt bold; its stored caption is
     // replaced by the first problem.
     ui::Label* addValueLabel(const ui::TwipsRect& place, Qt::Alignment alignment = Qt::AlignRight);
+    // The drawn article's name in a value label: a long name is drawn smaller
+    // rather than cut.
+    ui::Label* addArticleLabel(const ui::TwipsRect& place, Qt::Alignment alignment);
     // An answer box at its place, named for a screen reader after its heading.
     ui::AnswerBox* addAnswerBox(const QString& accessibleName, double points, bool withKeyFilter,
                                 const ui::TwipsRect& place);

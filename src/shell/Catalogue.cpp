@@ -34,8 +34,7 @@ QString shortened(const QString& field) {
 }
 
 // The screens multiply a price, or the difference of two prices, by a quantity
-// of at most 11: prices up to this bound keep every such amount in range.
-constexpr Money LargestPrice = Money::fromRaw(10'000'000'000'000 * Money::Scale);
+// of at most 11: every such amount stays in range.
 static_assert(LargestPrice.raw() <= std::numeric_limits<std::int64_t>::max() / 22);
 
 bool isLineEnd(QChar c) {

@@ -7,6 +7,8 @@
 #include "ui/Services.h"
 #include "ui/Twips.h"
 
+#include <QTimer>
+
 FormAvvio::FormAvvio() : ui::Screen(12675, 8115) {
     const QIcon head = ui::icon(ui::IconPicture::CartoonHead);
     setWindowIcon(head);
@@ -36,8 +38,11 @@ void FormAvvio::Command1_Click() {
     // An exercise and its sounds come after the menu: the sound player and the
     // exercise frame (menu bar, fonts) get ready once the menu is painted, so
     // that neither the start, nor the first exercise, nor its first answer
-    // waits for them.
+    // waits for them. Then, at the next pause, the board of money's pictures.
     ui::services().sounds->prepare();
-    ui::afterNextPaint([] { warmUpScreen(ScreenId::Form1); });
+    ui::afterNextPaint([] {
+        warmUpScreen(ScreenId::Form1);
+        QTimer::singleShot(0, [] { warmUpScreen(ScreenId::Form13); });
+    });
     openScreen(ScreenId::Menu, this);
 }

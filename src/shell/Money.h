@@ -30,6 +30,13 @@ private:
     std::int64_t units = 0;
 };
 
+// The largest price a catalogue may hold, in the minor unit (lire, or cents of
+// a euro), and its negative the smallest. The widest amount a pupil meets, a
+// difference of two prices times a quantity of 11, then has at most thirteen
+// digits: with its minus sign, its dots and, in euro, its decimal comma, that
+// is as wide as the narrowest amount box shows whole at the designed size.
+inline constexpr Money LargestPrice = Money::fromRaw(100'000'000'000 * Money::Scale);
+
 inline Money moneyOf(Count count) {
     return Money::fromWhole(count.value());
 }

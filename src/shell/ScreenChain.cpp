@@ -70,6 +70,7 @@ void warmUpScreen(ScreenId id) {
     // would gain little and hold a picture of the whole window in memory.
     for (QWidget* control : screen->findChildren<QWidget*>())
         control->sizeHint();
+    screen->prepareAhead();
 }
 
 ui::Screen* currentScreen() {

@@ -4,8 +4,10 @@
 #include "ui/Twips.h"
 
 #include <QAccessible>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace ui {
 
@@ -44,6 +46,35 @@ void Label::setHeading(const QString& heading) {
     headingText = heading;
     QAccessibleEvent renamed(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
+}
+
+void Label::setFitsWholeText(bool fits) {
+    fitsWholeText = fits;
+    update();
+}
+
+FittedText Label::drawn() const {
+    if (!fitsWholeText)
+        return {font(), text()};
+    const int room = contentsRect().width() - 2 * margin();
+    // No smaller than two thirds of the label's own size: for a value label as
+    // designed, the size of the headings beside it.
+    const QFontInfo shown(font());
+    return fitText(text(), font(), room, (shown.pixelSize() * 2 + 2) / 3);
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    const FittedText fitted = drawn();
+    if (fitted.text == text() && fitted.font == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setFont(fitted.font);
+    const int m = margin();
+    style()->drawItemText(&painter, contentsRect().adjusted(m, m, -m, -m), alignment(), palette(),
+                          isEnabled(), fitted.text, foregroundRole());
 }
 
 AnswerBox::AnswerBox(const QString& accessibleName, double points) {

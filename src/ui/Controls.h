@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/FittedText.h"
 #include "ui/KeyLatch.h"
 
 namespace ui {
@@ -28,8 +29,18 @@ public:
     void setHeading(const QString& heading);
     QString heading() const { return headingText; }
 
+    // A text too wide for the box is drawn smaller, then elided in the middle,
+    // rather than cut at its ends; text() and the accessible name stay whole.
+    void setFitsWholeText(bool fits);
+    // The font and text the label is drawn with.
+    FittedText drawn() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QString headingText;
+    bool fitsWholeText = false;
 };
 
 // The box where the pupil types an answer. Every typed character passes through

@@ -42,7 +42,9 @@ void PictureSlot::fetchPicture() {
 
 void PictureSlot::resizeEvent(QResizeEvent* event) {
     Button::resizeEvent(event);
-    if (source)
+    // A slot placed while hidden hears of its size only when shown, and then
+    // already holds its picture at that size.
+    if (source && picture.size() != size() * devicePixelRatioF())
         fetchPicture();
 }
 

@@ -80,6 +80,26 @@ void Screen::fitContent() {
     }
 }
 
+// The menu bar grows with the content. Its factor is that of the whole window
+// over its designed size, so that the bar's own height, which follows its
+// font, never feeds back into the factor.
+void Screen::scaleMenuBar() {
+    if (!menu)
+        return;
+    const double factor = qMax(1.0, LayoutScale::fitting(minimumSize(), size()).factor);
+    const QFont font = LayoutScale{factor}.font(designedMenuFont);
+    if (menu->font() == font)
+        return;
+    menu->setFont(font);
+    // The window has just been laid out with the bar's old height: again, now.
+    layout()->activate();
+}
+
+void Screen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scaleMenuBar();
+}
+
 bool Screen::fullScreenChosen() {
     return fullScreen;
 }
@@ -133,12 +153,20 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         own.setColor(QPalette::Window, own.color(QPalette::Window));
         menu->setPalette(own);
         layout()->setMenuBar(menu);
+        // The bar grows with the window: a least size taken from its height of
+        // the moment would keep a window that leaves full screen too tall.
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
             if (now == menu && old && old != menu && old->window() == this)
                 focusBeforeMenu = old;
         });
     }
     QAction* action = menu->addAction(caption);
+    if (menu->actions().size() == 1) {
+        designedMenuFont = menu->font();
+        // Never smaller than designed, the bar at its designed height.
+        setMinimumSize(designedClient.width(), designedClient.height() + menu->sizeHint().height());
+    }
     connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
         handle([this, &handler] {
             handler();

@@ -70,13 +70,19 @@ public:
     // Runs once, when the screen is first shown; a message box closing over the
     // screen does not run it again.
     virtual void Form_Activate() {}
+    // Run in idle time on a screen made for nothing else, so that the first
+    // real opening finds the costly things ready (pictures decoded, say). It
+    // draws no problem and leaves the program's state as it was.
+    virtual void prepareAhead() {}
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void giveFocusBackFromMenu();
     void fitContent();
+    void scaleMenuBar();
 
     QWidget* stage;
     QWidget* clientArea;
@@ -86,6 +92,7 @@ private:
     QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
     Speech* speech;
+    QFont designedMenuFont; // the bar's, before it is first scaled
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;
     quint32 backgroundBgr = 0;

@@ -11,14 +11,14 @@ namespace ui {
 
 namespace {
 
-// The largest bold face whose `text` fits `box`.
-QFont fittingFont(const QString& text, const QSizeF& box) {
+// The largest bold face whose `text`, centred, passes `fits`: a box for a note,
+// a circle for a coin.
+template <class Fits> QFont fittingFont(const QString& text, int largestPixels, Fits fits) {
     QFont font = screenFont(QStringLiteral("Arial"), 8);
-    int pixels = qMax(6, int(box.height()));
-    for (; pixels > 6; --pixels) {
+    int pixels = qMax(1, largestPixels);
+    for (; pixels > 1; --pixels) {
         font.setPixelSize(pixels);
-        const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
-        if (ink.width() <= box.width() && ink.height() <= box.height())
+        if (fits(QFontMetricsF(font).tightBoundingRect(text).size()))
             break;
     }
     font.setPixelSize(pixels);
@@ -71,18 +71,24 @@ QImage standInPicture(const QSize& size, const PlateLook& look, const QString& t
         painter.drawRect(face);
     }
 
-    // The figures fill most of the face; on a coin, a band across the middle
-    // whose corners stay inside the coin.
-    const QRectF writable =
-        look.shape == PlateShape::Coin
-            ? QRectF(plate.center() - QPointF(plate.width() * 0.4, plate.height() * 0.21),
-                     QSizeF(plate.width() * 0.8, plate.height() * 0.42))
-            : face.adjusted(face.width() * 0.05, face.height() * 0.12, -face.width() * 0.05,
-                            -face.height() * 0.12);
-    const QFont font = fittingFont(text, writable.size());
+    // The figures fill most of the face. On a coin every corner of their ink
+    // stays inside the face, clear of the ring around it.
+    QPointF centre = face.center();
+    QFont font;
+    if (look.shape == PlateShape::Coin) {
+        const double reach = face.width() / 2 * 0.8;
+        font = fittingFont(text, int(face.height()), [reach](QSizeF ink) {
+            return std::hypot(ink.width() / 2, ink.height() / 2) <= reach;
+        });
+    } else {
+        const QSizeF writable(face.width() * 0.9, face.height() * 0.76);
+        font = fittingFont(text, int(writable.height()), [writable](QSizeF ink) {
+            return ink.width() <= writable.width() && ink.height() <= writable.height();
+        });
+    }
     const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
     QPainterPath figures;
-    figures.addText(writable.center() - ink.center(), font, text);
+    figures.addText(centre - ink.center(), font, text);
     painter.setPen(Qt::NoPen);
     painter.setBrush(textColourOn(look.face));
     painter.drawPath(figures);
