@@ -1,5 +1,7 @@
 #include "frame/AnswerReading.h"
 
+#include <algorithm>
+
 QString answerDigits(const QString& typed) {
     return digitsOf(typed);
 }
@@ -10,9 +12,9 @@ bool answerMatches(const QString& typed, Money expected, AnswerKind kind) {
         return false;
     bool negative = false;
     if (expected < Money()) {
-        const QString digits = answerDigits(typed);
-        const qsizetype firstDigit = digits.isEmpty() ? typed.size() : typed.indexOf(digits.at(0));
-        negative = typed.left(firstDigit).contains(u'-');
+        const auto firstDigit = std::find_if(typed.begin(), typed.end(),
+                                             [](QChar c) { return c >= u'0' && c <= u'9'; });
+        negative = std::find(typed.begin(), firstDigit, u'-') != firstDigit;
     }
     if (!expected.isWhole())
         return false;

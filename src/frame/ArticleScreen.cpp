@@ -6,7 +6,6 @@ ArticleScreen::ArticleScreen(const std::array<QString, 4>& headings, const Layou
         Label6[i] = addHeading(headings[i], layout.headings[i]);
     // Created in reading order, the order a screen reader goes through them.
     Label3 = addArticleLabel(layout.label3, label3Alignment);
-    Label3->setHeading(headings[0]);
     Label4 = addValueLabel(layout.label4);
     Label5 = addValueLabel(layout.label5);
     Text1 = addAnswerBox(text1Name, layout.text1Points, true, layout.text1);

@@ -59,11 +59,9 @@ public:
         : text(text), path(path), currency(currency) {}
 
     // A first line "valuta: euro" (or lire) names the currency and is no record.
-    void skipCurrencyLine() {
-        if (!currencyLine(text).isEmpty()) {
-            pos = firstLineEnd(text);
-            consumeDelimiter();
-        }
+    void skipFirstLine() {
+        pos = firstLineEnd(text);
+        consumeDelimiter();
     }
 
     // Blank lines and spaces between records are skipped; true when nothing is left.
@@ -288,13 +286,15 @@ std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& 
                                             int maxRecords) {
     std::vector<CatalogueRecord> records;
     const QString named = currencyLine(text);
-    if (!named.isEmpty() && !currencyNamed(named))
+    const Currency* currency = named.isEmpty() ? &Currency::lire() : currencyNamed(named);
+    if (!currency)
         throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
                                           "File: %1\nRiga 1: la valuta %2 non è conosciuta: si "
                                           "scrive \"valuta: lire\" oppure \"valuta: euro\".")
                                .arg(path, shortened(named)));
-    FieldReader reader(text, path, catalogueCurrency(text));
-    reader.skipCurrencyLine();
+    FieldReader reader(text, path, *currency);
+    if (!named.isEmpty())
+        reader.skipFirstLine();
     while (!reader.atEndOfRecords()) {
         const int number = static_cast<int>(records.size()) + 1;
         reader.startRecord(number);

@@ -15,23 +15,27 @@ PluginSoundPlayer::~PluginSoundPlayer() {
 }
 
 void PluginSoundPlayer::play(const QString& path) {
-    if (refused.contains(path))
-        return;
     // The player loads a file whole and keeps it: a long recording mistaken for
     // a sound would take the memory of the whole program many times over. A
-    // missing file stays quiet, as ever.
+    // missing file stays quiet, as ever. Each file is looked at once.
+    const auto known = checked.constFind(path);
+    if (known != checked.constEnd() ? !*known : !accept(path))
+        return;
+    load();
+    if (player)
+        player->play(path);
+}
+
+bool PluginSoundPlayer::accept(const QString& path) {
     const DataFile file = checkDataFile(path, MaxSoundBytes);
-    if (!file.problem.isEmpty() && !file.missing) {
-        refused.insert(path);
+    const bool fit = file.problem.isEmpty() || file.missing;
+    checked.insert(path, fit);
+    if (!fit)
         qWarning().noquote()
             << QStringLiteral(
                    "la mercanzola: suono inutilizzabile, al suo posto il silenzio: %1. %2")
                    .arg(path, file.problem);
-        return;
-    }
-    load();
-    if (player)
-        player->play(path);
+    return fit;
 }
 
 void PluginSoundPlayer::load() {

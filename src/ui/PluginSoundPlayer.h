@@ -2,9 +2,9 @@
 
 #include "ui/Services.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <memory>
 
 namespace ui {
@@ -35,11 +35,17 @@ public:
     void prepare() override;
 
 private:
+    // Looks at a sound file once: a regular file within MaxSoundBytes, or a
+    // missing one (quiet), may be played.
+    bool accept(const QString& path);
+
     QString pluginPath;
     bool tried = false;
     std::unique_ptr<SoundPlayer> player;
     QPointer<QObject> watcher;
-    QSet<QString> refused; // said once, then quiet
+    // Whether each sound file asked for may be played; a refused one is said
+    // once, then stays quiet.
+    QHash<QString, bool> checked;
 };
 
 } // namespace ui
