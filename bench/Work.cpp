@@ -7,10 +7,10 @@
 #include "app/AllScreens.h"
 #include "app/TimingMarks.h"
 #include "frame/ExerciseScreen.h"
+#include "platform/Services.h"
 #include "shell/Main.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
-#include "ui/Services.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,14 +46,14 @@ void catalogueReading(int repeats) {
                        .arg(150 + k * 12)
                        .toUtf8());
     list.close();
-    const QString programFolder = ui::services().programFolder;
-    ui::services().programFolder = folder.path();
+    const QString programFolder = platform::services().programFolder;
+    platform::services().programFolder = folder.path();
     for (int i = 0; i < repeats; ++i) {
         const qint64 start = timing::now();
         Modulo1::CaricaLista();
         report(QStringLiteral("CaricaLista"), timing::now() - start);
     }
-    ui::services().programFolder = programFolder;
+    platform::services().programFolder = programFolder;
     Modulo1::CaricaLista();
 }
 

@@ -2,8 +2,8 @@
 // an amount typed as the program shows it (dots turned to spaces by the key
 // filter, or pasted with its group separators) reads back as that amount.
 #include "FuzzCheck.h"
-#include "frame/AnswerReading.h"
-#include "shell/Texts.h"
+#include "model/AnswerReading.h"
+#include "shell/Lesson.h"
 
 #include <QLocale>
 #include <cstring>

@@ -3,10 +3,10 @@
 // records whose prices survive every exercise's arithmetic; loading is
 // deterministic and the same in UTF-8 and in Windows-1252; a catalogue that
 // fails leaves the tables as they were and says why in a short Italian report.
-#include "shell/Catalogue.h"
+#include "model/Catalogue.h"
 #include "FuzzCheck.h"
+#include "model/ProgramError.h"
 #include "shell/Modulo1.h"
-#include "shell/ProgramError.h"
 
 #include <QHash>
 #include <optional>

@@ -1,7 +1,7 @@
 // Amount and number texts: any amount shows as its rounded whole lire, grouped,
 // with a plain minus sign; any count shows as a space or a minus and its digits.
-#include "shell/Texts.h"
 #include "FuzzCheck.h"
+#include "shell/Lesson.h"
 
 #include <QLocale>
 #include <cstring>

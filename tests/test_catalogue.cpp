@@ -1,7 +1,8 @@
 // Reading lista.txt from the program folder into the catalogue tables.
 
+#include "model/ProgramError.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
-#include "shell/ProgramError.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -22,18 +23,20 @@ QString lireText(Money amount) {
 // The loaded records as "name|buying|selling", in table order from slot 1.
 QStringList loadedRecords() {
     QStringList records;
-    for (int k = 1; k <= NumeroArticoli.value(); ++k)
+    for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k)
         records << QStringLiteral("%1|%2|%3")
-                       .arg(Articolo[k], lireText(PrezzoAcquisto[k]), lireText(PrezzoVendita[k]));
+                       .arg(lesson().Articolo[k], lireText(lesson().PrezzoAcquisto[k]),
+                            lireText(lesson().PrezzoVendita[k]));
     return records;
 }
 
 // Slot 0 and the slots above the last record keep an empty name and zero amounts.
 bool unusedSlotsEmpty() {
-    for (int k = 0; k < CatalogueSlots; ++k) {
-        if (k >= 1 && k <= NumeroArticoli.value())
+    for (int k = 0; k < Lesson::CatalogueSlots; ++k) {
+        if (k >= 1 && k <= lesson().NumeroArticoli.value())
             continue;
-        if (!Articolo[k].isEmpty() || PrezzoAcquisto[k] != Money() || PrezzoVendita[k] != Money())
+        if (!lesson().Articolo[k].isEmpty() || lesson().PrezzoAcquisto[k] != Money() ||
+            lesson().PrezzoVendita[k] != Money())
             return false;
     }
     return true;
@@ -152,7 +155,7 @@ void TestCatalogue::fieldSyntax() {
     TestServices t;
     t.writeFile(QStringLiteral("lista.txt"), file);
     QCOMPARE(loadError(), QString());
-    QCOMPARE(NumeroArticoli.value(), records.size());
+    QCOMPARE(lesson().NumeroArticoli.value(), records.size());
     QCOMPARE(loadedRecords(), records);
     QVERIFY(unusedSlotsEmpty());
 }
@@ -161,11 +164,11 @@ void TestCatalogue::fiveHundredRecordsFillTheTables() {
     TestServices t;
     t.writeFile(QStringLiteral("lista.txt"), catalogueOf(500).toUtf8());
     QCOMPARE(loadError(), QString());
-    QCOMPARE(NumeroArticoli.value(), 500);
-    QCOMPARE(Articolo[1], QStringLiteral("articolo 1"));
-    QCOMPARE(Articolo[500], QStringLiteral("articolo 500"));
-    QCOMPARE(PrezzoAcquisto[500], lire(500));
-    QCOMPARE(PrezzoVendita[500], lire(501));
+    QCOMPARE(lesson().NumeroArticoli.value(), 500);
+    QCOMPARE(lesson().Articolo[1], QStringLiteral("articolo 1"));
+    QCOMPARE(lesson().Articolo[500], QStringLiteral("articolo 500"));
+    QCOMPARE(lesson().PrezzoAcquisto[500], lire(500));
+    QCOMPARE(lesson().PrezzoVendita[500], lire(501));
     QVERIFY(unusedSlotsEmpty());
 }
 
@@ -180,11 +183,11 @@ void TestCatalogue::recordFiveHundredAndOneStopsTheProgram() {
     QVERIFY2(mentions(error, QStringLiteral("numero"), 501), qPrintable(error));
     QVERIFY2(mentions(error, QStringLiteral("riga"), 502), qPrintable(error));
     // Nothing of the long file reached the tables.
-    QCOMPARE(Articolo[1], QStringLiteral("vecchio"));
-    QCOMPARE(PrezzoAcquisto[1], lire(1));
-    QCOMPARE(PrezzoVendita[1], lire(2));
-    QVERIFY(Articolo[2].isEmpty());
-    QVERIFY(Articolo[500].isEmpty());
+    QCOMPARE(lesson().Articolo[1], QStringLiteral("vecchio"));
+    QCOMPARE(lesson().PrezzoAcquisto[1], lire(1));
+    QCOMPARE(lesson().PrezzoVendita[1], lire(2));
+    QVERIFY(lesson().Articolo[2].isEmpty());
+    QVERIFY(lesson().Articolo[500].isEmpty());
 }
 
 void TestCatalogue::fileEndingInsideARecord_data() {
@@ -233,9 +236,9 @@ void TestCatalogue::fileEndingInsideARecord() {
     QVERIFY2(mentions(error, QStringLiteral("riga"), line), qPrintable(error));
     QVERIFY2(error.contains(saying), qPrintable(error));
     QVERIFY2(error.size() < 300, qPrintable(error));
-    QCOMPARE(NumeroArticoli.value(), 1);
-    QCOMPARE(Articolo[1], QStringLiteral("vecchio"));
-    QVERIFY(Articolo[2].isEmpty());
+    QCOMPARE(lesson().NumeroArticoli.value(), 1);
+    QCOMPARE(lesson().Articolo[1], QStringLiteral("vecchio"));
+    QVERIFY(lesson().Articolo[2].isEmpty());
 }
 
 void TestCatalogue::unreadableFileIsExplained() {
@@ -270,7 +273,7 @@ void TestCatalogue::missingFileIsNamed() {
     QVERIFY(!error.isNull());
     QVERIFY2(error.contains(QDir(t.folder.path()).filePath(QStringLiteral("lista.txt"))),
              qPrintable(error));
-    QCOMPARE(NumeroArticoli.value(), 0);
+    QCOMPARE(lesson().NumeroArticoli.value(), 0);
 }
 
 void TestCatalogue::shippedCatalogueLoads() {
@@ -281,15 +284,17 @@ void TestCatalogue::shippedCatalogueLoads() {
     t.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
     QCOMPARE(loadError(), QString());
 
-    QVERIFY(NumeroArticoli.value() >= 60);
+    QVERIFY(lesson().NumeroArticoli.value() >= 60);
     bool withComma = false;
     bool withAccent = false;
-    for (int k = 1; k <= NumeroArticoli.value(); ++k) {
-        const QString& name = Articolo[k];
+    for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k) {
+        const QString& name = lesson().Articolo[k];
         QVERIFY2(!name.trimmed().isEmpty(), qPrintable(QString::number(k)));
         QVERIFY2(!name.contains(QChar::ReplacementCharacter), qPrintable(name));
-        QVERIFY2(PrezzoAcquisto[k] > Money() && PrezzoAcquisto[k].isWhole(), qPrintable(name));
-        QVERIFY2(PrezzoVendita[k] > PrezzoAcquisto[k] && PrezzoVendita[k].isWhole(),
+        QVERIFY2(lesson().PrezzoAcquisto[k] > Money() && lesson().PrezzoAcquisto[k].isWhole(),
+                 qPrintable(name));
+        QVERIFY2(lesson().PrezzoVendita[k] > lesson().PrezzoAcquisto[k] &&
+                     lesson().PrezzoVendita[k].isWhole(),
                  qPrintable(name));
         withComma = withComma || name.contains(u',');
         for (QChar c : name)

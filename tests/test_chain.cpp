@@ -239,7 +239,7 @@ private slots:
         TestServices services;
         services.random.values = {colour(9)};
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
-        services.messages.answers = {yes ? ui::Answer::Yes : ui::Answer::No};
+        services.messages.answers = {yes ? platform::Answer::Yes : platform::Answer::No};
 
         QTest::keyClick(menu->Command.value(1), Qt::Key(key));
         QCOMPARE(services.messages.asked,
@@ -319,7 +319,7 @@ private slots:
         pupil::answer(form1->Text1, QStringLiteral("12.5"));
         QCOMPARE(form1->EtichettaErrati->text(), QStringLiteral(" 1"));
 
-        services.messages.answers = {ui::Answer::No};
+        services.messages.answers = {platform::Answer::No};
         pupil::choose(form1->mnuEsci);
         QCOMPARE(services.messages.asked, QStringList{QStringLiteral("Vuoi tornare al menù?")});
         QCOMPARE(currentScreen(), form1.data());
@@ -328,7 +328,7 @@ private slots:
         QCOMPARE(form1->EtichettaErrati->text(), QStringLiteral(" 1"));
         QCOMPARE(backgroundOf(form1), Orange);
 
-        services.messages.answers = {ui::Answer::Yes};
+        services.messages.answers = {platform::Answer::Yes};
         services.random.values = {colour(17)};
         pupil::choose(form1->mnuEsci);
         auto* menu = qobject_cast<FormMenu*>(currentScreen());

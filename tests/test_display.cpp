@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(form1->contentScale(), 1.0);
         QCOMPARE(form1->focusWidget(), form1->Text1);
 
-        services.messages.answers = {ui::Answer::Yes};
+        services.messages.answers = {platform::Answer::Yes};
         pupil::choose(form1->mnuEsci);
         auto* menuAgain = qobject_cast<FormMenu*>(currentScreen());
         QVERIFY(menuAgain);

@@ -3,12 +3,12 @@
 
 #include "app/AllScreens.h"
 #include "exercises/PurchaseScreen.h"
-#include "frame/AnswerReading.h"
+#include "model/AnswerReading.h"
 #include "shell/FormMenu.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
-#include "shell/Texts.h"
 #include "support/TestServices.h"
 #include "ui/Twips.h"
 
@@ -24,7 +24,7 @@ namespace {
 
 // Scripts the draws of one problem: colour, article, quantity.
 void pose(TestServices& s, int colour, int article, int quantity) {
-    const int articles = qMax(1, int(Modulo1::NumeroArticoli.value()));
+    const int articles = qMax(1, int(lesson().NumeroArticoli.value()));
     s.random.values << TestServices::drawing(colour, 18) << TestServices::drawing(article, articles)
                     << TestServices::drawing(quantity, 11);
 }
@@ -346,7 +346,7 @@ private slots:
         pupil::answer(screen->Text1, "5");
         pupil::type(screen->Text1, "0");
         const QStringList problem = problemOf(screen.get());
-        s.messages.answers << ui::Answer::No;
+        s.messages.answers << platform::Answer::No;
 
         pupil::choose(screen->mnuEsci);
 
@@ -366,7 +366,7 @@ private slots:
         QVERIFY(purchase);
         pupil::answer(purchase->Text1, "1");
         QCOMPARE(purchase->EtichettaErrati->text(), " 1");
-        s.messages.answers << ui::Answer::Yes;
+        s.messages.answers << platform::Answer::Yes;
 
         pupil::choose(purchase->mnuEsci);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -462,7 +462,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(qint64, expectedRaw);
         QFETCH(bool, matches);
-        QCOMPARE(answerMatches(typed, Money::fromRaw(expectedRaw)), matches);
+        QCOMPARE(answerMatches(typed, Money::fromRaw(expectedRaw), Currency::lire()), matches);
     }
 
     void pastedDigitStringIsWrong() {

@@ -7,11 +7,11 @@
 #include "exercises/TableScreen.h"
 #include "frame/ArticleScreen.h"
 #include "frame/ExerciseScreen.h"
+#include "platform/PlatformServices.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
-#include "ui/PlatformServices.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -210,8 +210,8 @@ private slots:
         QFETCH(QList<int>, closingKeys);
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        ui::QtMessageBoxes realBoxes;
-        ui::services().messages = &realBoxes;
+        platform::QtMessageBoxes realBoxes;
+        platform::services().messages = &realBoxes;
         auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
         QVERIFY(QTest::qWaitForWindowActive(screen));
         pupil::type(screen->Text1, "7");

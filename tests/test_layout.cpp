@@ -8,6 +8,7 @@
 #include "exercises/TableScreen.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "support/TestServices.h"
 #include "ui/Twips.h"
@@ -69,9 +70,9 @@ private slots:
         Modulo1::CaricaLista();
         const QFontMetrics metrics(ui::screenFont(QStringLiteral("Arial"), 14.25));
         QString widest;
-        for (int k = 1; k <= Modulo1::NumeroArticoli.value(); ++k)
-            if (metrics.horizontalAdvance(Modulo1::Articolo[k]) > metrics.horizontalAdvance(widest))
-                widest = Modulo1::Articolo[k];
+        for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k)
+            if (metrics.horizontalAdvance(lesson().Articolo[k]) > metrics.horizontalAdvance(widest))
+                widest = lesson().Articolo[k];
         services.setCatalogue({{widest, 1, 9999999}});
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio, factor);

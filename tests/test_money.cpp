@@ -1,9 +1,9 @@
 // Money amounts, counts and the texts the pupil reads them in.
 
-#include "shell/Count.h"
-#include "shell/Money.h"
-#include "shell/ProgramError.h"
-#include "shell/Texts.h"
+#include "model/Count.h"
+#include "model/Money.h"
+#include "model/ProgramError.h"
+#include "shell/Lesson.h"
 
 #include <QLocale>
 #include <QTest>

@@ -3,11 +3,11 @@
 
 #include "app/AllScreens.h"
 #include "exercises/MoneyScreen.h"
+#include "platform/PictureLoader.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
-#include "shell/Texts.h"
 #include "support/TestServices.h"
 #include "ui/CaptionedPictureButton.h"
-#include "ui/PictureLoader.h"
 #include "ui/PictureSlot.h"
 #include "ui/Twips.h"
 
@@ -31,7 +31,7 @@ QString asTyped(QString text) {
 
 // Decodes nothing: each file gives a plain picture of the asked size, and
 // counts how often it was asked for.
-class FakePictures : public ui::PictureLoader {
+class FakePictures : public platform::PictureLoader {
 public:
     QImage load(const QString& path, const QSize& size) override {
         const QString name = QFileInfo(path).fileName();
@@ -51,12 +51,13 @@ struct Board {
     TestServices s;
     FakePictures files;
     QStringList reported;
-    ui::CachingPictureLoader pictures{files, [this](const QString& line) { reported << line; }};
+    platform::CachingPictureLoader pictures{files,
+                                            [this](const QString& line) { reported << line; }};
     std::unique_ptr<MoneyScreen> screen;
 
     explicit Board(const QStringList& missing = {}) {
         files.missing = missing;
-        ui::services().pictures = &pictures;
+        platform::services().pictures = &pictures;
     }
     // The draws of one problem: cost 10 to 29, gain, scale 1 to 3, colour.
     void pose(int cost, int gain, int scale) {

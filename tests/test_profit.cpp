@@ -3,6 +3,7 @@
 
 #include "app/AllScreens.h"
 #include "exercises/ProfitScreen.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "support/TestServices.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // Scripts the draws of one problem: colour, article, and on Form8 the kind.
 void pose(TestServices& s, int form, int article, int tipo) {
-    const int articles = qMax(1, int(Modulo1::NumeroArticoli.value()));
+    const int articles = qMax(1, int(lesson().NumeroArticoli.value()));
     s.random.values << TestServices::drawing(7, 18) << TestServices::drawing(article, articles);
     if (form == 8)
         s.random.values << TestServices::drawing(tipo, 3);

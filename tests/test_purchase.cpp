@@ -3,6 +3,7 @@
 
 #include "app/AllScreens.h"
 #include "exercises/PurchaseScreen.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "support/TestServices.h"
 #include "ui/Twips.h"
@@ -21,7 +22,7 @@ const Factory Forms[] = {nullptr, newForm1, newForm2, newForm3, newForm4};
 // Scripts the draws of one problem: colour, article, quantity, and on Form3
 // the kind of question (1 total, 2 unit cost).
 void pose(TestServices& s, int article, int quantity, int tipo = 0) {
-    const int articles = qMax(1, int(Modulo1::NumeroArticoli.value()));
+    const int articles = qMax(1, int(lesson().NumeroArticoli.value()));
     s.random.values << TestServices::drawing(4, 18) << TestServices::drawing(article, articles)
                     << TestServices::drawing(quantity, 11);
     if (tipo)
@@ -219,7 +220,7 @@ private slots:
         QFETCH(int, form);
         TestServices s;
         s.setCatalogue({{"spago", 1, 2}});
-        Modulo1::PrezzoVendita[1] = Money::fromRaw(15005); // 1.5005 lire
+        lesson().PrezzoVendita[1] = Money::fromRaw(15005); // 1.5005 lire
         pose(s, 1, 2);
         auto screen = open(form);
         QCOMPARE(screen->Label4->text(), form == 1 ? "2" : "3");

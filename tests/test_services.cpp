@@ -2,14 +2,14 @@
 // dialogs, random draws, and the reporting of a failure.
 
 #include "app/AllScreens.h"
+#include "model/ProgramError.h"
+#include "platform/PlatformServices.h"
 #include "shell/FatalReport.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
-#include "shell/ProgramError.h"
 #include "shell/Random.h"
 #include "support/TestServices.h"
 #include "ui/ErrorGuard.h"
-#include "ui/PlatformServices.h"
 #include "ui/Screen.h"
 
 #include <QAction>
@@ -173,7 +173,7 @@ void TestServicesSpine::draws() {
 }
 
 void TestServicesSpine::clockRandomStaysBelowOne() {
-    ui::ClockRandomSource source;
+    platform::ClockRandomSource source;
     double lowest = 1.0;
     double highest = 0.0;
     double sum = 0.0;
@@ -209,12 +209,12 @@ void TestServicesSpine::informationBox() {
 
 void TestServicesSpine::exitQuestion() {
     TestServices t;
-    t.messages.answers = {ui::Answer::No};
+    t.messages.answers = {platform::Answer::No};
     Modulo1::ChiediUscita();
     QCOMPARE(t.messages.asked, QStringList{"Vuoi uscire dal programma?"});
     QVERIFY(t.endCodes.isEmpty());
 
-    t.messages.answers = {ui::Answer::Yes};
+    t.messages.answers = {platform::Answer::Yes};
     Modulo1::ChiediUscita();
     QCOMPARE(t.messages.asked.size(), 2);
     QCOMPARE(t.messages.asked.last(), QStringLiteral("Vuoi uscire dal programma?"));
@@ -245,13 +245,13 @@ void TestServicesSpine::fatalReport() {
 void TestServicesSpine::fatalReportOnlyOnce() {
     TestServices t;
     FailingAgainMessages messages;
-    ui::services().messages = &messages;
+    platform::services().messages = &messages;
     reportFatalError(QStringLiteral("prima"));
     QCOMPARE(messages.errors, QStringList{"prima"});
     QCOMPARE(t.endCodes, QList<int>{1});
 
     // Once the first report is over, the next failure is reported again.
-    ui::services().messages = &t.messages;
+    platform::services().messages = &t.messages;
     reportFatalError(QStringLiteral("dopo"));
     QCOMPARE(t.messages.errors, QStringList{"dopo"});
 }

@@ -2,13 +2,13 @@
 // sounds still reach the player, and a missing or broken plugin leaves the
 // program quiet with one line on standard error.
 #include "app/AllScreens.h"
+#include "platform/PlatformServices.h"
+#include "platform/PluginSoundPlayer.h"
 #include "shell/FormAvvio.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
-#include "ui/PlatformServices.h"
-#include "ui/PluginSoundPlayer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -86,8 +86,8 @@ private slots:
     void rightFilesAfterTheLazyLoad() {
         QFETCH(bool, paintFirst);
         TestServices t;
-        ui::PluginSoundPlayer player(FakePlugin);
-        ui::services().sounds = &player;
+        platform::PluginSoundPlayer player(FakePlugin);
+        platform::services().sounds = &player;
         player.prepare();
         QVERIFY(!player.isLoaded());
         if (paintFirst) {
@@ -105,8 +105,8 @@ private slots:
 
     void readyOnceTheMenuIsUp() {
         TestServices t;
-        ui::PluginSoundPlayer player(FakePlugin);
-        ui::services().sounds = &player;
+        platform::PluginSoundPlayer player(FakePlugin);
+        platform::services().sounds = &player;
         auto* start = static_cast<FormAvvio*>(openScreen(ScreenId::Avvio));
         QVERIFY(QTest::qWaitForWindowExposed(start));
         QTest::qWait(50);
@@ -145,8 +145,8 @@ private slots:
         QTest::ignoreMessage(
             QtWarningMsg, QRegularExpression(QStringLiteral("^la mercanzola: niente suoni: .+")));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        ui::PluginSoundPlayer player(ui::soundPluginPath(t.folder.path()));
-        ui::services().sounds = &player;
+        platform::PluginSoundPlayer player(platform::soundPluginPath(t.folder.path()));
+        platform::services().sounds = &player;
         ModuloColoriSuoni::SuonoErrato();
         ModuloColoriSuoni::SuonoErrato(); // tried once, so said once
         player.load();
@@ -164,8 +164,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         {
-            ui::PluginSoundPlayer player(
-                ui::soundPluginPath(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER)));
+            platform::PluginSoundPlayer player(
+                platform::soundPluginPath(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER)));
             player.play(folder.filePath(QStringLiteral("manca.wav")));
             QVERIFY(player.isLoaded());
             player.play(wav);

@@ -3,9 +3,10 @@
 
 #include "app/AllScreens.h"
 #include "exercises/TableScreen.h"
-#include "shell/Catalogue.h"
+#include "model/Catalogue.h"
+#include "model/ProgramError.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
-#include "shell/ProgramError.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 
@@ -25,7 +26,7 @@ const QColor White(255, 255, 255);
 // Scripts the draws of one table: colour, article, quantity from 0 to 10.
 void pose(TestServices& s, int colour, int article, int quantity) {
     s.random.values << TestServices::drawing(colour, 18)
-                    << TestServices::drawing(article, int(NumeroArticoli.value()))
+                    << TestServices::drawing(article, int(lesson().NumeroArticoli.value()))
                     << (quantity + 0.5) / 11;
 }
 
@@ -156,7 +157,8 @@ private slots:
     // with the gain at its most negative, stay inside the range of an amount.
     void largestPricesDoNotOverflow() {
         const QString largest = QStringLiteral("100000000000");
-        const auto records = parseCatalogue("\"oro\"," + largest + ",-" + largest + "\n", "lista");
+        const auto records =
+            parseCatalogue("\"oro\"," + largest + ",-" + largest + "\n", "lista").records;
         for (const QString& over : {largest + ".0001", "-" + largest + "1"}) {
             try {
                 parseCatalogue("oro," + over + ",1\n", "lista");
@@ -168,8 +170,8 @@ private slots:
         }
         TestServices s;
         s.setCatalogue({{"", 0, 0}});
-        PrezzoAcquisto[1] = records[0].buyingPrice;
-        PrezzoVendita[1] = records[0].sellingPrice;
+        lesson().PrezzoAcquisto[1] = records[0].buyingPrice;
+        lesson().PrezzoVendita[1] = records[0].sellingPrice;
         pose(s, 1, 1, 10);
         auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
         QCOMPARE(screen->Label5->text(), "-100.000.000.000");

@@ -4,11 +4,11 @@
 #include <QRegularExpression>
 #include <malloc.h>
 
-ui::Answer QuietMessages::ask(QWidget*, const QString& text) {
+platform::Answer QuietMessages::ask(QWidget*, const QString& text) {
     ++asked;
     const bool leaving = text.contains(QStringLiteral("uscire"));
     const bool yes = (engine() % 10 == 0) == leaving;
-    return yes ? ui::Answer::Yes : ui::Answer::No;
+    return yes ? platform::Answer::Yes : platform::Answer::No;
 }
 
 long residentKiB() {

@@ -13,10 +13,10 @@
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "frame/ExerciseScreen.h"
+#include "model/ProgramError.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Modulo1.h"
-#include "shell/ProgramError.h"
 #include "shell/ScreenChain.h"
 
 #include <QMap>
@@ -104,7 +104,7 @@ int main(int argc, char* argv[]) {
     SilentSounds sounds;
     SeededRandom random(engine);
     QList<int> failedExits;
-    ui::Services& services = ui::services();
+    platform::Services& services = platform::services();
     services.messages = &messages;
     services.sounds = &sounds;
     services.random = &random;

@@ -9,6 +9,7 @@
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/ScreenChain.h"
+#include "ui/Accessibility.h"
 #include "ui/ErrorGuard.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ void registerAllScreens() {
 void setUpToolkit() {
     // The screens are laid out for these faces; Liberation Sans has Arial's metrics.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    ui::installAccessibility();
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     auto* translator = new QTranslator(qApp);
     if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -2,10 +2,10 @@
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "shell/Currency.h"
+#include "model/ProgramError.h"
 #include "shell/FatalReport.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
-#include "shell/ProgramError.h"
 #include "ui/Screen.h"
 
 #include <QFileInfo>
@@ -26,12 +26,12 @@ int checkCatalogue(const QString& file) {
         print(stderr, error.text() + u'\n');
         return 1;
     }
-    const int records = Modulo1::NumeroArticoli.value();
+    const int records = lesson().NumeroArticoli.value();
     print(stdout, QStringLiteral("%1: %2 %3, valuta %4\n")
                       .arg(file)
                       .arg(records)
                       .arg(records == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"))
-                      .arg(Currency::current().name()));
+                      .arg(lesson().currency().name()));
     return 0;
 }
 

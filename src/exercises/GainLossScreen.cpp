@@ -2,9 +2,9 @@
 
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "shell/Texts.h"
 #include "ui/Twips.h"
 
 using namespace Modulo1;
@@ -57,7 +57,7 @@ void GainLossScreen::NuovoProblema() {
     SceltaEsatta = static_cast<qint16>(drawBelow(2));
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
-    Label3->setText(Articolo[indiceArticolo()]);
+    Label3->setText(lesson().Articolo[indiceArticolo()]);
     const auto [spesa, ricavo] = shownPrices();
     Label4->setText(amountText(spesa));
     Label5->setText(amountText(ricavo));
@@ -116,7 +116,7 @@ std::pair<Money, Money> GainLossScreen::shownPrices() const {
 
 std::pair<Money, Money> GainLossScreen::orderedPrices() {
     const int k = indiceArticolo();
-    return std::minmax(PrezzoAcquisto[k], PrezzoVendita[k]);
+    return std::minmax(lesson().PrezzoAcquisto[k], lesson().PrezzoVendita[k]);
 }
 
 // The difference between the larger and the smaller amount shown.

@@ -2,13 +2,13 @@
 
 #include "exercises/MoneyPieces.h"
 #include "frame/Headings.h"
-#include "shell/Currency.h"
+#include "model/Currency.h"
+#include "platform/Services.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "ui/CaptionedPictureButton.h"
 #include "ui/Icons.h"
 #include "ui/PictureSlot.h"
-#include "ui/Services.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -37,11 +37,13 @@ constexpr std::array<std::pair<int, int>, 18> SlotPlaces = {{
 constexpr int StoredSlotWidth = 1455;
 constexpr int StoredSlotHeight = 855;
 
-void showPiece(ui::PictureSlot* slot, const Denomination& piece) {
-    slot->setSizeTwips(piece.width, piece.height);
+void showPiece(ui::PictureSlot* slot, const Currency& currency, size_t index) {
+    const Denomination& piece = currency.pieces()[index];
+    const PieceLook& look = pieceLook(currency, index);
+    slot->setSizeTwips(look.width, look.height);
     slot->setTag(QString::number(piece.value));
-    slot->setPicture([&piece](QSize shown) { return piecePicture(piece, shown); },
-                     Currency::current().pieceName(piece));
+    slot->setPicture([&look](QSize shown) { return piecePicture(look, shown); },
+                     currency.pieceName(piece));
 }
 
 const QString AskRevenue = QStringLiteral(" Questa è la somma che hai ricavato");
@@ -59,7 +61,7 @@ MoneyScreen::MoneyScreen() {
         connect(Image1[i], &ui::PictureSlot::clickedAt, this,
                 [this](int index) { handle([this, index] { Image1_Click(index); }); });
     }
-    const QString symbol = Currency::current().symbol();
+    const QString symbol = currency().symbol();
     Label3 = addValueLabel({240, 4560, 3615, 495});
     Label3->setText(QStringLiteral("Ho ricavato ") + symbol);
     Text1 = addAnswerBox(Headings::ricavo(), 14.25, true, {3840, 4560, 1815, 495});
@@ -96,9 +98,8 @@ void MoneyScreen::Form_Activate() {
 }
 
 void MoneyScreen::prepareAhead() {
-    const auto pieces = Currency::current().pieces();
-    for (size_t d = 0; d < pieces.size(); ++d)
-        showPiece(Image1[d], pieces[d]);
+    for (size_t d = 0; d < currency().pieces().size(); ++d)
+        showPiece(Image1[d], currency(), d);
     Command3D1->icon().pixmap(Command3D1->iconSize());
 }
 
@@ -113,13 +114,12 @@ void MoneyScreen::NuovoProblema() {
 
     const int costo = drawBelow(20) + 10;
     // The ceiling of the cost over 5 is reached through a fractional factor.
-    const int guadagno = static_cast<int>(ui::services().random->next() * (costo / 5.0)) + 1;
-    const Currency& currency = Currency::current();
-    const int scale = currency.boardScales()[drawFrom1To(3) - 1];
+    const int guadagno = static_cast<int>(platform::services().random->next() * (costo / 5.0)) + 1;
+    const int scale = currency().boardScales()[drawFrom1To(3) - 1];
     Costo = Money::fromWhole(costo * scale);
     Guadagno = Money::fromWhole(guadagno * scale);
-    Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency.symbol() +
-                    currency.amountText(Costo));
+    Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency().symbol() +
+                    currency().amountText(Costo));
     Ricavo = Guadagno + Costo;
 
     // The cost and the gain are counted apart, so that the pieces that paid
@@ -150,7 +150,7 @@ QString MoneyScreen::spokenProblem() const {
 }
 
 void MoneyScreen::countPieces(Money amount) {
-    const auto pieces = Currency::current().pieces();
+    const auto pieces = currency().pieces();
     for (size_t d = 0; d < pieces.size(); ++d) {
         const Money piece = Money::fromWhole(pieces[d].value);
         while (amount >= piece) {
@@ -161,12 +161,10 @@ void MoneyScreen::countPieces(Money amount) {
 }
 
 void MoneyScreen::DisponiDenaro() {
-    const auto pieces = Currency::current().pieces();
     size_t next = 0;
-    for (size_t d = 0; d < pieces.size(); ++d) {
-        const Denomination& piece = pieces[d];
+    for (size_t d = 0; d < currency().pieces().size(); ++d) {
         for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next)
-            showPiece(Image1[next], piece);
+            showPiece(Image1[next], currency(), d);
     }
 }
 

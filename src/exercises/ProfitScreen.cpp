@@ -2,9 +2,9 @@
 
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "shell/Texts.h"
 
 using namespace Modulo1;
 
@@ -38,13 +38,13 @@ Money amount(Amount which) {
     const int k = indiceArticolo();
     switch (which) {
     case Amount::Spesa:
-        return PrezzoAcquisto[k];
+        return lesson().PrezzoAcquisto[k];
     case Amount::Ricavo:
-        return PrezzoVendita[k];
+        return lesson().PrezzoVendita[k];
     case Amount::Guadagno:
         break;
     }
-    return PrezzoVendita[k] - PrezzoAcquisto[k];
+    return lesson().PrezzoVendita[k] - lesson().PrezzoAcquisto[k];
 }
 
 // The three boxes stand in one row, at the same places on every screen.
@@ -70,7 +70,7 @@ void ProfitScreen::NuovoProblema() {
     if (drawsKind)
         TipoDomanda = static_cast<qint16>(drawFrom1To(3));
     const Question& question = Questions[TipoDomanda - 1];
-    Label3->setText(Articolo[indiceArticolo()]);
+    Label3->setText(lesson().Articolo[indiceArticolo()]);
     Label4->setText(amountText(amount(question.label4)));
     Label5->setText(amountText(amount(question.label5)));
     Label4->setHeading(headingOf(question.label4));
@@ -90,7 +90,7 @@ QString ProfitScreen::spokenProblem() const {
     auto given = [](Amount shown) {
         return Sentences::given(headingOf(shown), spokenAmount(amount(shown)));
     };
-    return Sentences::problem(Articolo[indiceArticolo()],
+    return Sentences::problem(lesson().Articolo[indiceArticolo()],
                               {given(question.label4), given(question.label5)},
                               Sentences::whatIs(headingOf(question.asked)));
 }

@@ -2,9 +2,9 @@
 
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "shell/Texts.h"
 
 using namespace Modulo1;
 
@@ -97,7 +97,7 @@ PurchaseScreen::PurchaseScreen(const Layout& layout)
       layout(layout) {}
 
 Money PurchaseScreen::amount(Amount which) const {
-    const Money unitCost = PrezzoVendita[indiceArticolo()];
+    const Money unitCost = lesson().PrezzoVendita[indiceArticolo()];
     switch (which) {
     case Amount::UnitCost:
         return unitCost;
@@ -122,7 +122,7 @@ void PurchaseScreen::NuovoProblema() {
         moveAnswerToAskedRow();
     }
     const Amount label4Shows = shownInLabel4();
-    Label3->setText(Articolo[indiceArticolo()]);
+    Label3->setText(lesson().Articolo[indiceArticolo()]);
     Label4->setText(shown(label4Shows));
     Label5->setText(shown(layout.label5Shows));
     Label4->setHeading(headingOf(label4Shows));
@@ -151,7 +151,7 @@ PurchaseScreen::Amount PurchaseScreen::shownInLabel4() const {
 QString PurchaseScreen::spokenProblem() const {
     const Amount label4Shows = shownInLabel4();
     return Sentences::problem(
-        Articolo[indiceArticolo()],
+        lesson().Articolo[indiceArticolo()],
         {Sentences::given(headingOf(label4Shows), spoken(label4Shows)),
          Sentences::given(headingOf(layout.label5Shows), spoken(layout.label5Shows))},
         Sentences::whatIs(headingOf(asked())));

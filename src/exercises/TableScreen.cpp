@@ -1,9 +1,9 @@
 #include "exercises/TableScreen.h"
 
 #include "frame/Headings.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "shell/Texts.h"
 
 using namespace Modulo1;
 
@@ -110,8 +110,8 @@ void TableScreen::Form_Activate() {
 }
 
 Money TableScreen::amount(Place cell) {
-    const Money spesa = PrezzoAcquisto[indiceArticolo()];
-    const Money ricavo = PrezzoVendita[indiceArticolo()];
+    const Money spesa = lesson().PrezzoAcquisto[indiceArticolo()];
+    const Money ricavo = lesson().PrezzoVendita[indiceArticolo()];
     const Money ofOne = cell.column == Spesa    ? spesa
                         : cell.column == Ricavo ? ricavo
                                                 : ricavo - spesa;
@@ -122,7 +122,7 @@ void TableScreen::NuovoProblema() {
     setRandomBackground();
     drawArticle();
     Quantita = Count(static_cast<qint16>(drawBelow(11)));
-    Label3->setText(Articolo[indiceArticolo()]);
+    Label3->setText(lesson().Articolo[indiceArticolo()]);
     for (const Given& g : given)
         g.label->setText(amountText(amount(g.cell)));
     Label8->setText(numberText(Quantita.value()));

@@ -1,15 +1,15 @@
 #include "frame/ExerciseScreen.h"
 
-#include "frame/AnswerReading.h"
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
+#include "model/AnswerReading.h"
+#include "platform/Services.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/Random.h"
 #include "shell/ScreenChain.h"
-#include "shell/Texts.h"
 #include "ui/Icons.h"
-#include "ui/Services.h"
 
 using namespace Modulo1;
 
@@ -85,13 +85,13 @@ void ExerciseScreen::MenuInformazioni_Click() {
 }
 
 void ExerciseScreen::mnuEsci_Click() {
-    if (ui::services().messages->ask(this, QStringLiteral("Vuoi tornare al menù?")) ==
-        ui::Answer::Yes)
+    if (platform::services().messages->ask(this, QStringLiteral("Vuoi tornare al menù?")) ==
+        platform::Answer::Yes)
         openScreen(ScreenId::Menu, this);
 }
 
 QChar ExerciseScreen::Text1_KeyPress(QChar typed) {
-    return Currency::current().filterKey(typed);
+    return currency().filterKey(typed);
 }
 
 ui::Label* ExerciseScreen::addHeading(const QString& caption, const ui::TwipsRect& where) {
@@ -150,7 +150,7 @@ void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<v
 }
 
 bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) {
-    return answerMatches(box->text(), expected, kind);
+    return answerMatches(box->text(), expected, currency(), kind);
 }
 
 void ExerciseScreen::rightFeedback(Counting counting) {
@@ -180,5 +180,5 @@ void ExerciseScreen::setRandomBackground() {
 }
 
 void ExerciseScreen::drawArticle() {
-    IndiceArticolo = Money::fromWhole(drawFrom1To(NumeroArticoli.value()));
+    IndiceArticolo = Money::fromWhole(drawFrom1To(lesson().NumeroArticoli.value()));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "shell/Currency.h"
-#include "shell/Money.h"
+#include "model/Currency.h"
+#include "model/Money.h"
+#include "shell/Lesson.h"
 #include "ui/Controls.h"
 #include "ui/Screen.h"
 
@@ -33,8 +34,12 @@ public:
     void MenuInformazioni_Click();
     void mnuEsci_Click();
 
-    // The key filter of the current currency: in lire a typed "." becomes a space.
+    // The key filter of the lesson's currency: in lire a typed "." becomes a space.
     static QChar Text1_KeyPress(QChar typed);
+
+    // The catalogue and currency the screens work on.
+    static const Lesson& lesson() { return ::lesson(); }
+    static const Currency& currency() { return lesson().currency(); }
 
     ui::PictureButton* ComandoIconaSi;
     ui::PictureButton* ComandoIconaNo;

@@ -1,6 +1,6 @@
 #include "frame/Sentences.h"
 
-#include "shell/Texts.h"
+#include "shell/Lesson.h"
 
 namespace Sentences {
 

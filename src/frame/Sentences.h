@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Money.h"
+#include "model/Money.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "shell/FatalReport.h"
 
-#include "shell/ProgramError.h"
-#include "ui/Services.h"
+#include "model/ProgramError.h"
+#include "platform/Services.h"
 
 #include <cstdio>
 
@@ -13,7 +13,7 @@ void reportFatalError(const QString& text) {
     if (reporting)
         return;
     reporting = true;
-    ui::Services& s = ui::services();
+    platform::Services& s = platform::services();
     if (s.messages)
         s.messages->reportError(text);
     if (s.endProgram)

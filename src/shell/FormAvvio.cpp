@@ -1,10 +1,10 @@
 #include "shell/FormAvvio.h"
 
+#include "platform/Idle.h"
+#include "platform/Services.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
-#include "ui/Idle.h"
-#include "ui/Services.h"
 #include "ui/Twips.h"
 
 #include <QTimer>
@@ -39,8 +39,8 @@ void FormAvvio::Command1_Click() {
     // exercise frame (menu bar, fonts) get ready once the menu is painted, so
     // that neither the start, nor the first exercise, nor its first answer
     // waits for them. Then, at the next pause, the board of money's pictures.
-    ui::services().sounds->prepare();
-    ui::afterNextPaint([] {
+    platform::services().sounds->prepare();
+    platform::afterNextPaint([] {
         warmUpScreen(ScreenId::Form1);
         QTimer::singleShot(0, [] { warmUpScreen(ScreenId::Form13); });
     });

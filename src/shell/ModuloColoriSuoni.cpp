@@ -1,8 +1,8 @@
 #include "shell/ModuloColoriSuoni.h"
 
+#include "platform/Services.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
-#include "ui/Services.h"
 
 namespace ModuloColoriSuoni {
 
@@ -16,7 +16,7 @@ quint32 ColoreCasuale() {
 }
 
 void SuonoErrato() {
-    ui::services().sounds->play(Modulo1::programPath(QStringLiteral("suoni/no.wav")));
+    platform::services().sounds->play(Modulo1::programPath(QStringLiteral("suoni/no.wav")));
 }
 
 } // namespace ModuloColoriSuoni

@@ -1,9 +1,10 @@
 #include "shell/Random.h"
 
-#include "ui/Services.h"
+#include "model/Draw.h"
+#include "platform/Services.h"
 
 int drawBelow(int n) {
-    return static_cast<int>(ui::services().random->next() * n);
+    return drawBelow(platform::services().random->next(), n);
 }
 
 int drawFrom1To(int n) {

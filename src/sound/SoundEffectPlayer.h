@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "platform/Services.h"
 
 #include <QHash>
 
 class QSoundEffect;
 
 // Plays the answer sounds through Qt Multimedia.
-class SoundEffectPlayer : public ui::SoundPlayer {
+class SoundEffectPlayer : public platform::SoundPlayer {
 public:
     ~SoundEffectPlayer() override;
     void play(const QString& path) override;

@@ -1,16 +1,16 @@
 // The sound plugin: the program loads it once its first window is painted.
 
-#include "ui/SoundPlugin.h"
+#include "platform/SoundPlugin.h"
 #include "sound/SoundEffectPlayer.h"
 
 #include <QObject>
 
-class SoundPlugin : public QObject, public ui::SoundPlayerFactory {
+class SoundPlugin : public QObject, public platform::SoundPlayerFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID MERCANZOLA_SOUND_PLUGIN_IID)
-    Q_INTERFACES(ui::SoundPlayerFactory)
+    Q_INTERFACES(platform::SoundPlayerFactory)
 public:
-    ui::SoundPlayer* createSoundPlayer() override { return new SoundEffectPlayer; }
+    platform::SoundPlayer* createSoundPlayer() override { return new SoundEffectPlayer; }
 };
 
 #include "SoundPlugin.moc"

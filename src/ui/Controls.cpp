@@ -1,6 +1,5 @@
 #include "ui/Controls.h"
 
-#include "ui/Accessibility.h"
 #include "ui/Twips.h"
 
 #include <QAccessible>
@@ -22,7 +21,6 @@ bool isEnterKey(int key) {
 }
 
 Label::Label(const QString& text, const LabelLook& look) : QLabel(text) {
-    installAccessibility();
     setFont(screenFont(look.family, look.points));
     setAlignment(look.alignment);
     setTextFormat(Qt::PlainText);

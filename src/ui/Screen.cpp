@@ -1,6 +1,5 @@
 #include "ui/Screen.h"
 
-#include "ui/Accessibility.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
@@ -48,7 +47,6 @@ private:
 
 Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
-    installAccessibility();
     speech = new Speech(this);
     setAttribute(Qt::WA_DeleteOnClose);
     // A blank title: an empty one would make Qt show the program's name instead.

@@ -1,21 +1,21 @@
 // A sound plugin for the tests: its players only note the files asked for, in
 // the plugin object's property "played".
 
-#include "ui/SoundPlugin.h"
+#include "platform/SoundPlugin.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
 
-class FakeSoundPlugin : public QObject, public ui::SoundPlayerFactory {
+class FakeSoundPlugin : public QObject, public platform::SoundPlayerFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID MERCANZOLA_SOUND_PLUGIN_IID)
-    Q_INTERFACES(ui::SoundPlayerFactory)
+    Q_INTERFACES(platform::SoundPlayerFactory)
 public:
-    ui::SoundPlayer* createSoundPlayer() override { return new Player(this); }
+    platform::SoundPlayer* createSoundPlayer() override { return new Player(this); }
 
 private:
-    class Player : public ui::SoundPlayer {
+    class Player : public platform::SoundPlayer {
     public:
         explicit Player(QObject* plugin) : plugin(plugin) {}
         void play(const QString& path) override {

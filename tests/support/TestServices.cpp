@@ -1,6 +1,7 @@
 #include "support/TestServices.h"
 
 #include "app/AllScreens.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@ QString FakeSounds::last() const {
 }
 
 TestServices::TestServices() {
-    ui::Services& s = ui::services();
+    platform::Services& s = platform::services();
     s.messages = &messages;
     s.sounds = &sounds;
     s.random = &random;
@@ -24,7 +25,7 @@ TestServices::TestServices() {
 }
 
 TestServices::~TestServices() {
-    ui::services() = ui::Services();
+    platform::services() = platform::Services();
 }
 
 void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
@@ -36,13 +37,10 @@ void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
 
 void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records) {
     Modulo1::clearState();
-    for (const auto& [name, buying, selling] : records) {
-        Modulo1::NumeroArticoli = Modulo1::NumeroArticoli.plusOne();
-        const int k = Modulo1::NumeroArticoli.value();
-        Modulo1::Articolo[k] = name;
-        Modulo1::PrezzoAcquisto[k] = lire(buying);
-        Modulo1::PrezzoVendita[k] = lire(selling);
-    }
+    Catalogue catalogue;
+    for (const auto& [name, buying, selling] : records)
+        catalogue.records.push_back({name, lire(buying), lire(selling)});
+    lesson().load(catalogue);
 }
 
 void setUpItalianProgram() {

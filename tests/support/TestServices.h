@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Money.h"
+#include "model/Money.h"
+#include "platform/Services.h"
 #include "ui/Controls.h"
-#include "ui/Services.h"
 
 #include <QList>
 #include <QStringList>
@@ -12,20 +12,20 @@ class QAction;
 
 // Fakes for the platform services: message boxes answered from a script,
 // sounds only listened for, random draws scripted one by one.
-class FakeMessages : public ui::MessageBoxes {
+class FakeMessages : public platform::MessageBoxes {
 public:
     void inform(QWidget*, const QString& text) override { informed << text; }
-    ui::Answer ask(QWidget*, const QString& text) override {
+    platform::Answer ask(QWidget*, const QString& text) override {
         asked << text;
-        return answers.isEmpty() ? ui::Answer::No : answers.takeFirst();
+        return answers.isEmpty() ? platform::Answer::No : answers.takeFirst();
     }
     void reportError(const QString& text) override { errors << text; }
 
     QStringList informed, asked, errors;
-    QList<ui::Answer> answers;
+    QList<platform::Answer> answers;
 };
 
-class FakeSounds : public ui::SoundPlayer {
+class FakeSounds : public platform::SoundPlayer {
 public:
     void play(const QString& path) override { played << path; }
     QStringList played;
@@ -33,7 +33,7 @@ public:
     QString last() const;
 };
 
-class ScriptedRandom : public ui::RandomSource {
+class ScriptedRandom : public platform::RandomSource {
 public:
     double next() override { return values.isEmpty() ? fallback : values.takeFirst(); }
     QList<double> values;

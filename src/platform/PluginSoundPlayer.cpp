@@ -1,12 +1,12 @@
-#include "ui/PluginSoundPlayer.h"
+#include "platform/PluginSoundPlayer.h"
 
-#include "ui/DataFile.h"
-#include "ui/Idle.h"
-#include "ui/SoundPlugin.h"
+#include "platform/DataFile.h"
+#include "platform/Idle.h"
+#include "platform/SoundPlugin.h"
 
 #include <QPluginLoader>
 
-namespace ui {
+namespace platform {
 
 PluginSoundPlayer::PluginSoundPlayer(QString pluginPath) : pluginPath(std::move(pluginPath)) {}
 
@@ -62,4 +62,4 @@ void PluginSoundPlayer::prepare() {
         watcher = afterNextPaint([this] { load(); });
 }
 
-} // namespace ui
+} // namespace platform

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "platform/Services.h"
 
 #include <memory>
 #include <random>
 
-namespace ui {
+namespace platform {
 
 class QtMessageBoxes : public MessageBoxes {
 public:
@@ -30,4 +30,4 @@ QString soundPluginPath(const QString& programFolder);
 // executable's unless given.
 void installPlatformServices(const QString& programFolder = {});
 
-} // namespace ui
+} // namespace platform

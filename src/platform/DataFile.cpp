@@ -1,10 +1,10 @@
-#include "ui/DataFile.h"
+#include "platform/DataFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -55,4 +55,4 @@ DataFile readDataFile(const QString& path, qint64 maxBytes) {
     return file;
 }
 
-} // namespace ui
+} // namespace platform

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace ui {
+namespace platform {
 
 // A data file beside the program, or why it cannot be had.
 struct DataFile {
@@ -23,4 +23,4 @@ DataFile checkDataFile(const QString& path, qint64 maxBytes);
 // The whole file, when checkDataFile finds it fit.
 DataFile readDataFile(const QString& path, qint64 maxBytes);
 
-} // namespace ui
+} // namespace platform

@@ -1,12 +1,12 @@
-#include "ui/PictureLoader.h"
+#include "platform/PictureLoader.h"
 
-#include "ui/DataFile.h"
+#include "platform/DataFile.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <cstdio>
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -92,4 +92,4 @@ QImage CachingPictureLoader::load(const QString& path, const QSize& size) {
     return picture;
 }
 
-} // namespace ui
+} // namespace platform

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-namespace ui {
+namespace platform {
 
 // Runs `work` in the idle time just after a window is next painted, so that
 // what the next screens need gets ready without delaying the one on its way.
@@ -11,4 +11,4 @@ namespace ui {
 // cancels the work.
 QObject* afterNextPaint(std::function<void()> work);
 
-} // namespace ui
+} // namespace platform

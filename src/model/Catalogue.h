@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/Money.h"
+#include "model/Currency.h"
+#include "model/Money.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,21 +11,22 @@ struct CatalogueRecord {
     QString name;
     Money buyingPrice;
     Money sellingPrice;
+    bool operator==(const CatalogueRecord&) const = default;
 };
 
 // The text of a catalogue file: UTF-8 (with or without a byte-order mark) when
 // the bytes are valid UTF-8, otherwise Windows-1252 as older files are written.
 QString decodeCatalogue(const QByteArray& bytes);
 
-class Currency;
+// A catalogue as read: the currency its first line names and its records.
+struct Catalogue {
+    const Currency* currency = &Currency::lire();
+    std::vector<CatalogueRecord> records;
+};
 
-// The currency named by a first line "valuta: NAME" (any letter case, spaces
-// free around the colon); lire when there is no such line.
-const Currency& catalogueCurrency(const QString& text);
-// The NAME of such a first line, or an empty string.
+// The NAME of a first line "valuta: NAME" (any letter case, spaces free around
+// the colon), or an empty string.
 QString currencyLine(const QString& text);
-// Lire or euro by name, any letter case; null for any other name.
-const Currency* currencyNamed(const QString& name);
 
 // Reads records of three fields (name, buying price, selling price) separated by
 // commas or line ends. Throws ProgramError naming the file, the record and the
@@ -33,5 +35,6 @@ const Currency* currencyNamed(const QString& name);
 // maxRecords records. After a first line naming the currency, prices are in its
 // minor unit: in euro, euros with at most two decimals ("0.40", "12", or quoted
 // with a comma, "0,40"), anything else refused.
-std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
-                                            int maxRecords = 500);
+Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecords = 500);
+// The same from a file's bytes, in either encoding.
+Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRecords = 500);

@@ -1,7 +1,7 @@
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
-#include "ui/PictureLoader.h"
-#include "ui/PluginSoundPlayer.h"
+#include "platform/PictureLoader.h"
+#include "platform/PluginSoundPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <chrono>
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -82,4 +82,4 @@ void installPlatformServices(const QString& programFolder) {
     s.endProgram = [](int code) { QApplication::exit(code); };
 }
 
-} // namespace ui
+} // namespace platform

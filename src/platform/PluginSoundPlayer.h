@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "platform/Services.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
-namespace ui {
+namespace platform {
 
 // Plays through the sound plugin, loaded when first needed: in the idle time
 // after a paint once prepare() is called, or by the first sound if that comes
@@ -48,4 +48,4 @@ private:
     QHash<QString, bool> checked;
 };
 
-} // namespace ui
+} // namespace platform

@@ -1,7 +1,6 @@
-#include "shell/Catalogue.h"
+#include "model/Catalogue.h"
 
-#include "shell/Currency.h"
-#include "shell/ProgramError.h"
+#include "model/ProgramError.h"
 
 #include <QStringDecoder>
 #include <limits>
@@ -244,15 +243,6 @@ private:
 
 } // namespace
 
-const Currency* currencyNamed(const QString& name) {
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("lire"))
-        return &Currency::lire();
-    if (lower == QLatin1String("euro"))
-        return &Currency::euro();
-    return nullptr;
-}
-
 QString currencyLine(const QString& text) {
     // "valuta" and a colon, whatever the letter case and the spaces around.
     const QStringView first = QStringView(text).first(firstLineEnd(text)).trimmed();
@@ -266,11 +256,6 @@ QString currencyLine(const QString& text) {
     return name.toString();
 }
 
-const Currency& catalogueCurrency(const QString& text) {
-    const Currency* named = currencyNamed(currencyLine(text));
-    return named ? *named : Currency::lire();
-}
-
 QString decodeCatalogue(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
@@ -282,11 +267,15 @@ QString decodeCatalogue(const QByteArray& bytes) {
     return text;
 }
 
-std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& path,
-                                            int maxRecords) {
-    std::vector<CatalogueRecord> records;
+Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRecords) {
+    return parseCatalogue(decodeCatalogue(bytes), path, maxRecords);
+}
+
+Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecords) {
+    Catalogue catalogue;
+    std::vector<CatalogueRecord>& records = catalogue.records;
     const QString named = currencyLine(text);
-    const Currency* currency = named.isEmpty() ? &Currency::lire() : currencyNamed(named);
+    const Currency* currency = named.isEmpty() ? &Currency::lire() : Currency::named(named);
     if (!currency)
         throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
                                           "File: %1\nRiga 1: la valuta %2 non è conosciuta: si "
@@ -309,5 +298,6 @@ std::vector<CatalogueRecord> parseCatalogue(const QString& text, const QString& 
             reader.readMoney("il file finisce prima del prezzo di vendita, che manca");
         records.push_back(record);
     }
-    return records;
+    catalogue.currency = currency;
+    return catalogue;
 }

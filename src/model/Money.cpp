@@ -1,4 +1,4 @@
-#include "shell/Money.h"
+#include "model/Money.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "platform/Services.h"
 
 #include <QtPlugin>
 
-namespace ui {
+namespace platform {
 
 // What the sound plugin offers. Qt Multimedia and the audio libraries under it
 // live in the plugin, so the program starts without loading them.
@@ -15,7 +15,7 @@ public:
     virtual SoundPlayer* createSoundPlayer() = 0;
 };
 
-} // namespace ui
+} // namespace platform
 
 #define MERCANZOLA_SOUND_PLUGIN_IID "org.lamercanzola.SoundPlayerFactory/1"
-Q_DECLARE_INTERFACE(ui::SoundPlayerFactory, MERCANZOLA_SOUND_PLUGIN_IID)
+Q_DECLARE_INTERFACE(platform::SoundPlayerFactory, MERCANZOLA_SOUND_PLUGIN_IID)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ProgramError.h"
+#include "model/ProgramError.h"
 
 #include <cstdint>
 

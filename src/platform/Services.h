@@ -9,7 +9,7 @@ class QWidget;
 
 // What the screens need from the platform, behind small interfaces so that the
 // tests can answer message boxes, listen for sounds and pose exact problems.
-namespace ui {
+namespace platform {
 
 enum class Answer { Yes, No };
 
@@ -62,4 +62,4 @@ struct Services {
 
 Services& services();
 
-} // namespace ui
+} // namespace platform

@@ -1,10 +1,10 @@
-#include "ui/Idle.h"
+#include "platform/Idle.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWindow>
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -41,4 +41,4 @@ QObject* afterNextPaint(std::function<void()> work) {
     return new PaintWatcher(std::move(work));
 }
 
-} // namespace ui
+} // namespace platform

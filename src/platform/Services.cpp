@@ -1,10 +1,10 @@
-#include "ui/Services.h"
+#include "platform/Services.h"
 
-namespace ui {
+namespace platform {
 
 Services& services() {
     static Services instance;
     return instance;
 }
 
-} // namespace ui
+} // namespace platform

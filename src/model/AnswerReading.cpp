@@ -1,4 +1,4 @@
-#include "frame/AnswerReading.h"
+#include "model/AnswerReading.h"
 
 #include <algorithm>
 
@@ -6,8 +6,9 @@ QString answerDigits(const QString& typed) {
     return digitsOf(typed);
 }
 
-bool answerMatches(const QString& typed, Money expected, AnswerKind kind) {
-    const std::optional<std::int64_t> value = Currency::current().readAnswer(typed, kind);
+bool answerMatches(const QString& typed, Money expected, const Currency& currency,
+                   AnswerKind kind) {
+    const std::optional<std::int64_t> value = currency.readAnswer(typed, kind);
     if (!value)
         return false;
     bool negative = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Services.h"
+#include "platform/Services.h"
 
 #include <QHash>
 #include <QImage>
@@ -8,7 +8,7 @@
 #include <QSize>
 #include <functional>
 
-namespace ui {
+namespace platform {
 
 // Decodes picture files from disk, straight at the size they are shown.
 class FilePictureLoader : public PictureLoader {
@@ -43,4 +43,4 @@ private:
     QSet<QString> reportedMissing;
 };
 
-} // namespace ui
+} // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Count.h"
+#include "model/Count.h"
 
 #include <cstdint>
 

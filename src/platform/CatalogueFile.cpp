@@ -1,10 +1,10 @@
-#include "shell/CatalogueFile.h"
+#include "platform/CatalogueFile.h"
 
-#include "shell/ProgramError.h"
-#include "ui/DataFile.h"
+#include "model/ProgramError.h"
+#include "platform/DataFile.h"
 
 QByteArray readCatalogueFile(const QString& path, bool inProgramFolder) {
-    ui::DataFile file = ui::readDataFile(path, CatalogueFileLimit);
+    platform::DataFile file = platform::readDataFile(path, CatalogueFileLimit);
     if (file.missing)
         throw ProgramError(
             QStringLiteral("Manca l'elenco degli articoli.\n\nIl file %1 non esiste%2.")

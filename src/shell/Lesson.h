@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/Catalogue.h"
+#include "model/Count.h"
+#include "model/Currency.h"
+#include "model/Money.h"
+#include "model/Texts.h"
+
+#include <QString>
+#include <array>
+
+// The catalogue the lesson works on, as the screens read it: the tables of
+// slots 0 to 500, records stored from 1 (slot 0 stays empty), and the
+// currency the catalogue is written in. Loaded at start-up; one object holds
+// it for the whole run (lesson()), and the exercise screens reach it through
+// their frame.
+class Lesson {
+public:
+    static constexpr int CatalogueSlots = 501;
+
+    const Currency& currency() const { return *catalogueCurrency; }
+
+    // Puts a read catalogue into the tables; the slots past its last record
+    // are emptied.
+    void load(const Catalogue& catalogue);
+    // Back to the empty lire catalogue of start-up.
+    void clear();
+
+    Count NumeroArticoli;
+    std::array<QString, CatalogueSlots> Articolo;
+    std::array<Money, CatalogueSlots> PrezzoAcquisto;
+    std::array<Money, CatalogueSlots> PrezzoVendita;
+
+private:
+    const Currency* catalogueCurrency = &Currency::lire();
+};
+
+// The program's one lesson.
+Lesson& lesson();
+
+// An amount in the lesson's currency, grouped by thousands with a dot as an
+// Italian writes it: "1.500" in lire, "1.250,50" in euro.
+QString amountText(Money amount);
+// The same with its currency, as it is said aloud: "1.500 lire", "4,40 euro".
+QString spokenAmount(Money amount);
