@@ -3,7 +3,8 @@
 // filter, or pasted with its group separators) reads back as that amount.
 #include "FuzzCheck.h"
 #include "model/AnswerReading.h"
-#include "shell/Lesson.h"
+#include "model/Currency.h"
+#include "model/Texts.h"
 
 #include <QLocale>
 #include <cstring>
@@ -43,22 +44,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString typed =
         QString::fromUtf8(reinterpret_cast<const char*>(data + 9), qsizetype(size - 9));
 
+    const Currency& lire = Currency::lire();
     const Money amount = Money::fromRaw(raw);
     const Money whole = Money::fromRaw(raw - raw % Money::Scale);
 
-    const QString shown = amountText(whole);
-    FUZZ_CHECK(answerMatches(shown, whole), shown);
+    const QString shown = Currency::lire().amountText(whole);
+    FUZZ_CHECK(answerMatches(shown, whole, lire), shown);
     QString filtered = shown;
     filtered.replace(u'.', u' ');
-    FUZZ_CHECK(answerMatches(filtered, whole), filtered);
+    FUZZ_CHECK(answerMatches(filtered, whole, lire), filtered);
     // An amount with lire cents can never be typed.
-    FUZZ_CHECK(amount.isWhole() || !answerMatches(typed, amount), typed);
+    FUZZ_CHECK(amount.isWhole() || !answerMatches(typed, amount, lire), typed);
 
     const QString digits = answerDigits(typed);
     for (QChar c : digits)
         FUZZ_CHECK(c >= u'0' && c <= u'9', digits);
-    FUZZ_CHECK(answerMatches(typed, whole) == expectedMatch(typed, whole),
+    FUZZ_CHECK(answerMatches(typed, whole, lire) == expectedMatch(typed, whole),
                typed + QStringLiteral(" against ") + shown);
-    FUZZ_CHECK(answerMatches(typed, amount) == expectedMatch(typed, amount), typed);
+    FUZZ_CHECK(answerMatches(typed, amount, lire) == expectedMatch(typed, amount), typed);
     return 0;
 }

@@ -1,7 +1,8 @@
 // Amount and number texts: any amount shows as its rounded whole lire, grouped,
 // with a plain minus sign; any count shows as a space or a minus and its digits.
+#include "model/Texts.h"
 #include "FuzzCheck.h"
-#include "shell/Lesson.h"
+#include "model/Currency.h"
 
 #include <QLocale>
 #include <cstring>
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(raw >= 0 ? off >= -half && off < half : off > -half && off <= half,
                QString::number(raw));
 
-    const QString shown = amountText(amount);
+    const QString shown = Currency::lire().amountText(amount);
     QString bare;
     for (QChar c : shown)
         if ((c >= u'0' && c <= u'9') || c == u'-')

@@ -27,9 +27,10 @@ QString decodeWindows1252(const QByteArray& bytes) {
 
 // A field quoted in a report, cut short: a garbled file may hold a "price" of
 // megabytes.
-QString shortened(const QString& field) {
+QString shortened(QStringView field) {
     constexpr qsizetype Shown = 24;
-    return field.size() <= Shown ? field : field.left(Shown) + QStringLiteral("…");
+    return field.size() <= Shown ? field.toString()
+                                 : field.left(Shown).toString() + QStringLiteral("…");
 }
 
 // The screens multiply a price, or the difference of two prices, by a quantity
@@ -114,7 +115,7 @@ public:
         while (pos < text.size() && text.at(pos) != u',' && !isBlank(text.at(pos)) &&
                !isLineEnd(text.at(pos)))
             ++pos;
-        const QString token = text.mid(start, pos - start);
+        const QStringView token = QStringView(text).sliced(start, pos - start);
         while (pos < text.size() && isBlank(text.at(pos)))
             ++pos;
         // A space alone may end an amount; a comma or line end after it belongs to it.
@@ -184,8 +185,7 @@ private:
     // anything else reads as 0, in euro it is refused, as are a sign and more
     // decimals than cents. Scanned by hand: a regular expression here cost the
     // start half a megabyte of the expression library.
-    Money parseAmount(const QString& token, const QString& written) const {
-        const QStringView view(token);
+    Money parseAmount(QStringView view, QStringView written) const {
         auto digitsEnd = [&](qsizetype from) {
             while (from < view.size() && view.at(from) >= u'0' && view.at(from) <= u'9')
                 ++from;

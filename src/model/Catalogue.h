@@ -22,6 +22,7 @@ QString decodeCatalogue(const QByteArray& bytes);
 struct Catalogue {
     const Currency* currency = &Currency::lire();
     std::vector<CatalogueRecord> records;
+    bool operator==(const Catalogue&) const = default;
 };
 
 // The NAME of a first line "valuta: NAME" (any letter case, spaces free around

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ScreenChain.h"
+#include "shell/ScreenId.h"
 
 #include <QString>
 
