@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          report.contains(QStringLiteral(", alla riga "))) ||
                         report.contains(QStringLiteral("Riga "))),
                    report);
-        FUZZ_CHECK(report.size() < 300, report);
+        FUZZ_CHECK(report.size() < 450, report);
     } else {
         const auto& records = first.catalogue.records;
         FUZZ_CHECK(records.size() <= 500, QString::number(records.size()));

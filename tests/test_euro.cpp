@@ -29,7 +29,19 @@ private slots:
         QTest::newRow("one decimal") << "4,4" << 440 << true;
         QTest::newRow("whole euros") << "4" << 400 << true;
         QTest::newRow("a grouping point") << "1.250" << 125000 << true;
-        QTest::newRow("three decimals") << "4,400" << 440 << false;
+        QTest::newRow("three decimals, the last a zero") << "4,400" << 440 << true;
+        QTest::newRow("three decimals are never thousands") << "4,400" << 440000 << false;
+        QTest::newRow("half a euro with three decimals") << "0,500" << 50 << true;
+        QTest::newRow("a fraction of a cent") << "4,405" << 440 << false;
+        QTest::newRow("a fraction of a cent is no thousands") << "4,405" << 440500 << false;
+        QTest::newRow("a space after the comma") << "4, 40" << 440 << true;
+        QTest::newRow("spaces around the comma") << " 4 , 40" << 440 << true;
+        QTest::newRow("pasted with the symbol") << "4,40 €" << 440 << true;
+        QTest::newRow("pasted with the word") << "4,40 euro" << 440 << true;
+        QTest::newRow("spaces join digits") << "4 40" << 44000 << true;
+        QTest::newRow("a point before three digits groups") << "4.405" << 440500 << true;
+        QTest::newRow("grouped, with cents") << "1.250.000,5" << 125000050 << true;
+        QTest::newRow("two commas") << "1,250,50" << 125050 << false;
     }
     void amounts() {
         QFETCH(QString, typed);

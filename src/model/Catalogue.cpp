@@ -45,11 +45,63 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-qsizetype firstLineEnd(const QString& text) {
-    qsizetype end = 0;
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// A lire price as a euro catalogue would write it: a point or comma before one
+// or two digits ("0.50", "12,5"), or a point before three ("1.200").
+bool looksLikeEuro(QStringView price) {
+    qsizetype mark = 0;
+    while (mark < price.size() && isDigit(price.at(mark)))
+        ++mark;
+    if (mark == 0 || mark == price.size() || (price.at(mark) != u'.' && price.at(mark) != u','))
+        return false;
+    const QStringView decimals = price.sliced(mark + 1);
+    for (QChar c : decimals)
+        if (!isDigit(c))
+            return false;
+    return decimals.size() == 1 || decimals.size() == 2 ||
+           (decimals.size() == 3 && price.at(mark) == u'.');
+}
+
+// The first line that is not blank, when it is meant to name the currency: it
+// begins with the word "valuta" and has no comma, so it cannot be a record.
+struct HeaderLine {
+    bool present = false;
+    QString written; // the whole line, trimmed
+    QString name;    // after "valuta:"; empty when the line is not well formed
+    int line = 1;
+    qsizetype end = 0; // where the line ends in the text
+};
+
+HeaderLine headerLine(const QString& text) {
+    HeaderLine header;
+    qsizetype pos = 0;
+    while (pos < text.size() && (text.at(pos).isSpace() || text.at(pos) == QChar(0xFEFF))) {
+        if (text.at(pos) == u'\n' ||
+            (text.at(pos) == u'\r' && (pos + 1 >= text.size() || text.at(pos + 1) != u'\n')))
+            ++header.line;
+        ++pos;
+    }
+    qsizetype end = pos;
     while (end < text.size() && !isLineEnd(text.at(end)))
         ++end;
-    return end;
+    const QStringView line = QStringView(text).sliced(pos, end - pos).trimmed();
+    const QLatin1String word("valuta");
+    if (!line.startsWith(word, Qt::CaseInsensitive) || line.contains(u',') ||
+        (line.size() > word.size() && line.at(word.size()).isLetterOrNumber()))
+        return header;
+    header.present = true;
+    header.written = line.toString();
+    header.end = end;
+    const QStringView rest = line.sliced(word.size()).trimmed();
+    if (rest.startsWith(u':')) {
+        const QStringView name = rest.sliced(1).trimmed();
+        if (!name.isEmpty() && !name.contains(u' ') && !name.contains(u'"'))
+            header.name = name.toString();
+    }
+    return header;
 }
 
 // Field-by-field reading in the manner of delimited sequential input.
@@ -58,11 +110,14 @@ public:
     FieldReader(const QString& text, const QString& path, const Currency& currency)
         : text(text), path(path), currency(currency) {}
 
-    // A first line "valuta: euro" (or lire) names the currency and is no record.
-    void skipFirstLine() {
-        pos = firstLineEnd(text);
+    // The line naming the currency is no record.
+    void skipHeader(const HeaderLine& header) {
+        pos = header.end;
+        line = header.line;
         consumeDelimiter();
     }
+
+    QStringList warnings;
 
     // Blank lines and spaces between records are skipped; true when nothing is left.
     bool atEndOfRecords() {
@@ -111,11 +166,15 @@ public:
             const QString quoted = readText(missing);
             return parseAmount(QString(quoted).replace(u',', u'.'), quoted);
         }
+        if (currency.minorDigits() == 0 && text.at(pos) == u'"')
+            warnIfQuotedEuro();
         const qsizetype start = pos;
         while (pos < text.size() && text.at(pos) != u',' && !isBlank(text.at(pos)) &&
                !isLineEnd(text.at(pos)))
             ++pos;
         const QStringView token = QStringView(text).sliced(start, pos - start);
+        if (currency.minorDigits() == 0 && looksLikeEuro(token))
+            warn(token, parseAmount(token, token));
         while (pos < text.size() && isBlank(text.at(pos)))
             ++pos;
         // A space alone may end an amount; a comma or line end after it belongs to it.
@@ -126,16 +185,37 @@ public:
         return parseAmount(token, token);
     }
 
+    // A lire price that looked written in euro may be why the file goes wrong:
+    // the first such warning comes with the report.
     [[noreturn]] void fail(const QString& reason) const {
         throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
-                                          "File: %1\nArticolo numero %2, alla riga %3: %4.")
+                                          "File: %1\nArticolo numero %2, alla riga %3: %4.%5")
                                .arg(path)
                                .arg(record)
                                .arg(recordLine)
-                               .arg(reason));
+                               .arg(reason)
+                               .arg(warnings.isEmpty() ? QString() : u'\n' + warnings.first()));
     }
 
 private:
+    void warn(QStringView written, Money reading) {
+        warnings << QStringLiteral("Riga %1: il prezzo %2 in lire vale %3; se i prezzi sono in "
+                                   "euro, l'elenco comincia con la riga \"valuta: euro\".")
+                        .arg(line)
+                        .arg(shortened(written), Currency::lire().spokenAmount(reading));
+    }
+
+    // A quoted lire price is no number, so it reads as 0: "0,50" in quotes is
+    // a euro price where no currency line says so.
+    void warnIfQuotedEuro() {
+        qsizetype close = pos + 1;
+        while (close < text.size() && text.at(close) != u'"' && !isLineEnd(text.at(close)))
+            ++close;
+        const QStringView quoted = QStringView(text).sliced(pos + 1, close - pos - 1);
+        if (close < text.size() && text.at(close) == u'"' && looksLikeEuro(quoted))
+            warn(QStringView(text).sliced(pos, close - pos + 1), Money());
+    }
+
     void skipBlankLines() {
         while (pos < text.size() && (isBlank(text.at(pos)) || isLineEnd(text.at(pos)))) {
             countLine();
@@ -204,7 +284,11 @@ private:
         const int minorDigits = currency.minorDigits();
         const bool number =
             end == view.size() && !(integerDigits.isEmpty() && decimalDigits.isEmpty());
-        if (minorDigits > 0 && (!number || integerStart > 0 || integerDigits.isEmpty() ||
+        if (minorDigits > 0 && integerStart > 0)
+            fail(QStringLiteral("il prezzo %1 ha un segno: in euro un prezzo si scrive senza + "
+                                "e senza -, per esempio 1.50")
+                     .arg(shortened(written)));
+        if (minorDigits > 0 && (!number || integerDigits.isEmpty() ||
                                 decimalDigits.size() > minorDigits || view.endsWith(u'.')))
             fail(QStringLiteral("il prezzo %1 non è un prezzo in euro: si scrive con al più due "
                                 "decimali, per esempio 0.40, 12, 12.5 oppure \"0,40\"")
@@ -243,19 +327,6 @@ private:
 
 } // namespace
 
-QString currencyLine(const QString& text) {
-    // "valuta" and a colon, whatever the letter case and the spaces around.
-    const QStringView first = QStringView(text).first(firstLineEnd(text)).trimmed();
-    const qsizetype colon = first.indexOf(u':');
-    if (colon < 0 || first.first(colon).trimmed().compare(u"valuta", Qt::CaseInsensitive) != 0)
-        return {};
-    const QStringView name = first.sliced(colon + 1).trimmed();
-    // A line with fields is a record whose name happens to start so.
-    if (name.contains(u',') || name.contains(u'"'))
-        return {};
-    return name.toString();
-}
-
 QString decodeCatalogue(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
@@ -274,16 +345,24 @@ Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRec
 Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecords) {
     Catalogue catalogue;
     std::vector<CatalogueRecord>& records = catalogue.records;
-    const QString named = currencyLine(text);
-    const Currency* currency = named.isEmpty() ? &Currency::lire() : Currency::named(named);
-    if (!currency)
+    const HeaderLine header = headerLine(text);
+    const Currency* currency = header.present ? Currency::named(header.name) : &Currency::lire();
+    if (!currency) {
+        const QString reason =
+            header.name.isEmpty()
+                ? QStringLiteral("la riga \"%1\" non dice la valuta come si deve")
+                      .arg(shortened(header.written))
+                : QStringLiteral("la valuta %1 non è conosciuta").arg(shortened(header.name));
         throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
-                                          "File: %1\nRiga 1: la valuta %2 non è conosciuta: si "
-                                          "scrive \"valuta: lire\" oppure \"valuta: euro\".")
-                               .arg(path, shortened(named)));
+                                          "File: %1\nRiga %2: %3: si scrive \"valuta: lire\" "
+                                          "oppure \"valuta: euro\".")
+                               .arg(path)
+                               .arg(header.line)
+                               .arg(reason));
+    }
     FieldReader reader(text, path, *currency);
-    if (!named.isEmpty())
-        reader.skipFirstLine();
+    if (header.present)
+        reader.skipHeader(header);
     while (!reader.atEndOfRecords()) {
         const int number = static_cast<int>(records.size()) + 1;
         reader.startRecord(number);
@@ -299,5 +378,6 @@ Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecord
         records.push_back(record);
     }
     catalogue.currency = currency;
+    catalogue.warnings = reader.warnings;
     return catalogue;
 }

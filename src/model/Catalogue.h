@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct CatalogueRecord {
@@ -18,18 +19,19 @@ struct CatalogueRecord {
 // the bytes are valid UTF-8, otherwise Windows-1252 as older files are written.
 QString decodeCatalogue(const QByteArray& bytes);
 
-// A catalogue as read: the currency its first line names and its records.
+// A catalogue as read: the currency its first line names, its records, and a
+// warning for each lire price that looks written in euro ("0.50", "1.200").
 struct Catalogue {
     const Currency* currency = &Currency::lire();
     std::vector<CatalogueRecord> records;
+    QStringList warnings;
     bool operator==(const Catalogue&) const = default;
 };
 
-// The NAME of a first line "valuta: NAME" (any letter case, spaces free around
-// the colon), or an empty string.
-QString currencyLine(const QString& text);
-
-// Reads records of three fields (name, buying price, selling price) separated by
+// A first line that is not blank and begins with the word "valuta" names the
+// currency: "valuta: euro" or "valuta: lire", any letter case, spaces free
+// around the colon; any other such line without a comma is refused. Then
+// reads records of three fields (name, buying price, selling price) separated by
 // commas or line ends. Throws ProgramError naming the file, the record and the
 // line when a record is cut short, a quote is never closed, a price lies
 // beyond the bound that keeps every exercise's arithmetic in range or there are more than

@@ -50,6 +50,38 @@ std::optional<std::int64_t> wholeOf(QString digits, int longest = 18) {
     return digits.isEmpty() ? 0 : digits.toLongLong();
 }
 
+// An amount typed in euro, in cents. A comma is always the decimal mark; a
+// point is one too unless exactly three digits follow it, when it groups
+// thousands ("1.250"). Anything but digits and marks is dropped: spaces, "€",
+// "euro". Decimals past the cents must be zeros ("0,500"), or the text is no
+// whole number of cents and reads as nothing.
+std::optional<std::int64_t> euroCents(QStringView typed) {
+    QString kept;
+    for (QChar c : typed)
+        if ((c >= u'0' && c <= u'9') || c == u',' || c == u'.')
+            kept.append(c);
+    qsizetype mark = kept.indexOf(u',');
+    if (mark >= 0 && kept.indexOf(u',', mark + 1) >= 0)
+        return std::nullopt; // two decimal commas
+    if (mark < 0) {
+        const qsizetype point = kept.lastIndexOf(u'.');
+        if (point >= 0 && kept.size() - point - 1 != 3)
+            mark = point;
+    }
+    const QString whole = digitsOf(mark < 0 ? QStringView(kept) : QStringView(kept).first(mark));
+    QString decimals = mark < 0 ? QString() : digitsOf(QStringView(kept).sliced(mark + 1));
+    if (mark >= 0 && kept.indexOf(u'.', mark + 1) >= 0)
+        return std::nullopt; // a grouping point among the decimals
+    while (decimals.size() > 2 && decimals.endsWith(u'0'))
+        decimals.chop(1);
+    if (decimals.size() > 2)
+        return std::nullopt;
+    const auto euros = wholeOf(whole, 16);
+    if (!euros)
+        return std::nullopt;
+    return *euros * 100 + decimals.leftJustified(2, u'0').toInt();
+}
+
 } // namespace
 
 QString digitsOf(QStringView text) {
@@ -99,24 +131,7 @@ QChar Currency::filterKey(QChar typed) const {
 std::optional<std::int64_t> Currency::readAnswer(const QString& typed, AnswerKind kind) const {
     if (table.minorDigits == 0 || kind == AnswerKind::Count)
         return wholeOf(digitsOf(typed));
-    // One comma or point followed by one or two digits at the end marks the cents.
-    const QStringView text = QStringView(typed).trimmed();
-    qsizetype mark = -1;
-    for (qsizetype decimals : {1, 2}) {
-        const qsizetype at = text.size() - decimals - 1;
-        if (at >= 0 && (text.at(at) == u',' || text.at(at) == u'.') &&
-            digitsOf(text.sliced(at + 1)).size() == decimals)
-            mark = at;
-    }
-    if (mark < 0) {
-        const auto euros = wholeOf(digitsOf(text), 16);
-        return euros ? std::optional(*euros * 100) : std::nullopt;
-    }
-    const auto euros = wholeOf(digitsOf(text.first(mark)), 16);
-    if (!euros)
-        return std::nullopt;
-    const QString decimals = text.sliced(mark + 1).toString().leftJustified(2, u'0');
-    return *euros * 100 + decimals.toInt();
+    return euroCents(typed);
 }
 
 QString Currency::pieceName(const Denomination& piece) const {

@@ -8,6 +8,7 @@
 #include "shell/Random.h"
 
 #include <QDir>
+#include <cstdio>
 
 namespace Modulo1 {
 
@@ -41,7 +42,12 @@ void CaricaLista(const QString& name) {
 
 void loadCatalogue(const QByteArray& bytes, const QString& path) {
     // Read whole before the lesson changes, so a bad file leaves it as it was.
-    lesson().load(readCatalogue(bytes, path, Lesson::CatalogueSlots - 1));
+    const Catalogue catalogue = readCatalogue(bytes, path, Lesson::CatalogueSlots - 1);
+    for (const QString& warning : catalogue.warnings)
+        std::fprintf(stderr, "la mercanzola: %s: %s\n", qUtf8Printable(path),
+                     qUtf8Printable(warning));
+    std::fflush(stderr);
+    lesson().load(catalogue);
 }
 
 void SuonoEsatto() {

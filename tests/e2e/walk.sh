@@ -161,20 +161,31 @@ euro_walk() {
 }
 
 # A teacher's check of a catalogue, with no window: what is in it, or the report
-# the program would start with, and exit 1. A file, then what is said of it.
+# the program would start with, and exit 1. A file, then what is said of it, and
+# a warning also said, if any.
 catalogue_checked() {
-    local file content expected said status
-    while IFS='|' read -r content expected; do
+    local file content expected also said status
+    while IFS='|' read -r content expected also; do
         file=$program_dir/lista-euro.txt
         [[ -z $content ]] || { file=$work/prova.txt && printf '%b' "$content" >"$file"; }
         said=$("$program_dir/mercanzola" --controlla "$file" 2>&1)
         status=$?
-        [[ $said == *"$expected"* && $status == $([[ $expected == *", valuta "* ]]; echo $?) ]] ||
+        [[ $said == *"$expected"* && $said == *"$also"* &&
+            $status == $([[ $expected == *", valuta "* ]]; echo $?) ]] ||
             fail "--controlla on '$content' said (exit $status): $said" || return 1
     done <<'EOF'
 |lista-euro.txt: 100 articoli, valuta euro
 valuta:euro\nmatita,0.30,12.5\n|prova.txt: 1 articolo, valuta euro
   VALUTA : Euro \r\n"gelato","1,50",2\r\n|1 articolo, valuta euro
+\xEF\xBB\xBF\n\r\n  \nvaluta: euro\nmatita,0.30,0.50\n|1 articolo, valuta euro
+\nvaluta:\nmatita,0.30,0.50\n|Riga 2: la riga "valuta:" non dice la valuta come si deve: si scrive "valuta: lire" oppure "valuta: euro".
+valuta = euro\nmatita,0.30,0.50\n|Riga 1: la riga "valuta = euro" non dice la valuta
+valuta euro\nmatita,0.30,0.50\n|Riga 1: la riga "valuta euro" non dice la valuta
+valutazione,100,200\n|1 articolo, valuta lire
+matita,0.30,0.50\n|1 articolo, valuta lire|Riga 1: il prezzo 0.30 in lire vale 0 lire; se i prezzi sono in euro, l'elenco comincia con la riga "valuta: euro".
+gomma,1.200,1500\n|1 articolo, valuta lire|Riga 1: il prezzo 1.200 in lire vale 1 lire
+libro,"12,5",2\n|il prezzo "12,5" in lire vale 0 lire
+valuta: euro\nlibro,-1.50,2\n|il prezzo -1.50 ha un segno: in euro un prezzo si scrive senza + e senza -
 valuta: euro\nmatita,0.3,0.5\ngomma,0.405,0.6\n|Articolo numero 2, alla riga 3: il prezzo 0.405 non
 valuta: euro\nmatita,"0,305",1\n|il prezzo 0,305 non è un prezzo in euro
 valuta: euro\nmatita,uno,2\n|il prezzo uno non
