@@ -4,18 +4,17 @@
 #                     the build folder
 #   bin/mercanzola    a link to the executable, which finds its folder by itself
 #   share/applications, share/metainfo, share/icons/hicolor
+#   share/man/man1, share/doc/mercanzola   the manual page, changelog, copyright
 # and CPack makes a .deb of it. On a system install (prefix /usr) the
 # catalogues live in /etc/mercanzola/, conffiles a teacher's edits survive
 # upgrades in, and the program folder links to them.
 
-set(MERCANZOLA_VERSION 1.0.0)
+include(${CMAKE_CURRENT_LIST_DIR}/Changelog.cmake)
 # Reverse-DNS name of the desktop entry and the AppStream component.
 set(MERCANZOLA_APP_ID it.mercanzola.mercanzola CACHE STRING "Desktop and AppStream id")
 # Where software centres fetch the screenshots; the same pictures are in docs/.
 set(MERCANZOLA_SCREENSHOTS_URL "https://mercanzola.example/schermate"
     CACHE STRING "Web folder of the AppStream screenshots")
-set(MERCANZOLA_MAINTAINER "Sviluppatori della mercanzola <mercanzola@localhost>"
-    CACHE STRING "Maintainer field of the Debian package")
 
 set(PROGRAM_FOLDER lib/mercanzola)
 # Folders of data made by the build beside the executable; a new one is added here.
@@ -27,6 +26,9 @@ foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
 endforeach()
 install(CODE "set(MERCANZOLA_CATALOGUES \"${CMAKE_BINARY_DIR}/lista.txt;${CMAKE_BINARY_DIR}/lista-euro.txt\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallLinks.cmake)
+install(CODE "set(MERCANZOLA_STRIP \"${CMAKE_STRIP}\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallStrip.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ManualPage.cmake)
 
 # Desktop entry and AppStream metainfo, named after the id.
 set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
@@ -62,8 +64,13 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mercanzola)
 set(CPACK_PACKAGE_VERSION ${MERCANZOLA_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "esercitazioni matematiche di compravendita per la scuola primaria")
-set(CPACK_PACKAGE_DESCRIPTION "La mercanzola propone esercizi sul costo totale e unitario, sul \
-numero degli articoli, su spesa, ricavo e guadagno, con tabelle e il denaro in lire o in euro.")
+# The extended description in lines an 80-column terminal shows whole.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "La mercanzola fa esercitare gli alunni della scuola primaria, dagli otto ai"
+    "dieci anni, sull'aritmetica del comprare e del vendere: costo totale e"
+    "unitario, numero degli articoli, spesa, ricavo e guadagno, anche in tabelle,"
+    "guadagno o perdita, pagare con le banconote e le monete; in lire o in euro."
+    "Il catalogo delle merci è un file di testo che l'insegnante può modificare.")
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -12,7 +12,7 @@ packages=(
     xvfb xauth xdotool imagemagick
     dbus at-spi2-core python3-pyatspi orca
     clang libclang-rt-14-dev ccache
-    desktop-file-utils appstream
+    desktop-file-utils appstream lintian man-db
 )
 missing=()
 for package in "${packages[@]}"; do

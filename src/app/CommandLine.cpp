@@ -1,48 +1,10 @@
 #include "app/CommandLine.h"
+#include "app/CommandLineOptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 
 namespace {
-
-struct Option {
-    QStringList names;
-    QString description;
-    QString valueName = {}; // empty for an option that takes no value
-};
-
-const QString EuroCatalogue = QStringLiteral("lista-euro.txt");
-
-const QList<Option>& options() {
-    static const QList<Option> list = {
-        {{QStringLiteral("schermo-intero")},
-         QStringLiteral("Parte a schermo intero. Il tasto F11 passa dalla finestra allo "
-                        "schermo intero e ritorno.")},
-        {{QStringLiteral("euro")},
-         QStringLiteral("Esercizi in euro: legge l'elenco %1 invece di lista.txt.")
-             .arg(EuroCatalogue)},
-        {{QStringLiteral("lista")},
-         QStringLiteral("Legge l'elenco degli articoli dal FILE indicato invece di lista.txt "
-                        "(in lire, oppure in euro se la prima riga è \"valuta: euro\")."),
-         QStringLiteral("FILE")},
-        {{QStringLiteral("controlla")},
-         QStringLiteral("Controlla l'elenco degli articoli nel FILE senza aprire finestre: "
-                        "dice quanti articoli contiene e in quale valuta, oppure che cosa "
-                        "non va."),
-         QStringLiteral("FILE")},
-        {{QStringLiteral("h"), QStringLiteral("help")},
-         QStringLiteral("Mostra queste informazioni ed esce.")},
-    };
-    return list;
-}
-
-QString optionLabel(const Option& option) {
-    QStringList shown;
-    for (const QString& name : option.names)
-        shown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-    const QString label = shown.join(QStringLiteral(", "));
-    return option.valueName.isEmpty() ? label : label + u' ' + option.valueName;
-}
 
 // A file named on the command line, as a path that does not depend on the
 // folder the program later reads its data from.
@@ -68,7 +30,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     // "-help" as a word, not as the letters h, e, l, p.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const Option& option : options())
+    for (const CommandLineOption& option : commandLineOptions())
         parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
     CommandLine result;
     const bool parsed = parser.parse(arguments);
@@ -102,7 +64,7 @@ QString commandLineHelp() {
     QString text = QStringLiteral("Uso: mercanzola [opzioni]\n"
                                   "La mercanzola: esercitazioni matematiche di compravendita.\n\n"
                                   "Opzioni:\n");
-    for (const Option& option : options())
+    for (const CommandLineOption& option : commandLineOptions())
         text += QStringLiteral("  %1  %2\n").arg(optionLabel(option), -20).arg(option.description);
     return text;
 }

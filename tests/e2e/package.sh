@@ -3,6 +3,8 @@
 #   1. `cmake --install` into a prefix: the program folder, the launcher, the
 #      desktop entry, the metainfo and the icons, which the validators accept;
 #   2. the Debian package: its dependencies, the two catalogues in /etc as conffiles;
+#      lintian finds nothing wrong but the lire catalogue's Windows-1252, and
+#      `man mercanzola` shows every option of --help;
 #   3. the package unpacked into a scratch root (dpkg -x): `--help` with no
 #      display, then the launcher starting full screen on an X server, and the
 #      whole walk of walk.sh on the installed program folder.
@@ -86,8 +88,11 @@ package_contents() {
     dpkg -x "$deb" "$root" || fail "dpkg -x failed" || return 1
     local name
     for name in lista.txt lista-euro.txt; do
-        [[ $(readlink -f "$root/usr/lib/mercanzola/$name") == "$root/etc/mercanzola/$name" ]] ||
-            fail "the program folder's $name does not lead to etc/mercanzola" || return 1
+        [[ $(readlink "$root/usr/lib/mercanzola/$name") == "/etc/mercanzola/$name" ]] ||
+            fail "the program folder's $name does not lead to /etc/mercanzola" || return 1
+        # In the scratch root, /etc is $root/etc: the links lead there as they
+        # would on the installed system.
+        ln -sfn "$root/etc/mercanzola/$name" "$root/usr/lib/mercanzola/$name"
     done
     icons_at "$root/usr/share" && validate "$root/usr/share"
 }
@@ -98,6 +103,29 @@ installed_help() {
         fail "--help ended with an error: $output" || return 1
     [[ $output == *"--schermo-intero"*"Opzioni"* || $output == *"Opzioni"*"--schermo-intero"* ]] ||
         fail "--help does not list the options in Italian: $output" || return 1
+}
+
+# Debian's checker finds nothing, but national-encoding on the lire catalogue,
+# kept in Windows-1252 as teachers' older files are; the manual page reads
+# with `man mercanzola` and lists every option --help lists.
+debian_checks() {
+    local findings page options labels label
+    findings=$(lintian "$deb" 2>/dev/null | grep -E '^[EW]: ' |
+        grep -vxF 'W: mercanzola: national-encoding [etc/mercanzola/lista.txt]')
+    [[ -z $findings ]] || fail "lintian: $findings" || return 1
+    page=$(LC_ALL=C.UTF-8 MANWIDTH=200 MANPATH="$root/usr/share/man" man --warnings -P cat \
+        mercanzola 2>"$work/man.log") || fail "man mercanzola: $(cat "$work/man.log")" || return 1
+    [[ ! -s $work/man.log ]] || fail "man mercanzola warns: $(cat "$work/man.log")" || return 1
+    [[ $page == *"STATO DI USCITA"*"F11"* || $page == *"F11"*"STATO DI USCITA"* ]] ||
+        fail "the manual page lacks the keys or the exit statuses" || return 1
+    labels=$("$root/usr/bin/mercanzola" --help | sed -n 's/^  \(-[^ ].*[^ ]\)  .*/\1/p' |
+        sed 's/  .*//')
+    [[ -n $labels ]] || fail "--help lists no options" || return 1
+    options=$(sed -n '/^OPZIONI$/,/^[^ ]/p' <<<"$page")
+    while read -r label; do
+        grep -qE -e "^ +$label( |\$)" <<<"$options" ||
+            fail "the manual page's options lack $label" || return 1
+    done <<<"$labels"
 }
 
 # Through the launcher, from its own folder where no data lies: the program
@@ -112,7 +140,7 @@ installed_full_screen() {
     stop_program
 }
 
-for tool in cpack dpkg-deb desktop-file-validate appstreamcli identify; do
+for tool in cpack dpkg-deb desktop-file-validate appstreamcli identify lintian man; do
     if ! command -v "$tool" >/dev/null; then
         echo "package: $tool is needed: run scripts/setup.sh"
         echo "package: 0 passed, 1 failed"
@@ -127,6 +155,7 @@ if [[ ! -x $root/usr/bin/mercanzola ]]; then
     exit 1
 fi
 run_case "installed: --help without a display" installed_help /dev/null
+run_case "lintian and the manual page" debian_checks "$work/man.log"
 
 start_xserver
 status=$?
