@@ -328,14 +328,16 @@ private:
 } // namespace
 
 QString decodeCatalogue(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     // Accented letters in Windows-1252 are never valid UTF-8, so old files fall here.
     if (utf8.hasError())
-        return decodeWindows1252(bytes);
-    return text;
+        text = decodeWindows1252(bytes);
+    // Byte-order marks, one or several as some editors leave them, are no text.
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    return text.mid(marks);
 }
 
 Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRecords) {
