@@ -242,6 +242,37 @@ private slots:
         QCOMPARE(currentScreen(), screen);
     }
 
+    // Alt pressed and released alone opens the menu bar, also when a key the
+    // pupil typed before reaches the program only between the two, as it does
+    // through a screen reader's accessibility bridge (a posted, not spontaneous,
+    // event); Alt with a key of the pupil's own is not for the bar.
+    void altAloneOpensTheMenuBar_data() {
+        QTest::addColumn<int>("between");
+        QTest::addColumn<bool>("late");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("nothing between") << 0 << false << true;
+        QTest::newRow("a late Enter") << int(Qt::Key_Return) << true << true;
+        QTest::newRow("a late digit") << int(Qt::Key_7) << true << true;
+        QTest::newRow("the pupil's own digit") << int(Qt::Key_7) << false << false;
+    }
+    void altAloneOpensTheMenuBar() {
+        QFETCH(int, between);
+        QFETCH(bool, late);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        QTest::keyPress(screen->Text1, Qt::Key_Alt, Qt::AltModifier);
+        if (between && late) {
+            QKeyEvent handedOn(QEvent::KeyRelease, between, Qt::NoModifier);
+            QCoreApplication::sendEvent(screen->Text1, &handedOn);
+        } else if (between) {
+            QTest::keyClick(screen->Text1, Qt::Key(between), Qt::AltModifier);
+        }
+        QTest::keyRelease(screen->Text1, Qt::Key_Alt);
+        QTEST(QApplication::focusWidget() == screen->menuBar(), "opened");
+    }
+
     // A value label is heard with the heading it stands under, following the
     // question when the headings or the rows change.
     void valueLabelsSayWhatTheyShow_data() {

@@ -1,6 +1,7 @@
 #include "ui/Screen.h"
 
 #include "ui/Accessibility.h"
+#include "ui/AltMenuKey.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
@@ -153,6 +154,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         own.setColor(QPalette::Window, own.color(QPalette::Window));
         menu->setPalette(own);
         layout()->setMenuBar(menu);
+        new AltMenuKey(this, menu);
         // The bar grows with the window: a least size taken from its height of
         // the moment would keep a window that leaves full screen too tall.
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
