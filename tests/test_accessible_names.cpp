@@ -4,6 +4,7 @@
 #include "ui/Screen.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QTest>
 
 Q_DECLARE_METATYPE(ScreenId)
@@ -55,6 +56,46 @@ private slots:
         QCOMPARE(labels.filter(QStringLiteral("articolo acquistato: ")),
                  article.isEmpty() ? QStringList() : QStringList{article});
         QVERIFY2(!labels.contains(QString()), qPrintable(labels.join(u'|')));
+    }
+
+    // "Where am I" on the box that waits for the answer repeats the problem; a
+    // box that waits for nothing describes nothing. The faces are pictures that
+    // show the last outcome, not buttons to press.
+    void theWaitingBoxCarriesTheProblem_data() {
+        QTest::addColumn<ScreenId>("screen");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("Form1") << ScreenId::Form1
+                               << "cartolina, costo unitario 1.500 lire, quantità 1: qual è il "
+                                  "costo totale?";
+        QTest::newRow("Form9, four boxes, one waiting")
+            << ScreenId::Form9
+            << "cartolina; quantità 0; spesa di 1: 1.000 lire; ricavo di 1: 1.500 lire. guadagno "
+               "di 1?";
+        QTest::newRow("Form13") << ScreenId::Form13
+                                << "sul tavolo: moneta da 1.000 lire, moneta da 100 lire; avevo "
+                                   "pagato la merce 1.000 lire. quanto ho ricavato?";
+    }
+    void theWaitingBoxCarriesTheProblem() {
+        QFETCH(ScreenId, screen);
+        QFETCH(QString, problem);
+        TestServices services;
+        services.setCatalogue({{"cartolina", 1000, 1500}});
+        ui::Screen* opened = openScreen(screen);
+        QStringList described;
+        for (QWidget* box : opened->client()->findChildren<QLineEdit*>())
+            described << QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description);
+        described.removeAll(QString());
+        QCOMPARE(described, QStringList{problem});
+        for (const char* face : {"risposta esatta", "risposta sbagliata"}) {
+            bool found = false;
+            for (QWidget* control : opened->client()->findChildren<QWidget*>())
+                if (control->accessibleName() == face) {
+                    QCOMPARE(QAccessible::queryAccessibleInterface(control)->role(),
+                             QAccessible::Graphic);
+                    found = true;
+                }
+            QVERIFY2(found, face);
+        }
     }
 };
 
