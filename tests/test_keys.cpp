@@ -273,6 +273,27 @@ private slots:
         QTEST(QApplication::focusWidget() == screen->menuBar(), "opened");
     }
 
+    // An Enter that arrives late, once Alt has opened the bar, still judges the
+    // answer; the bar stays open, and closed it gives the keyboard to the box of
+    // the next step, where the pupil goes on.
+    void aLateEnterLeavesTheMenuBarOpen() {
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        pupil::type(screen->Text1, "200");
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent handedOn(type, Qt::Key_Return, Qt::NoModifier, "\r");
+            if (type == QEvent::KeyPress)
+                QTest::keyClick(screen->Text1, Qt::Key_Alt);
+            QCoreApplication::sendEvent(screen->Text1, &handedOn);
+        }
+        QCOMPARE(Modulo1::NumeroEsatti.value(), 1);
+        QTRY_COMPARE(QApplication::focusWidget(), screen->menuBar());
+        QTest::keyClick(screen->menuBar(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), screen->Text2);
+    }
+
     // A value label is heard with the heading it stands under, following the
     // question when the headings or the rows change.
     void valueLabelsSayWhatTheyShow_data() {

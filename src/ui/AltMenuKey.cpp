@@ -16,9 +16,18 @@ bool isAltKey(const QKeyEvent* key) {
 
 AltMenuKey::AltMenuKey(QWidget* window, QMenuBar* bar) : QObject(bar), window(window), bar(bar) {
     window->installEventFilter(this);
+    bar->installEventFilter(this);
 }
 
 bool AltMenuKey::eventFilter(QObject* watched, QEvent* event) {
+    // A late Enter judged while the bar is open moves the focus to the next
+    // box; the bar, which closes when it loses the keyboard, opens again and
+    // gives the keyboard to that box when it closes.
+    if (watched == bar && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::OtherFocusReason) {
+        QMetaObject::invokeMethod(this, &AltMenuKey::openBar, Qt::QueuedConnection);
+        return false;
+    }
     const auto* key = dynamic_cast<const QKeyEvent*>(event);
     if (watched == window && event->type() == QEvent::ShortcutOverride && key && isAltKey(key) &&
         (key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
@@ -41,15 +50,8 @@ bool AltMenuKey::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
         if (isAltKey(key)) {
             stopWatching();
-            // Qt's bar, still holding the press, has opened already; otherwise
-            // press and release are given to it again, with nothing between.
-            if (!bar->hasFocus() && window->isActiveWindow()) {
-                // Qt's key event adds Alt to the modifiers of Alt's own key.
-                QKeyEvent press(QEvent::ShortcutOverride, key->key(), Qt::NoModifier);
-                QCoreApplication::sendEvent(window, &press);
-                QKeyEvent release(QEvent::KeyRelease, key->key(), Qt::NoModifier);
-                QCoreApplication::sendEvent(bar, &release);
-            }
+            // Qt's bar, still holding the press, has opened already.
+            openBar();
         }
         break;
     case QEvent::MouseButtonPress:
@@ -60,6 +62,17 @@ bool AltMenuKey::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return false;
+}
+
+// Alt's press and release given to Qt's bar again, with nothing between.
+void AltMenuKey::openBar() {
+    if (bar->hasFocus() || !window->isActiveWindow() || !bar->isVisible())
+        return;
+    // Qt's key event adds Alt to the modifiers of Alt's own key.
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &release);
 }
 
 void AltMenuKey::stopWatching() {

@@ -12,7 +12,8 @@ namespace ui {
 // that reaches the program before Alt is released; with a screen reader, the
 // accessibility bridge holds each key until the reader has heard of it and only
 // then hands it on, so a key typed just before Alt can arrive in between, and
-// Alt's release then opened nothing.
+// Alt's release then opened nothing; or arrive once the bar is open, and the
+// answer it judges takes the keyboard, and with it the open bar, to the next box.
 class AltMenuKey : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void openBar();
     void stopWatching();
 
     QWidget* window;

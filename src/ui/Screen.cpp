@@ -183,7 +183,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
 // the pupil types. The control that had the focus before gets it back.
 void Screen::giveFocusBackFromMenu() {
     if (isVisible() && focusWidget() == menu && focusBeforeMenu)
-        focusBeforeMenu->setFocus(Qt::OtherFocusReason);
+        focusBeforeMenu->setFocus(Qt::MenuBarFocusReason);
 }
 
 void Screen::placeAt(QWidget* control, int left, int top, int width, int height) {
