@@ -125,10 +125,10 @@ heard() { # each sentence after the one before
         "${choice:-}: ora scrivi quanto." "esatto. esatti 1, errati 0. gomma bianca, spesa" \
         "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
         "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
-        "pagato $(grouped "${cost:-}") lire di $(grouped "${cost:-}") lire" "quanto ho guadagnato?" \
+        "quanto ho guadagnato?" "pagato $(grouped "${cost:-}") lire di $(grouped "${cost:-}") lire" \
         "lire di $(grouped "${cost:-}") lire: è più del costo. premi Ricomincia e paga di nuovo." \
         "il denaro è di nuovo tutto sul tavolo: " "avevo pagato la merce $(grouped "${cost:-}") lire." \
-        "Clicca sul denaro" "quanto ho guadagnato?" "esatto. esatti 1, errati 0. sul tavolo:" "menù" \
+        "Clicca sul denaro" "quanto ho guadagnato?" "sul tavolo:" "esatto. esatti 1, errati 0." "menù" \
         "gomma bianca, costo unitario 1,50 euro, quantità ${euro_quantity:-}: qual è il costo totale?" \
         "esatto. esatti 1, errati 0."; do
         found=$(tail -n +$((line + 1)) "$work/speech.txt" | grep -nF -m 1 -- "$wanted" | cut -d: -f1)
