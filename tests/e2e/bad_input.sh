@@ -191,7 +191,8 @@ spoilt_pictures() { # case name, huge, cut or junk
             # The scan's own header, then junk where the picture's data was.
             truncate -s $((at + 2 + $(od -An -tu1 -j $((at + 2)) -N 2 "$file" |
                 awk '{print $1 * 256 + $2}'))) "$file"
-            { cat "$here/data/binary-junk.bin" && printf '\xFF\xD9'; } >>"$file"
+            # No 0xFF in it: the scan runs on to the end marker, and is decoded.
+            { tr -d '\377' <"$here/data/binary-junk.bin" && printf '\xFF\xD9'; } >>"$file"
         fi
     done 2>/dev/null
     start_program "$folder" "$log"
