@@ -130,8 +130,9 @@ void ExerciseScreen::ask(const QString& asked) {
     say(asked);
 }
 
-// Kept as the tool tip, which a screen reader takes for the description: a
-// changed description on the focused box would be spoken again at once.
+// Kept as the tool tip, which Qt gives a screen reader as the description
+// while no other is set: the description itself is where Speech leaves a
+// sentence for the control that a window opening will focus.
 void ExerciseScreen::describeWaitingBox(ui::AnswerBox* box) const {
     box->setToolTip(box->isEnabled() ? question : QString());
 }

@@ -81,7 +81,7 @@ walk() {
     # "Ricomincia" puts it all back, and the pupil starts again.
     keys shift+Tab Return && settle && keys Tab Return && settle || return 1
     answer ricavo "$revenue" && pay_the_cost || return 1
-    answer guadagno $((revenue - cost)) || return 1
+    answer guadagno $((revenue - cost)) && sleep 1 || return 1 # the next problem heard
     back_to_menu && leave_program
 }
 pay_the_cost() {
