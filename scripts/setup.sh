@@ -10,10 +10,14 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2
     xvfb xauth xdotool imagemagick
-    dbus at-spi2-core python3-pyatspi orca
+    dbus at-spi2-core python3-pyatspi orca locales
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db
 )
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -22,13 +26,17 @@ for package in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
     "${sudo[@]}" apt-get update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
         "${missing[@]}"
+fi
+
+# The screen reader speaks its Italian words only where the Italian locale is
+# generated; the end-to-end walk with it listens under that locale.
+if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
+    echo "Generating the locale it_IT.UTF-8"
+    "${sudo[@]}" sed -i 's/^# *\(it_IT\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    "${sudo[@]}" locale-gen
 fi
 
 launcher=()

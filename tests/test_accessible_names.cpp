@@ -1,9 +1,11 @@
 // What a screen reader calls each window, whose title stays blank, and the article.
+#include "frame/ExerciseScreen.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 #include "ui/Screen.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QTest>
 
 Q_DECLARE_METATYPE(ScreenId)
@@ -55,6 +57,34 @@ private slots:
         QCOMPARE(labels.filter(QStringLiteral("articolo acquistato: ")),
                  article.isEmpty() ? QStringList() : QStringList{article});
         QVERIFY2(!labels.contains(QString()), qPrintable(labels.join(u'|')));
+    }
+
+    // "Where am I" on the box that waits for the answer repeats the problem; a
+    // box that waits for nothing describes nothing. The faces are pictures of
+    // the last outcome, not buttons to press.
+    void theWaitingBoxCarriesTheProblem_data() {
+        QTest::addColumn<ScreenId>("screen");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("Form9, four boxes, one waiting")
+            << ScreenId::Form9
+            << "cartolina; quantità 0; spesa di 1: 1.000 lire; ricavo di 1: 1.500 lire. guadagno "
+               "di 1?";
+        QTest::newRow("Form13") << ScreenId::Form13
+                                << "sul tavolo: moneta da 1.000 lire, moneta da 100 lire; avevo "
+                                   "pagato la merce 1.000 lire. quanto ho ricavato?";
+    }
+    void theWaitingBoxCarriesTheProblem() {
+        QFETCH(ScreenId, screen);
+        TestServices services;
+        services.setCatalogue({{"cartolina", 1000, 1500}});
+        auto* opened = qobject_cast<ExerciseScreen*>(openScreen(screen));
+        QStringList described;
+        for (QWidget* box : opened->client()->findChildren<QLineEdit*>())
+            described << QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description);
+        described.removeAll(QString());
+        QTEST(described.join(u'|'), "problem");
+        for (QWidget* face : {opened->ComandoIconaSi, opened->ComandoIconaNo})
+            QCOMPARE(QAccessible::queryAccessibleInterface(face)->role(), QAccessible::Graphic);
     }
 };
 

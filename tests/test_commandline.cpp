@@ -3,6 +3,8 @@
 
 #include "app/CommandLine.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class CommandLineTest : public QObject {
@@ -39,6 +41,54 @@ private slots:
         QCOMPARE(read.fullScreen, fullScreen);
         QCOMPARE(read.help, help);
         QCOMPARE(read.error, error);
+    }
+
+    // The check and the help, run by a teacher at a terminal with no display:
+    // each answers once, in Italian; a check with no file, or with another
+    // option that it would ignore, is refused with exit 2.
+    void checkWithNoDisplay_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // once, on stdout for 0, on stderr otherwise
+        const QString file = QStringLiteral("lista.txt");
+        QTest::newRow("a good file")
+            << QStringList{"--controlla", file} << 0 << "lista.txt: 1 articolo, valuta lire\n";
+        QTest::newRow("no file") << QStringList{"--controlla"} << 2
+                                 << "Manca il nome del file dopo --controlla\n";
+        QTest::newRow("an option for a file") << QStringList{"--controlla", "--euro"} << 2
+                                              << "Manca il nome del file dopo --controlla\n";
+        QTest::newRow("--euro beside it")
+            << QStringList{"--controlla", file, "--euro"} << 2
+            << "L'opzione --controlla va da sola: mercanzola --controlla FILE\n";
+        QTest::newRow("an unknown option beside it")
+            << QStringList{"--controlla", file, "--bogus"} << 2 << "Opzione sconosciuta: --bogus\n";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Uso: mercanzola [opzioni]\n";
+    }
+    void checkWithNoDisplay() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QTemporaryDir folder;
+        QFile list(folder.filePath("lista.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("matita,250,400\n");
+        list.close();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder.path());
+        program.start(MERCANZOLA_PROGRAM_FOLDER "/mercanzola", arguments);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), status);
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        const QString answer = status == 0 ? out : err;
+        QCOMPARE(answer.count(said), 1);
+        QVERIFY2(answer.startsWith(said), qPrintable(answer));
+        QVERIFY2((status == 0 ? err : out).isEmpty(), qPrintable(err + out));
     }
 
     void helpListsEveryOptionInItalian() {

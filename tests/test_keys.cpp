@@ -242,6 +242,46 @@ private slots:
         QCOMPARE(currentScreen(), screen);
     }
 
+    // Alt pressed and released alone opens the menu bar, and Escape gives the
+    // keyboard back to the box where the pupil is, also when an Enter typed
+    // before arrives late, as a screen reader's accessibility bridge hands keys
+    // on (posted events): between Alt's press and release, or once the bar is
+    // open. Alt with a key of the pupil's own is not for the bar.
+    void altAloneOpensTheMenuBar_data() {
+        QTest::addColumn<QString>("enter");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("no Enter") << "" << true;
+        QTest::newRow("late, between press and release") << "between" << true;
+        QTest::newRow("late, once the bar is open") << "after" << true;
+        QTest::newRow("the pupil's own, with Alt") << "own" << false;
+    }
+    void altAloneOpensTheMenuBar() {
+        QFETCH(QString, enter);
+        QFETCH(bool, opened);
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500}});
+        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        pupil::type(screen->Text1, "200");
+        auto lateEnter = [screen] {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent handedOn(type, Qt::Key_Return, Qt::NoModifier, "\r");
+                QCoreApplication::sendEvent(screen->Text1, &handedOn);
+            }
+        };
+        QTest::keyPress(screen->Text1, Qt::Key_Alt, Qt::AltModifier);
+        if (enter == u"between")
+            lateEnter();
+        if (enter == u"own")
+            QTest::keyClick(screen->Text1, Qt::Key_Return, Qt::AltModifier);
+        QTest::keyRelease(screen->Text1, Qt::Key_Alt);
+        if (enter == u"after")
+            lateEnter();
+        QTRY_COMPARE(QApplication::focusWidget() == screen->menuBar(), opened);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), enter.isEmpty() ? screen->Text1 : screen->Text2);
+    }
+
     // A value label is heard with the heading it stands under, following the
     // question when the headings or the rows change.
     void valueLabelsSayWhatTheyShow_data() {

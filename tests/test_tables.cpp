@@ -89,7 +89,6 @@ private slots:
             {"Form10 quantity 0", F::Form10, 2, 0, "200|300", "guadagno di 0", "-100|R|+"},
             {"Form10 loss", F::Form10, 3, 2, "500|300", "guadagno di 2", "-400|+-400"},
             {"Form11 quantity 7", F::Form11, 1, 7, "7.000|10.500", "guadagno di 1", "-3.500|+500"},
-            {"Form11 quantity 0", F::Form11, 1, 0, "0|0", "guadagno di 1", "-|-0|+500"},
             {"Form11 quantity 1", F::Form11, 2, 1, "200|300", "guadagno di 1", "+100"},
             {"Form11 loss", F::Form11, 3, 3, "1.500|900", "guadagno di 1", "-600|-200|+-200"}};
         for (const auto& [name, form, article, quantity, given, text4Name, answers] : rows)
@@ -151,6 +150,34 @@ private slots:
             QCOMPARE(box->text(), "");
         checkStep(screen, 0);
         QVERIFY(s.messages.errors.isEmpty());
+    }
+
+    // A quantity of 0 is drawn again where the gain of one item could only be
+    // had by dividing by it; elsewhere 0 is a problem like any other.
+    void quantityOfZero_data() {
+        QTest::addColumn<ScreenId>("form");
+        QTest::addColumn<int>("redrawn");   // the second draw, from 1 to 10; 0 for none
+        QTest::addColumn<QString>("shown"); // quantity|Label4|Label5
+        QTest::addColumn<QString>("gain");
+        QTest::newRow("Form10 keeps 0") << ScreenId::Form10 << 0 << " 0|1.000|1.500"
+                                        << "0";
+        QTest::newRow("Form11 draws again") << ScreenId::Form11 << 4 << " 4|4.000|6.000"
+                                            << "500";
+    }
+    void quantityOfZero() {
+        QFETCH(ScreenId, form);
+        QFETCH(int, redrawn);
+        QFETCH(QString, gain);
+        TestServices s;
+        s.setCatalogue(Shop);
+        pose(s, 4, 1, 0);
+        if (redrawn)
+            s.random.values << TestServices::drawing(redrawn, 10);
+        auto* screen = qobject_cast<TableScreen*>(openScreen(form));
+        QTEST(screen->Label8->text() + "|" + screen->Label4->text() + "|" + screen->Label5->text(),
+              "shown");
+        pupil::answer(screen->Text4, gain);
+        QCOMPARE(counts(), "1/0");
     }
 
     // The largest prices the catalogue accepts, at the largest quantity, and

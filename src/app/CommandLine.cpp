@@ -45,17 +45,28 @@ CommandLine readCommandLine(const QStringList& arguments) {
                                        "scegline una.");
         result.catalogue = EuroCatalogue;
     }
+    // "--controlla --euro": the parser would take the next option for the file.
+    bool fileMissing = false;
+    for (const QString& name : {QStringLiteral("lista"), QStringLiteral("controlla")})
+        if (parser.isSet(name) &&
+            (parser.value(name).isEmpty() || parser.value(name).startsWith(u'-'))) {
+            mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
+            fileMissing = true;
+        }
     // The parser's only other complaint is an option left without its value.
-    if (!parsed && parser.unknownOptionNames().isEmpty())
+    if (!parsed && parser.unknownOptionNames().isEmpty() && !fileMissing)
         mistakes << QStringLiteral("Manca il nome del file dopo %1")
                         .arg(parser.errorText().section(u'\'', 1, 1));
-    for (const QString& name : {QStringLiteral("lista"), QStringLiteral("controlla")})
-        if (parser.isSet(name) && parser.value(name).isEmpty())
-            mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
     for (const QString& unknown : parser.unknownOptionNames())
         mistakes << QStringLiteral("Opzione sconosciuta: %1").arg(asTyped(unknown, arguments));
     for (const QString& extra : parser.positionalArguments())
         mistakes << QStringLiteral("Argomento non previsto: %1").arg(extra);
+    result.checkAsked = parser.isSet(QStringLiteral("controlla"));
+    // The check opens no window and reads only its own file: any option beside it
+    // would be silently ignored.
+    if (result.checkAsked && (result.fullScreen || parser.isSet(QStringLiteral("euro")) ||
+                              parser.isSet(QStringLiteral("lista"))))
+        mistakes << QStringLiteral("L'opzione --controlla va da sola: mercanzola --controlla FILE");
     result.error = mistakes.join(u'\n');
     return result;
 }

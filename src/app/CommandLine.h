@@ -13,6 +13,8 @@ struct CommandLine {
     QString catalogue;
     // A catalogue to check and report on, opening no window; empty otherwise.
     QString check;
+    // --controlla was given, with or without its file: answered with no display.
+    bool checkAsked = false;
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 

@@ -35,6 +35,10 @@ int checkCatalogue(const QString& file) {
     return 0;
 }
 
+void reportMistakes(const QString& error) {
+    print(stderr, error + QStringLiteral("\nPer le opzioni: mercanzola --help\n"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -48,13 +52,18 @@ int main(int argc, char* argv[]) {
         print(stdout, commandLineHelp());
         return 0;
     }
-    if (!early.check.isEmpty())
+    if (early.checkAsked) {
+        if (!early.error.isEmpty()) {
+            reportMistakes(early.error);
+            return 2;
+        }
         return checkCatalogue(early.check);
+    }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
     const CommandLine command = readCommandLine(QApplication::arguments());
     if (!command.error.isEmpty()) {
-        print(stderr, command.error + QStringLiteral("\nPer le opzioni: mercanzola --help\n"));
+        reportMistakes(command.error);
         return 2;
     }
     ui::Screen::chooseFullScreen(command.fullScreen);

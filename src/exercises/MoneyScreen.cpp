@@ -142,11 +142,15 @@ void MoneyScreen::NuovoProblema() {
 }
 
 QString MoneyScreen::spokenProblem() const {
+    return Sentences::revenueQuestion(piecesOnBoard(), Costo);
+}
+
+QStringList MoneyScreen::piecesOnBoard() const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)
         if (slot->hasPicture())
             pieces << slot->accessibleName();
-    return Sentences::revenueQuestion(pieces, Costo);
+    return pieces;
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -190,7 +194,7 @@ void MoneyScreen::Image1_Click(int index) {
     say(Sentences::paid(SommaCliccata, Costo));
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        say(Sentences::gainQuestion(Costo, Ricavo));
+        ask(Sentences::gainQuestion(Costo, Ricavo));
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {
@@ -202,7 +206,7 @@ void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
     DisponiDenaro();
     Text1->setEnabled(true);
-    say(QStringLiteral("il denaro è di nuovo tutto sul tavolo: quanto ho ricavato?"));
+    ask(Sentences::revenueQuestionAgain(piecesOnBoard(), Costo));
     Text1->setFocus();
     Text1->clear();
     Text2->setEnabled(false);

@@ -44,6 +44,8 @@ public:
 
 private:
     void countPieces(Money amount);
+    // The names of the pieces on the board, in the order of the slots.
+    QStringList piecesOnBoard() const;
     void startPaying();
 };
 

@@ -66,6 +66,7 @@ TableScreen::TableScreen(const Cells& cells) {
     for (Row row : {OneItem, SeveralItems})
         for (Column column : {Spesa, Ricavo, Guadagno}) {
             if (cells[row][column] == Cell::Given) {
+                zeroQuantitySolvable = zeroQuantitySolvable || row == OneItem;
                 ui::Label* label = addValueLabel(cellRect(row, column));
                 (column == Spesa ? Label4 : Label5) = label;
                 given.push_back({label, {row, column}});
@@ -121,7 +122,11 @@ Money TableScreen::amount(Place cell) {
 void TableScreen::NuovoProblema() {
     setRandomBackground();
     drawArticle();
-    Quantita = Count(static_cast<qint16>(drawBelow(11)));
+    int quantity = drawBelow(11);
+    // Drawn again among the others, as likely each as before.
+    if (quantity == 0 && !zeroQuantitySolvable)
+        quantity = drawFrom1To(10);
+    Quantita = Count(static_cast<qint16>(quantity));
     Label3->setText(lesson().Articolo[indiceArticolo()]);
     for (const Given& g : given)
         g.label->setText(amountText(amount(g.cell)));

@@ -58,6 +58,9 @@ private:
     QString stepQuestion(std::size_t step) const;
     void nameCells();
 
+    // Whether a problem with a quantity of 0 can be answered: not when the cells
+    // of one item are known only by dividing those of the quantity.
+    bool zeroQuantitySolvable = false;
     std::vector<Given> given;
     std::vector<Asked> asked; // in reading order, which is the order of answering
 };

@@ -11,6 +11,8 @@
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
 
+#include <QEvent>
+
 using namespace Modulo1;
 
 namespace {
@@ -117,7 +119,33 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
     auto* box = place(new ui::AnswerBox(accessibleName, points), where);
     if (withKeyFilter)
         box->keyFilter = &ExerciseScreen::Text1_KeyPress;
+    box->installEventFilter(this);
     return box;
+}
+
+void ExerciseScreen::ask(const QString& asked) {
+    question = asked;
+    for (ui::AnswerBox* box : client()->findChildren<ui::AnswerBox*>())
+        describeWaitingBox(box);
+    say(asked);
+}
+
+// Kept as the tool tip, which Qt gives a screen reader as the description
+// while no other is set: the description itself is where Speech leaves a
+// sentence for the control that a window opening will focus.
+void ExerciseScreen::describeWaitingBox(ui::AnswerBox* box) const {
+    box->setToolTip(box->isEnabled() ? question : QString());
+}
+
+bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* box = qobject_cast<ui::AnswerBox*>(watched)) {
+        if (event->type() == QEvent::EnabledChange)
+            describeWaitingBox(box);
+        // The description is for the ear; the eye has the problem on the screen.
+        if (event->type() == QEvent::ToolTip)
+            return true;
+    }
+    return ui::Screen::eventFilter(watched, event);
 }
 
 void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,

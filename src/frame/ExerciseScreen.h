@@ -89,7 +89,13 @@ protected:
     void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
 
-    void sayProblem() { say(spokenProblem()); }
+    void sayProblem() { ask(spokenProblem()); }
+    // Says a question, and keeps it as the description of every answer box that
+    // waits for an answer (an enabled one) for as long as it waits, so that a
+    // screen reader's "where am I" on the box repeats it.
+    void ask(const QString& question);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     void setRandomBackground();
     // IndiceArticolo: a record from 1 to NumeroArticoli.
@@ -99,4 +105,7 @@ private:
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);
     void showCounts(const QString& esatti, const QString& errati);
+    void describeWaitingBox(ui::AnswerBox* box) const;
+
+    QString question; // the last one asked
 };

@@ -32,8 +32,16 @@ QString revenueQuestion(const QStringList& pieces, Money cost) {
         .arg(pieces.join(QStringLiteral(", ")), spokenAmount(cost));
 }
 
+QString revenueQuestionAgain(const QStringList& pieces, Money cost) {
+    return QStringLiteral("il denaro è di nuovo tutto ") + revenueQuestion(pieces, cost);
+}
+
 QString paid(Money sum, Money cost) {
-    return QStringLiteral("pagato %1 di %2").arg(amountText(sum), amountText(cost));
+    const QString sentence =
+        QStringLiteral("pagato %1 di %2").arg(spokenAmount(sum), spokenAmount(cost));
+    if (sum > cost)
+        return sentence + QStringLiteral(": è più del costo. premi Ricomincia e paga di nuovo");
+    return sentence;
 }
 
 QString gainQuestion(Money cost, Money revenue) {

@@ -22,8 +22,10 @@ QString whatIs(const QString& heading);
 QString outcome(bool right, int esatti, int errati);
 
 // Paying with money: the pieces on the board and the cost, then the revenue
-// asked; each payment; the gain asked.
+// asked, at first or after "Ricomincia"; each payment, and what to do when it
+// went over the cost; the gain asked.
 QString revenueQuestion(const QStringList& pieces, Money cost);
+QString revenueQuestionAgain(const QStringList& pieces, Money cost);
 QString paid(Money sum, Money cost);
 QString gainQuestion(Money cost, Money revenue);
 

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QLoggingCategory>
 #include <cstdio>
 
 namespace platform {
@@ -45,6 +46,29 @@ bool jpegComplete(const QByteArray& data) {
     return false;
 }
 
+// The JPEG decoder warns about a spoilt file on its own logging category; the
+// program already names each unreadable picture in one line of its own, so the
+// decoder is kept quiet while it decodes ours.
+QLoggingCategory::CategoryFilter filterBeforeDecoding = nullptr;
+
+void quietDecoder(QLoggingCategory* category) {
+    if (filterBeforeDecoding)
+        filterBeforeDecoding(category);
+    if (qstrcmp(category->categoryName(), "qt.gui.imageio.jpeg") == 0) {
+        category->setEnabled(QtDebugMsg, false);
+        category->setEnabled(QtInfoMsg, false);
+        category->setEnabled(QtWarningMsg, false);
+    }
+}
+
+class QuietDecoding {
+public:
+    QuietDecoding() { filterBeforeDecoding = QLoggingCategory::installFilter(quietDecoder); }
+    ~QuietDecoding() { QLoggingCategory::installFilter(filterBeforeDecoding); }
+    QuietDecoding(const QuietDecoding&) = delete;
+    QuietDecoding& operator=(const QuietDecoding&) = delete;
+};
+
 void toStandardError(const QString& line) {
     std::fprintf(stderr, "la mercanzola: %s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
@@ -58,6 +82,7 @@ QImage FilePictureLoader::load(const QString& path, const QSize& size) {
         return {};
     QBuffer buffer(&file.bytes);
     buffer.open(QIODevice::ReadOnly);
+    const QuietDecoding quiet;
     QImageReader reader(&buffer);
     const QSize claimed = reader.size(); // from the header, before any decoding
     if (!claimed.isValid() || claimed.width() > MaxPictureSide ||

@@ -53,6 +53,10 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         // screen reader say the name of the screen that opened.
         if (auto* screen = qobject_cast<Screen*>(object))
             return new QAccessibleWidget(screen, QAccessible::Window);
+    } else if (className == QLatin1String(PictureButton::staticMetaObject.className())) {
+        // A face shows the last outcome and does nothing when pressed: heard as
+        // a picture, a pupil does not press it hoping for the answer.
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     } else if (className == QLatin1String(SpokenLine::staticMetaObject.className())) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
     } else if (className == QLatin1String(SpokenNotice::staticMetaObject.className())) {

@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include "ui/AltMenuKey.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
@@ -151,6 +152,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         own.setColor(QPalette::Window, own.color(QPalette::Window));
         menu->setPalette(own);
         layout()->setMenuBar(menu);
+        new AltMenuKey(this, menu);
         // The bar grows with the window: a least size taken from its height of
         // the moment would keep a window that leaves full screen too tall.
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
@@ -179,7 +181,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
 // the pupil types. The control that had the focus before gets it back.
 void Screen::giveFocusBackFromMenu() {
     if (isVisible() && focusWidget() == menu && focusBeforeMenu)
-        focusBeforeMenu->setFocus(Qt::OtherFocusReason);
+        focusBeforeMenu->setFocus(Qt::MenuBarFocusReason);
 }
 
 void Screen::placeAt(QWidget* control, int left, int top, int width, int height) {

@@ -1,5 +1,6 @@
 #include "ui/Speech.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 namespace ui {
@@ -35,13 +36,25 @@ void Speech::say(const QString& sentence) {
         return;
     pending << sentence;
     if (depth == 0)
-        end();
+        speakPending();
+}
+
+void Speech::begin() {
+    if (depth++ == 0)
+        focusBefore = window->focusWidget();
 }
 
 void Speech::end() {
     if (depth > 0)
         --depth;
-    if (depth > 0 || pending.isEmpty())
+    if (depth > 0)
+        return;
+    dropWhatTheFocusSays();
+    speakPending();
+}
+
+void Speech::speakPending() {
+    if (pending.isEmpty())
         return;
     // Each part a sentence of its own, so that a voice pauses between them.
     for (QString& part : pending)
@@ -62,6 +75,14 @@ void Speech::end() {
         delete notices.takeFirst();
     notices << new SpokenNotice(sentence, line);
     notices.last()->show();
+}
+
+void Speech::dropWhatTheFocusSays() {
+    QWidget* focused = window->focusWidget();
+    if (!focused || focused == focusBefore || !window->isActiveWindow())
+        return;
+    if (QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(focused))
+        pending.removeAll(heard->text(QAccessible::Description));
 }
 
 void Speech::forgetOnFocusOut(QWidget* old) {

@@ -40,18 +40,23 @@ public:
 
     void say(const QString& sentence);
     // Brackets one action of the pupil; they nest.
-    void begin() { ++depth; }
+    void begin();
     void end();
 
 private:
+    void speakPending();
     void forgetOnFocusOut(QWidget* old);
+    // A control that the action focused is spoken with its description: a
+    // sentence that repeats the description is left out.
+    void dropWhatTheFocusSays();
 
     QWidget* const window;
     SpokenLine* line;
     QList<QPointer<SpokenNotice>> notices; // the latest last
     QStringList pending;
     int depth = 0;
-    QPointer<QWidget> described; // the control that waits with a sentence
+    QPointer<QWidget> described;   // the control that waits with a sentence
+    QPointer<QWidget> focusBefore; // where the focus was when the action began
 };
 
 } // namespace ui

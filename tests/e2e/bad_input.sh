@@ -5,7 +5,8 @@
 #   lista.txt of binary junk, of 1 MB (one long name, through a link), of 10 MiB,
 #   a folder, a pipe or a link to /dev/zero named lista.txt, lista.txt without read
 #   permission (as another user), no sounds, no pictures (every exercise opened),
-#   pictures claiming 30000 px or cut short, a no.wav of 6 MiB, 32 KiB pasted.
+#   pictures claiming 30000 px, cut short or of junk after a good header, a no.wav
+#   of 6 MiB, 32 KiB pasted.
 # Usage: bad_input.sh PROGRAM_FOLDER CLIPBOARD_HELPER. Exit 0 when all pass, 1 when
 # one fails, 77 when no X server can be had.
 
@@ -175,20 +176,34 @@ no_pictures() {
         no_error_reported "$work/no-pictures.log" "immagine mancante .*: $folder/immagini/"
 }
 
-# Every picture claims 30000 px a side, or is cut short: each one shown is drawn
-# instead and named on stderr, and the decoder has nothing to warn about.
-spoilt_pictures() { # case name, huge or cut
+# Every picture claims 30000 px a side, is cut short, or has junk after a good
+# header (up to its scan) and before its end marker: each one shown that cannot
+# be decoded is drawn instead and named on stderr; the decoder itself says nothing.
+spoilt_pictures() { # case name, huge, cut or junk
     local folder log="$work/$1.log" file at
     folder=$(program_folder "$1") || return 1
     for file in "$folder"/immagini/*.jpg; do
         at=$(LC_ALL=C grep -obUaP '\xFF[\xC0-\xC2]' "$file" | head -n 1 | cut -d: -f1)
         [[ $2 == cut ]] && truncate -s $(($(stat -c %s "$file") / 2)) "$file"
         [[ $2 == huge ]] && printf '\x75\x30\x75\x30' | dd of="$file" bs=1 seek=$((at + 5)) conv=notrunc
+        if [[ $2 == junk ]]; then
+            at=$(LC_ALL=C grep -obUaP '\xFF\xDA' "$file" | head -n 1 | cut -d: -f1)
+            # The scan's own header, then junk where the picture's data was.
+            truncate -s $((at + 2 + $(od -An -tu1 -j $((at + 2)) -N 2 "$file" |
+                awk '{print $1 * 256 + $2}'))) "$file"
+            # No 0xFF in it: the scan runs on to the end marker, and is decoded.
+            { tr -d '\377' <"$here/data/binary-junk.bin" && printf '\xFF\xD9'; } >>"$file"
+        fi
     done 2>/dev/null
     start_program "$folder" "$log"
     open_money_board || return 1
-    poll_for 10 grep -q "immagine mancante .*: $folder/immagini/" "$log" || fail "none named" ||
-        return 1
+    # Junk may still decode, as a picture of noise, or not at all.
+    if [[ $2 == junk ]]; then
+        sleep 2
+    else
+        poll_for 10 grep -q "immagine mancante .*: $folder/immagini/" "$log" || fail "none named" ||
+            return 1
+    fi
     back_to_menu && leave_program && { ! grep -i jpeg "$log" || fail "the decoder warned"; } &&
         no_error_reported "$log" "immagine mancante .*: $folder/immagini/"
 }
@@ -248,6 +263,8 @@ run_case "no sounds" no_sounds "$work/no-sounds.log"
 run_case "no pictures, every exercise" no_pictures "$work/no-pictures.log"
 run_case "pictures claiming 30000 px a side" spoilt_pictures "$work/huge.log" huge huge
 run_case "pictures cut short" spoilt_pictures "$work/cut.log" cut cut
+run_case "pictures of junk after a good header" spoilt_pictures "$work/junk-pictures.log" \
+    junk-pictures junk
 run_case "no.wav of 6 MiB" oversized_sound "$work/big-sound.log"
 run_case "32 KiB pasted into the answer" paste_32_kib "$work/paste.log"
 

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Walks the program with the keyboard while Orca listens; Orca writes what it
 # would say to its debug file, whole when it ends. Exit 77: no X server, no Orca.
+# Under the Italian locale, as a school's machine runs, so that Orca's own words
+# (the roles of the controls) are Italian too.
 set -u
+export LANG=it_IT.UTF-8 LC_ALL=it_IT.UTF-8
+unset LANGUAGE
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
@@ -57,6 +61,10 @@ walk() {
     open_exercise 9 "tabelle 1" || return 1
     table_quantity=$(number_in "quantità: ")
     answer "guadagno di 1" 500 && answer "spesa di $table_quantity" 1 || return 1
+    open_exercise 11 "tabelle 3" || return 1
+    gain_quantity=$(number_in "quantità: ")
+    ((gain_quantity > 0)) || fail "tabelle 3 drew a quantity of ${gain_quantity:-none}" || return 1
+    answer "guadagno di 1" 500 || return 1
     open_exercise 12 "guadagno - perdita" || return 1
     spesa=$(number_in "spesa: ")
     choice=guadagno
@@ -68,16 +76,24 @@ walk() {
         sed -E "s/^[^']*'[a-z]+ da ([0-9.]+) lire'.*/\1/; s/\.//g")
     revenue=0 paid=0
     for piece in "${pieces[@]}"; do revenue=$((revenue + piece)); done
-    answer ricavo "$revenue" || return 1
+    answer ricavo "$revenue" && pay_the_cost || return 1
+    # One piece more, the last one left (back from the gain's box), is too much;
+    # "Ricomincia" puts it all back, and the pupil starts again.
+    keys shift+Tab Return && settle && keys Tab Return && settle || return 1
+    answer ricavo "$revenue" && pay_the_cost || return 1
+    answer guadagno $((revenue - cost)) && sleep 1 || return 1 # the next problem heard
+    back_to_menu && leave_program
+}
+pay_the_cost() {
+    paid=0
     for piece in "${pieces[@]}"; do # the pieces of the cost, largest first
         ((paid == cost)) && break
         if ((paid + piece <= cost)); then paid=$((paid + piece)) && keys Return; else keys Tab; fi
         settle
     done
-    answer guadagno $((revenue - cost)) && sleep 1 && keys Tab Return && settle || return 1
-    back_to_menu && leave_program
 }
-run_case "start, menu, Form1, Form9, Form12, Form13 with the keyboard" walk "$work/program.log"
+run_case "start, menu, Form1, Form9, Form11, Form12, Form13 with the keyboard" walk \
+    "$work/program.log"
 # In euro the same sentences name euro, and a comma answer is heard as right.
 walk_euro() {
     open_form1 "$euro_folder" "$work/euro.log" || return 1
@@ -102,12 +118,17 @@ heard() { # each sentence after the one before
         "menù" "tabelle 1" "gomma bianca; quantità ${table_quantity:-}; spesa di 1: 1.000 lire;" \
         "ricavo di 1: 1.500 lire. guadagno di 1?" \
         "esatto. esatti 1, errati 0. spesa di ${table_quantity:-}?" "sbagliato. esatti 1, errati 1." \
+        "menù" "tabelle 3" "gomma bianca; quantità ${gain_quantity:-}; spesa di ${gain_quantity:-}: $(
+            grouped $((1000 * ${gain_quantity:-0}))) lire; ricavo di ${gain_quantity:-}: $(
+            grouped $((1500 * ${gain_quantity:-0}))) lire. guadagno di 1?" "esatto. esatti 1, errati 0." \
         "menù" "guadagno - perdita" "gomma bianca, spesa $(grouped "${spesa:-}") lire" "guadagno o perdita?" \
         "${choice:-}: ora scrivi quanto." "esatto. esatti 1, errati 0. gomma bianca, spesa" \
         "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
         "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
-        "pagato" "quanto ho guadagnato?" "esatto. esatti 1, errati 0. sul tavolo:" \
-        "il denaro è di nuovo tutto sul tavolo" "menù" \
+        "quanto ho guadagnato?" "pagato $(grouped "${cost:-}") lire di $(grouped "${cost:-}") lire" \
+        "lire di $(grouped "${cost:-}") lire: è più del costo. premi Ricomincia e paga di nuovo." \
+        "il denaro è di nuovo tutto sul tavolo: " "avevo pagato la merce $(grouped "${cost:-}") lire." \
+        "Clicca sul denaro" "quanto ho guadagnato?" "sul tavolo:" "esatto. esatti 1, errati 0." "menù" \
         "gomma bianca, costo unitario 1,50 euro, quantità ${euro_quantity:-}: qual è il costo totale?" \
         "esatto. esatti 1, errati 0."; do
         found=$(tail -n +$((line + 1)) "$work/speech.txt" | grep -nF -m 1 -- "$wanted" | cut -d: -f1)
@@ -117,5 +138,11 @@ heard() { # each sentence after the one before
     done
 }
 run_case "each window's name, each problem, each outcome and count heard" heard ""
+# Orca's own words in Italian: the role of a control it names.
+italian_roles() {
+    grep -qwE "pulsante|testo" "$work/speech.txt" ||
+        fail "no Italian role word heard (is it_IT.UTF-8 generated? scripts/setup.sh does it)"
+}
+run_case "Orca's role words in Italian" italian_roles ""
 echo "$suite: $passed passed, $failed failed"
 ((failed == 0))
