@@ -12,6 +12,7 @@
 static void loadIconResources() {
     static const bool loaded = [] {
         Q_INIT_RESOURCE(icons);
+        Q_INIT_RESOURCE(start_icons);
         return true;
     }();
     Q_UNUSED(loaded);
@@ -88,8 +89,13 @@ private:
         QHash<int, QPixmap> rendered;
 
         QPixmap render(int side) {
+            // Drawn at build time where the start screen needs it, the same
+            // picture the SVG gives at that size.
+            loadIconResources();
+            QPixmap drawn(resource.chopped(4) + QStringLiteral("-%1.png").arg(side));
+            if (!drawn.isNull())
+                return drawn;
             if (!renderer) {
-                loadIconResources();
                 renderer = std::make_unique<QSvgRenderer>(resource);
             }
             QPixmap pixmap(side, side);
