@@ -145,8 +145,16 @@ QString MoneyScreen::spokenProblem() const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)
         if (slot->hasPicture())
-            pieces << slot->accessibleName();
+            pieces << spokenPiece(slot);
     return Sentences::revenueQuestion(pieces, Costo);
+}
+
+QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot) {
+    // The slot's name is the written one; the voice needs the piece itself.
+    for (const Denomination& piece : currency().pieces())
+        if (QString::number(piece.value) == slot->tag())
+            return currency().pieceName(piece, sentenceReading());
+    return slot->accessibleName();
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -187,10 +195,10 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    say(Sentences::paid(SommaCliccata, Costo));
+    say([this] { return Sentences::paid(SommaCliccata, Costo); });
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        say(Sentences::gainQuestion(Costo, Ricavo));
+        say([this] { return Sentences::gainQuestion(Costo, Ricavo); });
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {

@@ -3,6 +3,7 @@
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
 #include "model/AnswerReading.h"
+#include "platform/ReadingAloud.h"
 #include "platform/Services.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -10,6 +11,8 @@
 #include "shell/Random.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
+
+#include <QShortcut>
 
 using namespace Modulo1;
 
@@ -48,6 +51,31 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
     MenuInformazioni = addMenuItem(QStringLiteral("Informazioni             "),
                                    [this] { MenuInformazioni_Click(); });
     mnuEsci = addMenuItem(QStringLiteral("Esci"), [this] { mnuEsci_Click(); });
+    addReadingKeys();
+}
+
+void ExerciseScreen::addReadingKeys() {
+    auto* repeat = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    repeat->setAutoRepeat(false);
+    connect(repeat, &QShortcut::activated, this, [this] { handle([this] { sayProblem(); }); });
+    auto* reading = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    reading->setAutoRepeat(false);
+    connect(reading, &QShortcut::activated, this, [this] {
+        platform::ReadingAloud& voice = platform::readingAloud();
+        voice.toggle();
+        // Turned on, it reads the problem, so that the pupil hears it is on;
+        // the screen reader has heard it already.
+        if (voice.isOn()) {
+            const VoicedSentences voiced;
+            voice.hear(spokenProblem());
+        }
+    });
+}
+
+void ExerciseScreen::say(const std::function<QString()>& sentence) {
+    const QString written = sentence();
+    const VoicedSentences voiced;
+    ui::Screen::say(written, sentence());
 }
 
 void ExerciseScreen::Form_Load() {

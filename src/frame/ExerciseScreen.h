@@ -89,13 +89,22 @@ protected:
     void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
 
-    void sayProblem() { say(spokenProblem()); }
+    using ui::Screen::say;
+    // A sentence with amounts in it, written twice by the same code: as it is
+    // for a screen reader, and under VoicedSentences for the voice.
+    void say(const std::function<QString()>& sentence);
+    void sayProblem() {
+        say([this] { return spokenProblem(); });
+    }
 
     void setRandomBackground();
     // IndiceArticolo: a record from 1 to NumeroArticoli.
     static void drawArticle();
 
 private:
+    // F5 says the problem again (to the screen reader too); F6 turns reading
+    // aloud on, with the problem, or off.
+    void addReadingKeys();
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);
     void showCounts(const QString& esatti, const QString& errati);

@@ -33,6 +33,10 @@ QString revenueQuestion(const QStringList& pieces, Money cost) {
 }
 
 QString paid(Money sum, Money cost) {
+    // The screen reader hears the figures as the board writes them; the voice
+    // needs the currency to say cents as cents.
+    if (sentenceReading() == Reading::Voiced)
+        return QStringLiteral("pagato %1 di %2").arg(spokenAmount(sum), spokenAmount(cost));
     return QStringLiteral("pagato %1 di %2").arg(amountText(sum), amountText(cost));
 }
 
