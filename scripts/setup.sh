@@ -13,6 +13,8 @@ packages=(
     dbus at-spi2-core python3-pyatspi orca
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher
+    speech-dispatcher-espeak-ng espeak-ng
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -30,7 +30,11 @@ ItalianVoice* ItalianVoice::open(QString& whyNot) {
         return nullptr;
     }
     auto engine = std::make_unique<QTextToSpeech>(QStringLiteral("speechd"));
-    if (engine->state() == QTextToSpeech::Error) {
+    // Under a locale none of its voices speaks (LANG=C), the engine starts in
+    // an error of configuration that the Italian locale mends; any other
+    // error means no server.
+    if (engine->state() == QTextToSpeech::Error &&
+        engine->errorReason() != QTextToSpeech::ErrorReason::Configuration) {
         whyNot = QStringLiteral("speech-dispatcher non risponde (%1)").arg(engine->errorString());
         return nullptr;
     }
