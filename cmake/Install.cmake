@@ -79,10 +79,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MERCANZOLA_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and plugins the program loads (windows on X11, JPEG money
-# pictures, sound), and the faces that stand in for Arial.
+# pictures, sound, the voice that reads aloud and its Italian speech), and the
+# faces that stand in for Arial.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 5.2), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
 libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6multimedia6 (>= 6.4), qt6-qpa-plugins, \
-qt6-translations-l10n, fonts-liberation2")
+qt6-translations-l10n, fonts-liberation2, libqt6dbus6 (>= 6.4), libqt6texttospeech6 (>= 6.4), \
+qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles)
 include(CPack)

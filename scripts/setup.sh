@@ -13,6 +13,8 @@ packages=(
     dbus at-spi2-core python3-pyatspi orca locales
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher
+    speech-dispatcher-espeak-ng espeak-ng
 )
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then

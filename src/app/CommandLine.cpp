@@ -36,6 +36,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     const bool parsed = parser.parse(arguments);
     result.fullScreen = parser.isSet(QStringLiteral("schermo-intero"));
     result.help = parser.isSet(QStringLiteral("help"));
+    result.readAloud = parser.isSet(QStringLiteral("leggi"));
     result.check = parser.value(QStringLiteral("controlla"));
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
     QStringList mistakes;

@@ -8,6 +8,7 @@
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    bool readAloud = false;
     // The catalogue to read instead of lista.txt: an absolute path, or
     // lista-euro.txt in the program folder; empty for lista.txt.
     QString catalogue;

@@ -17,6 +17,9 @@ const QList<CommandLineOption>& commandLineOptions() {
                         "dice quanti articoli contiene e in quale valuta, oppure che cosa "
                         "non va."),
          QStringLiteral("FILE")},
+        {{QStringLiteral("leggi")},
+         QStringLiteral("Legge ad alta voce, con una voce italiana, i problemi e le risposte. "
+                        "Il tasto F6 accende e spegne la lettura, F5 ripete il problema.")},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QStringLiteral("Mostra queste informazioni ed esce.")},
     };

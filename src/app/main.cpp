@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "model/ProgramError.h"
+#include "platform/ReadingAloud.h"
 #include "shell/FatalReport.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -71,6 +72,8 @@ int main(int argc, char* argv[]) {
     registerAllScreens();
     try {
         Main({}, command.catalogue);
+        if (command.readAloud)
+            platform::readingAloud().turnOn();
     } catch (const std::exception& error) {
         reportFatalError(&error);
         return 1;

@@ -149,8 +149,16 @@ QStringList MoneyScreen::piecesOnBoard() const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)
         if (slot->hasPicture())
-            pieces << slot->accessibleName();
+            pieces << spokenPiece(slot);
     return pieces;
+}
+
+QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot) {
+    // The slot's name is the written one; the voice needs the piece itself.
+    for (const Denomination& piece : currency().pieces())
+        if (QString::number(piece.value) == slot->tag())
+            return currency().pieceName(piece, sentenceReading());
+    return slot->accessibleName();
 }
 
 void MoneyScreen::countPieces(Money amount) {
@@ -191,10 +199,10 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    say(Sentences::paid(SommaCliccata, Costo));
+    say([this] { return Sentences::paid(SommaCliccata, Costo); });
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        ask(Sentences::gainQuestion(Costo, Ricavo));
+        ask([this] { return Sentences::gainQuestion(Costo, Ricavo); });
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {
@@ -206,7 +214,7 @@ void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
     DisponiDenaro();
     Text1->setEnabled(true);
-    ask(Sentences::revenueQuestionAgain(piecesOnBoard(), Costo));
+    ask([this] { return Sentences::revenueQuestionAgain(piecesOnBoard(), Costo); });
     Text1->setFocus();
     Text1->clear();
     Text2->setEnabled(false);

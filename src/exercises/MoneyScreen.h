@@ -43,6 +43,8 @@ public:
     std::array<Count, 7> NumeroPezzi;
 
 private:
+    // A piece on the board as the sentences of the moment name it.
+    static QString spokenPiece(const ui::PictureSlot* slot);
     void countPieces(Money amount);
     // The names of the pieces on the board, in the order of the slots.
     QStringList piecesOnBoard() const;

@@ -3,6 +3,7 @@
 #include "frame/Headings.h"
 #include "frame/Sentences.h"
 #include "model/AnswerReading.h"
+#include "platform/ReadingAloud.h"
 #include "platform/Services.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -12,6 +13,7 @@
 #include "ui/Icons.h"
 
 #include <QEvent>
+#include <QShortcut>
 
 using namespace Modulo1;
 
@@ -50,6 +52,31 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
     MenuInformazioni = addMenuItem(QStringLiteral("Informazioni             "),
                                    [this] { MenuInformazioni_Click(); });
     mnuEsci = addMenuItem(QStringLiteral("Esci"), [this] { mnuEsci_Click(); });
+    addReadingKeys();
+}
+
+void ExerciseScreen::addReadingKeys() {
+    auto* repeat = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    repeat->setAutoRepeat(false);
+    connect(repeat, &QShortcut::activated, this, [this] { handle([this] { sayProblem(); }); });
+    auto* reading = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    reading->setAutoRepeat(false);
+    connect(reading, &QShortcut::activated, this, [this] {
+        platform::ReadingAloud& voice = platform::readingAloud();
+        voice.toggle();
+        // Turned on, it reads the problem, so that the pupil hears it is on;
+        // the screen reader has heard it already.
+        if (voice.isOn()) {
+            const VoicedSentences voiced;
+            voice.hear(spokenProblem());
+        }
+    });
+}
+
+void ExerciseScreen::say(const std::function<QString()>& sentence) {
+    const QString written = sentence();
+    const VoicedSentences voiced;
+    ui::Screen::say(written, sentence());
 }
 
 void ExerciseScreen::Form_Load() {
@@ -123,8 +150,8 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
     return box;
 }
 
-void ExerciseScreen::ask(const QString& asked) {
-    question = asked;
+void ExerciseScreen::ask(const std::function<QString()>& asked) {
+    question = asked();
     for (ui::AnswerBox* box : client()->findChildren<ui::AnswerBox*>())
         describeWaitingBox(box);
     say(asked);

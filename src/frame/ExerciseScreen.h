@@ -89,11 +89,17 @@ protected:
     void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
 
-    void sayProblem() { ask(spokenProblem()); }
+    using ui::Screen::say;
+    // A sentence with amounts in it, written twice by the same code: as it is
+    // for a screen reader, and under VoicedSentences for the voice.
+    void say(const std::function<QString()>& sentence);
+    void sayProblem() {
+        ask([this] { return spokenProblem(); });
+    }
     // Says a question, and keeps it as the description of every answer box that
     // waits for an answer (an enabled one) for as long as it waits, so that a
     // screen reader's "where am I" on the box repeats it.
-    void ask(const QString& question);
+    void ask(const std::function<QString()>& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -102,6 +108,9 @@ protected:
     static void drawArticle();
 
 private:
+    // F5 says the problem again (to the screen reader too); F6 turns reading
+    // aloud on, with the problem, or off.
+    void addReadingKeys();
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);
     void showCounts(const QString& esatti, const QString& errati);

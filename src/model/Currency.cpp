@@ -119,8 +119,24 @@ QString Currency::amountText(Money amount) const {
            QStringLiteral("%1").arg(size % 100, 2, 10, QChar(u'0'));
 }
 
-QString Currency::spokenAmount(Money amount) const {
-    return amountText(amount) + u' ' + name();
+QString Currency::spokenAmount(Money amount, Reading reading) const {
+    if (reading == Reading::Written)
+        return amountText(amount) + u' ' + name();
+    const std::int64_t whole = amount.roundedWhole();
+    const std::uint64_t size = whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : whole;
+    const QString sign = whole < 0 ? QStringLiteral("meno ") : QString();
+    if (table.minorDigits == 0)
+        return sign +
+               (size == 1 ? QStringLiteral("una lira") : QStringLiteral("%1 lire").arg(size));
+    const std::uint64_t euros = size / 100;
+    const std::uint64_t cents = size % 100;
+    const QString euroPart =
+        euros == 1 ? QStringLiteral("un euro") : QStringLiteral("%1 euro").arg(euros);
+    const QString centPart =
+        cents == 1 ? QStringLiteral("un centesimo") : QStringLiteral("%1 centesimi").arg(cents);
+    if (cents == 0)
+        return sign + euroPart;
+    return sign + (euros == 0 ? centPart : euroPart + QStringLiteral(" e ") + centPart);
 }
 
 QChar Currency::filterKey(QChar typed) const {
@@ -134,8 +150,11 @@ std::optional<std::int64_t> Currency::readAnswer(const QString& typed, AnswerKin
     return euroCents(typed);
 }
 
-QString Currency::pieceName(const Denomination& piece) const {
+QString Currency::pieceName(const Denomination& piece, Reading reading) const {
     const QString kind =
         piece.kind == Denomination::Note ? QStringLiteral("banconota") : QStringLiteral("moneta");
-    return QStringLiteral("%1 da %2").arg(kind, QString::fromUtf8(piece.spoken));
+    const QString value = reading == Reading::Written
+                              ? QString::fromUtf8(piece.spoken)
+                              : spokenAmount(Money::fromWhole(piece.value), reading);
+    return QStringLiteral("%1 da %2").arg(kind, value);
 }

@@ -29,6 +29,12 @@ struct CurrencyTable {
 // The text's digit characters "0" to "9", in order.
 QString digitsOf(QStringView text);
 
+// How an amount goes into a sentence: as the screen writes it, for a screen
+// reader ("1.500 lire", "4,40 euro"), or as a teacher reads it aloud, for a
+// voice ("1500 lire", "4 euro e 40 centesimi"): a synthesiser reads a point or
+// a comma between digits as "punto" or "virgola".
+enum class Reading { Written, Voiced };
+
 // Whether a typed answer is money or a number of things: in euro "4" is
 // 4,00 € as an amount but 4 as a quantity.
 enum class AnswerKind { Amount, Count };
@@ -47,8 +53,9 @@ public:
 
     // "1.500" in lire; "1.250,50" in euro, always with two decimals.
     QString amountText(Money amount) const;
-    // "1.500 lire", "4,40 euro".
-    QString spokenAmount(Money amount) const;
+    // "1.500 lire", "4,40 euro"; voiced: "1500 lire", "4 euro e 40 centesimi",
+    // "un euro", "50 centesimi", "meno 300 lire".
+    QString spokenAmount(Money amount, Reading reading = Reading::Written) const;
     QString symbol() const { return QString::fromUtf8(table.symbol); }
 
     // The key filter of the answer boxes.
@@ -64,7 +71,7 @@ public:
     const std::array<int, 3>& boardScales() const { return table.boardScales; }
     std::span<const Denomination> pieces() const { return table.pieces; }
     // "banconota da 10.000 lire", "moneta da 50 centesimi".
-    QString pieceName(const Denomination& piece) const;
+    QString pieceName(const Denomination& piece, Reading reading = Reading::Written) const;
 
     bool operator==(const Currency& other) const { return &table == &other.table; }
 

@@ -25,6 +25,24 @@ QString amountText(Money amount) {
     return lesson().currency().amountText(amount);
 }
 
+namespace {
+
+int voicedDepth = 0;
+
+} // namespace
+
+VoicedSentences::VoicedSentences() {
+    ++voicedDepth;
+}
+
+VoicedSentences::~VoicedSentences() {
+    --voicedDepth;
+}
+
+Reading sentenceReading() {
+    return voicedDepth > 0 ? Reading::Voiced : Reading::Written;
+}
+
 QString spokenAmount(Money amount) {
-    return lesson().currency().spokenAmount(amount);
+    return lesson().currency().spokenAmount(amount, sentenceReading());
 }

@@ -208,6 +208,10 @@ void Screen::say(const QString& sentence) {
     speech->say(sentence);
 }
 
+void Screen::say(const QString& sentence, const QString& voiced) {
+    speech->say(sentence, voiced);
+}
+
 void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {

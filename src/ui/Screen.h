@@ -61,6 +61,8 @@ public:
 
     // A sentence for a screen reader (see Speech).
     void say(const QString& sentence);
+    // The same sentence with its amounts written for a voice.
+    void say(const QString& sentence, const QString& voiced);
 
     // Moves a control later on; the place holds at any scale.
     static void placeAt(QWidget* control, int left, int top, int width, int height);

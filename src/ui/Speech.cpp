@@ -24,17 +24,37 @@ namespace {
 // Enough for a screen reader some actions behind; an older notice goes.
 constexpr int NoticesKept = 8;
 
+std::function<void(const QString&)>& voiceOut() {
+    static std::function<void(const QString&)> out;
+    return out;
+}
+
+// Each part a sentence of its own, so that a voice pauses between them.
+QString joined(QStringList& parts) {
+    for (QString& part : parts)
+        if (!QStringLiteral(".?!:;").contains(part.back()))
+            part += u'.';
+    const QString text = parts.join(u' ');
+    parts.clear();
+    return text;
+}
+
 } // namespace
+
+void Speech::setVoice(std::function<void(const QString&)> voice) {
+    voiceOut() = std::move(voice);
+}
 
 Speech::Speech(QWidget* window) : QObject(window), window(window), line(new SpokenLine(window)) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* old, QWidget*) { forgetOnFocusOut(old); });
 }
 
-void Speech::say(const QString& sentence) {
+void Speech::say(const QString& sentence, const QString& voiced) {
     if (sentence.isEmpty())
         return;
     pending << sentence;
+    pendingVoiced << voiced;
     if (depth == 0)
         speakPending();
 }
@@ -56,12 +76,10 @@ void Speech::end() {
 void Speech::speakPending() {
     if (pending.isEmpty())
         return;
-    // Each part a sentence of its own, so that a voice pauses between them.
-    for (QString& part : pending)
-        if (!QStringLiteral(".?!:;").contains(part.back()))
-            part += u'.';
-    const QString sentence = pending.join(u' ');
-    pending.clear();
+    const QString sentence = joined(pending);
+    const QString voiced = joined(pendingVoiced);
+    if (voiceOut())
+        voiceOut()(voiced);
     if (!window->isActiveWindow()) {
         if (QWidget* focused = window->focusWidget()) {
             focused->setAccessibleDescription(sentence);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 namespace ui {
 
@@ -38,7 +39,12 @@ class Speech : public QObject {
 public:
     explicit Speech(QWidget* window);
 
-    void say(const QString& sentence);
+    void say(const QString& sentence) { say(sentence, sentence); }
+    // The same sentence with its amounts written for a voice.
+    void say(const QString& sentence, const QString& voiced);
+    // Where what one action said goes besides the screen reader, as one text
+    // for a voice; by default nowhere.
+    static void setVoice(std::function<void(const QString&)> voice);
     // Brackets one action of the pupil; they nest.
     void begin();
     void end();
@@ -54,6 +60,7 @@ private:
     SpokenLine* line;
     QList<QPointer<SpokenNotice>> notices; // the latest last
     QStringList pending;
+    QStringList pendingVoiced;
     int depth = 0;
     QPointer<QWidget> described;   // the control that waits with a sentence
     QPointer<QWidget> focusBefore; // where the focus was when the action began

@@ -1,0 +1,16 @@
+// The speech plugin: the program loads it only once reading aloud is on.
+
+#include "platform/VoicePlugin.h"
+#include "speech/ItalianVoice.h"
+
+#include <QObject>
+
+class SpeechPlugin : public QObject, public platform::VoiceFactory {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID MERCANZOLA_VOICE_PLUGIN_IID)
+    Q_INTERFACES(platform::VoiceFactory)
+public:
+    platform::Voice* createVoice(QString& whyNot) override { return ItalianVoice::open(whyNot); }
+};
+
+#include "SpeechPlugin.moc"
