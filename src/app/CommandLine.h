@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,18 @@ struct CommandLine {
     QString catalogue;
     // A catalogue to check and report on, opening no window; empty otherwise.
     QString check;
+    // The teacher's record: a SQLite file (absolute) or a postgresql:// URI;
+    // empty when not named here.
+    QString record;
+    // Report commands, answered without a window.
+    bool summary = false;
+    QDate since; // null: from the first answer
+    QString csv;
+    QString html;
+    QString forgetPupil;
+    bool recordCommand() const {
+        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty();
+    }
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 

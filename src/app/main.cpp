@@ -2,7 +2,10 @@
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineOptions.h"
+#include "app/RecordCommands.h"
 #include "model/ProgramError.h"
+#include "platform/Record.h"
 #include "shell/FatalReport.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -50,6 +53,17 @@ int main(int argc, char* argv[]) {
     }
     if (!early.check.isEmpty())
         return checkCatalogue(early.check);
+    if (early.recordCommand()) {
+        // The teacher's report reads a database: no display, no toolkit.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("mercanzola"));
+        if (!early.error.isEmpty()) {
+            print(stderr, early.error + QStringLiteral("\nPer le opzioni: mercanzola --help\n"));
+            return 2;
+        }
+        return runRecordCommand(early, recordDestination(early, RecordConfigFile),
+                                QCoreApplication::applicationDirPath());
+    }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
     const CommandLine command = readCommandLine(QApplication::arguments());
@@ -60,6 +74,9 @@ int main(int argc, char* argv[]) {
     ui::Screen::chooseFullScreen(command.fullScreen);
     setUpToolkit();
     registerAllScreens();
+    const QString record = recordDestination(command, RecordConfigFile);
+    if (!record.isEmpty())
+        platform::startRecord(record, QApplication::applicationDirPath());
     try {
         Main({}, command.catalogue);
     } catch (const std::exception& error) {

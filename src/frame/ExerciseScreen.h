@@ -7,6 +7,7 @@
 #include "ui/Screen.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <functional>
 
 // The frame every exercise screen stands on: the window, the two faces, the
@@ -89,7 +90,10 @@ protected:
     void rightFeedback(Counting counting = Counting::Counted);
     void wrongFeedback();
 
-    void sayProblem() { say(spokenProblem()); }
+    // Says the problem; the time the pupil takes to answer it starts here.
+    void sayProblem();
+    // The answer just judged, with the problem on show, for the teacher's record.
+    void recordAnswer(const QString& given, bool right);
 
     void setRandomBackground();
     // IndiceArticolo: a record from 1 to NumeroArticoli.
@@ -99,4 +103,6 @@ private:
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);
     void showCounts(const QString& esatti, const QString& errati);
+
+    QElapsedTimer problemShown;
 };
