@@ -73,6 +73,7 @@ private slots:
         QTest::newRow("platform") << "platform" << QStringList{"platform", "model"};
         QTest::newRow("ui") << "ui" << QStringList{"ui"};
         QTest::newRow("sound") << "sound" << QStringList{"sound", "platform"};
+        QTest::newRow("record") << "record" << QStringList{"record", "platform"};
         QTest::newRow("shell") << "shell" << QStringList{"shell", "model", "ui", "platform"};
         QTest::newRow("frame") << "frame"
                                << QStringList{"frame", "shell", "model", "ui", "platform"};

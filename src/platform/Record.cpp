@@ -60,11 +60,14 @@ RecordFactory* recordFactory(const QString& programFolder, QString* problem) {
 }
 
 void startRecord(const QString& destination, const QString& programFolder) {
+    stopRecord();
     RecordState& s = state();
-    s.destination = destination;
-    s.programFolder = programFolder;
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { stopRecord(); });
-    afterNextPaint([] { loadRecord(); });
+    s = RecordState{destination, programFolder, {}, false, nullptr};
+    static const bool closedAtQuit =
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { stopRecord(); });
+    Q_UNUSED(closedAtQuit);
+    if (recordIsOn())
+        afterNextPaint([] { loadRecord(); });
 }
 
 bool recordIsOn() {

@@ -12,7 +12,7 @@ namespace platform {
 // in Italian, when it is missing or not the record's.
 RecordFactory* recordFactory(const QString& programFolder, QString* problem);
 
-// Turns the record on for this run; it is closed, every answer written, when
+// Turns the record on for this run (an empty destination turns it off); it is closed, every answer written, when
 // the program quits.
 void startRecord(const QString& destination, const QString& programFolder);
 bool recordIsOn();
