@@ -114,7 +114,7 @@ postgres_restarted() {
         echo "  SKIPPED: PostgreSQL cannot start here: $(tail -n 3 "$work/initdb.log" "$work/pg/server.log" 2>/dev/null)"
         return 77
     }
-    local uri="postgresql:///$pg_user?host=$work/socket&user=$pg_user"
+    local uri="postgresql:///postgres?host=$work/socket&user=$pg_user"
     program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_DATA_HOME="$work/dati")
     program_args=(--euro --registro "$uri")
     start_program "$folder" "$work/pg-lesson.log"
@@ -124,7 +124,7 @@ postgres_restarted() {
     back_to_menu && leave_program || return 1
     summary_says "$uri" "Bruno Bianchi +trova il costo totale +5 +4 +1 +80,0 " || return 1
     local ids
-    ids=$(psql -h "$work/socket" -U "$pg_user" -d "$pg_user" -Atc \
+    ids=$(psql -h "$work/socket" -U "$pg_user" -d postgres -Atc \
         "SELECT count(*) || ' ' || count(DISTINCT id) FROM risposte")
     [[ $ids == "5 5" ]] || fail "answers on the server (all, distinct): $ids"
 }
