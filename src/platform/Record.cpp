@@ -91,8 +91,10 @@ void keepAnswer(const QString& exercise, const QString& problem, const QString& 
     if (!s.record)
         return;
     const QDateTime now = QDateTime::currentDateTime();
-    s.record->keep({now.toString(Qt::ISODateWithMs), now.date().toString(Qt::ISODate), s.pupil,
-                    QSysInfo::machineHostName(), exercise, problem, answer, right, seconds});
+    // With its offset, so that a server in another time zone reads the same moment.
+    const QString when = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    s.record->keep({when, now.date().toString(Qt::ISODate), s.pupil, QSysInfo::machineHostName(),
+                    exercise, problem, answer, right, seconds});
 }
 
 void stopRecord() {
