@@ -7,6 +7,7 @@
 #include "app/AllScreens.h"
 #include "app/TimingMarks.h"
 #include "frame/ExerciseScreen.h"
+#include "platform/Record.h"
 #include "platform/Services.h"
 #include "shell/Main.h"
 #include "shell/Modulo1.h"
@@ -70,7 +71,8 @@ qint64 judged(ExerciseScreen* screen, Money answer) {
     return spent;
 }
 
-bool answering(ExerciseScreen* screen, int repeats) {
+bool answering(ExerciseScreen* screen, int repeats,
+               const QString& prefix = QStringLiteral("answer")) {
     const QString name = formName(ScreenId::Form1);
     const Money one = Money::fromWhole(1);
     for (int i = -3; i < repeats; ++i) { // three to warm up, the sound plugin among them
@@ -82,8 +84,8 @@ bool answering(ExerciseScreen* screen, int repeats) {
             Modulo1::NumeroErrati.value() != wrong + 1)
             return false;
         if (i >= 0) {
-            report(QStringLiteral("answer right, %1").arg(name), rightTime);
-            report(QStringLiteral("answer wrong, %1").arg(name), wrongTime);
+            report(QStringLiteral("%1 right, %2").arg(prefix, name), rightTime);
+            report(QStringLiteral("%1 wrong, %2").arg(prefix, name), wrongTime);
         }
         // Counts stay far from their cap.
         if (i % 1000 == 999)
@@ -133,6 +135,15 @@ int main(int argc, char* argv[]) {
             if (which == ScreenId::Form1 && !answering(screen, repeats)) {
                 std::fprintf(stderr, "bench_work: Form1 did not judge the answers as expected\n");
                 return 1;
+            }
+            if (which == ScreenId::Form1) {
+                // The same answers with the teacher's record on, in a SQLite file.
+                QTemporaryDir recordFolder;
+                platform::startRecord(recordFolder.filePath(QStringLiteral("registro.sqlite")),
+                                      QString::fromLocal8Bit(argv[1]));
+                if (!answering(screen, repeats, QStringLiteral("recorded answer")))
+                    return 1;
+                platform::stopRecord();
             }
         }
     }

@@ -25,6 +25,7 @@ foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
     install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER} USE_SOURCE_PERMISSIONS)
 endforeach()
 install(CODE "set(MERCANZOLA_CATALOGUES \"${CMAKE_BINARY_DIR}/lista.txt;${CMAKE_BINARY_DIR}/lista-euro.txt\")")
+install(CODE "set(MERCANZOLA_RECORD_CONF \"${CMAKE_SOURCE_DIR}/packaging/registro.conf\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallLinks.cmake)
 install(CODE "set(MERCANZOLA_STRIP \"${CMAKE_STRIP}\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallStrip.cmake)
@@ -59,7 +60,8 @@ endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${ICON_PNGS})
 
 # The Debian package. DESTDIR staging, so the catalogue can go to /etc.
-file(WRITE ${PACKAGING_OUT}/conffiles "/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt\n")
+file(WRITE ${PACKAGING_OUT}/conffiles
+    "/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt\n/etc/mercanzola/registro.conf\n")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mercanzola)
 set(CPACK_PACKAGE_VERSION ${MERCANZOLA_VERSION})
@@ -79,12 +81,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MERCANZOLA_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and plugins the program loads (windows on X11, JPEG money
-# pictures, sound, the voice that reads aloud and its Italian speech), and the
-# faces that stand in for Arial.
+# pictures, sound, the voice that reads aloud and its Italian speech, the
+# teacher's record in SQLite or PostgreSQL), and the faces that stand in for Arial.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 5.2), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
 libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6multimedia6 (>= 6.4), qt6-qpa-plugins, \
 qt6-translations-l10n, fonts-liberation2, libqt6dbus6 (>= 6.4), libqt6texttospeech6 (>= 6.4), \
-qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
+qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
+libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles)
 include(CPack)

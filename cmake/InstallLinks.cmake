@@ -13,6 +13,10 @@ foreach(catalogue IN LISTS MERCANZOLA_CATALOGUES)
         file(INSTALL "${catalogue}" DESTINATION "${folder}")
     endif()
 endforeach()
+# The record's settings, off as shipped: a system-wide choice for a school's PCs.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    file(INSTALL "${MERCANZOLA_RECORD_CONF}" DESTINATION "/etc/mercanzola")
+endif()
 file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
 file(CREATE_LINK "../lib/mercanzola/mercanzola" "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/mercanzola"
     SYMBOLIC)

@@ -74,6 +74,7 @@ private slots:
         QTest::newRow("ui") << "ui" << QStringList{"ui"};
         QTest::newRow("sound") << "sound" << QStringList{"sound", "platform"};
         QTest::newRow("speech") << "speech" << QStringList{"speech", "platform"};
+        QTest::newRow("record") << "record" << QStringList{"record", "platform"};
         QTest::newRow("shell") << "shell" << QStringList{"shell", "model", "ui", "platform"};
         QTest::newRow("frame") << "frame"
                                << QStringList{"frame", "shell", "model", "ui", "platform"};

@@ -6,6 +6,7 @@
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
 #include "shell/FatalReport.h"
+#include "shell/FormAlunno.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/ScreenChain.h"
@@ -35,6 +36,7 @@ void registerAllScreens() {
     registerScreen(ScreenId::Form11, newForm11);
     registerScreen(ScreenId::Form12, newForm12);
     registerScreen(ScreenId::Form13, newForm13);
+    registerScreen(ScreenId::Alunno, [] { return new FormAlunno(readClassList()); });
 }
 
 void setUpToolkit() {

@@ -24,6 +24,24 @@ QString asTyped(const QString& name, const QStringList& arguments) {
     return QStringLiteral("--") + name;
 }
 
+void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
+                       QStringList* mistakes) {
+    const QString record = parser.value(QStringLiteral("registro"));
+    result->record = record.contains(QStringLiteral("://")) ? record : absolute(record);
+    result->summary = parser.isSet(QStringLiteral("riepilogo"));
+    result->csv = absolute(parser.value(QStringLiteral("csv")));
+    result->html = absolute(parser.value(QStringLiteral("html")));
+    result->forgetPupil = parser.value(QStringLiteral("cancella-alunno")).simplified();
+    const QString since = parser.value(QStringLiteral("dal"));
+    if (!since.isEmpty()) {
+        result->since = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
+        if (!result->since.isValid())
+            *mistakes << QStringLiteral("Data non valida dopo --dal: %1 (si scrive AAAA-MM-GG, "
+                                        "per esempio 2024-09-16)")
+                             .arg(since);
+    }
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList& arguments) {
@@ -40,6 +58,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.check = parser.value(QStringLiteral("controlla"));
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
     QStringList mistakes;
+    readRecordOptions(parser, &result, &mistakes);
     if (parser.isSet(QStringLiteral("euro"))) {
         if (!result.catalogue.isEmpty())
             mistakes << QStringLiteral("Le opzioni --euro e --lista non vanno insieme: "
@@ -48,7 +67,9 @@ CommandLine readCommandLine(const QStringList& arguments) {
     }
     // "--controlla --euro": the parser would take the next option for the file.
     bool fileMissing = false;
-    for (const QString& name : {QStringLiteral("lista"), QStringLiteral("controlla")})
+    for (const QString& name :
+         {QStringLiteral("lista"), QStringLiteral("controlla"), QStringLiteral("registro"),
+          QStringLiteral("csv"), QStringLiteral("html")})
         if (parser.isSet(name) &&
             (parser.value(name).isEmpty() || parser.value(name).startsWith(u'-'))) {
             mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
@@ -58,6 +79,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
     if (!parsed && parser.unknownOptionNames().isEmpty() && !fileMissing)
         mistakes << QStringLiteral("Manca il nome del file dopo %1")
                         .arg(parser.errorText().section(u'\'', 1, 1));
+    if (parser.isSet(QStringLiteral("cancella-alunno")) && result.forgetPupil.isEmpty())
+        mistakes << QStringLiteral("Manca il nome dell'alunno dopo --cancella-alunno");
     for (const QString& unknown : parser.unknownOptionNames())
         mistakes << QStringLiteral("Opzione sconosciuta: %1").arg(asTyped(unknown, arguments));
     for (const QString& extra : parser.positionalArguments())
@@ -66,7 +89,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
     // The check opens no window and reads only its own file: any option beside it
     // would be silently ignored.
     if (result.checkAsked && (result.fullScreen || parser.isSet(QStringLiteral("euro")) ||
-                              parser.isSet(QStringLiteral("lista"))))
+                              parser.isSet(QStringLiteral("lista")) || result.readAloud ||
+                              !result.record.isEmpty() || result.recordCommand()))
         mistakes << QStringLiteral("L'opzione --controlla va da sola: mercanzola --controlla FILE");
     result.error = mistakes.join(u'\n');
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,18 @@ struct CommandLine {
     QString check;
     // --controlla was given, with or without its file: answered with no display.
     bool checkAsked = false;
+    // The teacher's record: a SQLite file (absolute) or a postgresql:// URI;
+    // empty when not named here.
+    QString record;
+    // Report commands, answered without a window.
+    bool summary = false;
+    QDate since; // null: from the first answer
+    QString csv;
+    QString html;
+    QString forgetPupil;
+    bool recordCommand() const {
+        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty();
+    }
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 

@@ -20,6 +20,29 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("leggi")},
          QStringLiteral("Legge ad alta voce, con una voce italiana, i problemi e le risposte. "
                         "Il tasto F6 accende e spegne la lettura, F5 ripete il problema.")},
+        {{QStringLiteral("registro")},
+         QStringLiteral("Tiene il registro delle risposte (chi, quando, quale esercizio, giusta o "
+                        "sbagliata) in DEST: un file SQLite oppure un server PostgreSQL "
+                        "(postgresql://...). Senza questa opzione vale la riga \"registro = "
+                        "DEST\" di %1, se c'è.")
+             .arg(RecordConfigFile),
+         QStringLiteral("DEST")},
+        {{QStringLiteral("riepilogo")},
+         QStringLiteral("Stampa il riepilogo del registro senza aprire finestre: una riga per "
+                        "alunno ed esercizio.")},
+        {{QStringLiteral("dal")},
+         QStringLiteral("Limita il riepilogo alle risposte date dal giorno indicato in poi."),
+         QStringLiteral("AAAA-MM-GG")},
+        {{QStringLiteral("csv")},
+         QStringLiteral("Scrive il riepilogo nel FILE in formato CSV per il foglio di calcolo."),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("html")},
+         QStringLiteral("Scrive il riepilogo nel FILE come pagina da stampare, con una barra per "
+                        "alunno."),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("cancella-alunno")},
+         QStringLiteral("Cancella dal registro tutte le risposte dell'alunno indicato."),
+         QStringLiteral("NOME")},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QStringLiteral("Mostra queste informazioni ed esce.")},
     };

@@ -13,6 +13,7 @@ struct CommandLineOption {
 };
 
 inline const QString EuroCatalogue = QStringLiteral("lista-euro.txt");
+inline const QString RecordConfigFile = QStringLiteral("/etc/mercanzola/registro.conf");
 
 const QList<CommandLineOption>& commandLineOptions();
 

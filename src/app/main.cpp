@@ -2,8 +2,11 @@
 #include "app/AllScreens.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineOptions.h"
+#include "app/RecordCommands.h"
 #include "model/ProgramError.h"
 #include "platform/ReadingAloud.h"
+#include "platform/Record.h"
 #include "shell/FatalReport.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -60,6 +63,17 @@ int main(int argc, char* argv[]) {
         }
         return checkCatalogue(early.check);
     }
+    if (early.recordCommand()) {
+        // The teacher's report reads a database: no display, no toolkit.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("mercanzola"));
+        if (!early.error.isEmpty()) {
+            reportMistakes(early.error);
+            return 2;
+        }
+        return runRecordCommand(early, recordDestination(early, RecordConfigFile),
+                                QCoreApplication::applicationDirPath());
+    }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
     const CommandLine command = readCommandLine(QApplication::arguments());
@@ -70,6 +84,9 @@ int main(int argc, char* argv[]) {
     ui::Screen::chooseFullScreen(command.fullScreen);
     setUpToolkit();
     registerAllScreens();
+    const QString record = recordDestination(command, RecordConfigFile);
+    if (!record.isEmpty())
+        platform::startRecord(record, QApplication::applicationDirPath());
     try {
         Main({}, command.catalogue);
         if (command.readAloud)

@@ -80,6 +80,7 @@ QString GainLossScreen::spokenProblem() const {
 }
 
 void GainLossScreen::Command1_Click(int index) {
+    recordAnswer(ChoiceWords[index], index == SceltaEsatta);
     if (index != SceltaEsatta) {
         // The choice stays open and the focus on the button pressed.
         wrongFeedback();

@@ -4,6 +4,7 @@
 #include "frame/Sentences.h"
 #include "model/AnswerReading.h"
 #include "platform/ReadingAloud.h"
+#include "platform/Record.h"
 #include "platform/Services.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -195,6 +196,7 @@ void ExerciseScreen::judgeText1OnEnter() {
 
 void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                            Counting counting) {
+    recordAnswer(box->text(), right);
     if (right) {
         rightFeedback(counting);
         afterRight();
@@ -206,6 +208,17 @@ void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<v
 
 bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) {
     return answerMatches(box->text(), expected, currency(), kind);
+}
+
+void ExerciseScreen::sayProblem() {
+    problemShown.start();
+    ask([this] { return spokenProblem(); });
+}
+
+void ExerciseScreen::recordAnswer(const QString& given, bool right) {
+    if (platform::recordIsOn())
+        platform::keepAnswer(accessibleName(), spokenProblem(), given, right,
+                             problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
 }
 
 void ExerciseScreen::rightFeedback(Counting counting) {

@@ -7,6 +7,7 @@
 #include "ui/Screen.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <functional>
 
 // The frame every exercise screen stands on: the window, the two faces, the
@@ -93,15 +94,16 @@ protected:
     // A sentence with amounts in it, written twice by the same code: as it is
     // for a screen reader, and under VoicedSentences for the voice.
     void say(const std::function<QString()>& sentence);
-    void sayProblem() {
-        ask([this] { return spokenProblem(); });
-    }
+    // Says the problem; the time the pupil takes to answer it starts here.
+    void sayProblem();
     // Says a question, and keeps it as the description of every answer box that
     // waits for an answer (an enabled one) for as long as it waits, so that a
     // screen reader's "where am I" on the box repeats it.
     void ask(const std::function<QString()>& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The answer just judged, with the problem on show, for the teacher's record.
+    void recordAnswer(const QString& given, bool right);
 
     void setRandomBackground();
     // IndiceArticolo: a record from 1 to NumeroArticoli.
@@ -117,4 +119,5 @@ private:
     void describeWaitingBox(ui::AnswerBox* box) const;
 
     QString question; // the last one asked
+    QElapsedTimer problemShown;
 };

@@ -1,6 +1,7 @@
 #include "shell/FormAvvio.h"
 
 #include "platform/Idle.h"
+#include "platform/Record.h"
 #include "platform/Services.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
@@ -44,5 +45,5 @@ void FormAvvio::Command1_Click() {
         warmUpScreen(ScreenId::Form1);
         QTimer::singleShot(0, [] { warmUpScreen(ScreenId::Form13); });
     });
-    openScreen(ScreenId::Menu, this);
+    openScreen(platform::recordIsOn() ? ScreenId::Alunno : ScreenId::Menu, this);
 }

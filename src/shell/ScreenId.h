@@ -18,4 +18,6 @@ enum class ScreenId {
     Form11,
     Form12,
     Form13,
+    // The pupil says who they are, with the teacher's record on.
+    Alunno,
 };

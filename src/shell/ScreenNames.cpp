@@ -4,6 +4,7 @@ QString menuCaption(ScreenId id) {
     switch (id) {
     case ScreenId::Avvio:
     case ScreenId::Menu:
+    case ScreenId::Alunno:
         break;
     case ScreenId::Form1:
         return QStringLiteral("trova il costo totale");
@@ -41,6 +42,8 @@ QString screenName(ScreenId id) {
         return QStringLiteral("la mercanzola");
     case ScreenId::Menu:
         return QStringLiteral("menù");
+    case ScreenId::Alunno:
+        return QStringLiteral("chi sei?");
     default:
         break;
     }

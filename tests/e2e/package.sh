@@ -2,7 +2,8 @@
 # Installs the program as a school's technician would and starts what was installed:
 #   1. `cmake --install` into a prefix: the program folder, the launcher, the
 #      desktop entry, the metainfo and the icons, which the validators accept;
-#   2. the Debian package: its dependencies, the two catalogues in /etc as conffiles;
+#   2. the Debian package: its dependencies, the two catalogues and the record's
+#      settings in /etc as conffiles;
 #      lintian finds nothing wrong but the lire catalogue's Windows-1252, and
 #      `man mercanzola` shows every option of --help;
 #   3. the package unpacked into a scratch root (dpkg -x): `--help` with no
@@ -82,8 +83,8 @@ package_contents() {
             return 1
     done
     [[ $(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles) == \
-        $'/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt' ]] ||
-        fail "the two catalogues are not conffiles" || return 1
+        $'/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt\n/etc/mercanzola/registro.conf' ]] ||
+        fail "the two catalogues and registro.conf are not conffiles" || return 1
 
     dpkg -x "$deb" "$root" || fail "dpkg -x failed" || return 1
     local name

@@ -1,0 +1,81 @@
+#include "app/RecordCommands.h"
+
+#include "app/RecordReport.h"
+#include "platform/Record.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+
+namespace {
+
+void print(FILE* to, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+int fail(const QString& problem) {
+    print(stderr, QStringLiteral("la mercanzola: registro: %1\n").arg(problem));
+    return 1;
+}
+
+bool save(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+QString recordDestinationInConfig(const QString& text) {
+    QString destination;
+    for (const QString& line : text.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u'#') || !trimmed.contains(u'='))
+            continue;
+        if (trimmed.section(u'=', 0, 0).trimmed() == u"registro")
+            destination = trimmed.section(u'=', 1).trimmed();
+    }
+    return destination;
+}
+
+QString recordDestination(const CommandLine& command, const QString& configFile) {
+    if (!command.record.isEmpty())
+        return command.record;
+    QFile file(configFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return recordDestinationInConfig(QString::fromUtf8(file.read(64 * 1024)));
+}
+
+int runRecordCommand(const CommandLine& command, const QString& destination,
+                     const QString& programFolder) {
+    if (destination.isEmpty())
+        return fail(QStringLiteral("quale registro? Indicalo con --registro DEST"));
+    QString problem;
+    platform::RecordFactory* factory = platform::recordFactory(programFolder, &problem);
+    if (!factory)
+        return fail(problem);
+    if (!command.forgetPupil.isEmpty()) {
+        int deleted = 0;
+        if (!factory->deletePupil(destination, command.forgetPupil, &deleted, &problem))
+            return fail(problem);
+        print(stdout, QStringLiteral("Cancellate %1 risposte di %2.\n")
+                          .arg(deleted)
+                          .arg(command.forgetPupil));
+        if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
+            return 0;
+    }
+    QList<platform::ReportRow> rows;
+    if (!factory->readReport(destination, command.since, &rows, &problem))
+        return fail(problem);
+    if (command.summary)
+        print(stdout, reportText(rows));
+    if (!command.csv.isEmpty() && !save(command.csv, reportCsv(rows)))
+        return fail(QStringLiteral("non si scrive il file %1").arg(command.csv));
+    const QString title = command.since.isValid()
+                              ? QStringLiteral("Riepilogo dal %1")
+                                    .arg(command.since.toString(QStringLiteral("dd/MM/yyyy")))
+                              : QStringLiteral("Riepilogo");
+    if (!command.html.isEmpty() && !save(command.html, reportHtml(rows, title)))
+        return fail(QStringLiteral("non si scrive il file %1").arg(command.html));
+    return 0;
+}

@@ -1,0 +1,104 @@
+#include "platform/Record.h"
+
+#include "platform/Idle.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QPluginLoader>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <cstdio>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+struct RecordState {
+    QString destination;
+    QString programFolder;
+    QString pupil;
+    bool tried = false;
+    std::unique_ptr<AnswerRecord> record;
+};
+
+RecordState& state() {
+    static RecordState s;
+    return s;
+}
+
+void loadRecord() {
+    RecordState& s = state();
+    if (s.tried || s.destination.isEmpty())
+        return;
+    s.tried = true;
+    QString problem;
+    RecordFactory* factory = recordFactory(s.programFolder, &problem);
+    if (!factory) {
+        std::fprintf(stderr, "la mercanzola: registro: %s\n", problem.toLocal8Bit().constData());
+        return;
+    }
+    s.record.reset(factory->openForLesson(
+        s.destination, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+}
+
+} // namespace
+
+RecordFactory* recordFactory(const QString& programFolder, QString* problem) {
+    const QString path =
+        QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_record"));
+    // The plugin stays loaded for the rest of the run.
+    QPluginLoader loader(path);
+    if (auto* factory = qobject_cast<RecordFactory*>(loader.instance()))
+        return factory;
+    *problem = loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(path)
+               : loader.isLoaded()
+                   ? QStringLiteral("%1 non è il modulo del registro").arg(loader.fileName())
+                   : loader.errorString();
+    return nullptr;
+}
+
+void startRecord(const QString& destination, const QString& programFolder) {
+    stopRecord();
+    RecordState& s = state();
+    s = RecordState{destination, programFolder, {}, false, nullptr};
+    static const bool closedAtQuit =
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { stopRecord(); });
+    Q_UNUSED(closedAtQuit);
+    if (recordIsOn())
+        afterNextPaint([] { loadRecord(); });
+}
+
+bool recordIsOn() {
+    return !state().destination.isEmpty();
+}
+
+void setRecordPupil(const QString& name) {
+    state().pupil = name;
+}
+
+QString recordPupil() {
+    return state().pupil;
+}
+
+void keepAnswer(const QString& exercise, const QString& problem, const QString& answer, bool right,
+                double seconds) {
+    if (!recordIsOn())
+        return;
+    loadRecord();
+    RecordState& s = state();
+    if (!s.record)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    // With its offset, so that a server in another time zone reads the same moment.
+    const QString when = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    s.record->keep({when, now.date().toString(Qt::ISODate), s.pupil, QSysInfo::machineHostName(),
+                    exercise, problem, answer, right, seconds});
+}
+
+void stopRecord() {
+    state().record.reset();
+}
+
+} // namespace platform

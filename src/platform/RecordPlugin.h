@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QtPlugin>
+
+// The teacher's record of who practised what, behind the plugin that links Qt
+// SQL and its drivers: the program loads it only when the record is on.
+namespace platform {
+
+// One judged answer, as kept.
+struct RecordedAnswer {
+    QString when; // local time, ISO 8601 with its offset
+    QString day;  // the local date of `when`, yyyy-MM-dd
+    QString pupil;
+    QString computer;
+    QString exercise;
+    QString problem;
+    QString answer; // as typed
+    bool right = false;
+    double seconds = 0;
+};
+
+// One line of the report: a pupil's answers in one exercise.
+struct ReportRow {
+    QString pupil;
+    QString exercise;
+    int answers = 0;
+    int right = 0;
+    QDate lastDay;
+    int wrong() const { return answers - right; }
+    bool operator==(const ReportRow&) const = default;
+};
+
+// Where the answers of a lesson go. keep() returns at once: the answer is
+// written, each in its own transaction, on a thread of the record's own.
+class AnswerRecord {
+public:
+    virtual ~AnswerRecord() = default;
+    virtual void keep(const RecordedAnswer& answer) = 0;
+};
+
+// A destination is a SQLite file path or a postgresql:// URI. Failures are
+// told in `problem` as one Italian sentence.
+class RecordFactory {
+public:
+    virtual ~RecordFactory() = default;
+    // Answers for a server wait in a SQLite queue in `queueFolder` until it answers.
+    virtual AnswerRecord* openForLesson(const QString& destination, const QString& queueFolder) = 0;
+    // Every pupil's lines from `since` on (a null date: all), by pupil then exercise.
+    virtual bool readReport(const QString& destination, const QDate& since, QList<ReportRow>* rows,
+                            QString* problem) = 0;
+    // Forgets every answer of the pupil; `deleted` is how many there were.
+    virtual bool deletePupil(const QString& destination, const QString& pupil, int* deleted,
+                             QString* problem) = 0;
+};
+
+} // namespace platform
+
+#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/1"
+Q_DECLARE_INTERFACE(platform::RecordFactory, MERCANZOLA_RECORD_PLUGIN_IID)

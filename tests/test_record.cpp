@@ -1,0 +1,241 @@
+// The teacher's record: what the report says after a known set of answers,
+// and a pupil who says who they are and answers.
+
+#include "app/CommandLine.h"
+#include "app/RecordCommands.h"
+#include "app/RecordReport.h"
+#include "exercises/PurchaseScreen.h"
+#include "platform/Record.h"
+#include "shell/FormAlunno.h"
+#include "shell/FormMenu.h"
+#include "shell/ScreenChain.h"
+#include "support/TestServices.h"
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString ProgramFolder = QStringLiteral(MERCANZOLA_PROGRAM_FOLDER);
+
+platform::RecordFactory* factory() {
+    QString problem;
+    platform::RecordFactory* made = platform::recordFactory(ProgramFolder, &problem);
+    if (!made)
+        qFatal("%s", qPrintable(problem));
+    return made;
+}
+
+struct Given {
+    const char* pupil;
+    const char* exercise;
+    const char* day;
+    bool right;
+};
+
+// Written as a lesson writes them; the record is closed, every answer on disk.
+void write(const QString& file, const QList<Given>& answers) {
+    std::unique_ptr<platform::AnswerRecord> record(factory()->openForLesson(file, QString()));
+    for (const Given& a : answers)
+        record->keep({QString::fromLatin1(a.day) + QStringLiteral("T10:00:00.000+01:00"),
+                      QString::fromLatin1(a.day), QString::fromUtf8(a.pupil), "pc-3",
+                      QString::fromUtf8(a.exercise), "quaderno, costo unitario 300 lire", "600",
+                      a.right, 4.5});
+}
+
+QString summary(const QString& file, const QDate& since = {}) {
+    QList<platform::ReportRow> rows;
+    QString problem;
+    if (!factory()->readReport(file, since, &rows, &problem))
+        return problem;
+    return reportText(rows);
+}
+
+const QList<Given> Week = {
+    {"Bruno", "trova il ricavo", "2024-03-01", true},
+    {"Anna", "trova il costo totale", "2024-03-01", false},
+    {"Anna", "trova il costo totale", "2024-03-04", true},
+    {"Anna", "trova il costo totale", "2024-03-05", true},
+    {"Anna", "usa il denaro", "2024-03-05", false},
+    {"Bruno; Jr.", "trova il ricavo", "2024-03-05", true},
+};
+
+} // namespace
+
+class RecordTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpItalianProgram(); }
+    void cleanup() {
+        platform::startRecord({}, {});
+        closeAllWindows();
+    }
+
+    void reports_data() {
+        QTest::addColumn<QDate>("since");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("every answer, by pupil then exercise")
+            << QDate()
+            << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
+               "ultimo giorno\n"
+               "Anna        trova il costo totale         3       2       1                66,7  "
+               "05/03/2024\n"
+               "Anna        usa il denaro                 1       0       1                 0,0  "
+               "05/03/2024\n"
+               "Bruno       trova il ricavo               1       1       0               100,0  "
+               "01/03/2024\n"
+               "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
+               "05/03/2024\n";
+        QTest::newRow("from a day on")
+            << QDate(2024, 3, 4)
+            << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
+               "ultimo giorno\n"
+               "Anna        trova il costo totale         2       2       0               100,0  "
+               "05/03/2024\n"
+               "Anna        usa il denaro                 1       0       1                 0,0  "
+               "05/03/2024\n"
+               "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
+               "05/03/2024\n";
+        QTest::newRow("after the last answer")
+            << QDate(2024, 3, 6)
+            << "alunno  esercizio  risposte  esatte  errate  percentuale esatte  ultimo giorno\n"
+               "(nessuna risposta nel registro)\n";
+    }
+    void reports() {
+        QFETCH(QDate, since);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        write(file, Week);
+        QCOMPARE(summary(file, since), expected);
+    }
+
+    void spreadsheetReadsTheCsv() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        write(file, Week);
+        QList<platform::ReportRow> rows;
+        QString problem;
+        QVERIFY(factory()->readReport(file, {}, &rows, &problem));
+        const QByteArray csv = reportCsv(rows);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
+                               "alunno;esercizio;risposte;esatte;errate;percentuale esatte;"
+                               "ultimo giorno\r\n"));
+        QVERIFY(csv.contains("\r\nAnna;trova il costo totale;3;2;1;66,7;05/03/2024\r\n"));
+        QVERIFY(csv.contains("\r\n\"Bruno; Jr.\";trova il ricavo;1;1;0;100,0;05/03/2024\r\n"));
+        const QByteArray page = reportHtml(rows, "Riepilogo");
+        QCOMPARE(page.count("class=\"barra\""), 3); // one bar per pupil
+        QVERIFY(page.contains("2 esatte su 4 risposte (50,0%)"));
+    }
+
+    void forgettingAPupilLeavesTheOthers() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        write(file, Week);
+        int deleted = 0;
+        QString problem;
+        QVERIFY(factory()->deletePupil(file, "Anna", &deleted, &problem));
+        QCOMPARE(deleted, 4);
+        QVERIFY(!summary(file).contains("Anna"));
+        QVERIFY(summary(file).contains("Bruno; Jr."));
+        QVERIFY(!factory()->readReport(folder.filePath("nessuno.sqlite"), {}, nullptr, &problem));
+        QVERIFY(problem.contains("non esiste"));
+    }
+
+    void pupilSaysWhoTheyAre_data() {
+        QTest::addColumn<QByteArray>("classList");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("pupil");
+        QTest::newRow("Tab and Enter to the second name")
+            << QByteArray("Anna Rossi\n\nBruno Bianchi\r\nAnna Rossi\n") << "keys"
+            << "Bruno Bianchi";
+        QTest::newRow("a tap on a name") << QByteArray("Anna Rossi\nBruno Bianchi\n") << "tap"
+                                         << "Anna Rossi";
+        QTest::newRow("no class list: the name typed") << QByteArray() << "type"
+                                                       << "Carla Verdi";
+    }
+    void pupilSaysWhoTheyAre() {
+        QFETCH(QByteArray, classList);
+        QFETCH(QString, how);
+        QFETCH(QString, pupil);
+        TestServices s;
+        if (!classList.isEmpty())
+            s.writeFile("classe.txt", classList);
+        s.setCatalogue({{"quaderno", 250, 300}});
+        const QString file = s.folder.filePath("registro.sqlite");
+        platform::startRecord(file, ProgramFolder);
+
+        auto* avvio = openScreen(ScreenId::Avvio);
+        QTest::mouseClick(avvio->findChild<ui::Button*>(), Qt::LeftButton);
+        auto* who = qobject_cast<FormAlunno*>(currentScreen());
+        QVERIFY(who);
+        QApplication::setActiveWindow(who);
+        if (how == "type") {
+            QVERIFY(who->Command1.empty());
+            pupil::answer(who->Text1, "   "); // nothing typed: still asked
+            QCOMPARE(currentScreen(), who);
+            pupil::answer(who->Text1, "  Carla   Verdi ");
+        } else {
+            QCOMPARE(who->Command1.size(), 2u); // blank and repeated lines left out
+            QCOMPARE(who->Command1[0]->accessibleName(), "Anna Rossi");
+            if (how == "tap") {
+                QTest::mouseClick(who->Command1[0], Qt::LeftButton);
+            } else {
+                QCOMPARE(QApplication::focusWidget(), who->Command1[0]);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), who->Command1[1]);
+                pupil::enter(who->Command1[1]);
+            }
+        }
+        QVERIFY(qobject_cast<FormMenu*>(currentScreen()));
+
+        // One wrong answer and one right on Form1: 6 at 300 lire.
+        s.random.values << TestServices::drawing(4, 18) << 0.0 << TestServices::drawing(6, 11);
+        auto* form1 = qobject_cast<PurchaseScreen*>(openScreen(ScreenId::Form1, currentScreen()));
+        pupil::answer(form1->Text1, "1 500");
+        s.random.values << 0.0 << 0.0 << 0.0 << 0.0;
+        pupil::answer(form1->Text1, "1.800");
+        platform::stopRecord();
+        QCOMPARE(summary(file).section('\n', 1, 1).simplified(),
+                 pupil + " trova il costo totale 2 1 1 50,0 " +
+                     QDate::currentDate().toString("dd/MM/yyyy"));
+    }
+
+    void configurationNamesTheRecord_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("destination");
+        QTest::newRow("as shipped, commented out") << "# registro = /srv/registro.sqlite\n"
+                                                   << QString();
+        QTest::newRow("a server") << "registro = postgresql://scuola/mercanzola\n"
+                                  << "postgresql://scuola/mercanzola";
+        QTest::newRow("the last line counts")
+            << "registro=/a.sqlite\n  registro =  /b.sqlite  \naltro = x\n"
+            << "/b.sqlite";
+    }
+    void configurationNamesTheRecord() {
+        QFETCH(QString, text);
+        QFETCH(QString, destination);
+        QCOMPARE(recordDestinationInConfig(text), destination);
+    }
+
+    void mistypedReportOptionsAreTold_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("a date the Italian way")
+            << QStringList{"--riepilogo", "--dal", "16/09/2024"}
+            << "Data non valida dopo --dal: 16/09/2024 (si scrive AAAA-MM-GG, per esempio "
+               "2024-09-16)";
+        QTest::newRow("no name to forget") << QStringList{"--cancella-alunno", " "}
+                                           << "Manca il nome dell'alunno dopo --cancella-alunno";
+    }
+    void mistypedReportOptionsAreTold() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QCOMPARE(readCommandLine(QStringList{"mercanzola"} + arguments).error, error);
+    }
+};
+
+QTEST_MAIN(RecordTest)
+#include "test_record.moc"
