@@ -45,6 +45,13 @@ CommandLine readCommandLine(const QStringList& arguments) {
                                        "scegline una.");
         result.catalogue = EuroCatalogue;
     }
+    const bool padShown = parser.isSet(QStringLiteral("tastierino"));
+    const bool padHidden = parser.isSet(QStringLiteral("senza-tastierino"));
+    if (padShown && padHidden)
+        mistakes << QStringLiteral("Le opzioni --tastierino e --senza-tastierino non vanno "
+                                   "insieme: scegline una.");
+    else if (padShown || padHidden)
+        result.numberPad = padShown;
     // The parser's only other complaint is an option left without its value.
     if (!parsed && parser.unknownOptionNames().isEmpty())
         mistakes << QStringLiteral("Manca il nome del file dopo %1")
