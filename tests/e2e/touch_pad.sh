@@ -17,7 +17,7 @@ source "$here/lib.sh"
 own_session_bus "$@"
 program_dir=$(cd "${1:?usage: touch_pad.sh PROGRAM_FOLDER}" && pwd) || exit 1
 work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-touch.XXXXXX") || exit 1
-suite=touch
+suite="touch"
 
 cleanup() {
     stop_program
