@@ -91,6 +91,24 @@ private slots:
         QVERIFY2((status == 0 ? err : out).isEmpty(), qPrintable(err + out));
     }
 
+    // The number pad asked for, refused, or left to the display; not both.
+    void numberPad_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected"); // shown, hidden or automatic, then any error
+        QTest::newRow("asked") << QStringList{"--tastierino"} << "1 ";
+        QTest::newRow("refused") << QStringList{"--senza-tastierino"} << "0 ";
+        QTest::newRow("both") << QStringList{"--tastierino", "--senza-tastierino"}
+                              << "- Le opzioni --tastierino e --senza-tastierino non vanno "
+                                 "insieme: scegline una.";
+    }
+    void numberPad() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const CommandLine read = readCommandLine(QStringList{"mercanzola"} + arguments);
+        QCOMPARE((read.numberPad ? QString::number(*read.numberPad) : "-") + ' ' + read.error,
+                 expected);
+    }
+
     void helpListsEveryOptionInItalian() {
         const QString help = commandLineHelp();
         QVERIFY(help.startsWith(QStringLiteral("Uso: mercanzola [opzioni]\n")));

@@ -75,6 +75,13 @@ CommandLine readCommandLine(const QStringList& arguments) {
             mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
             fileMissing = true;
         }
+    const bool padShown = parser.isSet(QStringLiteral("tastierino"));
+    const bool padHidden = parser.isSet(QStringLiteral("senza-tastierino"));
+    if (padShown && padHidden)
+        mistakes << QStringLiteral("Le opzioni --tastierino e --senza-tastierino non vanno "
+                                   "insieme: scegline una.");
+    else if (padShown || padHidden)
+        result.numberPad = padShown;
     // The parser's only other complaint is an option left without its value.
     if (!parsed && parser.unknownOptionNames().isEmpty() && !fileMissing)
         mistakes << QStringLiteral("Manca il nome del file dopo %1")
@@ -88,9 +95,10 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.checkAsked = parser.isSet(QStringLiteral("controlla"));
     // The check opens no window and reads only its own file: any option beside it
     // would be silently ignored.
-    if (result.checkAsked && (result.fullScreen || parser.isSet(QStringLiteral("euro")) ||
-                              parser.isSet(QStringLiteral("lista")) || result.readAloud ||
-                              !result.record.isEmpty() || result.recordCommand()))
+    if (result.checkAsked &&
+        (result.fullScreen || parser.isSet(QStringLiteral("euro")) ||
+         parser.isSet(QStringLiteral("lista")) || result.readAloud || !result.record.isEmpty() ||
+         result.recordCommand() || result.numberPad.has_value()))
         mistakes << QStringLiteral("L'opzione --controlla va da sola: mercanzola --controlla FILE");
     result.error = mistakes.join(u'\n');
     return result;

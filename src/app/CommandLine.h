@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What the program was asked for on its command line (arguments[0] is the
 // program): how to start, or help, or a mistake to tell about.
@@ -10,6 +11,9 @@ struct CommandLine {
     bool fullScreen = false;
     bool help = false;
     bool readAloud = false;
+    // The on-screen number pad asked for or refused; unset, it shows on a
+    // touch screen and in full screen.
+    std::optional<bool> numberPad;
     // The catalogue to read instead of lista.txt: an absolute path, or
     // lista-euro.txt in the program folder; empty for lista.txt.
     QString catalogue;

@@ -5,6 +5,13 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("schermo-intero")},
          QStringLiteral("Parte a schermo intero. Il tasto F11 passa dalla finestra allo "
                         "schermo intero e ritorno.")},
+        {{QStringLiteral("tastierino")},
+         QStringLiteral("Mostra il tastierino sullo schermo, per rispondere toccando la lavagna "
+                        "interattiva. Senza questa opzione compare da solo sugli schermi "
+                        "tattili e a schermo intero; il tasto F9 lo mostra o lo nasconde.")},
+        {{QStringLiteral("senza-tastierino")},
+         QStringLiteral("Non mostra il tastierino sullo schermo, nemmeno a schermo intero o su "
+                        "uno schermo tattile.")},
         {{QStringLiteral("euro")},
          QStringLiteral("Esercizi in euro: legge l'elenco %1 invece di lista.txt.")
              .arg(EuroCatalogue)},

@@ -10,6 +10,7 @@
 #include "shell/FatalReport.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "ui/NumberPad.h"
 #include "ui/Screen.h"
 
 #include <QFileInfo>
@@ -82,6 +83,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     ui::Screen::chooseFullScreen(command.fullScreen);
+    if (command.numberPad)
+        ui::NumberPad::choose(*command.numberPad ? ui::NumberPad::Choice::Shown
+                                                 : ui::NumberPad::Choice::Hidden);
     setUpToolkit();
     registerAllScreens();
     const QString record = recordDestination(command, RecordConfigFile);

@@ -20,6 +20,9 @@ public:
 
 protected:
     Money expectedAnswer() const override;
+    // A sale below cost is a negative gain; every profit screen has the key, so
+    // that it tells nothing about the answer.
+    bool answerMayBeNegative() const override { return true; }
 
 private:
     const bool drawsKind;

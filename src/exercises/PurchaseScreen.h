@@ -27,6 +27,7 @@ protected:
     Money expectedAnswer() const override;
     // The number of items is a count, whatever the currency.
     AnswerKind expectedKind() const override;
+    bool asksAmount() const override { return expectedKind() == AnswerKind::Amount; }
 
 private:
     Money amount(Amount which) const;

@@ -38,6 +38,10 @@ public:
     ui::AnswerBox* Text3 = nullptr;
     ui::AnswerBox* Text4 = nullptr;
 
+protected:
+    // Every table asks a gain, below zero where the article sells at a loss.
+    bool answerMayBeNegative() const override { return true; }
+
 private:
     struct Place {
         Row row;

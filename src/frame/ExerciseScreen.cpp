@@ -81,6 +81,9 @@ void ExerciseScreen::say(const std::function<QString()>& sentence) {
 }
 
 void ExerciseScreen::Form_Load() {
+    // Built with the screen, once it knows what it asks, never at start-up.
+    if (!numberPad())
+        setNumberPad(new ui::NumberPad(padKeys()));
     showCounts(QStringLiteral("0"), QStringLiteral("0"));
     NumeroEsatti = Count();
     NumeroErrati = Count();
@@ -118,6 +121,10 @@ void ExerciseScreen::mnuEsci_Click() {
     if (platform::services().messages->ask(this, QStringLiteral("Vuoi tornare al menù?")) ==
         platform::Answer::Yes)
         openScreen(ScreenId::Menu, this);
+}
+
+ui::PadKeys ExerciseScreen::padKeys() const {
+    return {asksAmount() && currency().minorDigits() > 0, answerMayBeNegative()};
 }
 
 QChar ExerciseScreen::Text1_KeyPress(QChar typed) {

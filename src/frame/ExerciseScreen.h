@@ -4,6 +4,7 @@
 #include "model/Money.h"
 #include "shell/Lesson.h"
 #include "ui/Controls.h"
+#include "ui/NumberPad.h"
 #include "ui/Screen.h"
 
 #include <QAction>
@@ -41,6 +42,11 @@ public:
     // The catalogue and currency the screens work on.
     static const Lesson& lesson() { return ::lesson(); }
     static const Currency& currency() { return lesson().currency(); }
+
+    // The keys of this screen's number pad: "virgola" where an amount in a
+    // currency with cents is asked, "meno" where an answer may be below zero.
+    // Both hold for every problem of the screen, so they give nothing away.
+    ui::PadKeys padKeys() const;
 
     ui::PictureButton* ComandoIconaSi;
     ui::PictureButton* ComandoIconaNo;
@@ -82,6 +88,9 @@ protected:
     virtual Money expectedAnswer() const { return Money(); }
     // Whether expectedAnswer() is an amount of money or a number of things.
     virtual AnswerKind expectedKind() const { return AnswerKind::Amount; }
+    // Whether any problem of the screen asks an amount of money.
+    virtual bool asksAmount() const { return true; }
+    virtual bool answerMayBeNegative() const { return false; }
 
     // The typed text of a box compared with the expected amount or count.
     static bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind);

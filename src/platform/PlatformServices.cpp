@@ -15,6 +15,35 @@ namespace {
 
 const QString Title = QStringLiteral("La mercanzola");
 
+// A full-screen window is drawn larger by the factor of its size over its
+// least size, which is the size it was designed at; a box over it grows alike,
+// so that a finger at the board can reach "Sì" and "No".
+double boxScale(const QWidget* parent) {
+    const QWidget* window = parent ? parent->window() : nullptr;
+    if (!window || !window->isFullScreen() || window->minimumWidth() <= 0 ||
+        window->minimumHeight() <= 0)
+        return 1.0;
+    return qMax(1.0, qMin(double(window->width()) / window->minimumWidth(),
+                          double(window->height()) / window->minimumHeight()));
+}
+
+// A fingertip's size at scale 1.
+constexpr int TouchTarget = 48;
+
+void growBox(QMessageBox& box, double factor) {
+    if (factor <= 1.0)
+        return;
+    QFont font = box.font();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(int(font.pixelSize() * factor));
+    else
+        font.setPointSizeF(font.pointSizeF() * factor);
+    box.setFont(font);
+    const int side = int(TouchTarget * factor);
+    for (QAbstractButton* button : box.buttons())
+        button->setMinimumSize(2 * side, side);
+}
+
 int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool yesNo) {
     QMessageBox box(icon, Title, text, QMessageBox::NoButton, parent);
     if (yesNo) {
@@ -26,6 +55,7 @@ int runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool ye
     } else {
         box.addButton(QMessageBox::Ok);
     }
+    growBox(box, boxScale(parent));
     box.exec();
     // Without a window manager the keyboard would stay with no window once the
     // box is gone: hand it back to the screen the box stood over.

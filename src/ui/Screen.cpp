@@ -4,6 +4,7 @@
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/ErrorGuard.h"
+#include "ui/NumberPad.h"
 #include "ui/Scaling.h"
 #include "ui/Speech.h"
 #include "ui/Twips.h"
@@ -32,6 +33,11 @@ public:
         setMinimumSize(designed);
     }
     QSize sizeHint() const override { return designed; }
+    void setDesigned(QSize size) {
+        designed = size;
+        setMinimumSize(designed);
+        updateGeometry();
+    }
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
@@ -66,12 +72,45 @@ Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     auto* fullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
     fullScreenKey->setAutoRepeat(false); // a held key switches once
     connect(fullScreenKey, &QShortcut::activated, this, [this] { toggleFullScreen(); });
+    auto* padKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    padKey->setAutoRepeat(false);
+    connect(padKey, &QShortcut::activated, this, [this] { togglePad(); });
 }
 
 void Screen::fitContent() {
-    const LayoutScale fitted = LayoutScale::fitting(designedClient, stage->size());
+    const QSize room = stage->size();
+    const bool below = room.height() > room.width();
+    QSize whole = designedClient;
+    if (padShown) {
+        const QSize strip = pad->designedSize();
+        whole = below ? QSize(qMax(whole.width(), strip.width()), whole.height() + strip.height())
+                      : QSize(whole.width() + strip.width(), qMax(whole.height(), strip.height()));
+    }
+    const LayoutScale fitted = LayoutScale::fitting(whole, room);
     QRect area(QPoint(), fitted.size(designedClient));
     area.moveCenter(stage->rect().center());
+    if (padShown) {
+        pad->setScale(fitted.factor);
+        // The content stays centred where the margin beside it holds the pad;
+        // otherwise content and pad are centred together.
+        QRect strip(QPoint(), pad->size());
+        if (below) {
+            const int margin = (room.height() - area.height()) / 2;
+            if (margin < strip.height())
+                area.moveTop((room.height() - area.height() - strip.height()) / 2);
+            strip.moveCenter(QPoint(room.width() / 2, 0));
+            strip.moveTop(area.bottom() + 1 +
+                          (room.height() - area.bottom() - 1 - strip.height()) / 2);
+        } else {
+            const int margin = (room.width() - area.width()) / 2;
+            if (margin < strip.width())
+                area.moveLeft((room.width() - area.width() - strip.width()) / 2);
+            strip.moveCenter(QPoint(0, room.height() / 2));
+            strip.moveLeft(area.right() + 1 +
+                           (room.width() - area.right() - 1 - strip.width()) / 2);
+        }
+        pad->setGeometry(strip);
+    }
     clientArea->setGeometry(area);
     if (fitted.factor != scale) {
         scale = fitted.factor;
@@ -123,7 +162,46 @@ void Screen::showAsChosen() {
         setGeometry(normalPlace);
     }
     shownFullScreen = fullScreen;
+    showPadAsChosen();
     show();
+}
+
+QSize Screen::designedWindow() const {
+    const QSize content = stage->sizeHint();
+    return {content.width(), content.height() + (menu ? menu->sizeHint().height() : 0)};
+}
+
+void Screen::setNumberPad(NumberPad* numberPad) {
+    pad = numberPad;
+    pad->setParent(stage);
+    showPadAsChosen();
+}
+
+void Screen::togglePad() {
+    if (!pad)
+        return;
+    NumberPad::choose(padShown ? NumberPad::Choice::Hidden : NumberPad::Choice::Shown);
+    showPadAsChosen();
+}
+
+void Screen::showPadAsChosen() {
+    if (!pad)
+        return;
+    const bool shown = NumberPad::wanted(fullScreen);
+    if (shown == padShown && pad->isVisibleTo(this) == shown)
+        return;
+    padShown = shown;
+    pad->setVisible(shown);
+    // In a window the pad has a strip of its own beside the content.
+    QSize content = designedClient;
+    if (shown)
+        content.rwidth() += pad->designedSize().width();
+    content.setHeight(qMax(content.height(), shown ? pad->designedSize().height() : 0));
+    static_cast<Stage*>(stage)->setDesigned(content);
+    setMinimumSize(designedWindow());
+    if (!shownFullScreen && !isMaximized())
+        resize(designedWindow());
+    fitContent();
 }
 
 void Screen::toggleFullScreen() {
@@ -165,7 +243,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
     if (menu->actions().size() == 1) {
         designedMenuFont = menu->font();
         // Never smaller than designed, the bar at its designed height.
-        setMinimumSize(designedClient.width(), designedClient.height() + menu->sizeHint().height());
+        setMinimumSize(designedWindow());
     }
     connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
         handle([this, &handler] {

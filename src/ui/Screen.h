@@ -13,6 +13,7 @@ class QAbstractButton;
 namespace ui {
 
 class AnswerBox;
+class NumberPad;
 class Speech;
 
 // A top-level window whose controls are placed in twips on a client area of a
@@ -34,6 +35,13 @@ public:
     static void chooseFullScreen(bool fullScreen);
     void showAsChosen();
     void toggleFullScreen();
+
+    // The number pad beside the content (below it on a display taller than
+    // wide), shown as NumberPad::wanted says; a window grows by its strip. F9
+    // shows or hides it, and the choice holds for the screens that follow.
+    void setNumberPad(NumberPad* pad);
+    NumberPad* numberPad() const { return pad; }
+    void togglePad();
 
     // Text drawn straight on the background turns white where black would not
     // read; controls with a background of their own keep their colours.
@@ -85,6 +93,8 @@ private:
     void giveFocusBackFromMenu();
     void fitContent();
     void scaleMenuBar();
+    void showPadAsChosen();
+    QSize designedWindow() const;
 
     QWidget* stage;
     QWidget* clientArea;
@@ -93,6 +103,8 @@ private:
     bool shownFullScreen = false;
     QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
+    NumberPad* pad = nullptr;
+    bool padShown = false;
     Speech* speech;
     QFont designedMenuFont; // the bar's, before it is first scaled
     // The control that had the keyboard before the menu bar took it with Alt.

@@ -9,8 +9,9 @@
         the showing nodes whose accessible name starts with a NAME (or is a
         NAME, with --exact), one a line: role<TAB>name<TAB>text. With --text,
         only nodes whose text is TEXT. Every NAME must be matched by some node;
-        with --wait, asks again until they are. Exit 1 when one is not found
-        (what is on show is then printed to stderr).
+        with --wait, asks again until they are. With --centre, each line ends
+        with the node's middle on the display: X<TAB>Y. Exit 1 when one is not
+        found (what is on show is then printed to stderr).
 
 Needs python3-pyatspi and a session bus on which the accessibility bus runs;
 the program must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1. Qt 6 reports a
@@ -115,7 +116,11 @@ def matches(app_name, args):
             hits = {wanted for wanted in args.names if names_match(name, wanted, args.exact)}
             if hits:
                 missing -= hits
-                found.append(f"{role}\t{name}\t{'' if text is None else text}")
+                line = f"{role}\t{name}\t{'' if text is None else text}"
+                if args.centre:
+                    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                    line += f"\t{box.x + box.width // 2}\t{box.y + box.height // 2}"
+                found.append(line)
     return found, missing, on_show
 
 
@@ -147,6 +152,7 @@ def main():
     finder.add_argument("--role", help='the role, as "label", "text", "push button"')
     finder.add_argument("--text", help="the node's text, exactly")
     finder.add_argument("--wait", type=float, default=0, help="seconds to wait for a match")
+    finder.add_argument("--centre", action="store_true", help="where each node's middle is")
     finder.add_argument("--hidden", action="store_true", help="include nodes not on show")
     args = parser.parse_args()
     if args.command == "dump":
