@@ -2,8 +2,9 @@
 # The teacher's record with the real program: a pupil picks a name from
 # classe.txt, answers Form1 wrong and right, and the program is killed at once
 # (SIGKILL); --riepilogo then shows both answers. With a PostgreSQL server of
-# the test's own, on a Unix socket in a temporary folder: the server stops
-# mid-lesson and starts again, and every answer is there exactly once.
+# the test's own, on a Unix socket in a temporary folder: a second PC of the lab
+# answers at the same time, the server stops mid-lesson and starts again, and
+# every answer of both is there exactly once.
 # Usage: record.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails, 77
 # when no X server can be had.
 
@@ -26,6 +27,7 @@ stop_server() {
 
 cleanup() {
     stop_program
+    stop_second_pc
     stop_server
     stop_a11y_bus
     stop_xserver
@@ -107,6 +109,43 @@ restart_midway() {
     esac
 }
 
+# A second PC of the lab: another instance on an X server of its own, driven
+# without a screen reader, with pauses: Anna answers Form1 wrong three times.
+second_pc_up() { # destination
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display2" \
+        >"$work/xvfb2.log" 2>&1 &
+    second_x=$!
+    poll_for 10 test -s "$work/display2" || fail "no second X server" || return 1
+    second_display=:$(<"$work/display2")
+    (cd "$folder" && exec env DISPLAY="$second_display" QT_QPA_PLATFORM=xcb \
+        XDG_DATA_HOME="$work/dati-2" ./mercanzola --euro --registro "$1" >"$work/second.log" 2>&1) &
+    second_pid=$!
+}
+
+second_pc_keys() { # keys...
+    local window
+    window=$(DISPLAY=$second_display xdotool search --onlyvisible --pid "$second_pid" | tail -n 1)
+    [[ -n $window ]] && DISPLAY=$second_display xdotool windowfocus --sync "$window" &&
+        DISPLAY=$second_display xdotool "$@"
+}
+
+second_pc_answers() {
+    sleep 3
+    second_pc_keys key Return && sleep 1.5 && # Avvio
+        second_pc_keys key Return && sleep 1.5 && # Anna Rossi
+        second_pc_keys key Tab Return && sleep 1.5 || return 1 # Form1
+    local n
+    for n in 1 2 3; do
+        second_pc_keys type --delay 30 99999999 && second_pc_keys key Return && sleep 0.7 || return 1
+    done
+}
+
+stop_second_pc() {
+    [[ -n ${second_pid:-} ]] && kill "$second_pid" 2>/dev/null && wait "$second_pid" 2>/dev/null
+    [[ -n ${second_x:-} ]] && kill "$second_x" 2>/dev/null && wait "$second_x" 2>/dev/null
+    second_pid= second_x=
+}
+
 postgres_restarted() {
     mkdir -p "$work/pg" "$work/socket" && chown "$pg_user" "$work/pg" "$work/socket" &&
         runuser -u "$pg_user" -- "$pg_bin/initdb" -A trust -U "$pg_user" -D "$work/pg" \
@@ -118,15 +157,21 @@ postgres_restarted() {
     program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_DATA_HOME="$work/dati")
     program_args=(--euro --registro "$uri")
     start_program "$folder" "$work/pg-lesson.log"
+    second_pc_up "$uri" || return 1
+    second_pc_answers &
+    local second=$!
     between=restart_midway answer_as_bruno 4 || return 1
-    # The queue empties within the retry interval once the server is back.
+    wait "$second" || fail "the second PC could not answer: $(cat "$work/second.log")" || return 1
+    # The queues empty within the retry interval once the server is back.
     sleep 7
     back_to_menu && leave_program || return 1
+    stop_second_pc
     summary_says "$uri" "Bruno Bianchi +trova il costo totale +5 +4 +1 +80,0 " || return 1
+    summary_says "$uri" "Anna Rossi +trova il costo totale +3 +0 +3 +0,0 " || return 1
     local ids
     ids=$(psql -h "$work/socket" -U "$pg_user" -d postgres -Atc \
         "SELECT count(*) || ' ' || count(DISTINCT id) FROM risposte")
-    [[ $ids == "5 5" ]] || fail "answers on the server (all, distinct): $ids"
+    [[ $ids == "8 8" ]] || fail "answers on the server (all, distinct): $ids"
 }
 
 start_xserver_or_exit 2
@@ -137,7 +182,8 @@ program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 suite=record
 run_case "SQLite: a name from classe.txt, Form1 wrong and right, kill -9" sqlite_killed \
     "$work/sqlite.log"
-run_case "PostgreSQL: stopped mid-lesson and started again" postgres_restarted \
+run_case "PostgreSQL: two PCs at once, the server stopped mid-lesson and started again" \
+    postgres_restarted \
     "$work/pg-lesson.log"
 echo "record: $passed passed, $failed failed, $skipped skipped"
 ((failed == 0))
