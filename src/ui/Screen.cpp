@@ -52,6 +52,10 @@ private:
 
 } // namespace
 
+Screen::~Screen() {
+    disconnect(focusWatch);
+}
+
 Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
     speech = new Speech(this);
@@ -234,10 +238,11 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
         // The bar grows with the window: a least size taken from its height of
         // the moment would keep a window that leaves full screen too tall.
         layout()->setSizeConstraint(QLayout::SetNoConstraint);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-            if (now == menu && old && old != menu && old->window() == this)
-                focusBeforeMenu = old;
-        });
+        focusWatch =
+            connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+                if (now == menu && old && old != menu && old->window() == this)
+                    focusBeforeMenu = old;
+            });
     }
     QAction* action = menu->addAction(caption);
     if (menu->actions().size() == 1) {

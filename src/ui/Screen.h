@@ -24,6 +24,9 @@ class Screen : public QWidget {
     Q_OBJECT
 public:
     Screen(int clientWidthTwips, int clientHeightTwips);
+    // Stops watching the application's focus before the controls go: their
+    // deletion moves the focus while this is no longer a whole Screen.
+    ~Screen() override;
 
     QWidget* client() const { return clientArea; }
     // 1 at the designed size.
@@ -109,6 +112,7 @@ private:
     QFont designedMenuFont; // the bar's, before it is first scaled
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;
+    QMetaObject::Connection focusWatch;
     quint32 backgroundBgr = 0;
     bool activated = false;
 };
