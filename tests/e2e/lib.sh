@@ -165,6 +165,13 @@ atspi_read() {
 }
 
 # Waits until the screen reader hears the counts: "Esatti: $1", "Errati: $2".
+# What a screen reader hears on the first label that starts with $1, after it.
+heard_after() { # prefix
+    local line
+    line=$(atspi_read find --role label --wait 3 "$1" | head -n 1 | cut -f 2) || return 1
+    echo "${line#"$1"}"
+}
+
 counts_heard() { # esatti errati what
     atspi_read find --role label --exact --wait 3 "Esatti: $1" "Errati: $2" >/dev/null ||
         fail "$3: the counts are not heard as \"Esatti: $1\" and \"Errati: $2\""

@@ -70,13 +70,6 @@ answer_as_bruno() { # right answers
     done
 }
 
-# What a screen reader hears on the first label that starts with $1, after it.
-heard_after() { # prefix
-    local line
-    line=$(atspi_read find --role label --wait 3 "$1" | head -n 1 | cut -f 2) || return 1
-    echo "${line#"$1"}"
-}
-
 summary_says() { # destination, pattern of Bruno's line
     local said
     said=$("$folder/mercanzola" --registro "$1" --riepilogo 2>&1)

@@ -52,12 +52,6 @@ tap_text() {
     done
 }
 
-heard_after() { # prefix
-    local line
-    line=$(atspi_read find --role label --wait 3 "$1" | head -n 1 | cut -f 2) || return 1
-    echo "${line#"$1"}"
-}
-
 shot() { # name
     [[ -n ${MERCANZOLA_SHOTS:-} ]] || return 0
     mkdir -p "$MERCANZOLA_SHOTS" && import -window root "$MERCANZOLA_SHOTS/$1.png"

@@ -107,13 +107,6 @@ walk_to_form1_and_out() {
     ((program_status == 0)) || fail "exit code $program_status, expected 0" || return 1
 }
 
-# What a screen reader hears on the first label that starts with $1, after it.
-heard_after() { # prefix
-    local line
-    line=$(atspi_read find --role label --wait 3 "$1" | head -n 1 | cut -f 2) || return 1
-    echo "${line#"$1"}"
-}
-
 # Cents written the Italian way: 1250 as 12,50.
 euro_text() {
     printf '%d,%02d' $(($1 / 100)) $(($1 % 100))
