@@ -26,15 +26,37 @@ start_xserver_or_exit 2
 [[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt" ||
     { echo "$suite: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"; exit 1; }
 # No sound device: a speech server that cannot start, so Orca does not wait for it.
+# Orca's debug file is written a line at a time, so that the walk can wait
+# until Orca has had its say (Orca itself buffers it until it ends). Orca is
+# run by the Python that it was installed for.
 HOME=$work XDG_CONFIG_HOME=$work/config SPEECHD_CMD=/bin/false \
-    orca --debug-file "$work/orca.log" -e speech >"$work/orca.out" 2>&1 &
+    /usr/bin/python3 - "$work/orca.log" >"$work/orca.out" 2>&1 <<'EOF' &
+import builtins, runpy, sys
+log, real_open = sys.argv[1], builtins.open
+def line_buffered(file, mode="r", buffering=-1, *rest, **named):
+    if file == log and "w" in mode:
+        buffering = 1
+    return real_open(file, mode, buffering, *rest, **named)
+builtins.open = line_buffered
+sys.argv = ["orca", "--debug-file", log, "-e", "speech"]
+runpy.run_path("/usr/bin/orca", run_name="__main__")
+EOF
 orca_pid=$!
 poll_for 30 atspi_read --app orca dump >/dev/null 2>&1 ||
     { echo "$suite: SKIPPED: Orca cannot start: $(cat "$work/orca.out")"; exit 77; }
 sleep 1
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 keys() { xdotool key --delay 60 "$@"; }
-settle() { sleep 0.6; } # Orca speaks in its own time
+# Orca speaks in its own time: waits until its debug file has been still for
+# half a second (a slow machine, or a sanitizer build, only makes this longer).
+now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
+log_still() {
+    local size
+    size=$(stat -c %s "$work/orca.log" 2>/dev/null || echo 0)
+    [[ $size != "${last_size:-}" ]] && last_size=$size && still_since=$(now_ms) && return 1
+    (($(now_ms) - still_since >= 500))
+}
+settle() { last_size= && sleep 0.2 && poll_for 15 log_still; }
 # The number in the name of the last control whose name starts with $1.
 number_in() { atspi_read find --wait 3 "$1" | tail -n 1 | cut -f 2 | tr -cd '0-9'; }
 answer() { # box name, text
@@ -82,7 +104,7 @@ walk() {
     keys shift+Tab Return && settle && keys Tab Return && settle || return 1
     answer ricavo "$revenue" && pay_the_cost || return 1
     answer guadagno $((revenue - cost)) && sleep 1 || return 1 # the next problem heard
-    back_to_menu && leave_program
+    back_to_menu && settle && leave_program
 }
 pay_the_cost() {
     paid=0
@@ -100,10 +122,10 @@ walk_euro() {
     euro_quantity=$(number_in "quantità: ")
     local cents=$((150 * euro_quantity))
     answer "costo totale" "$((cents / 100)),$(printf %02d $((cents % 100)))" || return 1
-    back_to_menu && leave_program
+    back_to_menu && settle && leave_program
 }
 run_case "Form1 in euro" walk_euro "$work/euro.log"
-sleep 1
+settle
 kill -TERM "$orca_pid" && wait "$orca_pid" 2>/dev/null
 orca_pid=
 grep -a "SPEECH OUTPUT: " "$work/orca.log" | sort -s -k1,1 |
