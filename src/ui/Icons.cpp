@@ -2,9 +2,9 @@
 
 #include <QHash>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <memory>
 
 // The icons live in the static library, whose resource initialiser the linker
@@ -40,12 +40,13 @@ QString resourceOf(IconPicture picture) {
 
 // A drawing rendered only at the pixel sizes asked for, when first asked for,
 // and kept: rendering it up front at every size a screen might use cost the
-// start screen several milliseconds. Rendered here rather than through the SVG
-// icon plugin, so a missing plugin cannot leave the faces blank.
+// start screen several milliseconds. Read through the SVG picture reader, so
+// that the program does not load the SVG library before its first paint.
 class DrawingEngine : public QIconEngine {
 public:
-    explicit DrawingEngine(QString resource) : drawing(std::make_shared<Drawing>()) {
+    DrawingEngine(QString resource, bool frowning) : drawing(std::make_shared<Drawing>()) {
         drawing->resource = std::move(resource);
+        drawing->frowning = frowning;
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
@@ -85,26 +86,48 @@ public:
 private:
     struct Drawing {
         QString resource;
-        std::unique_ptr<QSvgRenderer> renderer;
+        bool frowning = false;
         QHash<int, QPixmap> rendered;
 
         QPixmap render(int side) {
             // Drawn at build time where the start screen needs it, the same
-            // picture the SVG gives at that size.
+            // picture the SVG gives at that size. Each read names its format: a
+            // reader left to guess loads every picture plugin to ask it, some
+            // milliseconds before the first paint.
             loadIconResources();
-            QPixmap drawn(resource.chopped(4) + QStringLiteral("-%1.png").arg(side));
-            if (!drawn.isNull())
-                return drawn;
-            if (!renderer) {
-                renderer = std::make_unique<QSvgRenderer>(resource);
-            }
+            if (const QImage drawn =
+                    read(resource.chopped(4) + QStringLiteral("-%1.png").arg(side), "png", side);
+                !drawn.isNull())
+                return QPixmap::fromImage(drawn);
+            if (const QImage drawn = read(resource, "svg", side); !drawn.isNull())
+                return QPixmap::fromImage(drawn);
+            return standIn(side);
+        }
+
+        static QImage read(const QString& file, const char* format, int side) {
+            QImageReader reader(file, format);
+            reader.setAutoDetectImageFormat(false);
+            reader.setScaledSize(QSize(side, side));
+            return reader.read();
+        }
+
+        // Without the SVG reader (a broken installation) a plain face still
+        // tells right from wrong.
+        QPixmap standIn(int side) const {
             QPixmap pixmap(side, side);
             pixmap.fill(Qt::transparent);
-            if (renderer->isValid()) {
-                QPainter painter(&pixmap);
-                painter.setRenderHint(QPainter::Antialiasing);
-                renderer->render(&painter);
-            }
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(side / 32.0, side / 32.0);
+            painter.setPen(QPen(Qt::black, 1.5));
+            painter.setBrush(QColor(255, 214, 0));
+            painter.drawEllipse(QRectF(2, 2, 28, 28));
+            painter.setBrush(Qt::black);
+            painter.drawEllipse(QRectF(10, 10, 3, 4));
+            painter.drawEllipse(QRectF(19, 10, 3, 4));
+            painter.setBrush(Qt::NoBrush);
+            const QRectF mouth(9, frowning ? 19 : 12, 14, 10);
+            painter.drawArc(mouth, frowning ? 30 * 16 : 210 * 16, 120 * 16);
             return pixmap;
         }
     };
@@ -120,7 +143,7 @@ QIcon icon(IconPicture picture) {
     auto found = icons.constFind(picture);
     if (found != icons.constEnd())
         return *found;
-    const QIcon result(new DrawingEngine(resourceOf(picture)));
+    const QIcon result(new DrawingEngine(resourceOf(picture), picture == IconPicture::SadFace));
     icons.insert(picture, result);
     return result;
 }
