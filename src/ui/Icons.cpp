@@ -1,5 +1,6 @@
 #include "ui/Icons.h"
 
+#include <QFile>
 #include <QHash>
 #include <QIconEngine>
 #include <QImageReader>
@@ -104,7 +105,11 @@ private:
             return standIn(side);
         }
 
+        // Only the start screen's size is drawn ahead, so a missing file is the
+        // usual case, not worth the reader's warning.
         static QImage read(const QString& file, const char* format, int side) {
+            if (!QFile::exists(file))
+                return {};
             QImageReader reader(file, format);
             reader.setAutoDetectImageFormat(false);
             reader.setScaledSize(QSize(side, side));
