@@ -2,16 +2,16 @@
 // synthesiser would read as "virgola" or "punto"; what one action of the pupil
 // causes reaches the voice as one text.
 
-#include "app/AllScreens.h"
 #include "exercises/MoneyScreen.h"
 #include "exercises/PurchaseScreen.h"
-#include "frame/Sentences.h"
 #include "platform/ReadingAloud.h"
 #include "shell/Lesson.h"
+#include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 #include "ui/PictureSlot.h"
 #include "ui/Speech.h"
 
+#include <QAccessible>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -34,10 +34,14 @@ QString phonemes(const QString& text) {
     return QString::fromUtf8(espeak.readAllStandardOutput()).remove(u'\'').remove(u',').toLower();
 }
 
-enum Kind { Amount, Paid, GainQuestion, Outcome, Piece };
+bool haveEspeak() {
+    return !QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty();
+}
 
-const Currency& currencyNamed(const QString& name) {
-    return *Currency::named(name);
+// What the screen reader was given last on the screen, as it was written.
+QString lastNotice(const QWidget* screen) {
+    const auto notices = screen->findChildren<ui::SpokenNotice*>();
+    return notices.isEmpty() ? QString() : notices.last()->accessibleName();
 }
 
 void useCurrency(const Currency& currency) {
@@ -45,23 +49,6 @@ void useCurrency(const Currency& currency) {
     catalogue.currency = &currency;
     catalogue.records.push_back({QStringLiteral("quaderno"), lire(1000), lire(1500)});
     lesson().load(catalogue);
-}
-
-// The sentence of a kind as the screen reader and the voice get it.
-QString sentence(Kind kind, int a, int b) {
-    switch (kind) {
-    case Amount:
-        return spokenAmount(lire(a));
-    case Paid:
-        return Sentences::paid(lire(a), lire(b));
-    case GainQuestion:
-        return Sentences::gainQuestion(lire(a), lire(b));
-    case Outcome:
-        return Sentences::outcome(a > 0, a, b);
-    case Piece:
-        return lesson().currency().pieceName(lesson().currency().pieces()[a], sentenceReading());
-    }
-    return {};
 }
 
 } // namespace
@@ -92,55 +79,34 @@ private slots:
     }
     void cleanup() { closeAllWindows(); }
 
-    void sentencesAreWrittenForTheVoice_data() {
+    // The same amount as the screen reader and as the voice gets it.
+    void amountsAreWrittenForTheVoice_data() {
         QTest::addColumn<QString>("currency");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("a");
-        QTest::addColumn<int>("b");
+        QTest::addColumn<int>("amount");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("voiced");
-        QTest::newRow("lire without the thousands point")
-            << "lire" << int(Amount) << 1500 << 0 << "1.500 lire"
-            << "1500 lire";
-        QTest::newRow("a negative gain in lire")
-            << "lire" << int(Amount) << -2500 << 0 << "-2.500 lire"
-            << "meno 2500 lire";
-        QTest::newRow("euro and cents") << "euro" << int(Amount) << 1250 << 0 << "12,50 euro"
+        QTest::newRow("lire without the thousands point") << "lire" << 1500 << "1.500 lire"
+                                                          << "1500 lire";
+        QTest::newRow("a negative gain in lire") << "lire" << -2500 << "-2.500 lire"
+                                                 << "meno 2500 lire";
+        QTest::newRow("euro and cents") << "euro" << 1250 << "12,50 euro"
                                         << "12 euro e 50 centesimi";
-        QTest::newRow("one euro") << "euro" << int(Amount) << 100 << 0 << "1,00 euro"
+        QTest::newRow("one euro") << "euro" << 100 << "1,00 euro"
                                   << "un euro";
-        QTest::newRow("cents alone") << "euro" << int(Amount) << 50 << 0 << "0,50 euro"
+        QTest::newRow("cents alone") << "euro" << 50 << "0,50 euro"
                                      << "50 centesimi";
-        QTest::newRow("a negative gain in euro")
-            << "euro" << int(Amount) << -305 << 0 << "-3,05 euro"
-            << "meno 3 euro e 5 centesimi";
-        QTest::newRow("a payment in euro")
-            << "euro" << int(Paid) << 100 << 250 << "pagato 1,00 euro di 2,50 euro"
-            << "pagato un euro di 2 euro e 50 centesimi";
-        QTest::newRow("the gain asked")
-            << "euro" << int(GainQuestion) << 250 << 300
-            << "avevo pagato la merce 2,50 euro e ho ricavato 3,00 euro: quanto ho guadagnato?"
-            << "avevo pagato la merce 2 euro e 50 centesimi e ho ricavato 3 euro: quanto ho "
-               "guadagnato?";
-        QTest::newRow("the counts")
-            << "euro" << int(Outcome) << 3 << 1 << "esatto. esatti 3, errati 1."
-            << "esatto. esatti 3, errati 1.";
-        QTest::newRow("a note in lire")
-            << "lire" << int(Piece) << 0 << 0 << "banconota da 10.000 lire"
-            << "banconota da 10000 lire";
+        QTest::newRow("a negative gain in euro") << "euro" << -305 << "-3,05 euro"
+                                                 << "meno 3 euro e 5 centesimi";
     }
-    void sentencesAreWrittenForTheVoice() {
+    void amountsAreWrittenForTheVoice() {
         QFETCH(QString, currency);
-        QFETCH(int, kind);
-        QFETCH(int, a);
-        QFETCH(int, b);
-        QFETCH(QString, written);
+        QFETCH(int, amount);
         QFETCH(QString, voiced);
-        useCurrency(currencyNamed(currency));
-        QCOMPARE(sentence(Kind(kind), a, b), written);
+        useCurrency(*Currency::named(currency));
+        QTEST(spokenAmount(lire(amount)), "written");
         const VoicedSentences forTheVoice;
-        QCOMPARE(sentence(Kind(kind), a, b), voiced);
-        if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
+        QCOMPARE(spokenAmount(lire(amount)), voiced);
+        if (!haveEspeak())
             return; // the text is checked; its sound needs the synthesiser
         const QString heardAs = phonemes(voiced);
         QVERIFY2(!heardAs.contains(QStringLiteral("punto")), qPrintable(heardAs));
@@ -149,7 +115,7 @@ private slots:
 
     // The check itself hears a decimal mark where there is one.
     void thePhonemeCheckHearsADecimalMark() {
-        if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
+        if (!haveEspeak())
             QSKIP("espeak-ng is not installed");
         QVERIFY(phonemes(QStringLiteral("1.50 euro")).contains(QStringLiteral("punto")));
         QVERIFY(phonemes(QStringLiteral("12,50 euro")).contains(QStringLiteral("vi;@-*gola")));
@@ -158,65 +124,60 @@ private slots:
     // Form1 in euro, "quaderno" sold at 15,00 euro: 11 of them.
     void eachActionReachesTheVoiceAsOneText() {
         useCurrency(Currency::euro());
-        const QString problem = QStringLiteral(
-            "quaderno, costo unitario 15 euro, quantità 11: qual è il costo totale?");
         services->random.values << TestServices::drawing(4, 18) << TestServices::drawing(1, 1)
                                 << TestServices::drawing(11, 11);
-        std::unique_ptr<PurchaseScreen> screen(static_cast<PurchaseScreen*>(newForm1()));
-        screen->Form_Load();
-        screen->show();
+        auto* screen = static_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
+        const QString problem = QStringLiteral(
+            "quaderno, costo unitario 15 euro, quantità 11: qual è il costo totale?");
         QCOMPARE(heard(), QStringList{problem});
-
-        screen->repaint();
-        QCOMPARE(heard(), QStringList());
-
         pupil::answer(screen->Text1, QStringLiteral("100"));
         QCOMPARE(heard(), QStringList{QStringLiteral("sbagliato. esatti 0, errati 1.")});
 
-        services->random.values << TestServices::drawing(1, 4) << TestServices::drawing(4, 18)
-                                << TestServices::drawing(1, 1) << TestServices::drawing(3, 11);
-        pupil::answer(screen->Text1, QStringLiteral("165"));
-        QCOMPARE(heard(), QStringList{QStringLiteral("esatto. esatti 1, errati 1. quaderno, costo "
-                                                     "unitario 15 euro, quantità 3: qual è il "
-                                                     "costo totale?")});
-
         // F5 again, for the voice and for the screen reader alike.
-        QTest::keyClick(screen.get(), Qt::Key_F5);
-        const QString again =
-            QStringLiteral("quaderno, costo unitario 15 euro, quantità 3: qual è il costo totale?");
-        QCOMPARE(heard(), QStringList{again});
-        const auto notices = screen->findChildren<ui::SpokenNotice*>();
-        QVERIFY(!notices.isEmpty());
-        QCOMPARE(notices.last()->accessibleName(), QStringLiteral("quaderno, costo unitario "
-                                                                  "15,00 euro, quantità 3: qual è "
-                                                                  "il costo totale?"));
+        QTest::keyClick(screen, Qt::Key_F5);
+        QCOMPARE(heard(), QStringList{problem});
+        QCOMPARE(lastNotice(screen), QStringLiteral("quaderno, costo unitario 15,00 euro, "
+                                                    "quantità 11: qual è il costo totale?"));
 
         // F6 off: silence at once, and nothing after; on: the problem again.
-        QTest::keyClick(screen.get(), Qt::Key_F6);
+        QTest::keyClick(screen, Qt::Key_F6);
         QCOMPARE(heard(), QStringList{QStringLiteral("(zitto)")});
         pupil::answer(screen->Text1, QStringLiteral("1"));
         QCOMPARE(heard(), QStringList());
-        QTest::keyClick(screen.get(), Qt::Key_F6);
-        QCOMPARE(heard(), QStringList{again});
+        QTest::keyClick(screen, Qt::Key_F6);
+        QCOMPARE(heard(), QStringList{problem});
     }
 
-    // The money board in lire: cost 1.000 and gain 100, the cost paid with its coin.
-    void theBoardSaysEachPaymentForTheVoice() {
+    // The money board in lire: cost 11.000 and gain 1.000, the cost paid with
+    // its two pieces, then the gain; each step is one text, and the screen
+    // reader keeps the written amounts.
+    void theBoardSaysEachStepForTheVoice() {
         useCurrency(Currency::lire());
-        services->random.values << (10 - 10 + 0.5) / 20 << (1 - 0.5) / 2.0
-                                << TestServices::drawing(1, 3) << TestServices::drawing(4, 18);
-        std::unique_ptr<MoneyScreen> screen(static_cast<MoneyScreen*>(newForm13()));
-        screen->Form_Load();
-        screen->show();
-        QCOMPARE(heard(), QStringList{QStringLiteral(
-                              "sul tavolo: moneta da 1000 lire, moneta da 100 lire; avevo "
-                              "pagato la merce 1000 lire. quanto ho ricavato?")});
-        pupil::answer(screen->Text1, QStringLiteral("1.100"));
-        heard();
+        const QList<double> board = {(1 + 0.5) / 20, 0.25, TestServices::drawing(3, 3),
+                                     TestServices::drawing(4, 18)};
+        services->random.values << board;
+        auto* screen = static_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
+        const QString problem = QStringLiteral(
+            "sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; avevo "
+            "pagato la merce 11000 lire. quanto ho ricavato?");
+        QCOMPARE(heard(), QStringList{problem});
+        pupil::answer(screen->Text1, QStringLiteral("12.000"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("esatto. esatti 0, errati 0. Clicca sul "
+                                                     "denaro che avevi utilizzato per pagare.")});
         QTest::mouseClick(screen->Image1[0], Qt::LeftButton);
+        QCOMPARE(heard(), QStringList{QStringLiteral("pagato 10000 lire di 11000 lire.")});
+        QTest::mouseClick(screen->Image1[1], Qt::LeftButton);
         QCOMPARE(heard(), QStringList{QStringLiteral(
-                              "pagato 1000 lire di 1000 lire. avevo pagato la merce 1000 lire e "
-                              "ho ricavato 1100 lire: quanto ho guadagnato?")});
+                              "pagato 11000 lire di 11000 lire. avevo pagato la merce 11000 lire "
+                              "e ho ricavato 12000 lire: quanto ho guadagnato?")});
+        QCOMPARE(lastNotice(screen), QStringLiteral("pagato 11.000 lire di 11.000 lire."));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(screen->Text2)->text(QAccessible::Description),
+            QStringLiteral("avevo pagato la merce 11.000 lire e ho ricavato 12.000 lire: "
+                           "quanto ho guadagnato?"));
+        services->random.values << TestServices::drawing(1, 4) << board;
+        pupil::answer(screen->Text2, QStringLiteral("1.000"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("esatto. esatti 1, errati 0. ") + problem});
     }
 };
 
