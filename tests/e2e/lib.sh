@@ -127,6 +127,23 @@ own_session_bus() {
     fi
 }
 
+# A walk's folders: the program folder it was given (program_dir) and a
+# temporary one of its own (work).
+walk_folders() { # name, program folder
+    # shellcheck disable=SC2034 # read by the walk
+    program_dir=$(cd "${2:?usage: $(basename "$0") PROGRAM_FOLDER}" && pwd) || exit 1
+    work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-$1.XXXXXX") || exit 1
+}
+
+# What a walk stops at its exit, whatever happened: set as its EXIT trap, after
+# what the walk started of its own.
+end_walk() {
+    stop_program
+    stop_a11y_bus
+    stop_xserver
+    rm -rf "$work"
+}
+
 start_a11y_bus() {
     local launcher
     if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]] || ! command -v dbus-send >/dev/null; then

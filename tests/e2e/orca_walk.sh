@@ -10,12 +10,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 own_session_bus "$@"
-program_dir=$(cd "${1:?usage: orca_walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
+walk_folders orca "${1:-}"
 suite=e2e-orca
 command -v orca >/dev/null || { echo "$suite: SKIPPED: no orca (package orca)"; exit 77; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-orca.XXXXXX") || exit 1
 orca_pid=
-trap 'stop_program; end_started "$orca_pid"; stop_a11y_bus; stop_xserver; rm -rf "$work"' EXIT
+trap 'stop_program; end_started "$orca_pid"; end_walk' EXIT
 # One article: every number of a problem is known but the drawn ones.
 folder=$work/programma
 mkdir "$folder" && cp -r "$program_dir"/{mercanzola,suoni,immagini,plugins} "$folder/" || exit 1

@@ -14,8 +14,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 own_session_bus "$@"
-program_dir=$(cd "${1:?usage: record.sh PROGRAM_FOLDER}" && pwd) || exit 1
-work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-record.XXXXXX") || exit 1
+walk_folders record "${1:-}"
 chmod 755 "$work"
 pg_bin=/usr/lib/postgresql/15/bin
 pg_user=nobody
@@ -32,7 +31,7 @@ stop_server() {
     [[ ! -f $work/pg/postmaster.pid ]] || as_pg_user pg_ctl -D "$work/pg" -m immediate stop &>/dev/null
 }
 stop_second_pc() { end_started "$second_pid"; end_started "$second_x"; second_pid='' second_x=''; }
-trap 'stop_program; stop_second_pc; stop_server; stop_a11y_bus; stop_xserver; rm -rf "$work"' EXIT
+trap 'stop_program; stop_second_pc; stop_server; end_walk' EXIT
 
 # A program folder of the test's own, with a class list beside lista-euro.txt.
 folder=$work/programma

@@ -14,17 +14,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 own_session_bus "$@"
-program_dir=$(cd "${1:?usage: touch_pad.sh PROGRAM_FOLDER}" && pwd) || exit 1
-work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-touch.XXXXXX") || exit 1
+walk_folders touch "${1:-}"
 suite="touch"
-
-cleanup() {
-    stop_program
-    stop_a11y_bus
-    stop_xserver
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_walk EXIT
 
 # A board's display.
 xserver_screen=1920x1080x24

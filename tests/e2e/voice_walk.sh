@@ -18,19 +18,9 @@ source "$here/lib.sh"
 # settings, where the accessibility bus would keep it.
 export GSETTINGS_BACKEND=memory
 own_session_bus "$@"
-program_dir=$(cd "${1:?usage: voice_walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-voice.XXXXXX") || exit 1
+walk_folders voice "${1:-}"
 speechd_pid=
-
-cleanup() {
-    stop_program
-    end_started "$speechd_pid"
-    stop_a11y_bus
-    stop_xserver
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_program; end_started "$speechd_pid"; end_walk' EXIT
 
 # A server whose audio device never opens, with one generic module made the
 # default, that calls record.sh with each piece of text. Qt sees only the

@@ -19,17 +19,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$here/lib.sh"
 own_session_bus "$@"
-program_dir=$(cd "${1:?usage: walk.sh PROGRAM_FOLDER}" && pwd) || exit 1
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-e2e.XXXXXX") || exit 1
-
-cleanup() {
-    stop_program
-    stop_a11y_bus
-    stop_xserver
-    rm -rf "$work"
-}
-trap cleanup EXIT
+walk_folders e2e "${1:-}"
+trap end_walk EXIT
 
 sound_plugin_loaded() {
     grep -q "$(realpath "$program_dir")/plugins/libmercanzola_sound.so" "/proc/$program_pid/maps"
