@@ -295,21 +295,22 @@ private:
                      .arg(shortened(written)));
         if (!number)
             return Money(); // not a number: 0
-        // The decimals are read as minor units and their fraction, four places.
-        const QStringView minor = decimalDigits.left(minorDigits);
-        const QStringView fraction = decimalDigits.sliced(minor.size());
-        const bool roundUp = fraction.size() > 4 && fraction.at(4) >= u'5';
-        const QString decimals = fraction.left(4).toString().leftJustified(4, u'0');
-        bool ok = integerDigits.isEmpty();
-        qlonglong whole = ok ? 0 : integerDigits.toLongLong(&ok);
-        for (int d = 0; d < minorDigits && ok; ++d)
-            ok = !__builtin_mul_overflow(whole, 10, &whole) &&
-                 !__builtin_add_overflow(whole, d < minor.size() ? minor.at(d).digitValue() : 0,
-                                         &whole);
+        // The digits read as one number: the whole part, the minor units and four
+        // places of their fraction (Money's scale), without a string built for them.
+        static_assert(Money::Scale == 10'000);
         std::int64_t raw = 0;
-        if (!ok || __builtin_mul_overflow(whole, Money::Scale, &raw) ||
-            __builtin_add_overflow(raw, decimals.toLongLong() + (roundUp ? 1 : 0), &raw) ||
-            raw > LargestPrice.raw())
+        bool ok = true;
+        auto append = [&](int digit) {
+            ok = ok && !__builtin_mul_overflow(raw, 10, &raw) &&
+                 !__builtin_add_overflow(raw, digit, &raw);
+        };
+        for (QChar digit : integerDigits)
+            append(digit.unicode() - u'0');
+        for (int d = 0; d < minorDigits + 4; ++d)
+            append(d < decimalDigits.size() ? decimalDigits.at(d).unicode() - u'0' : 0);
+        const bool roundUp =
+            decimalDigits.size() > minorDigits + 4 && decimalDigits.at(minorDigits + 4) >= u'5';
+        if (!ok || __builtin_add_overflow(raw, roundUp ? 1 : 0, &raw) || raw > LargestPrice.raw())
             fail(QStringLiteral("il prezzo %1 è troppo grande (al massimo %2)")
                      .arg(shortened(written), currency.spokenAmount(LargestPrice)));
         return Money::fromRaw(negative ? -raw : raw);

@@ -1,11 +1,11 @@
 #include "ui/Icons.h"
 
-#include <QFile>
 #include <QHash>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 #include <memory>
 
 // The icons live in the static library, whose resource initialiser the linker
@@ -92,25 +92,33 @@ private:
 
         QPixmap render(int side) {
             // Drawn at build time where the start screen needs it, the same
-            // picture the SVG gives at that size. Each read names its format: a
-            // reader left to guess loads every picture plugin to ask it, some
-            // milliseconds before the first paint.
+            // picture the SVG gives at that size, as bare pixels: no decoder
+            // before the first paint. The SVG read names its format: a reader
+            // left to guess loads every picture plugin to ask it.
             loadIconResources();
             if (const QImage drawn =
-                    read(resource.chopped(4) + QStringLiteral("-%1.png").arg(side), "png", side);
+                    readPixels(resource.chopped(4) + QStringLiteral("-%1.rgba").arg(side), side);
                 !drawn.isNull())
                 return QPixmap::fromImage(drawn);
-            if (const QImage drawn = read(resource, "svg", side); !drawn.isNull())
+            if (const QImage drawn = readSvg(resource, side); !drawn.isNull())
                 return QPixmap::fromImage(drawn);
             return standIn(side);
         }
 
         // Only the start screen's size is drawn ahead, so a missing file is the
-        // usual case, not worth the reader's warning.
-        static QImage read(const QString& file, const char* format, int side) {
-            if (!QFile::exists(file))
+        // usual case; a file of another length is not the picture.
+        static QImage readPixels(const QString& file, int side) {
+            const QResource pixels(file);
+            const QByteArray bytes = pixels.isValid() ? pixels.uncompressedData() : QByteArray();
+            if (bytes.size() != qsizetype(side) * side * 4)
                 return {};
-            QImageReader reader(file, format);
+            return QImage(reinterpret_cast<const uchar*>(bytes.constData()), side, side, side * 4,
+                          QImage::Format_RGBA8888_Premultiplied)
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+
+        static QImage readSvg(const QString& file, int side) {
+            QImageReader reader(file, "svg");
             reader.setAutoDetectImageFormat(false);
             reader.setScaledSize(QSize(side, side));
             return reader.read();

@@ -27,9 +27,12 @@ inline QColor colourFromBgr(quint32 bgr) {
 }
 
 // Fonts are sized in pixels at 96 dpi so that text keeps its proportion to the
-// twips layout whatever dpi the display reports.
+// twips layout whatever dpi the display reports. The face that stands in for a
+// family is asked for by its own name: a family the system lacks sends the
+// toolkit on a search of every fallback at its first use.
 inline QFont screenFont(const QString& family, double points, bool bold = true) {
-    QFont font(family);
+    const QStringList standIns = QFont::substitutes(family);
+    QFont font(standIns.isEmpty() ? family : standIns.first());
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     return font;
