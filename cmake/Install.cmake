@@ -82,12 +82,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries and plugins the program loads (windows on X11, JPEG money
 # pictures, sound, the voice that reads aloud and its Italian speech, the
-# teacher's record in SQLite or PostgreSQL), and the faces that stand in for Arial.
+# teacher's record in SQLite or PostgreSQL, the worksheet's print dialog), and
+# the faces that stand in for Arial.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 5.2), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
 libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6multimedia6 (>= 6.4), qt6-qpa-plugins, \
 qt6-translations-l10n, fonts-liberation2, libqt6dbus6 (>= 6.4), libqt6texttospeech6 (>= 6.4), \
 qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
-libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4)")
+libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4), \
+libqt6printsupport6 (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles)
 include(CPack)

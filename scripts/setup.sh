@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2
     libqt6sql6-sqlite libqt6sql6-psql postgresql
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick poppler-utils
     dbus at-spi2-core python3-pyatspi orca locales
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db

@@ -75,13 +75,16 @@ private slots:
         QTest::newRow("sound") << "sound" << QStringList{"sound", "platform"};
         QTest::newRow("speech") << "speech" << QStringList{"speech", "platform"};
         QTest::newRow("record") << "record" << QStringList{"record", "platform"};
+        QTest::newRow("worksheet") << "worksheet" << QStringList{"worksheet", "model"};
+        QTest::newRow("sheetdialog")
+            << "sheetdialog" << QStringList{"sheetdialog", "worksheet", "model"};
         QTest::newRow("shell") << "shell" << QStringList{"shell", "model", "ui", "platform"};
         QTest::newRow("frame") << "frame"
                                << QStringList{"frame", "shell", "model", "ui", "platform"};
         QTest::newRow("exercises")
             << "exercises" << QStringList{"exercises", "frame", "shell", "model", "ui", "platform"};
-        QTest::newRow("app") << "app" << QStringList{"app",   "exercises", "frame",   "shell",
-                                                     "model", "ui",        "platform"};
+        QTest::newRow("app") << "app" << QStringList{"app",   "exercises", "frame",    "shell",
+                                                     "model", "ui",        "platform", "worksheet"};
     }
     void foldersIncludeOnlyAlongTheArrows() {
         QFETCH(QString, folder);

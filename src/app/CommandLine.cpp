@@ -42,6 +42,48 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
     }
 }
 
+void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
+                          QStringList* mistakes) {
+    result->worksheet = absolute(parser.value(QStringLiteral("scheda")));
+    result->worksheetAsked = parser.isSet(QStringLiteral("scheda"));
+    result->prepareWorksheet = parser.isSet(QStringLiteral("prepara-scheda"));
+    result->solutions = parser.isSet(QStringLiteral("soluzioni"));
+    result->largePrint = parser.isSet(QStringLiteral("grande"));
+    if (parser.isSet(QStringLiteral("esercizi")))
+        for (const QString& part :
+             parser.value(QStringLiteral("esercizi")).split(u',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int number = part.trimmed().toInt(&ok);
+            if (!ok || number < 1 || number > 13) {
+                *mistakes << QStringLiteral("Esercizio sconosciuto dopo --esercizi: %1 (i numeri "
+                                            "vanno da 1 a 13, separati da virgole: 1,5,9)")
+                                 .arg(part.trimmed());
+                break;
+            }
+            result->worksheetExercises.push_back(number);
+        }
+    if (parser.isSet(QStringLiteral("problemi"))) {
+        bool ok = false;
+        result->problemsEach = parser.value(QStringLiteral("problemi")).toInt(&ok);
+        if (!ok || result->problemsEach < 1 || result->problemsEach > 50)
+            *mistakes << QStringLiteral("Numero non valido dopo --problemi: %1 (da 1 a 50)")
+                             .arg(parser.value(QStringLiteral("problemi")));
+    }
+    if (parser.isSet(QStringLiteral("seme"))) {
+        bool ok = false;
+        result->seed = parser.value(QStringLiteral("seme")).toULongLong(&ok);
+        if (!ok)
+            *mistakes << QStringLiteral("Numero non valido dopo --seme: %1")
+                             .arg(parser.value(QStringLiteral("seme")));
+    }
+    result->worksheetOptions = parser.isSet(QStringLiteral("esercizi")) ||
+                               parser.isSet(QStringLiteral("problemi")) || result->solutions ||
+                               parser.isSet(QStringLiteral("seme")) || result->largePrint;
+    if (result->worksheetOptions && !result->worksheetAsked)
+        *mistakes << QStringLiteral("Le opzioni --esercizi, --problemi, --soluzioni, --seme e "
+                                    "--grande valgono per la scheda: mercanzola --scheda FILE.pdf");
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList& arguments) {
@@ -59,6 +101,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
     QStringList mistakes;
     readRecordOptions(parser, &result, &mistakes);
+    readWorksheetOptions(parser, &result, &mistakes);
     if (parser.isSet(QStringLiteral("euro"))) {
         if (!result.catalogue.isEmpty())
             mistakes << QStringLiteral("Le opzioni --euro e --lista non vanno insieme: "
@@ -69,7 +112,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     bool fileMissing = false;
     for (const QString& name :
          {QStringLiteral("lista"), QStringLiteral("controlla"), QStringLiteral("registro"),
-          QStringLiteral("csv"), QStringLiteral("html")})
+          QStringLiteral("csv"), QStringLiteral("html"), QStringLiteral("scheda")})
         if (parser.isSet(name) &&
             (parser.value(name).isEmpty() || parser.value(name).startsWith(u'-'))) {
             mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);

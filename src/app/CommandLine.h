@@ -3,7 +3,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 // What the program was asked for on its command line (arguments[0] is the
 // program): how to start, or help, or a mistake to tell about.
@@ -33,6 +35,16 @@ struct CommandLine {
     bool recordCommand() const {
         return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty();
     }
+    // A worksheet to write, with no window; or the dialog that prepares one.
+    QString worksheet;
+    bool worksheetAsked = false;   // --scheda given, with or without its file
+    bool worksheetOptions = false; // an option that only a sheet takes
+    bool prepareWorksheet = false;
+    std::vector<int> worksheetExercises; // by their menu numbers; empty: all
+    int problemsEach = 4;
+    bool solutions = false;
+    bool largePrint = false;
+    std::optional<std::uint64_t> seed;
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 

@@ -50,6 +50,29 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("cancella-alunno")},
          QStringLiteral("Cancella dal registro tutte le risposte dell'alunno indicato."),
          QStringLiteral("NOME")},
+        {{QStringLiteral("scheda")},
+         QStringLiteral("Scrive nel FILE una scheda da stampare (PDF, formato A4) con i problemi "
+                        "degli esercizi, senza aprire finestre."),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("esercizi")},
+         QStringLiteral("Gli esercizi della scheda, con i numeri del menù separati da virgole "
+                        "(per esempio 1,5,9); senza, tutti i 13."),
+         QStringLiteral("ELENCO")},
+        {{QStringLiteral("problemi")},
+         QStringLiteral("Quanti problemi di ogni esercizio mette la scheda (da 1 a 50; senza, 4)."),
+         QStringLiteral("N")},
+        {{QStringLiteral("soluzioni")},
+         QStringLiteral("Aggiunge alla scheda le pagine delle soluzioni, a parte.")},
+        {{QStringLiteral("seme")},
+         QStringLiteral("Lo stesso numero dà di nuovo la stessa scheda; è stampato in piccolo "
+                        "in fondo a ogni pagina."),
+         QStringLiteral("N")},
+        {{QStringLiteral("grande")},
+         QStringLiteral("Scheda a caratteri grandi, senza grazie e ben spaziati, un problema per "
+                        "riquadro: per gli alunni con DSA.")},
+        {{QStringLiteral("prepara-scheda")},
+         QStringLiteral("Apre la finestra per preparare una scheda: esercizi, quanti problemi, "
+                        "soluzioni, caratteri grandi; la salva in PDF o la stampa.")},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QStringLiteral("Mostra queste informazioni ed esce.")},
     };

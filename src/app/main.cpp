@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
 #include "app/RecordCommands.h"
+#include "app/WorksheetCommand.h"
 #include "model/ProgramError.h"
 #include "platform/ReadingAloud.h"
 #include "platform/Record.h"
@@ -74,6 +75,14 @@ int main(int argc, char* argv[]) {
         }
         return runRecordCommand(early, recordDestination(early, RecordConfigFile),
                                 QCoreApplication::applicationDirPath());
+    }
+    if (early.worksheetAsked || early.prepareWorksheet || early.worksheetOptions) {
+        if (!early.error.isEmpty()) {
+            reportMistakes(early.error);
+            return 2;
+        }
+        return early.worksheetAsked ? runWorksheetCommand(early, argc, argv)
+                                    : runWorksheetDialog(early, argc, argv);
     }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));

@@ -1,7 +1,7 @@
 #include "exercises/GainLossScreen.h"
 
-#include "frame/Headings.h"
 #include "frame/Sentences.h"
+#include "model/Headings.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"

@@ -1,8 +1,8 @@
 #include "exercises/MoneyScreen.h"
 
 #include "exercises/MoneyPieces.h"
-#include "frame/Headings.h"
 #include "model/Currency.h"
+#include "model/Headings.h"
 #include "platform/Services.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"

@@ -1,6 +1,6 @@
 #include "exercises/TableScreen.h"
 
-#include "frame/Headings.h"
+#include "model/Headings.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"

@@ -1,8 +1,8 @@
 #include "frame/ExerciseScreen.h"
 
-#include "frame/Headings.h"
 #include "frame/Sentences.h"
 #include "model/AnswerReading.h"
+#include "model/Headings.h"
 #include "platform/ReadingAloud.h"
 #include "platform/Record.h"
 #include "platform/Services.h"

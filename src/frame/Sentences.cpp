@@ -1,23 +1,20 @@
 #include "frame/Sentences.h"
 
+#include "model/ProblemSentences.h"
 #include "shell/Lesson.h"
 
 namespace Sentences {
 
 QString problem(const QString& article, const QStringList& given, const QString& question) {
-    return QStringLiteral("%1, %2: %3")
-        .arg(article.trimmed(), given.join(QStringLiteral(", ")), question);
+    return ProblemSentences::problem(article, given, question);
 }
 
 QString given(const QString& heading, const QString& value) {
-    return heading.toLower() + u' ' + value.trimmed();
+    return ProblemSentences::given(heading, value);
 }
 
 QString whatIs(const QString& heading) {
-    // The feminine headings end in "a" or "à": spesa, perdita, quantità.
-    const QString lower = heading.toLower();
-    const bool feminine = lower.endsWith(u'a') || lower.endsWith(u'à');
-    return QStringLiteral("qual è %1 %2?").arg(feminine ? u"la" : u"il", lower);
+    return ProblemSentences::whatIs(heading);
 }
 
 QString outcome(bool right, int esatti, int errati) {
@@ -28,8 +25,7 @@ QString outcome(bool right, int esatti, int errati) {
 }
 
 QString revenueQuestion(const QStringList& pieces, Money cost) {
-    return QStringLiteral("sul tavolo: %1; avevo pagato la merce %2. quanto ho ricavato?")
-        .arg(pieces.join(QStringLiteral(", ")), spokenAmount(cost));
+    return ProblemSentences::revenueQuestion(pieces, spokenAmount(cost));
 }
 
 QString revenueQuestionAgain(const QStringList& pieces, Money cost) {

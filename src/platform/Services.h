@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Draw.h"
+
 #include <QString>
 #include <functional>
 
@@ -33,12 +35,8 @@ public:
     virtual void prepare() {}
 };
 
-class RandomSource {
-public:
-    virtual ~RandomSource() = default;
-    // A uniform draw in [0, 1), never 1.
-    virtual double next() = 0;
-};
+// The program's random generator: a uniform draw in [0, 1), never 1.
+using RandomSource = UniformSource;
 
 class PictureLoader {
 public:

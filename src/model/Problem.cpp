@@ -1,0 +1,285 @@
+#include "model/Problem.h"
+
+#include "model/Headings.h"
+#include "model/ProblemSentences.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The record's name and prices; past the catalogue's end, as an empty slot.
+CatalogueRecord recordAt(const Catalogue& catalogue, int record) {
+    if (record >= 1 && record <= static_cast<int>(catalogue.records.size()))
+        return catalogue.records[record - 1];
+    return {};
+}
+
+Problem withArticle(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                    CatalogueRecord* drawn) {
+    Problem problem;
+    problem.exercise = exercise;
+    problem.currency = catalogue.currency;
+    problem.record = drawFrom1To(random, static_cast<int>(catalogue.records.size()));
+    *drawn = recordAt(catalogue, problem.record);
+    problem.article = drawn->name;
+    return problem;
+}
+
+Figure amount(const QString& heading, Money value) {
+    return {heading, value, AnswerKind::Amount, {}};
+}
+
+Step typed(const Figure& figure) {
+    return {Step::Typed, figure};
+}
+
+// Purchases: unit cost, quantity and total cost; two shown, one asked.
+enum class Purchase { UnitCost, Quantity, TotalCost };
+
+Figure purchaseFigure(Purchase which, Money unitCost, Count quantity) {
+    switch (which) {
+    case Purchase::UnitCost:
+        return amount(Headings::costoUnitario(), unitCost);
+    case Purchase::Quantity:
+        return {Headings::quantita(), moneyOf(quantity), AnswerKind::Count, {}};
+    case Purchase::TotalCost:
+        break;
+    }
+    return amount(Headings::costoTotale(), unitCost * quantity);
+}
+
+Problem drawPurchase(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+    CatalogueRecord record;
+    Problem problem = withArticle(exercise, catalogue, random, &record);
+    problem.quantity = Count(static_cast<std::int16_t>(drawFrom1To(random, 11)));
+    // Shown first, shown second, asked.
+    std::array<Purchase, 3> order = {Purchase::UnitCost, Purchase::Quantity, Purchase::TotalCost};
+    if (exercise == Exercise::UnitCost)
+        order = {Purchase::TotalCost, Purchase::Quantity, Purchase::UnitCost};
+    if (exercise == Exercise::NumberOfItems)
+        order = {Purchase::TotalCost, Purchase::UnitCost, Purchase::Quantity};
+    if (exercise == Exercise::UnitOrTotalCost && drawFrom1To(random, 2) == 2)
+        order = {Purchase::TotalCost, Purchase::Quantity, Purchase::UnitCost};
+    const Money unitCost = record.sellingPrice;
+    problem.given = {purchaseFigure(order[0], unitCost, problem.quantity),
+                     purchaseFigure(order[1], unitCost, problem.quantity)};
+    problem.steps = {typed(purchaseFigure(order[2], unitCost, problem.quantity))};
+    return problem;
+}
+
+// The shopkeeper's three amounts of one article, spesa, ricavo and guadagno;
+// by the kind of question, 1 to 3, which two are shown and which is asked.
+Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+    CatalogueRecord record;
+    Problem problem = withArticle(exercise, catalogue, random, &record);
+    int kind = exercise == Exercise::Revenue ? 1 : exercise == Exercise::Gain ? 2 : 3;
+    if (exercise == Exercise::MixedProfit)
+        kind = drawFrom1To(random, 3);
+    const Figure spesa = amount(Headings::spesa(), record.buyingPrice);
+    const Figure ricavo = amount(Headings::ricavo(), record.sellingPrice);
+    const Figure guadagno = amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice);
+    const std::array<std::array<Figure, 3>, 3> kinds = {
+        {{spesa, guadagno, ricavo}, {spesa, ricavo, guadagno}, {ricavo, guadagno, spesa}}};
+    const auto& chosen = kinds[kind - 1];
+    problem.given = {chosen[0], chosen[1]};
+    problem.steps = {typed(chosen[2])};
+    return problem;
+}
+
+// Which cells of the table each table exercise shows and asks.
+enum class Cell { Blank, Given, Asked };
+using Cells = std::array<std::array<Cell, 3>, 2>;
+
+const Cells& cellsOf(Exercise exercise) {
+    static const Cells fourCells = {
+        {{Cell::Given, Cell::Given, Cell::Asked}, {Cell::Asked, Cell::Asked, Cell::Asked}}};
+    static const Cells gainOfSeveral = {
+        {{Cell::Given, Cell::Given, Cell::Blank}, {Cell::Blank, Cell::Blank, Cell::Asked}}};
+    static const Cells gainOfOne = {
+        {{Cell::Blank, Cell::Blank, Cell::Asked}, {Cell::Given, Cell::Given, Cell::Blank}}};
+    return exercise == Exercise::FourCellTable   ? fourCells
+           : exercise == Exercise::GainOfSeveral ? gainOfSeveral
+                                                 : gainOfOne;
+}
+
+QString columnHeading(int column) {
+    return column == TableCell::Spesa    ? Headings::spesa()
+           : column == TableCell::Ricavo ? Headings::ricavo()
+                                         : Headings::guadagno();
+}
+
+Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+    CatalogueRecord record;
+    Problem problem = withArticle(exercise, catalogue, random, &record);
+    const Cells& cells = cellsOf(exercise);
+    // With no given cell of one item, a quantity of 0 would hide them: it is
+    // drawn again among the others, as likely each as before.
+    const bool zeroSolvable =
+        std::ranges::any_of(cells[0], [](Cell c) { return c == Cell::Given; });
+    int quantity = drawBelow(random, 11);
+    if (quantity == 0 && !zeroSolvable)
+        quantity = drawFrom1To(random, 10);
+    problem.quantity = Count(static_cast<std::int16_t>(quantity));
+    const Money spesa = record.buyingPrice;
+    const Money ricavo = record.sellingPrice;
+    const std::array<Money, 3> ofOne = {spesa, ricavo, ricavo - spesa};
+    for (int row : {TableCell::OneItem, TableCell::SeveralItems})
+        for (int column : {TableCell::Spesa, TableCell::Ricavo, TableCell::Guadagno}) {
+            if (cells[row][column] == Cell::Blank)
+                continue;
+            const Figure figure = {columnHeading(column) + QStringLiteral(" di ") +
+                                       QString::number(row == TableCell::OneItem ? 1 : quantity),
+                                   row == TableCell::OneItem ? ofOne[column]
+                                                             : ofOne[column] * problem.quantity,
+                                   AnswerKind::Amount,
+                                   {row, column}};
+            if (cells[row][column] == Cell::Given)
+                problem.given.push_back(figure);
+            else
+                problem.steps.push_back(typed(figure));
+        }
+    return problem;
+}
+
+// A gain shows the larger price as the ricavo, a loss the smaller, so that
+// what the pupil sees agrees with the right word even for a record sold below
+// its buying price.
+Problem drawGainOrLoss(const Catalogue& catalogue, UniformSource& random) {
+    CatalogueRecord record;
+    Problem problem = withArticle(Exercise::GainOrLoss, catalogue, random, &record);
+    problem.rightChoice = drawBelow(random, 2);
+    const auto [smaller, larger] = std::minmax(record.buyingPrice, record.sellingPrice);
+    const bool gain = problem.rightChoice == 0;
+    problem.given = {amount(Headings::spesa(), gain ? smaller : larger),
+                     amount(Headings::ricavo(), gain ? larger : smaller)};
+    const QString word = gain ? Headings::guadagno() : Headings::perdita();
+    problem.steps = {{Step::Choice, amount(word, Money())}, typed(amount(word, larger - smaller))};
+    return problem;
+}
+
+// The board holds the pieces of the cost and those of the gain, each counted
+// on its own, so that the pieces that pay the cost exactly are among them.
+void countPieces(Money amount, const Currency& currency, std::vector<int>* counts) {
+    const auto pieces = currency.pieces();
+    for (size_t d = 0; d < pieces.size(); ++d) {
+        const Money piece = Money::fromWhole(pieces[d].value);
+        while (amount >= piece) {
+            ++(*counts)[d];
+            amount = amount - piece;
+        }
+    }
+}
+
+Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random) {
+    Problem problem;
+    problem.exercise = Exercise::PayingWithMoney;
+    problem.currency = catalogue.currency;
+    const Currency& currency = *catalogue.currency;
+    const int cost = drawBelow(random, 20) + 10;
+    // The ceiling of the cost over 5 is reached through a fractional factor.
+    const int gain = static_cast<int>(random.next() * (cost / 5.0)) + 1;
+    const int scale = currency.boardScales()[drawFrom1To(random, 3) - 1];
+    problem.cost = Money::fromWhole(cost * scale);
+    problem.gain = Money::fromWhole(gain * scale);
+    problem.revenue = problem.gain + problem.cost;
+    std::vector<int> counts(currency.pieces().size(), 0);
+    countPieces(problem.cost, currency, &counts);
+    for (size_t d = 0; d < counts.size(); ++d)
+        problem.payment.insert(problem.payment.end(), counts[d], static_cast<int>(d));
+    countPieces(problem.gain, currency, &counts);
+    for (size_t d = 0; d < counts.size(); ++d)
+        problem.pieces.insert(problem.pieces.end(), counts[d], static_cast<int>(d));
+    problem.given = {amount(QStringLiteral("avevo pagato la merce"), problem.cost)};
+    problem.steps = {typed(amount(Headings::ricavo(), problem.revenue)),
+                     {Step::Payment, amount(Headings::spesa(), problem.cost)},
+                     typed(amount(Headings::guadagno(), problem.gain))};
+    return problem;
+}
+
+} // namespace
+
+Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+    switch (exercise) {
+    case Exercise::TotalCost:
+    case Exercise::UnitCost:
+    case Exercise::UnitOrTotalCost:
+    case Exercise::NumberOfItems:
+        return drawPurchase(exercise, catalogue, random);
+    case Exercise::Gain:
+    case Exercise::Revenue:
+    case Exercise::Expense:
+    case Exercise::MixedProfit:
+        return drawProfit(exercise, catalogue, random);
+    case Exercise::FourCellTable:
+    case Exercise::GainOfSeveral:
+    case Exercise::GainOfOne:
+        return drawTable(exercise, catalogue, random);
+    case Exercise::GainOrLoss:
+        return drawGainOrLoss(catalogue, random);
+    case Exercise::PayingWithMoney:
+        break;
+    }
+    return drawPayingWithMoney(catalogue, random);
+}
+
+const Figure& Problem::asked() const {
+    for (const Step& step : steps)
+        if (step.kind == Step::Typed)
+            return step.figure;
+    return steps.front().figure;
+}
+
+QString Problem::sentence(Reading reading) const {
+    const Currency& money = *currency;
+    auto spoken = [&](const Figure& figure) {
+        return figure.kind == AnswerKind::Count ? QString::number(figure.value.roundedWhole())
+                                                : money.spokenAmount(figure.value, reading);
+    };
+    switch (exercise) {
+    case Exercise::FourCellTable:
+    case Exercise::GainOfSeveral:
+    case Exercise::GainOfOne: {
+        QStringList parts = {article.trimmed(),
+                             Headings::quantita() + u' ' + QString::number(quantity.value())};
+        for (const Figure& figure : given)
+            parts << figure.heading + QStringLiteral(": ") + spoken(figure);
+        return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") +
+               steps.front().figure.heading + u'?';
+    }
+    case Exercise::PayingWithMoney: {
+        QStringList names;
+        for (int piece : pieces)
+            names << money.pieceName(money.pieces()[piece], reading);
+        return ProblemSentences::revenueQuestion(names, money.spokenAmount(cost, reading));
+    }
+    default:
+        break;
+    }
+    QStringList shown;
+    for (const Figure& figure : given)
+        shown << ProblemSentences::given(figure.heading, spoken(figure));
+    const QString question = exercise == Exercise::GainOrLoss
+                                 ? QStringLiteral("guadagno o perdita?")
+                                 : ProblemSentences::whatIs(asked().heading);
+    return ProblemSentences::problem(article, shown, question);
+}
+
+QString exerciseTitle(Exercise exercise) {
+    static const char* const titles[ExerciseCount] = {
+        "trova il costo totale",
+        "trova il costo unitario",
+        "trova il costo unitario/totale",
+        "trova il numero degli articoli",
+        "trova il guadagno",
+        "trova il ricavo",
+        "trova la spesa",
+        "spesa - guadagno - ricavo ",
+        "tabelle    1",
+        "tabelle    2",
+        "tabelle    3",
+        "guadagno - perdita",
+        "usa il denaro",
+    };
+    return QString::fromUtf8(titles[static_cast<int>(exercise) - 1]);
+}

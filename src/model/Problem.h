@@ -1,0 +1,91 @@
+#pragma once
+
+#include "model/Catalogue.h"
+#include "model/Count.h"
+#include "model/Currency.h"
+#include "model/Draw.h"
+#include "model/Money.h"
+
+#include <QString>
+#include <vector>
+
+// The thirteen exercises, numbered as the menu lists their screens.
+enum class Exercise {
+    TotalCost = 1,   // trova il costo totale
+    UnitCost,        // trova il costo unitario
+    UnitOrTotalCost, // trova il costo unitario/totale
+    NumberOfItems,   // trova il numero degli articoli
+    Gain,            // trova il guadagno
+    Revenue,         // trova il ricavo
+    Expense,         // trova la spesa
+    MixedProfit,     // spesa - guadagno - ricavo
+    FourCellTable,   // tabelle 1
+    GainOfSeveral,   // tabelle 2
+    GainOfOne,       // tabelle 3
+    GainOrLoss,      // guadagno - perdita
+    PayingWithMoney, // usa il denaro
+};
+inline constexpr int ExerciseCount = 13;
+
+// A cell of the table exercises: row 0 holds one item, row 1 the drawn
+// quantity; columns spesa, ricavo, guadagno.
+struct TableCell {
+    enum Row { OneItem, SeveralItems };
+    enum Column { Spesa, Ricavo, Guadagno };
+    int row = -1, column = -1; // -1: not in a table
+    bool operator==(const TableCell&) const = default;
+};
+
+// A value a problem shows or asks, under the heading that names it.
+struct Figure {
+    QString heading; // "costo unitario", "spesa di 7", "ricavo"
+    Money value;     // a quantity as a whole number
+    AnswerKind kind = AnswerKind::Amount;
+    TableCell cell = {};
+};
+
+// One thing the pupil answers, in the order of answering.
+struct Step {
+    enum Kind {
+        Typed,   // an amount or a number of items, typed
+        Choice,  // guadagno or perdita: the figure's heading is the right word
+        Payment, // the pieces that paid the cost, clicked; the figure is the cost
+    };
+    Kind kind = Typed;
+    Figure figure;
+};
+
+// One problem of one exercise, drawn once: what the screen, the voice, the
+// record and the worksheet all start from.
+struct Problem {
+    Exercise exercise = Exercise::TotalCost;
+    const Currency* currency = &Currency::lire();
+    int record = 0;  // the catalogue record drawn, from 1; 0 on the money board
+    QString article; // its name
+    Count quantity;  // drawn by the purchase and table exercises
+    std::vector<Figure> given;
+    std::vector<Step> steps;
+    // Gain or loss: the index of the right word, 0 "guadagno", 1 "perdita".
+    int rightChoice = -1;
+    // Paying with money: the amounts, and the pieces on the board (indices
+    // into the currency's pieces) in the order they are laid out.
+    Money cost, gain, revenue;
+    std::vector<int> pieces;
+    std::vector<int> payment; // the pieces of the cost alone, which pay it exactly
+
+    // The first typed answer, for the exercises that ask one.
+    const Figure& asked() const;
+    // The problem in one sentence, with amounts as the screen writes them or as
+    // a voice reads them: "gomma bianca, costo unitario 1.500 lire, quantità 7:
+    // qual è il costo totale?"
+    QString sentence(Reading reading) const;
+};
+
+// What each exercise draws, with the same draws, in the same order, as its
+// screen after the background colour (the money board draws its colour after
+// the problem). An empty catalogue gives record 1 as an empty name with zero
+// prices.
+Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random);
+
+// The menu's name of the exercise: "trova il costo totale".
+QString exerciseTitle(Exercise exercise);

@@ -1,0 +1,20 @@
+#include "platform/PluginLoading.h"
+
+#include <cstdio>
+
+namespace platform {
+
+QString whyNotLoaded(const QPluginLoader& loader, const QString& path, const QString& module) {
+    if (loader.fileName().isEmpty())
+        return QStringLiteral("manca il modulo %1").arg(path);
+    if (loader.isLoaded())
+        return QStringLiteral("%1 non è %2").arg(loader.fileName(), module);
+    return loader.errorString();
+}
+
+void warn(const QString& text) {
+    std::fprintf(stderr, "la mercanzola: %s\n", qUtf8Printable(text));
+    std::fflush(stderr);
+}
+
+} // namespace platform

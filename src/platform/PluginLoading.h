@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPluginLoader>
+#include <QString>
+
+namespace platform {
+
+// Why a plugin gave no instance of its interface: missing, not the module
+// named, or the loader's own error.
+QString whyNotLoaded(const QPluginLoader& loader, const QString& path, const QString& module);
+
+// The plugin at `path` as its interface; null with why in *why. Once loaded it
+// stays loaded for the rest of the run.
+template <class Interface>
+Interface* loadPlugin(const QString& path, const QString& module, QString* why) {
+    QPluginLoader loader(path);
+    if (auto* found = qobject_cast<Interface*>(loader.instance()))
+        return found;
+    *why = whyNotLoaded(loader, path, module);
+    return nullptr;
+}
+
+// "la mercanzola: ..." on standard error, the one way the program tells the
+// terminal what went wrong without stopping.
+void warn(const QString& text);
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/Catalogue.h"
+
+#include <QtPlugin>
+#include <cstdint>
+
+// What the worksheet dialog's plugin offers. Qt Print Support lives in the
+// plugin, so that neither the program's start nor a sheet written from the
+// command line loads it.
+class WorksheetDialogFactory {
+public:
+    virtual ~WorksheetDialogFactory() = default;
+    // Shows the dialog until it is closed; the catalogue gives the problems
+    // and their currency, the seed the first sheet.
+    virtual int runDialog(const Catalogue& catalogue, std::uint64_t seed) = 0;
+};
+
+#define MERCANZOLA_WORKSHEET_DIALOG_IID "org.lamercanzola.WorksheetDialogFactory/1"
+Q_DECLARE_INTERFACE(WorksheetDialogFactory, MERCANZOLA_WORKSHEET_DIALOG_IID)
