@@ -2,6 +2,7 @@
 
 #include "app/RecordReport.h"
 #include "platform/Record.h"
+#include "platform/Warning.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -14,7 +15,7 @@ void print(FILE* to, const QString& text) {
 }
 
 int fail(const QString& problem) {
-    print(stderr, QStringLiteral("la mercanzola: registro: %1\n").arg(problem));
+    platform::warn(QStringLiteral("registro: ") + problem);
     return 1;
 }
 

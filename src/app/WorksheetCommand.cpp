@@ -3,6 +3,7 @@
 #include "model/ProgramError.h"
 #include "platform/CatalogueFile.h"
 #include "platform/PluginLoading.h"
+#include "platform/Warning.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/WorksheetDialogPlugin.h"
 

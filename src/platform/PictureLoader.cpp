@@ -1,11 +1,11 @@
 #include "platform/PictureLoader.h"
 
 #include "platform/DataFile.h"
+#include "platform/Warning.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QLoggingCategory>
-#include <cstdio>
 
 namespace platform {
 
@@ -70,8 +70,7 @@ public:
 };
 
 void toStandardError(const QString& line) {
-    std::fprintf(stderr, "la mercanzola: %s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
+    warn(line);
 }
 
 } // namespace

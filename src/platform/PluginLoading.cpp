@@ -1,7 +1,5 @@
 #include "platform/PluginLoading.h"
 
-#include <cstdio>
-
 namespace platform {
 
 QString whyNotLoaded(const QPluginLoader& loader, const QString& path, const QString& module) {
@@ -10,11 +8,6 @@ QString whyNotLoaded(const QPluginLoader& loader, const QString& path, const QSt
     if (loader.isLoaded())
         return QStringLiteral("%1 non è %2").arg(loader.fileName(), module);
     return loader.errorString();
-}
-
-void warn(const QString& text) {
-    std::fprintf(stderr, "la mercanzola: %s\n", qUtf8Printable(text));
-    std::fflush(stderr);
 }
 
 } // namespace platform

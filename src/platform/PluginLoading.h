@@ -20,8 +20,4 @@ Interface* loadPlugin(const QString& path, const QString& module, QString* why) 
     return nullptr;
 }
 
-// "la mercanzola: ..." on standard error, the one way the program tells the
-// terminal what went wrong without stopping.
-void warn(const QString& text);
-
 } // namespace platform

@@ -2,9 +2,9 @@
 
 #include "platform/DataFile.h"
 #include "platform/Idle.h"
+#include "platform/PluginLoading.h"
 #include "platform/SoundPlugin.h"
-
-#include <QPluginLoader>
+#include "platform/Warning.h"
 
 namespace platform {
 
@@ -31,10 +31,8 @@ bool PluginSoundPlayer::accept(const QString& path) {
     const bool fit = file.problem.isEmpty() || file.missing;
     checked.insert(path, fit);
     if (!fit)
-        qWarning().noquote()
-            << QStringLiteral(
-                   "la mercanzola: suono inutilizzabile, al suo posto il silenzio: %1. %2")
-                   .arg(path, file.problem);
+        warn(QStringLiteral("suono inutilizzabile, al suo posto il silenzio: %1. %2")
+                 .arg(path, file.problem));
     return fit;
 }
 
@@ -42,17 +40,13 @@ void PluginSoundPlayer::load() {
     if (tried)
         return;
     tried = true;
-    // The plugin stays loaded for the rest of the run, as its player does.
-    QPluginLoader loader(pluginPath);
-    if (auto* factory = qobject_cast<SoundPlayerFactory*>(loader.instance())) {
+    QString why;
+    if (auto* factory = loadPlugin<SoundPlayerFactory>(
+            pluginPath, QStringLiteral("il modulo dei suoni"), &why)) {
         player.reset(factory->createSoundPlayer());
         return;
     }
-    const QString why =
-        loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(pluginPath)
-        : loader.isLoaded() ? QStringLiteral("%1 non è il modulo dei suoni").arg(loader.fileName())
-                            : loader.errorString();
-    qWarning().noquote() << QStringLiteral("la mercanzola: niente suoni: %1").arg(why);
+    warn(QStringLiteral("niente suoni: %1").arg(why));
 }
 
 void PluginSoundPlayer::prepare() {

@@ -1,10 +1,11 @@
 #include "platform/ReadingAloud.h"
 
 #include "platform/Idle.h"
+#include "platform/PluginLoading.h"
 #include "platform/Services.h"
+#include "platform/Warning.h"
 
 #include <QDir>
-#include <QPluginLoader>
 #include <QTimer>
 
 namespace platform {
@@ -59,24 +60,16 @@ void ReadingAloud::flush() {
 void ReadingAloud::load() {
     if (voice)
         return;
-    // The plugin stays loaded for the rest of the run, as its voice does.
-    QPluginLoader loader(pluginPath);
     QString why;
-    if (auto* factory = qobject_cast<VoiceFactory*>(loader.instance())) {
+    if (auto* factory =
+            loadPlugin<VoiceFactory>(pluginPath, QStringLiteral("il modulo della voce"), &why))
         voice.reset(factory->createVoice(why));
-    } else {
-        why = loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(pluginPath)
-              : loader.isLoaded()
-                  ? QStringLiteral("%1 non è il modulo della voce").arg(loader.fileName())
-                  : loader.errorString();
-    }
     if (voice)
         return;
     // Off until asked again (F6), which tries once more.
     on = false;
     pending.clear();
-    qWarning().noquote()
-        << QStringLiteral("la mercanzola: niente lettura ad alta voce: %1").arg(why);
+    warn(QStringLiteral("niente lettura ad alta voce: %1").arg(why));
 }
 
 ReadingAloud& readingAloud() {

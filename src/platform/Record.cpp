@@ -1,14 +1,14 @@
 #include "platform/Record.h"
 
 #include "platform/Idle.h"
+#include "platform/PluginLoading.h"
+#include "platform/Warning.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QPluginLoader>
 #include <QStandardPaths>
 #include <QSysInfo>
-#include <cstdio>
 #include <memory>
 
 namespace platform {
@@ -36,7 +36,7 @@ void loadRecord() {
     QString problem;
     RecordFactory* factory = recordFactory(s.programFolder, &problem);
     if (!factory) {
-        std::fprintf(stderr, "la mercanzola: registro: %s\n", problem.toLocal8Bit().constData());
+        warn(QStringLiteral("registro: ") + problem);
         return;
     }
     s.record.reset(factory->openForLesson(
@@ -48,15 +48,7 @@ void loadRecord() {
 RecordFactory* recordFactory(const QString& programFolder, QString* problem) {
     const QString path =
         QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_record"));
-    // The plugin stays loaded for the rest of the run.
-    QPluginLoader loader(path);
-    if (auto* factory = qobject_cast<RecordFactory*>(loader.instance()))
-        return factory;
-    *problem = loader.fileName().isEmpty() ? QStringLiteral("manca il modulo %1").arg(path)
-               : loader.isLoaded()
-                   ? QStringLiteral("%1 non è il modulo del registro").arg(loader.fileName())
-                   : loader.errorString();
-    return nullptr;
+    return loadPlugin<RecordFactory>(path, QStringLiteral("il modulo del registro"), problem);
 }
 
 void startRecord(const QString& destination, const QString& programFolder) {

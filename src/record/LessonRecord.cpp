@@ -1,12 +1,12 @@
 #include "record/LessonRecord.h"
 
+#include "platform/Warning.h"
 #include "record/Database.h"
 
 #include <QDir>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QUuid>
-#include <cstdio>
 
 namespace record {
 
@@ -36,8 +36,7 @@ void Writer::tell(const QString& problem) {
     if (problem == lastProblem)
         return;
     lastProblem = problem;
-    std::fprintf(stderr, "la mercanzola: registro: %s\n", problem.toLocal8Bit().constData());
-    std::fflush(stderr);
+    platform::warn(QStringLiteral("registro: ") + problem);
 }
 
 void Writer::write(const QString& id, const platform::RecordedAnswer& answer) {

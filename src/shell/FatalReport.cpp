@@ -2,14 +2,12 @@
 
 #include "model/ProgramError.h"
 #include "platform/Services.h"
-
-#include <cstdio>
+#include "platform/Warning.h"
 
 void reportFatalError(const QString& text) {
     // An error raised while the report is on screen must not open a second one.
     static bool reporting = false;
-    std::fprintf(stderr, "la mercanzola: %s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
+    platform::warn(text);
     if (reporting)
         return;
     reporting = true;

@@ -3,6 +3,7 @@
 #include "model/Catalogue.h"
 #include "platform/DataFile.h"
 #include "platform/Record.h"
+#include "platform/Warning.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
@@ -10,7 +11,6 @@
 
 #include <QSet>
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -44,8 +44,7 @@ QStringList readClassList() {
     if (file.missing)
         return {};
     if (!file.problem.isEmpty()) {
-        std::fprintf(stderr, "la mercanzola: %s: %s\n", path.toLocal8Bit().constData(),
-                     file.problem.toLocal8Bit().constData());
+        platform::warn(path + QStringLiteral(": ") + file.problem);
         return {};
     }
     return classListFromText(decodeCatalogue(file.bytes));

@@ -4,11 +4,11 @@
 #include "model/ProgramError.h"
 #include "platform/CatalogueFile.h"
 #include "platform/Services.h"
+#include "platform/Warning.h"
 #include "shell/Lesson.h"
 #include "shell/Random.h"
 
 #include <QDir>
-#include <cstdio>
 
 namespace Modulo1 {
 
@@ -44,9 +44,7 @@ void loadCatalogue(const QByteArray& bytes, const QString& path) {
     // Read whole before the lesson changes, so a bad file leaves it as it was.
     const Catalogue catalogue = readCatalogue(bytes, path, Lesson::CatalogueSlots - 1);
     for (const QString& warning : catalogue.warnings)
-        std::fprintf(stderr, "la mercanzola: %s: %s\n", qUtf8Printable(path),
-                     qUtf8Printable(warning));
-    std::fflush(stderr);
+        platform::warn(path + QStringLiteral(": ") + warning);
     lesson().load(catalogue);
 }
 

@@ -25,10 +25,9 @@ double contrastRatio(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor readableTextOn(const QColor& background) {
+QColor readableTextOn(const QColor& background, const QColor& dark, const QColor& light) {
     // Every colour reads in black or in white: the two meet near luminance 0.18.
-    return contrastRatio(Qt::black, background) >= ReadableContrast ? QColor(Qt::black)
-                                                                    : QColor(Qt::white);
+    return contrastRatio(dark, background) >= contrastRatio(light, background) ? dark : light;
 }
 
 } // namespace ui

@@ -12,7 +12,9 @@ double contrastRatio(const QColor& a, const QColor& b);
 // The least ratio at which normal-size text stays readable (WCAG 2.1, AA).
 constexpr double ReadableContrast = 4.5;
 
-// Black where it reads on the background, white otherwise.
-QColor readableTextOn(const QColor& background);
+// Of a dark and a light text colour, the one that stands out more on the
+// background: black or white unless told otherwise.
+QColor readableTextOn(const QColor& background, const QColor& dark = Qt::black,
+                      const QColor& light = Qt::white);
 
 } // namespace ui

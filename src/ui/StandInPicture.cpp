@@ -1,5 +1,6 @@
 #include "ui/StandInPicture.h"
 
+#include "ui/Contrast.h"
 #include "ui/Twips.h"
 
 #include <QFontMetricsF>
@@ -25,20 +26,9 @@ template <class Fits> QFont fittingFont(const QString& text, int largestPixels, 
     return font;
 }
 
-double luminance(const QColor& colour) {
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
 // White or near-black, whichever stands out more on the face.
 QColor textColourOn(const QColor& face) {
-    const QColor dark(0x20, 0x20, 0x20);
-    const double onWhite = 1.05 / (luminance(face) + 0.05);
-    const double onDark = (luminance(face) + 0.05) / (luminance(dark) + 0.05);
-    return onWhite > onDark ? QColor(Qt::white) : dark;
+    return readableTextOn(face, QColor(0x20, 0x20, 0x20), Qt::white);
 }
 
 } // namespace
