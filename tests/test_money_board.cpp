@@ -76,7 +76,7 @@ struct Board {
         QList<int> values;
         for (ui::PictureSlot* slot : screen->Image1)
             if (slot->hasPicture())
-                values << slot->tag().toInt();
+                values << screen->pieceValue(slot->index());
         return values;
     }
     void click(int slot) { QTest::mouseClick(screen->Image1[slot], Qt::LeftButton); }

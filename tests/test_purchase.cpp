@@ -220,7 +220,8 @@ private slots:
         QFETCH(int, form);
         TestServices s;
         s.setCatalogue({{"spago", 1, 2}});
-        lesson().PrezzoVendita[1] = Money::fromRaw(15005); // 1.5005 lire
+        lesson().load(
+            {&Currency::lire(), {{"spago", lire(1), Money::fromRaw(15005)}}, {}}); // 1.5005 lire
         pose(s, 1, 2);
         auto screen = open(form);
         QCOMPARE(screen->Label4->text(), form == 1 ? "2" : "3");

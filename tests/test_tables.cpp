@@ -197,8 +197,8 @@ private slots:
         }
         TestServices s;
         s.setCatalogue({{"", 0, 0}});
-        lesson().PrezzoAcquisto[1] = records[0].buyingPrice;
-        lesson().PrezzoVendita[1] = records[0].sellingPrice;
+        lesson().load(
+            {&Currency::lire(), {{"", records[0].buyingPrice, records[0].sellingPrice}}, {}});
         pose(s, 1, 1, 10);
         auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
         QCOMPARE(screen->Label5->text(), "-100.000.000.000");

@@ -1,13 +1,8 @@
 #include "exercises/GainLossScreen.h"
 
-#include "frame/Sentences.h"
 #include "model/Headings.h"
 #include "shell/Lesson.h"
-#include "shell/Modulo1.h"
-#include "shell/Random.h"
 #include "ui/Twips.h"
-
-using namespace Modulo1;
 
 namespace {
 
@@ -53,14 +48,13 @@ void GainLossScreen::Form_Activate() {
 
 void GainLossScreen::NuovoProblema() {
     setRandomBackground();
-    drawArticle();
-    SceltaEsatta = static_cast<qint16>(drawBelow(2));
+    drawNewProblem(Exercise::GainOrLoss);
+    SceltaEsatta = static_cast<qint16>(problem.rightChoice);
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
-    Label3->setText(lesson().Articolo[indiceArticolo()]);
-    const auto [spesa, ricavo] = shownPrices();
-    Label4->setText(amountText(spesa));
-    Label5->setText(amountText(ricavo));
+    Label3->setText(problem.article);
+    Label4->setText(amountText(problem.given[0].value));
+    Label5->setText(amountText(problem.given[1].value));
     sayProblem();
     // A pupil on the keyboard starts from the choice at once. The box is
     // disabled only then, so that the focus does not wander off it to another
@@ -72,11 +66,7 @@ void GainLossScreen::NuovoProblema() {
 }
 
 QString GainLossScreen::spokenProblem() const {
-    const auto [spesa, ricavo] = shownPrices();
-    return Sentences::problem(Label3->text(),
-                              {Sentences::given(Headings::spesa(), spokenAmount(spesa)),
-                               Sentences::given(Headings::ricavo(), spokenAmount(ricavo))},
-                              QStringLiteral("guadagno o perdita?"));
+    return problem.sentence(sentenceReading());
 }
 
 void GainLossScreen::Command1_Click(int index) {
@@ -104,26 +94,9 @@ void GainLossScreen::showChosenWord(const QString& word) {
     Text1->setAccessibleName(word.isEmpty() ? QStringLiteral("guadagno o perdita") : word);
 }
 
-// A gain shows the larger price as the ricavo, a loss the smaller, so that
-// what the pupil sees always agrees with the right button, even for a record
-// sold below its buying price. For ordinary records this is the buying price
-// as the spesa of a gain, the selling price of a loss.
-std::pair<Money, Money> GainLossScreen::shownPrices() const {
-    const auto [smaller, larger] = orderedPrices();
-    if (SceltaEsatta == 0)
-        return {smaller, larger};
-    return {larger, smaller};
-}
-
-std::pair<Money, Money> GainLossScreen::orderedPrices() {
-    const int k = indiceArticolo();
-    return std::minmax(lesson().PrezzoAcquisto[k], lesson().PrezzoVendita[k]);
-}
-
 // The difference between the larger and the smaller amount shown.
 Money GainLossScreen::expectedAnswer() const {
-    const auto [smaller, larger] = orderedPrices();
-    return larger - smaller;
+    return problem.asked().value;
 }
 
 ui::Screen* newForm12() {

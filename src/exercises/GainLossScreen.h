@@ -4,7 +4,6 @@
 
 #include <QMap>
 #include <array>
-#include <utility>
 
 // A deal shown as its spesa and ricavo: the pupil first says whether it ends in
 // a gain or a loss, and only after the right choice types the amount.
@@ -36,10 +35,6 @@ protected:
     Money expectedAnswer() const override;
 
 private:
-    // The drawn record's two prices, the smaller first.
-    static std::pair<Money, Money> orderedPrices();
-    // The spesa and the ricavo on show.
-    std::pair<Money, Money> shownPrices() const;
     void showChosenWord(const QString& word);
 };
 

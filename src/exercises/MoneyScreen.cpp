@@ -3,9 +3,7 @@
 #include "exercises/MoneyPieces.h"
 #include "model/Currency.h"
 #include "model/Headings.h"
-#include "platform/Services.h"
 #include "shell/Modulo1.h"
-#include "shell/Random.h"
 #include "ui/CaptionedPictureButton.h"
 #include "ui/Icons.h"
 #include "ui/PictureSlot.h"
@@ -41,7 +39,6 @@ void showPiece(ui::PictureSlot* slot, const Currency& currency, size_t index) {
     const Denomination& piece = currency.pieces()[index];
     const PieceLook& look = pieceLook(currency, index);
     slot->setSizeTwips(look.width, look.height);
-    slot->setTag(QString::number(piece.value));
     slot->setPicture([&look](QSize shown) { return piecePicture(look, shown); },
                      currency.pieceName(piece));
 }
@@ -52,6 +49,7 @@ const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzat
 } // namespace
 
 MoneyScreen::MoneyScreen() {
+    pieceOnSlot.fill(NoPiece);
     Label4 = place(new ui::Label(QStringLiteral("Label4"), {QStringLiteral("Arial"), 12}), 360,
                    1080, 8175, 375);
     for (int i = 0; i < int(Image1.size()); ++i) {
@@ -108,25 +106,19 @@ void MoneyScreen::NuovoProblema() {
     for (ui::PictureSlot* slot : Image1) {
         slot->clearPicture();
         slot->setEnabled(false);
-        slot->setTag(QStringLiteral("0"));
     }
+    pieceOnSlot.fill(NoPiece);
     SommaCliccata = Money();
 
-    const int costo = drawBelow(20) + 10;
-    // The ceiling of the cost over 5 is reached through a fractional factor.
-    const int guadagno = static_cast<int>(platform::services().random->next() * (costo / 5.0)) + 1;
-    const int scale = currency().boardScales()[drawFrom1To(3) - 1];
-    Costo = Money::fromWhole(costo * scale);
-    Guadagno = Money::fromWhole(guadagno * scale);
+    drawNewProblem(Exercise::PayingWithMoney);
+    Costo = problem.cost;
+    Guadagno = problem.gain;
+    Ricavo = problem.revenue;
     Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency().symbol() +
                     currency().amountText(Costo));
-    Ricavo = Guadagno + Costo;
-
-    // The cost and the gain are counted apart, so that the pieces that paid
-    // the cost exactly are always on the board.
     NumeroPezzi.fill(Count());
-    countPieces(Costo);
-    countPieces(Guadagno);
+    for (int piece : problem.pieces)
+        NumeroPezzi[piece] = NumeroPezzi[piece].plusOne();
     DisponiDenaro();
 
     setRandomBackground();
@@ -153,30 +145,26 @@ QStringList MoneyScreen::piecesOnBoard() const {
     return pieces;
 }
 
-QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot) {
+QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot) const {
     // The slot's name is the written one; the voice needs the piece itself.
-    for (const Denomination& piece : currency().pieces())
-        if (QString::number(piece.value) == slot->tag())
-            return currency().pieceName(piece, sentenceReading());
-    return slot->accessibleName();
+    const int piece = pieceOnSlot[slot->index()];
+    if (piece == NoPiece)
+        return slot->accessibleName();
+    return currency().pieceName(currency().pieces()[piece], sentenceReading());
 }
 
-void MoneyScreen::countPieces(Money amount) {
-    const auto pieces = currency().pieces();
-    for (size_t d = 0; d < pieces.size(); ++d) {
-        const Money piece = Money::fromWhole(pieces[d].value);
-        while (amount >= piece) {
-            NumeroPezzi[d] = NumeroPezzi[d].plusOne();
-            amount = amount - piece;
-        }
-    }
+int MoneyScreen::pieceValue(int slot) const {
+    const int piece = pieceOnSlot.at(slot);
+    return piece == NoPiece ? 0 : currency().pieces()[piece].value;
 }
 
 void MoneyScreen::DisponiDenaro() {
     size_t next = 0;
     for (size_t d = 0; d < currency().pieces().size(); ++d) {
-        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next)
+        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
             showPiece(Image1[next], currency(), d);
+            pieceOnSlot[next] = static_cast<int>(d);
+        }
     }
 }
 
@@ -196,7 +184,7 @@ void MoneyScreen::Image1_Click(int index) {
     // Only a piece still on the board pays: an empty slot adds nothing.
     if (!slot->hasPicture())
         return;
-    SommaCliccata = SommaCliccata + Money::fromWhole(slot->tag().toLongLong());
+    SommaCliccata = SommaCliccata + Money::fromWhole(pieceValue(index));
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
     say([this] { return Sentences::paid(SommaCliccata, Costo); });

@@ -41,14 +41,20 @@ public:
     Money Costo, Guadagno, Ricavo, SommaCliccata;
     // How many pieces of each denomination lie on the board.
     std::array<Count, 7> NumeroPezzi;
+    // The value of the piece laid in a slot, clicked away or not; 0 for a slot
+    // that holds none.
+    int pieceValue(int slot) const;
 
 private:
     // A piece on the board as the sentences of the moment name it.
-    static QString spokenPiece(const ui::PictureSlot* slot);
-    void countPieces(Money amount);
+    QString spokenPiece(const ui::PictureSlot* slot) const;
     // The names of the pieces on the board, in the order of the slots.
     QStringList piecesOnBoard() const;
     void startPaying();
+
+    // The piece laid in each slot, an index into the currency's pieces.
+    static constexpr int NoPiece = -1;
+    std::array<int, 18> pieceOnSlot;
 };
 
 ui::Screen* newForm13();

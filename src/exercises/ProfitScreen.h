@@ -8,9 +8,10 @@
 class ProfitScreen : public ArticleScreen {
     Q_OBJECT
 public:
-    // A screen that always asks one kind of question, or one that draws the kind
-    // at every problem and writes the captions above the boxes to match.
-    ProfitScreen(const ArticleScreen::Layout& layout, qint16 tipoDomanda, bool drawsKind = false);
+    // The exercise's problems, under the captions of the kind of question the
+    // screen is stored with; the mixed exercise draws the kind at every problem
+    // and writes the captions above the boxes to match.
+    ProfitScreen(const ArticleScreen::Layout& layout, Exercise exercise, qint16 tipoDomanda);
 
     void NuovoProblema() override;
     QString spokenProblem() const override;
@@ -25,7 +26,7 @@ protected:
     bool answerMayBeNegative() const override { return true; }
 
 private:
-    const bool drawsKind;
+    const Exercise exercise;
 };
 
 // Guadagno, ricavo, spesa, and the three mixed.

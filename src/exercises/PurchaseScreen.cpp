@@ -1,12 +1,7 @@
 #include "exercises/PurchaseScreen.h"
 
-#include "frame/Sentences.h"
 #include "model/Headings.h"
 #include "shell/Lesson.h"
-#include "shell/Modulo1.h"
-#include "shell/Random.h"
-
-using namespace Modulo1;
 
 namespace {
 
@@ -33,7 +28,8 @@ constexpr int TotalCostRowTop = 3600;
 
 using Amount = PurchaseScreen::Amount;
 
-const PurchaseScreen::Layout Form1Layout = {{{{{840, 1320, 1815, 375},
+const PurchaseScreen::Layout Form1Layout = {Exercise::TotalCost,
+                                            {{{{840, 1320, 1815, 375},
                                                {1320, 2040, 1335, 375},
                                                {1800, 2760, 855, 375},
                                                {1440, 4080, 1095, 375}}},
@@ -42,12 +38,11 @@ const PurchaseScreen::Layout Form1Layout = {{{{{840, 1320, 1815, 375},
                                              {6240, 2520, 1215, 495},
                                              {2880, 3960, 4575, 615},
                                              24},
-                                            Amount::UnitCost,
-                                            Amount::Quantity,
                                             Amount::TotalCost,
                                             false};
 
-const PurchaseScreen::Layout Form2Layout = {{{{{480, 1320, 1815, 375},
+const PurchaseScreen::Layout Form2Layout = {Exercise::UnitCost,
+                                            {{{{480, 1320, 1815, 375},
                                                {960, 1920, 1335, 375},
                                                {1440, 2640, 855, 375},
                                                {1080, 3960, 1095, 375}}},
@@ -56,13 +51,12 @@ const PurchaseScreen::Layout Form2Layout = {{{{{480, 1320, 1815, 375},
                                              {6240, 2640, 1215, 495},
                                              {2880, 1920, 4575, 615},
                                              14.25},
-                                            Amount::TotalCost,
-                                            Amount::Quantity,
                                             Amount::UnitCost,
                                             false};
 
 // Stored with the answer box in the unit-cost row; each problem moves it.
-const PurchaseScreen::Layout Form3Layout = {{{{{840, 1440, 1815, 375},
+const PurchaseScreen::Layout Form3Layout = {Exercise::UnitOrTotalCost,
+                                            {{{{840, 1440, 1815, 375},
                                                {1320, 2040, 1335, 375},
                                                {1800, 2760, 855, 375},
                                                {1560, 3720, 1095, 375}}},
@@ -71,12 +65,11 @@ const PurchaseScreen::Layout Form3Layout = {{{{{840, 1440, 1815, 375},
                                              {6240, 2640, 1215, 615},
                                              {2880, UnitCostRowTop, 4575, 615},
                                              14.25},
-                                            Amount::TotalCost,
-                                            Amount::Quantity,
                                             Amount::UnitCost,
                                             true};
 
-const PurchaseScreen::Layout Form4Layout = {{{{{720, 1440, 1815, 375},
+const PurchaseScreen::Layout Form4Layout = {Exercise::NumberOfItems,
+                                            {{{{720, 1440, 1815, 375},
                                                {1200, 2040, 1335, 375},
                                                {1680, 3000, 855, 375},
                                                {1320, 4080, 1095, 375}}},
@@ -85,8 +78,6 @@ const PurchaseScreen::Layout Form4Layout = {{{{{720, 1440, 1815, 375},
                                              {2760, 2040, 4695, 615},
                                              {5520, 2880, 1935, 615},
                                              14.25},
-                                            Amount::TotalCost,
-                                            Amount::UnitCost,
                                             Amount::Quantity,
                                             false};
 
@@ -96,65 +87,30 @@ PurchaseScreen::PurchaseScreen(const Layout& layout)
     : ArticleScreen(HeadingTexts, layout.places, Qt::AlignRight, headingOf(layout.asked)),
       layout(layout) {}
 
-Money PurchaseScreen::amount(Amount which) const {
-    const Money unitCost = lesson().PrezzoVendita[indiceArticolo()];
-    switch (which) {
-    case Amount::UnitCost:
-        return unitCost;
-    case Amount::TotalCost:
-        return unitCost * Quantita;
-    case Amount::Quantity:
-        break;
-    }
-    return moneyOf(Quantita);
-}
-
-QString PurchaseScreen::shown(Amount which) const {
-    return which == Amount::Quantity ? numberText(Quantita.value()) : amountText(amount(which));
-}
-
 void PurchaseScreen::NuovoProblema() {
     setRandomBackground();
-    drawArticle();
-    Quantita = Count(static_cast<qint16>(drawFrom1To(11)));
+    drawNewProblem(layout.exercise);
     if (layout.asksEither) {
-        TipoDomanda = static_cast<qint16>(drawFrom1To(2));
+        TipoDomanda = problem.asked().heading == Headings::costoTotale() ? 1 : 2;
         moveAnswerToAskedRow();
     }
-    const Amount label4Shows = shownInLabel4();
-    Label3->setText(lesson().Articolo[indiceArticolo()]);
-    Label4->setText(shown(label4Shows));
-    Label5->setText(shown(layout.label5Shows));
-    Label4->setHeading(headingOf(label4Shows));
-    Label5->setHeading(headingOf(layout.label5Shows));
+    Label3->setText(problem.article);
+    showFigure(Label4, problem.given[0]);
+    showFigure(Label5, problem.given[1]);
     Text1->clear();
     sayProblem();
 }
 
-QString PurchaseScreen::spoken(Amount which) const {
-    return which == Amount::Quantity ? QString::number(Quantita.value())
-                                     : spokenAmount(amount(which));
-}
-
-PurchaseScreen::Amount PurchaseScreen::asked() const {
-    if (layout.asksEither)
-        return TipoDomanda == 1 ? Amount::TotalCost : Amount::UnitCost;
-    return layout.asked;
-}
-
-PurchaseScreen::Amount PurchaseScreen::shownInLabel4() const {
-    if (layout.asksEither)
-        return TipoDomanda == 1 ? Amount::UnitCost : Amount::TotalCost;
-    return layout.label4Shows;
+// A figure in a value label, named after its heading for a screen reader.
+void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) {
+    label->setText(figure.kind == AnswerKind::Count
+                       ? numberText(static_cast<int>(figure.value.roundedWhole()))
+                       : amountText(figure.value));
+    label->setHeading(figure.heading);
 }
 
 QString PurchaseScreen::spokenProblem() const {
-    const Amount label4Shows = shownInLabel4();
-    return Sentences::problem(
-        lesson().Articolo[indiceArticolo()],
-        {Sentences::given(headingOf(label4Shows), spoken(label4Shows)),
-         Sentences::given(headingOf(layout.label5Shows), spoken(layout.label5Shows))},
-        Sentences::whatIs(headingOf(asked())));
+    return problem.sentence(sentenceReading());
 }
 
 void PurchaseScreen::moveAnswerToAskedRow() {
@@ -167,7 +123,7 @@ void PurchaseScreen::moveAnswerToAskedRow() {
 }
 
 Money PurchaseScreen::expectedAnswer() const {
-    return amount(asked());
+    return problem.asked().value;
 }
 
 AnswerKind PurchaseScreen::expectedKind() const {

@@ -9,9 +9,10 @@ class PurchaseScreen : public ArticleScreen {
 public:
     enum class Amount { UnitCost, TotalCost, Quantity };
     struct Layout {
+        Exercise exercise;
         // Under the headings articolo acquistato, costo unitario, quantità, costo totale.
         ArticleScreen::Layout places;
-        Amount label4Shows, label5Shows, asked;
+        Amount asked;    // on the screen that asks either, as stored
         bool asksEither; // each problem asks the total or the unit cost, at random
     };
 
@@ -30,11 +31,7 @@ protected:
     bool asksAmount() const override { return expectedKind() == AnswerKind::Amount; }
 
 private:
-    Money amount(Amount which) const;
-    QString shown(Amount which) const;
-    QString spoken(Amount which) const;
-    Amount asked() const;
-    Amount shownInLabel4() const;
+    static void showFigure(ui::Label* label, const Figure& figure);
     void moveAnswerToAskedRow();
 
     const Layout layout;

@@ -2,10 +2,6 @@
 
 #include "model/Headings.h"
 #include "shell/Lesson.h"
-#include "shell/Modulo1.h"
-#include "shell/Random.h"
-
-using namespace Modulo1;
 
 namespace {
 
@@ -50,7 +46,7 @@ const TableScreen::Cells Form11Cells = {
 
 } // namespace
 
-TableScreen::TableScreen(const Cells& cells) {
+TableScreen::TableScreen(Exercise exercise, const Cells& cells) : exercise(exercise) {
     Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
     Label6[1] = addHeading(Headings::spesa(), {1680, 2400, 1335, 375});
     Label6[2] = addHeading(Headings::guadagno(), {7560, 2400, 1095, 375});
@@ -66,7 +62,6 @@ TableScreen::TableScreen(const Cells& cells) {
     for (Row row : {OneItem, SeveralItems})
         for (Column column : {Spesa, Ricavo, Guadagno}) {
             if (cells[row][column] == Cell::Given) {
-                zeroQuantitySolvable = zeroQuantitySolvable || row == OneItem;
                 ui::Label* label = addValueLabel(cellRect(row, column));
                 (column == Spesa ? Label4 : Label5) = label;
                 given.push_back({label, {row, column}});
@@ -85,7 +80,7 @@ TableScreen::TableScreen(const Cells& cells) {
         *names[first + i] = box;
         asked.push_back({box, cell});
         judgeOnEnter(
-            box, [cell] { return amount(cell); },
+            box, [this, i] { return problem.steps[i].figure.value; },
             [this, i] {
                 if (i + 1 < asked.size()) {
                     say(stepQuestion(i + 1));
@@ -110,27 +105,13 @@ void TableScreen::Form_Activate() {
     NuovoProblema();
 }
 
-Money TableScreen::amount(Place cell) {
-    const Money spesa = lesson().PrezzoAcquisto[indiceArticolo()];
-    const Money ricavo = lesson().PrezzoVendita[indiceArticolo()];
-    const Money ofOne = cell.column == Spesa    ? spesa
-                        : cell.column == Ricavo ? ricavo
-                                                : ricavo - spesa;
-    return cell.row == OneItem ? ofOne : ofOne * Quantita;
-}
-
 void TableScreen::NuovoProblema() {
     setRandomBackground();
-    drawArticle();
-    int quantity = drawBelow(11);
-    // Drawn again among the others, as likely each as before.
-    if (quantity == 0 && !zeroQuantitySolvable)
-        quantity = drawFrom1To(10);
-    Quantita = Count(static_cast<qint16>(quantity));
-    Label3->setText(lesson().Articolo[indiceArticolo()]);
-    for (const Given& g : given)
-        g.label->setText(amountText(amount(g.cell)));
-    Label8->setText(numberText(Quantita.value()));
+    drawNewProblem(exercise);
+    Label3->setText(problem.article);
+    for (std::size_t i = 0; i < given.size(); ++i)
+        given[i].label->setText(amountText(problem.given[i].value));
+    Label8->setText(numberText(problem.quantity.value()));
     nameCells();
     sayProblem();
     makeCurrent(0);
@@ -145,11 +126,7 @@ QString TableScreen::stepQuestion(std::size_t step) const {
 }
 
 QString TableScreen::spokenProblem() const {
-    QStringList parts = {Label3->text().trimmed(),
-                         Headings::quantita() + u' ' + QString::number(Quantita.value())};
-    for (const Given& g : given)
-        parts << g.label->heading() + QStringLiteral(": ") + spokenAmount(amount(g.cell));
-    return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") + stepQuestion(0);
+    return problem.sentence(sentenceReading());
 }
 
 // The current box is red, enabled and focused; every other box is white and
@@ -169,7 +146,7 @@ void TableScreen::makeCurrent(std::size_t step) {
 
 // A cell is named after its column and the quantity of its row: "spesa di 7".
 void TableScreen::nameCells() {
-    const int quantity = Quantita.value();
+    const int quantity = problem.quantity.value();
     auto cellName = [quantity](const Place& cell) {
         return columnHeading(cell.column) + QStringLiteral(" di ") +
                QString::number(cell.row == OneItem ? 1 : quantity);
@@ -182,11 +159,11 @@ void TableScreen::nameCells() {
 }
 
 ui::Screen* newForm9() {
-    return new TableScreen(Form9Cells);
+    return new TableScreen(Exercise::FourCellTable, Form9Cells);
 }
 ui::Screen* newForm10() {
-    return new TableScreen(Form10Cells);
+    return new TableScreen(Exercise::GainOfSeveral, Form10Cells);
 }
 ui::Screen* newForm11() {
-    return new TableScreen(Form11Cells);
+    return new TableScreen(Exercise::GainOfOne, Form11Cells);
 }

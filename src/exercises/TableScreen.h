@@ -17,7 +17,8 @@ public:
     enum Column { Spesa, Ricavo, Guadagno };
     using Cells = std::array<std::array<Cell, 3>, 2>; // [row][column]
 
-    explicit TableScreen(const Cells& cells);
+    // The cells as the exercise's problems show and ask them.
+    TableScreen(Exercise exercise, const Cells& cells);
 
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
@@ -56,15 +57,12 @@ private:
         Place cell;
     };
 
-    static Money amount(Place cell);
     void makeCurrent(std::size_t step);
     // "spesa di 8?"
     QString stepQuestion(std::size_t step) const;
     void nameCells();
 
-    // Whether a problem with a quantity of 0 can be answered: not when the cells
-    // of one item are known only by dividing those of the quantity.
-    bool zeroQuantitySolvable = false;
+    const Exercise exercise;
     std::vector<Given> given;
     std::vector<Asked> asked; // in reading order, which is the order of answering
 };

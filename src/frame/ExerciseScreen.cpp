@@ -9,7 +9,6 @@
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
-#include "shell/Random.h"
 #include "shell/ScreenChain.h"
 #include "ui/Icons.h"
 
@@ -254,6 +253,6 @@ void ExerciseScreen::setRandomBackground() {
     setBackground(ModuloColoriSuoni::ColoreCasuale());
 }
 
-void ExerciseScreen::drawArticle() {
-    IndiceArticolo = Money::fromWhole(drawFrom1To(lesson().NumeroArticoli.value()));
+void ExerciseScreen::drawNewProblem(Exercise exercise) {
+    problem = drawProblem(exercise, lesson().catalogue(), *platform::services().random);
 }

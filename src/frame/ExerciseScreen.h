@@ -2,6 +2,7 @@
 
 #include "model/Currency.h"
 #include "model/Money.h"
+#include "model/Problem.h"
 #include "shell/Lesson.h"
 #include "ui/Controls.h"
 #include "ui/NumberPad.h"
@@ -115,8 +116,12 @@ protected:
     void recordAnswer(const QString& given, bool right);
 
     void setRandomBackground();
-    // IndiceArticolo: a record from 1 to NumeroArticoli.
-    static void drawArticle();
+    // Draws the next problem of the exercise from the lesson's catalogue, with
+    // the program's random source.
+    void drawNewProblem(Exercise exercise);
+
+    // The problem on show: what is shown, what is asked, the right answers.
+    Problem problem;
 
 private:
     // F5 says the problem again (to the screen reader too); F6 turns reading

@@ -9,7 +9,8 @@ void Lesson::load(const Catalogue& catalogue) {
         PrezzoAcquisto[k] = filled ? records[k - 1].buyingPrice : Money();
         PrezzoVendita[k] = filled ? records[k - 1].sellingPrice : Money();
     }
-    catalogueCurrency = catalogue.currency;
+    loaded = catalogue;
+    loaded.warnings.clear();
 }
 
 void Lesson::clear() {

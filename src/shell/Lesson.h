@@ -18,7 +18,9 @@ class Lesson {
 public:
     static constexpr int CatalogueSlots = 501;
 
-    const Currency& currency() const { return *catalogueCurrency; }
+    const Currency& currency() const { return *loaded.currency; }
+    // The catalogue as read, which the problems are drawn from.
+    const Catalogue& catalogue() const { return loaded; }
 
     // Puts a read catalogue into the tables; the slots past its last record
     // are emptied.
@@ -32,7 +34,7 @@ public:
     std::array<Money, CatalogueSlots> PrezzoVendita;
 
 private:
-    const Currency* catalogueCurrency = &Currency::lire();
+    Catalogue loaded;
 };
 
 // The program's one lesson.

@@ -14,20 +14,9 @@ namespace Modulo1 {
 
 Count NumeroEsatti;
 Count NumeroErrati;
-Money IndiceArticolo;
-Count Quantita;
-
-int indiceArticolo() {
-    const std::int64_t index = IndiceArticolo.roundedWhole();
-    if (index < 0 || index >= Lesson::CatalogueSlots)
-        throw ProgramError(
-            QStringLiteral("Errore interno: l'articolo numero %1 non esiste.").arg(index));
-    return static_cast<int>(index);
-}
 
 void clearState() {
-    NumeroEsatti = NumeroErrati = Quantita = Count();
-    IndiceArticolo = Money();
+    NumeroEsatti = NumeroErrati = Count();
     lesson().clear();
 }
 

@@ -14,11 +14,6 @@ namespace Modulo1 {
 
 extern Count NumeroEsatti;
 extern Count NumeroErrati;
-extern Money IndiceArticolo;
-extern Count Quantita;
-
-// IndiceArticolo as a table index; outside 0 to 500 it is a subscript error.
-int indiceArticolo();
 
 // Back to the zeroed state of start-up.
 void clearState();

@@ -7,10 +7,9 @@
 
 namespace ui {
 
-// One place of a board of pictures: a picture stretched to the slot's size, a
-// value tag, and a click reported with the slot's index. A disabled slot
-// ignores clicks. Holding a picture, it is reached with Tab and pressed with
-// Enter or the space bar as a Button is; an empty slot is passed over.
+// One place of a board of pictures: a picture stretched to the slot's size, and a click reported
+// with the slot's index. A disabled slot ignores clicks. Holding a picture, it is reached with Tab
+// and pressed with Enter or the space bar as a Button is; an empty slot is passed over.
 class PictureSlot : public Button {
     Q_OBJECT
 public:
@@ -31,9 +30,6 @@ public:
     // The place stays, only the size changes.
     void setSizeTwips(int width, int height);
 
-    void setTag(const QString& text) { tagText = text; }
-    const QString& tag() const { return tagText; }
-
 signals:
     void clickedAt(int index);
 
@@ -49,7 +45,6 @@ private:
 
     PictureSource source;
     QImage picture;
-    QString tagText;
 };
 
 } // namespace ui
