@@ -65,8 +65,8 @@ void GainLossScreen::NuovoProblema() {
     showChosenWord(QString());
 }
 
-QString GainLossScreen::spokenProblem() const {
-    return problem.sentence(sentenceReading());
+QString GainLossScreen::spokenProblem(Reading reading) const {
+    return problem.sentence(reading);
 }
 
 void GainLossScreen::Command1_Click(int index) {

@@ -13,7 +13,7 @@ public:
     GainLossScreen();
 
     void NuovoProblema() override;
-    QString spokenProblem() const override;
+    QString spokenProblem(Reading reading) const override;
     // The answer box is disabled until the right choice; the first problem puts
     // the focus on the choice itself.
     void Form_Activate() override;

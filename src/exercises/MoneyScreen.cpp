@@ -133,24 +133,24 @@ void MoneyScreen::NuovoProblema() {
     Text2->setEnabled(false);
 }
 
-QString MoneyScreen::spokenProblem() const {
-    return Sentences::revenueQuestion(piecesOnBoard(), Costo);
+QString MoneyScreen::spokenProblem(Reading reading) const {
+    return Sentences::revenueQuestion(piecesOnBoard(reading), Costo, reading);
 }
 
-QStringList MoneyScreen::piecesOnBoard() const {
+QStringList MoneyScreen::piecesOnBoard(Reading reading) const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)
         if (slot->hasPicture())
-            pieces << spokenPiece(slot);
+            pieces << spokenPiece(slot, reading);
     return pieces;
 }
 
-QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot) const {
+QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot, Reading reading) const {
     // The slot's name is the written one; the voice needs the piece itself.
     const int piece = pieceOnSlot[slot->index()];
     if (piece == NoPiece)
         return slot->accessibleName();
-    return currency().pieceName(currency().pieces()[piece], sentenceReading());
+    return currency().pieceName(currency().pieces()[piece], reading);
 }
 
 int MoneyScreen::pieceValue(int slot) const {
@@ -187,10 +187,10 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(pieceValue(index));
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    say([this] { return Sentences::paid(SommaCliccata, Costo); });
+    say([this](Reading reading) { return Sentences::paid(SommaCliccata, Costo, reading); });
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        ask([this] { return Sentences::gainQuestion(Costo, Ricavo); });
+        ask([this](Reading reading) { return Sentences::gainQuestion(Costo, Ricavo, reading); });
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {
@@ -202,7 +202,9 @@ void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
     DisponiDenaro();
     Text1->setEnabled(true);
-    ask([this] { return Sentences::revenueQuestionAgain(piecesOnBoard(), Costo); });
+    ask([this](Reading reading) {
+        return Sentences::revenueQuestionAgain(piecesOnBoard(reading), Costo, reading);
+    });
     Text1->setFocus();
     Text1->clear();
     Text2->setEnabled(false);

@@ -19,7 +19,7 @@ public:
     MoneyScreen();
 
     void NuovoProblema() override;
-    QString spokenProblem() const override;
+    QString spokenProblem(Reading reading) const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
     // Decodes each piece's picture at its slot's size, and the hand's.
@@ -47,9 +47,9 @@ public:
 
 private:
     // A piece on the board as the sentences of the moment name it.
-    QString spokenPiece(const ui::PictureSlot* slot) const;
+    QString spokenPiece(const ui::PictureSlot* slot, Reading reading) const;
     // The names of the pieces on the board, in the order of the slots.
-    QStringList piecesOnBoard() const;
+    QStringList piecesOnBoard(Reading reading) const;
     void startPaying();
 
     // The piece laid in each slot, an index into the currency's pieces.

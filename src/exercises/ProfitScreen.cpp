@@ -60,8 +60,8 @@ void ProfitScreen::NuovoProblema() {
     sayProblem();
 }
 
-QString ProfitScreen::spokenProblem() const {
-    return problem.sentence(sentenceReading());
+QString ProfitScreen::spokenProblem(Reading reading) const {
+    return problem.sentence(reading);
 }
 
 Money ProfitScreen::expectedAnswer() const {

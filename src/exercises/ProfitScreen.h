@@ -14,7 +14,7 @@ public:
     ProfitScreen(const ArticleScreen::Layout& layout, Exercise exercise, qint16 tipoDomanda);
 
     void NuovoProblema() override;
-    QString spokenProblem() const override;
+    QString spokenProblem(Reading reading) const override;
 
     // The kind of question: 1 asks the ricavo, 2 the guadagno, 3 the spesa.
     qint16 TipoDomanda;

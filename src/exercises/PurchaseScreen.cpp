@@ -109,8 +109,8 @@ void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) {
     label->setHeading(figure.heading);
 }
 
-QString PurchaseScreen::spokenProblem() const {
-    return problem.sentence(sentenceReading());
+QString PurchaseScreen::spokenProblem(Reading reading) const {
+    return problem.sentence(reading);
 }
 
 void PurchaseScreen::moveAnswerToAskedRow() {

@@ -19,7 +19,7 @@ public:
     explicit PurchaseScreen(const Layout& layout);
 
     void NuovoProblema() override;
-    QString spokenProblem() const override;
+    QString spokenProblem(Reading reading) const override;
 
     // On the screen that asks either amount: 1 for the total, 2 for the unit cost.
     qint16 TipoDomanda = 2;

@@ -125,8 +125,8 @@ QString TableScreen::stepQuestion(std::size_t step) const {
     return asked[step].box->accessibleName() + u'?';
 }
 
-QString TableScreen::spokenProblem() const {
-    return problem.sentence(sentenceReading());
+QString TableScreen::spokenProblem(Reading reading) const {
+    return problem.sentence(reading);
 }
 
 // The current box is red, enabled and focused; every other box is white and

@@ -22,7 +22,7 @@ public:
 
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
-    QString spokenProblem() const override;
+    QString spokenProblem(Reading reading) const override;
     // The new problem places the focus itself.
     void Form_Activate() override;
 

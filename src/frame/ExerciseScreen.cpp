@@ -66,17 +66,13 @@ void ExerciseScreen::addReadingKeys() {
         voice.toggle();
         // Turned on, it reads the problem, so that the pupil hears it is on;
         // the screen reader has heard it already.
-        if (voice.isOn()) {
-            const VoicedSentences voiced;
-            voice.hear(spokenProblem());
-        }
+        if (voice.isOn())
+            voice.hear(spokenProblem(Reading::Voiced));
     });
 }
 
-void ExerciseScreen::say(const std::function<QString()>& sentence) {
-    const QString written = sentence();
-    const VoicedSentences voiced;
-    ui::Screen::say(written, sentence());
+void ExerciseScreen::say(const Sentence& sentence) {
+    ui::Screen::say(sentence(Reading::Written), sentence(Reading::Voiced));
 }
 
 void ExerciseScreen::Form_Load() {
@@ -157,8 +153,8 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
     return box;
 }
 
-void ExerciseScreen::ask(const std::function<QString()>& asked) {
-    question = asked();
+void ExerciseScreen::ask(const Sentence& asked) {
+    question = asked(Reading::Written);
     for (ui::AnswerBox* box : client()->findChildren<ui::AnswerBox*>())
         describeWaitingBox(box);
     say(asked);
@@ -218,12 +214,12 @@ bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKin
 
 void ExerciseScreen::sayProblem() {
     problemShown.start();
-    ask([this] { return spokenProblem(); });
+    ask([this](Reading reading) { return spokenProblem(reading); });
 }
 
 void ExerciseScreen::recordAnswer(const QString& given, bool right) {
     if (platform::recordIsOn())
-        platform::keepAnswer(accessibleName(), spokenProblem(), given, right,
+        platform::keepAnswer(accessibleName(), spokenProblem(Reading::Written), given, right,
                              problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
 }
 

@@ -23,10 +23,10 @@ public:
     // Draws and shows a new problem, with a new background colour, and empties
     // the answer box; then says it (sayProblem).
     virtual void NuovoProblema() = 0;
-    // The problem on show as one sentence for a screen reader, with the box
-    // that is asked: "gomma bianca, costo unitario 1.500 lire, quantità 7:
-    // qual è il costo totale?"
-    virtual QString spokenProblem() const = 0;
+    // The problem on show as one sentence, with the box that is asked, its
+    // amounts written for a screen reader ("gomma bianca, costo unitario 1.500
+    // lire, quantità 7: qual è il costo totale?") or voiced ("1500 lire").
+    virtual QString spokenProblem(Reading reading) const = 0;
 
     void Form_Load() override;
     // A new problem, then the focus in Text1. Screens that place the focus
@@ -102,14 +102,15 @@ protected:
 
     using ui::Screen::say;
     // A sentence with amounts in it, written twice by the same code: as it is
-    // for a screen reader, and under VoicedSentences for the voice.
-    void say(const std::function<QString()>& sentence);
+    // for a screen reader, and voiced for the voice.
+    using Sentence = std::function<QString(Reading)>;
+    void say(const Sentence& sentence);
     // Says the problem; the time the pupil takes to answer it starts here.
     void sayProblem();
     // Says a question, and keeps it as the description of every answer box that
     // waits for an answer (an enabled one) for as long as it waits, so that a
     // screen reader's "where am I" on the box repeats it.
-    void ask(const std::function<QString()>& question);
+    void ask(const Sentence& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The answer just judged, with the problem on show, for the teacher's record.

@@ -24,25 +24,25 @@ QString outcome(bool right, int esatti, int errati) {
         .arg(errati);
 }
 
-QString revenueQuestion(const QStringList& pieces, Money cost) {
-    return ProblemSentences::revenueQuestion(pieces, spokenAmount(cost));
+QString revenueQuestion(const QStringList& pieces, Money cost, Reading reading) {
+    return ProblemSentences::revenueQuestion(pieces, spokenAmount(cost, reading));
 }
 
-QString revenueQuestionAgain(const QStringList& pieces, Money cost) {
-    return QStringLiteral("il denaro è di nuovo tutto ") + revenueQuestion(pieces, cost);
+QString revenueQuestionAgain(const QStringList& pieces, Money cost, Reading reading) {
+    return QStringLiteral("il denaro è di nuovo tutto ") + revenueQuestion(pieces, cost, reading);
 }
 
-QString paid(Money sum, Money cost) {
-    const QString sentence =
-        QStringLiteral("pagato %1 di %2").arg(spokenAmount(sum), spokenAmount(cost));
+QString paid(Money sum, Money cost, Reading reading) {
+    const QString sentence = QStringLiteral("pagato %1 di %2")
+                                 .arg(spokenAmount(sum, reading), spokenAmount(cost, reading));
     if (sum > cost)
         return sentence + QStringLiteral(": è più del costo. premi Ricomincia e paga di nuovo");
     return sentence;
 }
 
-QString gainQuestion(Money cost, Money revenue) {
+QString gainQuestion(Money cost, Money revenue, Reading reading) {
     return QStringLiteral("avevo pagato la merce %1 e ho ricavato %2: quanto ho guadagnato?")
-        .arg(spokenAmount(cost), spokenAmount(revenue));
+        .arg(spokenAmount(cost, reading), spokenAmount(revenue, reading));
 }
 
 } // namespace Sentences

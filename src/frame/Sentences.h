@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Currency.h"
 #include "model/Money.h"
 
 #include <QString>
@@ -24,9 +25,9 @@ QString outcome(bool right, int esatti, int errati);
 // Paying with money: the pieces on the board and the cost, then the revenue
 // asked, at first or after "Ricomincia"; each payment, and what to do when it
 // went over the cost; the gain asked.
-QString revenueQuestion(const QStringList& pieces, Money cost);
-QString revenueQuestionAgain(const QStringList& pieces, Money cost);
-QString paid(Money sum, Money cost);
-QString gainQuestion(Money cost, Money revenue);
+QString revenueQuestion(const QStringList& pieces, Money cost, Reading reading);
+QString revenueQuestionAgain(const QStringList& pieces, Money cost, Reading reading);
+QString paid(Money sum, Money cost, Reading reading);
+QString gainQuestion(Money cost, Money revenue, Reading reading);
 
 } // namespace Sentences

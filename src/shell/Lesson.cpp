@@ -26,24 +26,6 @@ QString amountText(Money amount) {
     return lesson().currency().amountText(amount);
 }
 
-namespace {
-
-int voicedDepth = 0;
-
-} // namespace
-
-VoicedSentences::VoicedSentences() {
-    ++voicedDepth;
-}
-
-VoicedSentences::~VoicedSentences() {
-    --voicedDepth;
-}
-
-Reading sentenceReading() {
-    return voicedDepth > 0 ? Reading::Voiced : Reading::Written;
-}
-
-QString spokenAmount(Money amount) {
-    return lesson().currency().spokenAmount(amount, sentenceReading());
+QString spokenAmount(Money amount, Reading reading) {
+    return lesson().currency().spokenAmount(amount, reading);
 }

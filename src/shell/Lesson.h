@@ -43,18 +43,6 @@ Lesson& lesson();
 // An amount in the lesson's currency, grouped by thousands with a dot as an
 // Italian writes it: "1.500" in lire, "1.250,50" in euro.
 QString amountText(Money amount);
-// The same with its currency, in a sentence: "1.500 lire", "4,40 euro" for a
-// screen reader; "1500 lire", "4 euro e 40 centesimi" while VoicedSentences holds.
-QString spokenAmount(Money amount);
-
-// While one lives, the sentences being written are for the voice: every amount
-// in them goes through Currency::spokenAmount as Reading::Voiced. A screen
-// writes a sentence once as it is, and once under this, from the same code.
-class VoicedSentences {
-public:
-    VoicedSentences();
-    ~VoicedSentences();
-    VoicedSentences(const VoicedSentences&) = delete;
-    VoicedSentences& operator=(const VoicedSentences&) = delete;
-};
-Reading sentenceReading();
+// The same with its currency, in a sentence: "1.500 lire", "4,40 euro" as
+// written for a screen reader; "1500 lire", "4 euro e 40 centesimi" voiced.
+QString spokenAmount(Money amount, Reading reading);
