@@ -71,7 +71,6 @@ private slots:
         auto fake = std::make_unique<FakeVoice>();
         voice = fake.get();
         platform::readingAloud().useVoice(std::move(fake));
-        ui::Speech::setVoice([](const QString& text) { platform::readingAloud().hear(text); });
     }
     void init() {
         platform::readingAloud().turnOn();

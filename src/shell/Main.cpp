@@ -2,15 +2,11 @@
 
 #include "platform/Idle.h"
 #include "platform/PlatformServices.h"
-#include "platform/ReadingAloud.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
-#include "ui/Speech.h"
 
 void Main(const QString& programFolder, const QString& catalogue) {
     platform::installPlatformServices(programFolder); // seeds the random generator from the clock
-    // What the screen reader hears, the voice reads when reading aloud is on.
-    ui::Speech::setVoice([](const QString& text) { platform::readingAloud().hear(text); });
     Modulo1::clearState();
     if (catalogue.isEmpty())
         Modulo1::CaricaLista();

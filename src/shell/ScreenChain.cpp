@@ -1,7 +1,9 @@
 #include "shell/ScreenChain.h"
 
+#include "platform/ReadingAloud.h"
 #include "shell/ScreenNames.h"
 #include "ui/Screen.h"
+#include "ui/Speech.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -35,6 +37,12 @@ void centre(ui::Screen* screen, const ui::Screen* previous) {
     screen->move(placed.topLeft()); // a window's position is that of its frame
 }
 
+// What a screen says reaches the voice that reads aloud, when it is on.
+class ReadingAloudVoice : public ui::Voice {
+public:
+    void hear(const QString& text) override { platform::readingAloud().hear(text); }
+};
+
 } // namespace
 
 void registerScreen(ScreenId id, ScreenFactory factory) {
@@ -46,7 +54,9 @@ bool isScreenAvailable(ScreenId id) {
 }
 
 ui::Screen* openScreen(ScreenId id, ui::Screen* replacing) {
+    static ReadingAloudVoice voice;
     ui::Screen* screen = factories().value(id)();
+    screen->setVoice(&voice);
     screen->setAccessibleName(screenName(id));
     screen->Form_Load();
     openNow() = screen;

@@ -295,6 +295,10 @@ void Screen::say(const QString& sentence, const QString& voiced) {
     speech->say(sentence, voiced);
 }
 
+void Screen::setVoice(Voice* voice) {
+    speech->setVoice(voice);
+}
+
 void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {

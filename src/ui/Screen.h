@@ -15,6 +15,7 @@ namespace ui {
 class AnswerBox;
 class NumberPad;
 class Speech;
+class Voice;
 
 // A top-level window whose controls are placed in twips on a client area of a
 // designed size, below an optional menu bar of top-level items. It opens at
@@ -74,6 +75,8 @@ public:
     void say(const QString& sentence);
     // The same sentence with its amounts written for a voice.
     void say(const QString& sentence, const QString& voiced);
+    // Where the voiced sentences go; by default nowhere.
+    void setVoice(Voice* voice);
 
     // Moves a control later on; the place holds at any scale.
     static void placeAt(QWidget* control, int left, int top, int width, int height);

@@ -24,11 +24,6 @@ namespace {
 // Enough for a screen reader some actions behind; an older notice goes.
 constexpr int NoticesKept = 8;
 
-std::function<void(const QString&)>& voiceOut() {
-    static std::function<void(const QString&)> out;
-    return out;
-}
-
 // Each part a sentence of its own, so that a voice pauses between them.
 QString joined(QStringList& parts) {
     for (QString& part : parts)
@@ -40,10 +35,6 @@ QString joined(QStringList& parts) {
 }
 
 } // namespace
-
-void Speech::setVoice(std::function<void(const QString&)> voice) {
-    voiceOut() = std::move(voice);
-}
 
 Speech::Speech(QWidget* window) : QObject(window), window(window), line(new SpokenLine(window)) {
     connect(qApp, &QApplication::focusChanged, this,
@@ -78,8 +69,8 @@ void Speech::speakPending() {
         return;
     const QString sentence = joined(pending);
     const QString voiced = joined(pendingVoiced);
-    if (voiceOut())
-        voiceOut()(voiced);
+    if (voice)
+        voice->hear(voiced);
     if (!window->isActiveWindow()) {
         if (QWidget* focused = window->focusWidget()) {
             focused->setAccessibleDescription(sentence);

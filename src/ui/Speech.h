@@ -8,6 +8,14 @@
 
 namespace ui {
 
+// Where a window's sentences go besides the screen reader, as one text for a
+// voice.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    virtual void hear(const QString& text) = 0;
+};
+
 // A line of the window that a screen reader speaks whenever it is shown again:
 // a notification inside a status bar, which Orca speaks without naming its
 // role. Neither takes room nor paints.
@@ -44,7 +52,7 @@ public:
     void say(const QString& sentence, const QString& voiced);
     // Where what one action said goes besides the screen reader, as one text
     // for a voice; by default nowhere.
-    static void setVoice(std::function<void(const QString&)> voice);
+    void setVoice(Voice* to) { voice = to; }
     // Brackets one action of the pupil; they nest.
     void begin();
     void end();
@@ -57,6 +65,7 @@ private:
     void dropWhatTheFocusSays();
 
     QWidget* const window;
+    Voice* voice = nullptr;
     SpokenLine* line;
     QList<QPointer<SpokenNotice>> notices; // the latest last
     QStringList pending;
