@@ -38,5 +38,8 @@ void ChiediUscita(QWidget* over = nullptr);
 
 // The path of a data file, given relative to the program folder.
 QString programPath(const QString& relative);
+// A sound or picture ("suoni/no.wav"): the school's own when one of the own
+// data folders has it, else the one shipped in the program folder.
+QString dataPath(const QString& relative);
 
 } // namespace Modulo1
