@@ -231,11 +231,12 @@ private:
     }
 
     // In euro a comma may stand for the point, in quotes or in a file whose
-    // fields are separated by semicolons.
+    // fields are separated by semicolons. `written` is the field as the file
+    // has it, quotes and all, for a warning.
     void readPrice(const QString& digits, const QString& written, Price* price) {
         const QString amount =
             currency.minorDigits() > 0 ? QString(digits).replace(u',', u'.') : digits;
-        price->value = parseAmount(amount, written, &price->number);
+        price->value = parseAmount(amount, digits, &price->number);
         if (currency.minorDigits() == 0 && looksLikeEuro(digits))
             warnOfEuro(written, digits, price->value);
     }
