@@ -56,7 +56,7 @@ bool looksLikeThousands(QStringView price) {
 struct Price {
     Money value;
     bool number = true;
-    QString written;
+    QStringView written; // in the catalogue's text, without quotes
     int line = 0;
 };
 
@@ -137,16 +137,16 @@ public:
         price.line = line;
         if (text.at(pos) == u'"') {
             // Quotes, as a spreadsheet puts them, keep a comma inside the price.
-            price.written = restOfText().trimmed();
-            readPrice(price.written, u'"' + price.written + u'"', &price);
+            price.written = restOfField().trimmed();
+            readPrice(price.written, true, &price);
             return price;
         }
         const qsizetype start = pos;
         while (pos < text.size() && text.at(pos) != separator && !isBlank(text.at(pos)) &&
                !isLineEnd(text.at(pos)))
             ++pos;
-        price.written = text.mid(start, pos - start);
-        readPrice(price.written, price.written, &price);
+        price.written = QStringView(text).sliced(start, pos - start);
+        readPrice(price.written, false, &price);
         while (pos < text.size() && isBlank(text.at(pos)))
             ++pos;
         // A space alone may end an amount; a separator or line end after it belongs to it.
@@ -193,7 +193,10 @@ public:
 
 private:
     // A name, or a quoted price, from where its field starts.
-    QString restOfText() {
+    QString restOfText() { return restOfField().toString(); }
+
+    // The field from where it starts, its quotes or surrounding spaces left out.
+    QStringView restOfField() {
         if (text.at(pos) == u'"') {
             const int openingLine = line;
             const qsizetype close = text.indexOf(u'"', pos + 1);
@@ -201,7 +204,7 @@ private:
                 fail(QStringLiteral("il nome che comincia con le virgolette alla riga %1 non ha le "
                                     "virgolette di chiusura")
                          .arg(openingLine));
-            QString name = text.mid(pos + 1, close - pos - 1);
+            const QStringView name = QStringView(text).sliced(pos + 1, close - pos - 1);
             for (QChar c : name)
                 if (c == u'\n')
                     ++line;
@@ -215,7 +218,7 @@ private:
         const qsizetype start = pos;
         while (pos < text.size() && text.at(pos) != separator && !isLineEnd(text.at(pos)))
             ++pos;
-        QString name = text.mid(start, pos - start).trimmed();
+        const QStringView name = QStringView(text).sliced(start, pos - start).trimmed();
         consumeDelimiter();
         return name;
     }
@@ -231,17 +234,20 @@ private:
     }
 
     // In euro a comma may stand for the point, in quotes or in a file whose
-    // fields are separated by semicolons. `written` is the field as the file
-    // has it, quotes and all, for a warning.
-    void readPrice(const QString& digits, const QString& written, Price* price) {
-        const QString amount =
-            currency.minorDigits() > 0 ? QString(digits).replace(u',', u'.') : digits;
-        price->value = parseAmount(amount, digits, &price->number);
-        if (currency.minorDigits() == 0 && looksLikeEuro(digits))
-            warnOfEuro(written, digits, price->value);
+    // fields are separated by semicolons. A string is made only for that comma:
+    // the start reads every price.
+    void readPrice(QStringView digits, bool quoted, Price* price) {
+        const bool euro = currency.minorDigits() > 0;
+        const QString withPoint =
+            euro && digits.contains(u',') ? digits.toString().replace(u',', u'.') : QString();
+        price->value = parseAmount(withPoint.isNull() ? digits : QStringView(withPoint), digits,
+                                   &price->number);
+        if (!euro && looksLikeEuro(digits))
+            warnOfEuro(digits, quoted, price->value);
     }
 
-    void warnOfEuro(QStringView written, QStringView digits, Money reading) {
+    void warnOfEuro(QStringView digits, bool quoted, Money reading) {
+        const QString written = quoted ? u'"' + digits.toString() + u'"' : digits.toString();
         const QString thousands = looksLikeThousands(digits)
                                       ? QStringLiteral(": se è %1, scrivete %1; ")
                                             .arg(QString(digits.toString()).remove(u'.'))
