@@ -385,6 +385,8 @@ void TestCatalogue::checkedByTheTeacher_data() {
         << "2 articoli, valuta lire"
         << QStringList{"I campi sono separati da punti e virgola (;), come li salva un foglio di "
                        "calcolo: il file è letto così."};
+    QTest::newRow("semicolons in a name") << QByteArray("matita; rossa; blu,250,400\r\n") << 0
+                                          << "1 articolo, valuta lire" << QStringList();
     QTest::newRow("an empty file") << QByteArray() << 0 << "0 articoli, valuta lire"
                                    << QStringList{"Il file non contiene articoli"};
     QTest::newRow("a comma price in lire")

@@ -443,7 +443,8 @@ Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecord
     const Currency& currency = currencyOf(header, path);
     const TextLine first = header.present ? firstFilledLine(text, header.end, header.line)
                                           : firstFilledLine(text, 0, 1);
-    const QChar separator = separatedBySemicolons(first.text) ? u';' : u',';
+    const TextLine second = firstFilledLine(text, first.end, first.number);
+    const QChar separator = separatedBySemicolons({first.text, second.text}) ? u';' : u',';
     if (separator == u';')
         catalogue.warnings << QStringLiteral(
             "I campi sono separati da punti e virgola (;), come li salva un foglio di "

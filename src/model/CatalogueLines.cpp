@@ -65,8 +65,22 @@ QList<QStringView> fieldsOf(QStringView line, QChar separator) {
     return fields;
 }
 
-bool separatedBySemicolons(QStringView firstLine) {
-    return fieldsOf(firstLine, u';').size() >= 3;
+bool separatedBySemicolons(std::initializer_list<QStringView> firstLines) {
+    auto number = [](QStringView field) {
+        bool digit = false;
+        for (QChar c : field) {
+            if (!c.isDigit() && c != u'.' && c != u',' && c != u'-' && c != u'+')
+                return false;
+            digit = digit || c.isDigit();
+        }
+        return digit;
+    };
+    for (QStringView line : firstLines) {
+        const QList<QStringView> fields = fieldsOf(line, u';');
+        if (fields.size() >= 3 && number(fields.at(1)) && number(fields.at(2)))
+            return true;
+    }
+    return false;
 }
 
 bool looksLikeHeadings(QStringView firstLine, QChar separator) {

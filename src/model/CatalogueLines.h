@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <initializer_list>
 
 // Looking at a catalogue's lines as a teacher sees them, before and after
 // reading its fields: which separator it uses, whether it starts with column
@@ -26,9 +27,10 @@ QStringView lineOf(const QString& text, int number);
 // and surrounding spaces removed.
 QList<QStringView> fieldsOf(QStringView line, QChar separator);
 
-// A spreadsheet saved in Italian separates fields with semicolons: a first
-// record line with at least two outside quotes, so three fields or more.
-bool separatedBySemicolons(QStringView firstLine);
+// A spreadsheet saved in Italian separates fields with semicolons: one of the
+// first lines (the first may hold the column headings) split at semicolons
+// outside quotes has a name and two numbers ("gelato;1,50;2,50").
+bool separatedBySemicolons(std::initializer_list<QStringView> firstLines);
 
 // A first line that names the columns, such as "nome,acquisto,vendita": three
 // fields whose two prices are words, with no digit.
