@@ -10,6 +10,7 @@
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    bool version = false;
     bool readAloud = false;
     // The on-screen number pad asked for or refused; unset, it shows on a
     // touch screen and in full screen.
@@ -36,7 +37,8 @@ struct CommandLine {
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 
+// The toolkit's own options (-platform, -style ...) are left for it to read.
 CommandLine readCommandLine(const QStringList& arguments);
 
-// The options, each with what it does, in Italian.
+// The options, each with what it does, in Italian, within 80 columns.
 QString commandLineHelp();

@@ -50,8 +50,10 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("cancella-alunno")},
          QStringLiteral("Cancella dal registro tutte le risposte dell'alunno indicato."),
          QStringLiteral("NOME")},
+        {{QStringLiteral("version")},
+         QStringLiteral("Scrive la versione del programma e la sua licenza, ed esce.")},
         {{QStringLiteral("h"), QStringLiteral("help")},
-         QStringLiteral("Mostra queste informazioni ed esce.")},
+         QStringLiteral("Elenca le opzioni, ciascuna con che cosa fa, ed esce.")},
     };
     return list;
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <chrono>
 
 namespace platform {
@@ -94,6 +95,14 @@ QString soundPluginPath(const QString& programFolder) {
     return QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_sound"));
 }
 
+QStringList ownDataFolders() {
+    // The user's own first, then the school's: both outside the program folder,
+    // which an upgrade of the package replaces.
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/mercanzola"),
+            QStringLiteral("/etc/mercanzola")};
+}
+
 void installPlatformServices(const QString& programFolder) {
     static QtMessageBoxes messages;
     static ClockRandomSource random;
@@ -109,6 +118,7 @@ void installPlatformServices(const QString& programFolder) {
     s.random = &random;
     s.pictures = &pictures;
     s.programFolder = folder;
+    s.ownDataFolders = ownDataFolders();
     s.endProgram = [](int code) { QApplication::exit(code); };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QImage;
@@ -56,6 +57,9 @@ struct Services {
     PictureLoader* pictures = nullptr;
     // The folder that holds the program and its data files.
     QString programFolder;
+    // Folders of the school's own sounds and pictures, searched in order before
+    // the program folder: files there replace the shipped ones of the same name.
+    QStringList ownDataFolders;
     // Ends the program with the given exit code.
     std::function<void(int)> endProgram;
 };

@@ -39,7 +39,7 @@ QStringList classListFromText(const QString& text) {
 }
 
 QStringList readClassList() {
-    const QString path = Modulo1::programPath(QStringLiteral("classe.txt"));
+    const QString path = Modulo1::dataPath(QStringLiteral("classe.txt"));
     const platform::DataFile file = platform::readDataFile(path, ClassFileLimit);
     if (file.missing)
         return {};

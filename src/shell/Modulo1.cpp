@@ -8,6 +8,7 @@
 #include "shell/Random.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace Modulo1 {
@@ -35,6 +36,15 @@ QString programPath(const QString& relative) {
     return QDir(platform::services().programFolder).filePath(relative);
 }
 
+QString dataPath(const QString& relative) {
+    for (const QString& folder : platform::services().ownDataFolders) {
+        const QString own = QDir(folder).filePath(relative);
+        if (QFileInfo::exists(own))
+            return own;
+    }
+    return programPath(relative);
+}
+
 void CaricaLista(const QString& name) {
     const QString path = QDir::toNativeSeparators(programPath(name));
     loadCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path);
@@ -52,7 +62,7 @@ void loadCatalogue(const QByteArray& bytes, const QString& path) {
 
 void SuonoEsatto() {
     const int n = drawFrom1To(4);
-    platform::services().sounds->play(programPath(QStringLiteral("suoni/si%1.wav").arg(n)));
+    platform::services().sounds->play(dataPath(QStringLiteral("suoni/si%1.wav").arg(n)));
 }
 
 void MostraInformazioni(QWidget* over) {

@@ -38,5 +38,9 @@ void ChiediUscita(QWidget* over = nullptr);
 
 // The path of a data file, given relative to the program folder.
 QString programPath(const QString& relative);
+// A file a school may give of its own (a sound "suoni/no.wav", a picture,
+// classe.txt): from the first own data folder that has it, else the program
+// folder's.
+QString dataPath(const QString& relative);
 
 } // namespace Modulo1
