@@ -6,14 +6,18 @@
 #include "exercises/MoneyScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "platform/ReadingAloud.h"
+#include "platform/Record.h"
 #include "shell/Lesson.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/CaptionedPictureButton.h"
 #include "ui/PictureSlot.h"
 #include "ui/Speech.h"
 
 #include <QAccessible>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 #include <memory>
@@ -259,7 +263,7 @@ private slots:
         QTest::newRow("money board, paying")
             << ScreenId::Form13 << Board << QStringList{"12.000", "click 0"}
             << "Sul tavolo: moneta da 1000 lire, moneta da 1000 lire. Clicca sul denaro che "
-               "avevi utilizzato per pagare; pagato 10000 lire di 11000 lire";
+               "avevi utilizzato per pagare; pagato 10000 lire di 11000 lire.";
         QTest::newRow("money board, the gain")
             << ScreenId::Form13 << Board << QStringList{"12.000", "click 0", "click 1"}
             << "Avevo pagato la merce 11000 lire e ho ricavato 12000 lire: quanto ho guadagnato?";
@@ -287,6 +291,55 @@ private slots:
         heard();
         QTest::keyClick(opened, Qt::Key_F5);
         QTEST(heard().join(u'|'), "question");
+    }
+
+    // F5 repeats the question, not the clock: the record keeps how long the
+    // pupil thought before answering.
+    void f5LeavesTheAnswersTimeRunning() {
+        const QString file = services->folder.filePath("registro.sqlite");
+        platform::startRecord(file, QStringLiteral(MERCANZOLA_PROGRAM_FOLDER));
+        platform::setRecordPupil(QStringLiteral("Anna"));
+        useCurrency(Currency::lire());
+        services->random.values << articleThen(TestServices::drawing(7, 11));
+        auto* screen = static_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
+        QTest::qWait(1200);
+        QTest::keyClick(screen, Qt::Key_F5);
+        pupil::answer(screen->Text1, QStringLiteral("1"));
+        platform::stopRecord();
+        platform::startRecord({}, {});
+        double seconds = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "check");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(QStringLiteral("SELECT secondi FROM risposte"), db);
+            QVERIFY(query.next());
+            seconds = query.value(0).toDouble();
+        }
+        QSqlDatabase::removeDatabase("check");
+        QVERIFY2(seconds >= 1.1, qPrintable(QString::number(seconds)));
+    }
+
+    // When reading cannot happen, the pupil's screen says so quietly at its
+    // foot, for the teacher; it goes once the voice speaks.
+    void aVoiceThatCannotSpeakIsShown() {
+        useCurrency(Currency::lire());
+        ui::Screen* menu = openScreen(ScreenId::Menu);
+        auto notice = [menu] {
+            for (const QLabel* label : menu->findChildren<QLabel*>())
+                if (label->isVisibleTo(menu) && label->text().startsWith(QLatin1String("Niente")))
+                    return label->text();
+            return QString();
+        };
+        QCOMPARE(notice(), QString());
+        platform::readingAloud().voiceReported(
+            platform::VoiceState::Unavailable,
+            QStringLiteral("niente lettura ad alta voce: manca la voce italiana di "
+                           "speech-dispatcher"));
+        QCOMPARE(notice(), QStringLiteral("Niente lettura ad alta voce: manca la voce italiana "
+                                          "di speech-dispatcher"));
+        platform::readingAloud().voiceReported(platform::VoiceState::Ready, QString());
+        QCOMPARE(notice(), QString());
     }
 };
 

@@ -83,10 +83,12 @@ void ItalianVoice::readNewest() {
     if (!engine && !open(QString()))
         return;
     engine->say(text);
-    if (engine->state() != QTextToSpeech::Error)
+    // A text refused means speech-dispatcher has gone away (ended,
+    // restarted): a new connection finds it again, or starts it. An error of
+    // configuration is the locale's, mended already (see newEngine).
+    if (engine->state() != QTextToSpeech::Error ||
+        engine->errorReason() == QTextToSpeech::ErrorReason::Configuration)
         return;
-    // speech-dispatcher has gone away (ended, restarted): a new connection
-    // finds it again, or starts it.
     engine.reset();
     if (open(QStringLiteral("speech-dispatcher si era fermato: la lettura ad alta voce riprende")))
         engine->say(text);

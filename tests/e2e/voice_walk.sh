@@ -83,6 +83,7 @@ SCRIPT
 start_speechd() {
     command -v speech-dispatcher >/dev/null ||
         { echo "no speech-dispatcher (package speech-dispatcher)" && return 1; }
+    rm -f "$work/speechd.sock"
     speech-dispatcher -s -t 0 -C "$work/speechd" -c unix_socket -S "$work/speechd.sock" \
         -L "$work/speechd-log" -P "$work/speechd.pid" >"$work/speechd.out" 2>&1 &
     speechd_pid=$!
@@ -110,9 +111,15 @@ heard_at_least() {
 seen=0
 said=
 expect_heard() { # pattern what
-    poll_for 10 heard_at_least $((seen + 1)) ||
+    # Opening the voice lists thousands of voices: seconds on a busy machine.
+    poll_for 20 heard_at_least $((seen + 1)) ||
         fail "$2: the voice was given nothing new after:" "$(heard)" || return 1
-    sleep 0.3 # a text comes in pieces: let its last piece arrive
+    # A text comes in pieces: let its last piece arrive.
+    local before=
+    until [[ $before == "$(wc -c <"$work/heard.txt")" ]]; do
+        before=$(wc -c <"$work/heard.txt")
+        sleep 0.5
+    done
     seen=$((seen + 1))
     said=$(heard | sed -n "${seen}p")
     # shellcheck disable=SC2053 # a pattern
