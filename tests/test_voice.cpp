@@ -7,6 +7,7 @@
 #include "exercises/PurchaseScreen.h"
 #include "platform/ReadingAloud.h"
 #include "platform/Record.h"
+#include "platform/VoiceSettings.h"
 #include "shell/Lesson.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
@@ -318,6 +319,23 @@ private slots:
         }
         QSqlDatabase::removeDatabase("check");
         QVERIFY2(seconds >= 1.1, qPrintable(QString::number(seconds)));
+    }
+
+    // A line of the user's voce.conf picks the rate; one it cannot read is
+    // left out, and the voice keeps its usual rate.
+    void theSettingsFileChoosesTheRate_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("slowness"); // -1: none chosen
+        QTest::newRow("the slowest") << QByteArray("lentezza = 3\n") << 2;
+        QTest::newRow("no spaces") << QByteArray("lentezza=2") << 1;
+        QTest::newRow("commented out") << QByteArray("# lentezza = 3\n") << -1;
+        QTest::newRow("a word") << QByteArray("lentezza = lenta\n") << -1;
+    }
+    void theSettingsFileChoosesTheRate() {
+        QFETCH(QByteArray, settings);
+        services->writeFile(QStringLiteral("voce.conf"), settings);
+        const QString file = services->folder.filePath(QStringLiteral("voce.conf"));
+        QTEST(platform::slownessInSettings(file).value_or(-1), "slowness");
     }
 
     // When reading cannot happen, the pupil's screen says so quietly at its

@@ -11,7 +11,10 @@
 #      reopens it, with one line on standard error;
 #   4. no speech server: one line on standard error, and the lesson goes on;
 #   5. a screen reader running: the program does not speak on its own; one
-#      started mid-lesson silences it, and stopped lets it speak again.
+#      started mid-lesson silences it, and stopped lets it speak again;
+#   6. Debian's own espeak-ng module, its sound written to a file: Form1 is
+#      reached and heard, and "--lentezza 3" reads it about 1.4 times as long
+#      as "--lentezza 1".
 # The module declares as many voices as Debian's espeak-ng module lists
 # (thousands), so that opening the voice costs what it costs in a school.
 # Usage: voice_walk.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
@@ -33,7 +36,7 @@ end_late_server() {
     [[ -s $work/late.pid ]] && kill "$(cat "$work/late.pid")" 2>/dev/null
     return 0
 }
-trap 'stop_program; end_started "$speechd_pid"; end_late_server; end_walk' EXIT
+trap 'stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_late_server; end_walk' EXIT
 
 # A server whose audio device never opens, with one generic module made the
 # default, that calls record.sh with each piece of text. Qt sees only the
@@ -92,6 +95,76 @@ start_speechd() {
         sed 's/^/  /' "$work/speechd.out"
         return 1
     }
+}
+
+# Debian's espeak-ng module behind a server of its own, its sound written to
+# sound.raw by ALSA's file plugin.
+real_pid=
+start_real_speechd() {
+    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng && -r /usr/share/alsa/alsa.conf ]] ||
+        { echo "no sd_espeak-ng (package speech-dispatcher-espeak-ng)" && return 1; }
+    mkdir -p "$work/real/modules"
+    : >"$work/real/modules/espeak-ng.conf"
+    cat >"$work/real/asoundrc" <<CONF
+pcm.tofile { type file; slave.pcm "null"; file "$work/sound.raw"; format "raw" }
+CONF
+    cat >"$work/real/speechd.conf" <<CONF
+CommunicationMethod "unix_socket"
+AudioOutputMethod "alsa"
+AudioALSADevice "tofile"
+DefaultLanguage "it"
+AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
+DefaultModule "espeak-ng"
+CONF
+    ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work/real/asoundrc" speech-dispatcher -s -t 0 \
+        -C "$work/real" -c unix_socket -S "$work/real.sock" -L "$work/speechd-log" \
+        -P "$work/real.pid" >"$work/real.out" 2>&1 &
+    real_pid=$!
+    poll_for 10 test -S "$work/real.sock" || { echo "speech-dispatcher did not start" && return 1; }
+}
+
+sound_bytes() {
+    stat -c %s "$work/sound.raw" 2>/dev/null || echo 0
+}
+
+sound_beyond() { # bytes
+    (($(sound_bytes) > $1))
+}
+
+# Form1's problem as the real module sounds it, at the slowness $1: its bytes
+# in $sound.
+sound=0
+real_problem_sound() { # slowness
+    local before after=
+    before=$(sound_bytes)
+    program_env=(LANG=C.UTF-8 "SPEECHD_ADDRESS=unix_socket:$work/real.sock" SPEECHD_CMD=/bin/false)
+    program_args=(--leggi --lentezza "$1" --lista "$work/lista.txt")
+    start_program "$program_dir" "$work/espeak.log"
+    open_first_exercise || return 1
+    poll_for 30 sound_beyond "$before" || fail "no sound of Form1's problem at --lentezza $1" ||
+        return 1
+    until [[ $after == "$(sound_bytes)" ]]; do
+        after=$(sound_bytes)
+        sleep 1
+    done
+    sound=$((after - before))
+    back_to_menu && leave_program
+}
+
+real_module_rates() {
+    start_real_speechd >"$work/real.txt" || {
+        echo "  SKIPPED: $(cat "$work/real.txt")"
+        return 77
+    }
+    printf 'quaderno,1000,1500\r\n' >"$work/lista.txt"
+    local quick slow
+    real_problem_sound 1 || return 1
+    quick=$sound
+    real_problem_sound 3 || return 1
+    slow=$sound
+    # 152 and 110 words a minute; the quantity drawn changes a word or two.
+    ((slow * 100 >= quick * 125 && slow * 100 <= quick * 160)) ||
+        fail "--lentezza 3 gave $slow bytes of sound, --lentezza 1 $quick" || return 1
 }
 
 # The texts the voice was given, one a line: the module cuts a text after
@@ -242,7 +315,7 @@ screen_reader_mid_lesson() {
     back_to_menu && leave_program
 }
 
-start_xserver_or_exit 6
+start_xserver_or_exit 7
 write_speechd_config
 if ! start_speechd >"$work/speechd.txt"; then
     echo "voice: SKIPPED: $(cat "$work/speechd.txt")"
@@ -257,6 +330,8 @@ run_case "speech-dispatcher restarted mid-lesson: the next text finds it" server
     "$work/riavvio.log"
 run_case "no speech server: one line, and the lesson goes on" no_server_lesson_goes_on \
     "$work/senza-voce.log"
+run_case "Debian's espeak-ng module: Form1 heard, and slower at --lentezza 3" \
+    real_module_rates "$work/espeak.log"
 if [[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt"; then
     run_case "a screen reader started and stopped mid-lesson" screen_reader_mid_lesson \
         "$work/meta.log"
