@@ -227,7 +227,7 @@ void startWithVoice(const Options& options, Samples& samples) {
         runReporting(benchTool("bench_screens"), QStringList{options.programFolder} + arguments,
                      QStringLiteral("xcb"), 120, QString(), one, environment);
         for (const QString& measured : one.names())
-            if (measured.startsWith(QLatin1String("start → menu")))
+            if (measured.startsWith(u"start → menu"))
                 for (double value : one.of(measured))
                     samples.add(QStringLiteral("key → first paint, start → menu") + name, value);
     };
@@ -258,6 +258,8 @@ QString target(const QString& name) {
         return QStringLiteral("≤ 1.02×");
     if (name == QLatin1String("peak memory after 2 s, ratio"))
         return QStringLiteral("≤ 1.10×");
+    if (name.startsWith(QStringLiteral("key → first paint, start → menu, reading aloud")))
+        return QStringLiteral("≤ 1.10× without");
     if (name.startsWith(u"key →"))
         return QStringLiteral("≤ 16 ms");
     if (name.startsWith(QLatin1String("recorded answer")))
@@ -323,12 +325,14 @@ void printTable(const Options& options, const Samples& samples, const QString& l
         line(describe(name), shown(name, s.median), shown(name, s.min), shown(name, s.max),
              QString::number(s.count), target(name));
     }
-    std::printf("\nStart-up: exec to the first window's exposure and to the end of its first "
-                "paint, the program and\na bare Qt window started in turn; ratios are taken "
-                "round by round. Switches: Enter on \"Avvio\",\nthen what a menu button and "
-                "\"Esci\" run, to the end of the new window's first paint. Answers:\nCPU time "
-                "of the release of Enter, offscreen, without the repaint. The machine may be "
-                "shared:\nrun again when it is quiet before reading much into a few percent.\n");
+    std::printf(
+        "\nStart-up: exec to the first window's exposure and to the end of its first "
+        "paint, the program and\na bare Qt window started in turn; ratios are taken "
+        "round by round. Switches: Enter on \"Avvio\",\nthen what a menu button and "
+        "\"Esci\" run, to the end of the new window's first paint; with and without "
+        "the voice, from\nEnter pressed 300 ms after the start screen painted. Answers:\nCPU time "
+        "of the release of Enter, offscreen, without the repaint. The machine may be "
+        "shared:\nrun again when it is quiet before reading much into a few percent.\n");
 }
 
 } // namespace
