@@ -22,7 +22,8 @@ ThreadedVoice::ThreadedVoice(platform::VoiceReport report)
     voice->moveToThread(thread);
     QObject::connect(thread, &QThread::finished, voice, &QObject::deleteLater);
     thread->setObjectName(QStringLiteral("voce"));
-    thread->start();
+    // Below the user-interface thread, which never waits for the voice.
+    thread->start(QThread::IdlePriority);
     QMetaObject::invokeMethod(voice, &ItalianVoice::start, Qt::QueuedConnection);
 }
 

@@ -12,11 +12,9 @@
 #   4. no speech server: one line on standard error, and the lesson goes on;
 #   5. a screen reader running: the program does not speak on its own; one
 #      started mid-lesson silences it, and stopped lets it speak again;
-#   6. Debian's own espeak-ng module, its sound written to a file: Form1 is
-#      reached and heard, and "--lentezza 3" reads it about 1.4 times as long
-#      as "--lentezza 1".
-# The recording module declares thousands of voices, as Debian's espeak-ng
-# module lists over 13,000, so that opening the voice takes seconds here too.
+#   6. Debian's espeak-ng module, its sound written to a file: Form1 heard,
+#      about 1.4 times as long at "--lentezza 3" as at "--lentezza 1".
+# The recording module lists thousands of voices, as Debian's espeak-ng does.
 # Usage: voice_walk.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
 # 77 when no X server or no speech-dispatcher can be had.
 
@@ -32,10 +30,8 @@ own_session_bus "$@"
 walk_folders voice "${1:-}"
 speechd_pid=
 # The server the voice started in the second case, if it is still there.
-end_late_server() {
-    [[ -s $work/late.pid ]] && kill "$(cat "$work/late.pid")" 2>/dev/null
-    return 0
-}
+end_late_server() { [[ ! -s $work/late.pid ]] || kill "$(cat "$work/late.pid")" 2>/dev/null; }
+real_pid=
 trap 'stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_late_server; end_walk' EXIT
 
 # A server whose audio device never opens, with one generic module made the
@@ -97,52 +93,31 @@ start_speechd() {
     }
 }
 
-# Debian's espeak-ng module behind a server of its own, its sound written to
+# Debian's espeak-ng module on a server of its own, its sound written to
 # sound.raw by ALSA's file plugin.
-real_pid=
 start_real_speechd() {
-    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng && -r /usr/share/alsa/alsa.conf ]] ||
-        { echo "no sd_espeak-ng (package speech-dispatcher-espeak-ng)" && return 1; }
-    mkdir -p "$work/real/modules"
-    : >"$work/real/modules/espeak-ng.conf"
-    cat >"$work/real/asoundrc" <<CONF
-pcm.tofile { type file; slave.pcm "null"; file "$work/sound.raw"; format "raw" }
-CONF
-    cat >"$work/real/speechd.conf" <<CONF
-CommunicationMethod "unix_socket"
-AudioOutputMethod "alsa"
-AudioALSADevice "tofile"
-DefaultLanguage "it"
-AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
-DefaultModule "espeak-ng"
-CONF
+    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] || return 1
+    mkdir -p "$work/real/modules" && : >"$work/real/modules/espeak-ng.conf"
+    echo "pcm.tofile { type file; slave.pcm null; file \"$work/sound.raw\"; format raw }" \
+        >"$work/real/asoundrc"
+    printf '%s\n' 'AudioOutputMethod "alsa"' 'AudioALSADevice "tofile"' 'DefaultLanguage "it"' \
+        'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' 'DefaultModule "espeak-ng"' \
+        >"$work/real/speechd.conf"
     ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work/real/asoundrc" speech-dispatcher -s -t 0 \
-        -C "$work/real" -c unix_socket -S "$work/real.sock" -L "$work/speechd-log" \
-        -P "$work/real.pid" >"$work/real.out" 2>&1 &
+        -C "$work/real" -c unix_socket -S "$work/real.sock" -L "$work/speechd-log" >/dev/null 2>&1 &
     real_pid=$!
-    poll_for 10 test -S "$work/real.sock" || { echo "speech-dispatcher did not start" && return 1; }
+    poll_for 10 test -S "$work/real.sock"
 }
 
-sound_bytes() {
-    stat -c %s "$work/sound.raw" 2>/dev/null || echo 0
-}
+sound_bytes() { stat -c %s "$work/sound.raw" 2>/dev/null || echo 0; }
+sound_beyond() { (($(sound_bytes) > $1)); }
 
-sound_beyond() { # bytes
-    (($(sound_bytes) > $1))
-}
-
-# Form1's problem as the real module sounds it, at the slowness $1: its bytes
-# in $sound.
-sound=0
+# Form1's problem as the real module sounds it at --lentezza $1: its bytes in $sound.
 real_problem_sound() { # slowness
     local before after=
     before=$(sound_bytes)
-    program_env=(LANG=C.UTF-8 "SPEECHD_ADDRESS=unix_socket:$work/real.sock" SPEECHD_CMD=/bin/false)
-    program_args=(--leggi --lentezza "$1" --lista "$work/lista.txt")
-    start_program "$program_dir" "$work/espeak.log"
-    open_first_exercise || return 1
-    poll_for 30 sound_beyond "$before" || fail "no sound of Form1's problem at --lentezza $1" ||
-        return 1
+    start_reading "$work/real.sock" "$work/espeak.log" /bin/false --lentezza "$1" || return 1
+    poll_for 30 sound_beyond "$before" || fail "no sound at --lentezza $1" || return 1
     until [[ $after == "$(sound_bytes)" ]]; do
         after=$(sound_bytes)
         sleep 1
@@ -151,20 +126,15 @@ real_problem_sound() { # slowness
     back_to_menu && leave_program
 }
 
+# The start with its 13,000 voices, and the slowest of the three rates.
 real_module_rates() {
-    start_real_speechd >"$work/real.txt" || {
-        echo "  SKIPPED: $(cat "$work/real.txt")"
-        return 77
-    }
-    printf 'quaderno,1000,1500\r\n' >"$work/lista.txt"
-    local quick slow
+    start_real_speechd || { echo "  SKIPPED: no sd_espeak-ng" && return 77; }
     real_problem_sound 1 || return 1
-    quick=$sound
+    local quick=$sound
     real_problem_sound 3 || return 1
-    slow=$sound
     # 152 and 110 words a minute; the quantity drawn changes a word or two.
-    ((slow * 100 >= quick * 125 && slow * 100 <= quick * 160)) ||
-        fail "--lentezza 3 gave $slow bytes of sound, --lentezza 1 $quick" || return 1
+    ((sound * 100 >= quick * 125 && sound * 100 <= quick * 160)) ||
+        fail "--lentezza 3 gave $sound bytes of sound, --lentezza 1 $quick"
 }
 
 # The texts the voice was given, one a line: the module cuts a text after
@@ -184,11 +154,9 @@ heard_at_least() {
 seen=0
 said=
 expect_heard() { # pattern what
-    # Opening the voice lists thousands of voices: seconds on a busy machine.
     poll_for 20 heard_at_least $((seen + 1)) ||
         fail "$2: the voice was given nothing new after:" "$(heard)" || return 1
-    # A text comes in pieces: let its last piece arrive.
-    local before=
+    local before= # a text comes in pieces: let its last piece arrive
     until [[ $before == "$(wc -c <"$work/heard.txt")" ]]; do
         before=$(wc -c <"$work/heard.txt")
         sleep 0.5
@@ -205,13 +173,14 @@ heard_nothing_new() { # what
 }
 
 # The program with --leggi and its voice at the socket $1, from a fresh start
-# on to Form1; $3 is what starts a server that is not there (none by default).
-start_reading() { # socket output [server command]
+# on to Form1; $3 is what starts a server that is not there (none by default),
+# and what follows more options.
+start_reading() { # socket output [server command [options...]]
     seen=0
     : >"$work/heard.txt"
     printf 'quaderno,1000,1500\r\n' >"$work/lista.txt"
     program_env=(LANG=C.UTF-8 "SPEECHD_ADDRESS=unix_socket:$1" "SPEECHD_CMD=${3:-/bin/false}")
-    program_args=(--leggi --lista "$work/lista.txt")
+    program_args=(--leggi --lista "$work/lista.txt" "${@:4}")
     start_program "$program_dir" "$2"
     open_first_exercise
 }
@@ -231,11 +200,7 @@ form1_heard() {
     back_to_menu && leave_program
 }
 
-# Typed in Form1 and Enter, a wrong answer.
-answer_wrong() {
-    xdotool type --delay 30 1
-    xdotool key Return
-}
+answer_wrong() { xdotool type 1 && xdotool key Return; }
 
 problem='Quaderno, costo unitario 1500 lire, quantità +([0-9]): qual è il costo totale?'
 
@@ -261,10 +226,8 @@ server_restarted() {
     answer_wrong
     expect_heard "Sbagliato. Esatti 0, errati 1." "the first answer after the restart" ||
         return 1
-    local lines
-    lines=$(grep -c "speech-dispatcher si era fermato" "$work/riavvio.log")
-    ((lines == 1)) || fail "$lines lines about the restart, not one:" \
-        "$(cat "$work/riavvio.log")" || return 1
+    (($(grep -c "speech-dispatcher si era fermato" "$work/riavvio.log") == 1)) ||
+        fail "not one line about the restart:" "$(cat "$work/riavvio.log")" || return 1
     back_to_menu && leave_program
 }
 
@@ -304,13 +267,9 @@ screen_reader_mid_lesson() {
     screen_reader_status false || fail "the screen reader's status could not be set" || return 1
     start_reading "$work/speechd.sock" "$work/meta.log" || return 1
     expect_heard "$problem" "Form1 opened" || return 1
-    screen_reader_status true
-    sleep 0.5
-    xdotool key F5
+    screen_reader_status true && sleep 0.5 && xdotool key F5
     heard_nothing_new "F5 with a screen reader started" || return 1
-    screen_reader_status false
-    sleep 0.5
-    xdotool key F5
+    screen_reader_status false && sleep 0.5 && xdotool key F5
     expect_heard "$problem" "F5 once the screen reader has stopped" || return 1
     back_to_menu && leave_program
 }
