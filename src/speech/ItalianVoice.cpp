@@ -129,10 +129,11 @@ std::unique_ptr<QTextToSpeech> ItalianVoice::newEngine(QString& whyNot) const {
         return nullptr;
     }
     const QLocale italy(QLocale::Italian, QLocale::Italy);
-    const std::optional<QVoice> voice =
-        engine->availableLocales().contains(italy)
-            ? (engine->setLocale(italy), plainItalian(engine->availableVoices()))
-            : std::nullopt;
+    std::optional<QVoice> voice;
+    if (engine->availableLocales().contains(italy)) {
+        engine->setLocale(italy);
+        voice = plainItalian(engine->availableVoices());
+    }
     if (!voice) {
         whyNot = QStringLiteral("manca la voce italiana di speech-dispatcher");
         return nullptr;
