@@ -34,6 +34,11 @@ private slots:
         QTest::newRow("stray argument")
             << QStringList{"--schermo-intero", "lista.txt"} << true << false
             << QStringLiteral("Argomento non previsto: lista.txt");
+        QTest::newRow("the slowest voice")
+            << QStringList{"--leggi", "--lentezza", "3"} << false << false << QString();
+        QTest::newRow("a slowness out of the three")
+            << QStringList{"--leggi", "--lentezza=4"} << false << false
+            << QStringLiteral("Dopo --lentezza va 1, 2 oppure 3 (3 è la più lenta), non \"4\"");
     }
     void options() {
         QFETCH(QStringList, arguments);

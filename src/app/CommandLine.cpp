@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
+#include "platform/VoiceSettings.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -127,9 +128,17 @@ CommandLine readCommandLine(const QStringList& allArguments) {
     result.help = parser.isSet(QStringLiteral("help"));
     result.version = parser.isSet(QStringLiteral("version"));
     result.readAloud = parser.isSet(QStringLiteral("leggi"));
+    QStringList mistakes;
+    if (parser.isSet(QStringLiteral("lentezza"))) {
+        const QString slowness = parser.value(QStringLiteral("lentezza"));
+        result.slowness = platform::slownessFromText(slowness);
+        if (!result.slowness)
+            mistakes << QStringLiteral("Dopo --lentezza va 1, 2 oppure 3 (3 è la più lenta), "
+                                       "non \"%1\"")
+                            .arg(slowness);
+    }
     result.check = parser.value(QStringLiteral("controlla"));
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
-    QStringList mistakes;
     readRecordOptions(parser, &result, &mistakes);
     if (parser.isSet(QStringLiteral("euro"))) {
         if (!result.catalogue.isEmpty())

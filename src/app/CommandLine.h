@@ -12,6 +12,8 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool readAloud = false;
+    // How slowly the voice reads, 0 to 2; unset, the user's settings decide.
+    std::optional<int> slowness;
     // The on-screen number pad asked for or refused; unset, it shows on a
     // touch screen and in full screen.
     std::optional<bool> numberPad;

@@ -26,7 +26,12 @@ const QList<CommandLineOption>& commandLineOptions() {
          QStringLiteral("FILE")},
         {{QStringLiteral("leggi")},
          QStringLiteral("Legge ad alta voce, con una voce italiana, i problemi e le risposte. "
-                        "Il tasto F6 accende e spegne la lettura, F5 ripete il problema.")},
+                        "Il tasto F6 accende e spegne la lettura, F5 ripete la domanda.")},
+        {{QStringLiteral("lentezza")},
+         QStringLiteral("Quanto lenta legge la voce: 1 come di solito, 2 più lenta, 3 la più "
+                        "lenta. Senza questa opzione vale la riga \"lentezza = N\" di "
+                        "~/.config/mercanzola/voce.conf, se c'è."),
+         QStringLiteral("N")},
         {{QStringLiteral("registro")},
          QStringLiteral("Tiene il registro delle risposte (chi, quando, quale esercizio, giusta o "
                         "sbagliata) in DEST: un file SQLite oppure un server PostgreSQL "

@@ -113,6 +113,8 @@ int main(int argc, char* argv[]) {
         platform::startRecord(record, QApplication::applicationDirPath());
     try {
         Main({}, command.catalogue);
+        if (command.slowness)
+            platform::readingAloud().setSlowness(*command.slowness);
         if (command.readAloud)
             platform::readingAloud().turnOn();
     } catch (const std::exception& error) {

@@ -72,11 +72,21 @@ void GainLossScreen::NuovoProblema() {
 }
 
 QString GainLossScreen::spokenProblem() const {
+    return problemAsking(QStringLiteral("guadagno o perdita?"));
+}
+
+QString GainLossScreen::questionOfTheMoment() const {
+    if (Label10->text().isEmpty())
+        return spokenProblem();
+    return problemAsking(Sentences::whatIs(Label10->text()));
+}
+
+QString GainLossScreen::problemAsking(const QString& question) const {
     const auto [spesa, ricavo] = shownPrices();
     return Sentences::problem(Label3->text(),
                               {Sentences::given(Headings::spesa(), spokenAmount(spesa)),
                                Sentences::given(Headings::ricavo(), spokenAmount(ricavo))},
-                              QStringLiteral("guadagno o perdita?"));
+                              question);
 }
 
 void GainLossScreen::Command1_Click(int index) {

@@ -15,6 +15,8 @@ public:
 
     void NuovoProblema() override;
     QString spokenProblem() const override;
+    // After the right choice, the amount of the word chosen.
+    QString questionOfTheMoment() const override;
     // The answer box is disabled until the right choice; the first problem puts
     // the focus on the choice itself.
     void Form_Activate() override;
@@ -41,6 +43,7 @@ private:
     // The spesa and the ricavo on show.
     std::pair<Money, Money> shownPrices() const;
     void showChosenWord(const QString& word);
+    QString problemAsking(const QString& question) const;
 };
 
 // Gain or loss.

@@ -145,6 +145,14 @@ QString MoneyScreen::spokenProblem() const {
     return Sentences::revenueQuestion(piecesOnBoard(), Costo);
 }
 
+QString MoneyScreen::questionOfTheMoment() const {
+    if (Text2->isEnabled())
+        return Sentences::gainQuestion(Costo, Ricavo);
+    if (Text1->isEnabled())
+        return spokenProblem();
+    return Sentences::paying(piecesOnBoard(), SommaCliccata, Costo);
+}
+
 QStringList MoneyScreen::piecesOnBoard() const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)

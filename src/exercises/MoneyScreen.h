@@ -20,6 +20,9 @@ public:
 
     void NuovoProblema() override;
     QString spokenProblem() const override;
+    // The phase the pupil is in, with what lies on the board now: the revenue
+    // asked, the paying, or the gain asked.
+    QString questionOfTheMoment() const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
     // Decodes each piece's picture at its slot's size, and the hand's.

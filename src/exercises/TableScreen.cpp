@@ -145,17 +145,26 @@ QString TableScreen::stepQuestion(std::size_t step) const {
 }
 
 QString TableScreen::spokenProblem() const {
+    return problemAsking(0);
+}
+
+QString TableScreen::questionOfTheMoment() const {
+    return problemAsking(currentStep);
+}
+
+QString TableScreen::problemAsking(std::size_t step) const {
     QStringList parts = {Label3->text().trimmed(),
                          Headings::quantita() + u' ' + QString::number(Quantita.value())};
     for (const Given& g : given)
         parts << g.label->heading() + QStringLiteral(": ") + spokenAmount(amount(g.cell));
-    return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") + stepQuestion(0);
+    return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") + stepQuestion(step);
 }
 
 // The current box is red, enabled and focused; every other box is white and
 // disabled, keeping what was typed in it. The next box takes the focus before
 // the last one is disabled, so the focus never wanders off to another control.
 void TableScreen::makeCurrent(std::size_t step) {
+    currentStep = step;
     ui::AnswerBox* current = asked[step].box;
     current->setEnabled(true);
     current->setBackgroundColour(CurrentBox);

@@ -22,6 +22,8 @@ public:
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
     QString spokenProblem() const override;
+    // The same with the step the pupil has reached.
+    QString questionOfTheMoment() const override;
     // The new problem places the focus itself.
     void Form_Activate() override;
 
@@ -61,12 +63,15 @@ private:
     // "spesa di 8?"
     QString stepQuestion(std::size_t step) const;
     void nameCells();
+    // The article, the quantity and the given cells, then the step's question.
+    QString problemAsking(std::size_t step) const;
 
     // Whether a problem with a quantity of 0 can be answered: not when the cells
     // of one item are known only by dividing those of the quantity.
     bool zeroQuantitySolvable = false;
     std::vector<Given> given;
     std::vector<Asked> asked; // in reading order, which is the order of answering
+    std::size_t currentStep = 0;
 };
 
 // Four cells one after the other; the gain of several items; the gain of one.

@@ -11,6 +11,7 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/Random.h"
 #include "shell/ScreenChain.h"
+#include "shell/VoiceNotice.h"
 #include "ui/Icons.h"
 
 #include <QEvent>
@@ -54,12 +55,14 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
                                    [this] { MenuInformazioni_Click(); });
     mnuEsci = addMenuItem(QStringLiteral("Esci"), [this] { mnuEsci_Click(); });
     addReadingKeys();
+    addVoiceNotice(this, {240, 8280, 10335, 615});
 }
 
 void ExerciseScreen::addReadingKeys() {
     auto* repeat = new QShortcut(QKeySequence(Qt::Key_F5), this);
     repeat->setAutoRepeat(false);
-    connect(repeat, &QShortcut::activated, this, [this] { handle([this] { sayProblem(); }); });
+    connect(repeat, &QShortcut::activated, this,
+            [this] { handle([this] { ask([this] { return questionOfTheMoment(); }); }); });
     auto* reading = new QShortcut(QKeySequence(Qt::Key_F6), this);
     reading->setAutoRepeat(false);
     connect(reading, &QShortcut::activated, this, [this] {
@@ -69,7 +72,7 @@ void ExerciseScreen::addReadingKeys() {
         // the screen reader has heard it already.
         if (voice.isOn()) {
             const VoicedSentences voiced;
-            voice.hear(spokenProblem());
+            voice.hear(questionOfTheMoment());
         }
     });
 }
@@ -181,6 +184,11 @@ bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     return ui::Screen::eventFilter(watched, event);
+}
+
+void ExerciseScreen::closeEvent(QCloseEvent* event) {
+    platform::readingAloud().hush();
+    ui::Screen::closeEvent(event);
 }
 
 void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,

@@ -26,6 +26,9 @@ public:
     // that is asked: "gomma bianca, costo unitario 1.500 lire, quantità 7:
     // qual è il costo totale?"
     virtual QString spokenProblem() const = 0;
+    // What the pupil must do now, with what it needs, as F5 and F6 say it: the
+    // problem, or on a screen of steps the step the pupil has reached.
+    virtual QString questionOfTheMoment() const { return spokenProblem(); }
 
     void Form_Load() override;
     // A new problem, then the focus in Text1. Screens that place the focus
@@ -111,6 +114,8 @@ protected:
     void ask(const std::function<QString()>& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A screen left stops its speech.
+    void closeEvent(QCloseEvent* event) override;
     // The answer just judged, with the problem on show, for the teacher's record.
     void recordAnswer(const QString& given, bool right);
 
@@ -119,8 +124,9 @@ protected:
     static void drawArticle();
 
 private:
-    // F5 says the problem again (to the screen reader too); F6 turns reading
-    // aloud on, with the problem, or off.
+    // F5 says the question of the moment again (to the screen reader too),
+    // leaving the answer's time running; F6 turns reading aloud on, with the
+    // question of the moment, or off.
     void addReadingKeys();
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);

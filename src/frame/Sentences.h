@@ -27,6 +27,8 @@ QString outcome(bool right, int esatti, int errati);
 QString revenueQuestion(const QStringList& pieces, Money cost);
 QString revenueQuestionAgain(const QStringList& pieces, Money cost);
 QString paid(Money sum, Money cost);
+// While paying: what lies on the board, what to do, what is paid so far.
+QString paying(const QStringList& pieces, Money sum, Money cost);
 QString gainQuestion(Money cost, Money revenue);
 
 } // namespace Sentences
