@@ -36,7 +36,8 @@ struct Given {
 
 // Written as a lesson writes them; the record is closed, every answer on disk.
 void write(const QString& file, const QList<Given>& answers) {
-    std::unique_ptr<platform::AnswerRecord> record(factory()->openForLesson(file, QString()));
+    std::unique_ptr<platform::AnswerRecord> record(
+        factory()->openForLesson(file, QFileInfo(file).absolutePath() + "/coda"));
     for (const Given& a : answers)
         record->keep({QString::fromLatin1(a.day) + QStringLiteral("T10:00:00.000+01:00"),
                       QString::fromLatin1(a.day), QString::fromUtf8(a.pupil), "pc-3",
@@ -202,18 +203,29 @@ private slots:
     void configurationNamesTheRecord_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("destination");
-        QTest::newRow("as shipped, commented out") << "# registro = /srv/registro.sqlite\n"
-                                                   << QString();
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("as shipped, commented out")
+            << "# registro = /var/lib/mercanzola/registro.sqlite\n"
+            << QString() << QStringList();
         QTest::newRow("a server") << "registro = postgresql://scuola/mercanzola\n"
-                                  << "postgresql://scuola/mercanzola";
-        QTest::newRow("the last line counts")
-            << "registro=/a.sqlite\n  registro =  /b.sqlite  \naltro = x\n"
-            << "/b.sqlite";
+                                  << "postgresql://scuola/mercanzola" << QStringList();
+        QTest::newRow("a colon, any letter case")
+            << "Registro: postgresql://scuola/m?host=x\n"
+            << "postgresql://scuola/m?host=x" << QStringList();
+        QTest::newRow("the last line counts, a stray one told")
+            << "registro=/a.sqlite\n\n  REGISTRO =  /b.sqlite  \naltro = x\n"
+            << "/b.sqlite" << QStringList{"riga 4 non capita: altro = x"};
+        QTest::newRow("a misspelt name turns nothing on without a word")
+            << "registri = /a.sqlite\n"
+            << QString() << QStringList{"riga 1 non capita: registri = /a.sqlite"};
     }
     void configurationNamesTheRecord() {
         QFETCH(QString, text);
         QFETCH(QString, destination);
-        QCOMPARE(recordDestinationInConfig(text), destination);
+        QFETCH(QStringList, told);
+        const RecordConfig config = readRecordConfig(text);
+        QCOMPARE(config.destination, destination);
+        QCOMPARE(config.strayLines, told);
     }
 
     void mistypedReportOptionsAreTold_data() {

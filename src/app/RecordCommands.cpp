@@ -4,6 +4,7 @@
 #include "platform/Record.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -25,16 +26,21 @@ bool save(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-QString recordDestinationInConfig(const QString& text) {
-    QString destination;
-    for (const QString& line : text.split(u'\n')) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(u'#') || !trimmed.contains(u'='))
+RecordConfig readRecordConfig(const QString& text) {
+    static const QRegularExpression line(QStringLiteral("^registro\\s*[:=]\\s*(.*)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    RecordConfig config;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
-        if (trimmed.section(u'=', 0, 0).trimmed() == u"registro")
-            destination = trimmed.section(u'=', 1).trimmed();
+        if (const auto match = line.match(trimmed); match.hasMatch())
+            config.destination = match.captured(1).trimmed();
+        else
+            config.strayLines << QStringLiteral("riga %1 non capita: %2").arg(i + 1).arg(trimmed);
     }
-    return destination;
+    return config;
 }
 
 QString recordDestination(const CommandLine& command, const QString& configFile) {
@@ -43,7 +49,10 @@ QString recordDestination(const CommandLine& command, const QString& configFile)
     QFile file(configFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return recordDestinationInConfig(QString::fromUtf8(file.read(64 * 1024)));
+    const RecordConfig config = readRecordConfig(QString::fromUtf8(file.read(64 * 1024)));
+    for (const QString& stray : config.strayLines)
+        print(stderr, QStringLiteral("la mercanzola: %1: %2\n").arg(configFile, stray));
+    return config.destination;
 }
 
 int runRecordCommand(const CommandLine& command, const QString& destination,

@@ -33,12 +33,15 @@ struct ReportRow {
     bool operator==(const ReportRow&) const = default;
 };
 
-// Where the answers of a lesson go. keep() returns at once: the answer is
-// written, each in its own transaction, on a thread of the record's own.
+// Where the answers of a lesson go. keep() puts the answer in the PC's queue
+// and returns; a thread of the record's own takes it on to the record.
 class AnswerRecord {
 public:
     virtual ~AnswerRecord() = default;
     virtual void keep(const RecordedAnswer& answer) = 0;
+    // Empty while every answer reaches the record; else what a teacher
+    // walking by should read. Any thread may ask.
+    virtual QString trouble() const = 0;
 };
 
 // A destination is a SQLite file path or a postgresql:// URI. Failures are
@@ -58,5 +61,5 @@ public:
 
 } // namespace platform
 
-#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/1"
+#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/2"
 Q_DECLARE_INTERFACE(platform::RecordFactory, MERCANZOLA_RECORD_PLUGIN_IID)

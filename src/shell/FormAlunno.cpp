@@ -5,6 +5,7 @@
 #include "platform/Record.h"
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
+#include "shell/RecordTrouble.h"
 #include "shell/ScreenChain.h"
 #include "ui/Twips.h"
 
@@ -52,6 +53,7 @@ QStringList readClassList() {
 }
 
 FormAlunno::FormAlunno(const QStringList& names) : ui::Screen(Width, Height) {
+    watchRecordTrouble();
     setBackground(ModuloColoriSuoni::ColoreCasuale());
     Label1 =
         place(new ui::Label(names.isEmpty() ? QStringLiteral("Scrivi il tuo nome e premi Invio")
