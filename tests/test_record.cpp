@@ -12,6 +12,8 @@
 #include "support/TestServices.h"
 
 #include <QApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
@@ -45,12 +47,18 @@ void write(const QString& file, const QList<Given>& answers) {
                       a.right, 4.5});
 }
 
-QString summary(const QString& file, const QDate& since = {}) {
+QList<platform::ReportRow> rowsOf(const QString& file, const QDate& since = {},
+                                  const QDate& until = {}) {
     QList<platform::ReportRow> rows;
     QString problem;
-    if (!factory()->readReport(file, since, &rows, &problem))
-        return problem;
-    return reportText(rows);
+    if (!factory()->readReport(file, since, until, &rows, &problem))
+        qWarning("%s", qPrintable(problem));
+    sortForReport(&rows);
+    return rows;
+}
+
+QString summary(const QString& file, const QDate& since = {}, const QDate& until = {}) {
+    return reportText(rowsOf(file, since, until));
 }
 
 const QList<Given> Week = {
@@ -76,9 +84,10 @@ private slots:
 
     void reports_data() {
         QTest::addColumn<QDate>("since");
+        QTest::addColumn<QDate>("until");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("every answer, by pupil then exercise")
-            << QDate()
+        QTest::newRow("every answer, by pupil then exercise in the menu's order")
+            << QDate() << QDate()
             << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
                "ultimo giorno\n"
                "Anna        trova il costo totale         3       2       1                66,7  "
@@ -90,7 +99,7 @@ private slots:
                "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
                "05/03/2024\n";
         QTest::newRow("from a day on")
-            << QDate(2024, 3, 4)
+            << QDate(2024, 3, 4) << QDate()
             << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
                "ultimo giorno\n"
                "Anna        trova il costo totale         2       2       0               100,0  "
@@ -99,39 +108,83 @@ private slots:
                "05/03/2024\n"
                "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
                "05/03/2024\n";
+        QTest::newRow("up to a day")
+            << QDate() << QDate(2024, 3, 4)
+            << "alunno  esercizio              risposte  esatte  errate  percentuale esatte  "
+               "ultimo giorno\n"
+               "Anna    trova il costo totale         2       1       1                50,0  "
+               "04/03/2024\n"
+               "Bruno   trova il ricavo               1       1       0               100,0  "
+               "01/03/2024\n";
         QTest::newRow("after the last answer")
-            << QDate(2024, 3, 6)
+            << QDate(2024, 3, 6) << QDate()
             << "alunno  esercizio  risposte  esatte  errate  percentuale esatte  ultimo giorno\n"
                "(nessuna risposta nel registro)\n";
     }
     void reports() {
         QFETCH(QDate, since);
+        QFETCH(QDate, until);
         QFETCH(QString, expected);
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
-        QCOMPARE(summary(file, since), expected);
+        QCOMPARE(summary(file, since, until), expected);
     }
 
-    void spreadsheetReadsTheCsv() {
+    void spreadsheetKeepsEveryField_data() {
+        QTest::addColumn<QString>("pupil");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("a decimal comma and a comma in a name")
+            << "Rossi, Anna"
+            << QByteArray("\"Rossi, Anna\";\"trova il ricavo\";\"2\";\"1\";"
+                          "\"1\";\"50,0\";\"05/03/2024\"");
+        QTest::newRow("a semicolon and quotes")
+            << "Bruno; \"Jr\"" << QByteArray("\"Bruno; \"\"Jr\"\"\";\"trova il ricavo\";");
+        QTest::newRow("a formula made inert")
+            << "=HYPERLINK(\"x\")" << QByteArray("\"'=HYPERLINK(\"\"x\"\")\";");
+        QTest::newRow("plus") << "+39 Anna" << QByteArray("\"'+39 Anna\";");
+        QTest::newRow("minus") << "-Anna" << QByteArray("\"'-Anna\";");
+        QTest::newRow("at") << "@Anna" << QByteArray("\"'@Anna\";");
+    }
+    void spreadsheetKeepsEveryField() {
+        QFETCH(QString, pupil);
+        QFETCH(QByteArray, line);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        const QByteArray name = pupil.toUtf8();
+        write(file, {{name.constData(), "trova il ricavo", "2024-03-05", true},
+                     {name.constData(), "trova il ricavo", "2024-03-05", false}});
+        const QByteArray csv = reportCsv(rowsOf(file));
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF\"alunno\";\"esercizio\";\"risposte\";"));
+        QVERIFY2(csv.contains("\r\n" + line), csv.constData());
+    }
+
+    void teachersPages() {
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
-        QList<platform::ReportRow> rows;
-        QString problem;
-        QVERIFY(factory()->readReport(file, {}, &rows, &problem));
-        const QByteArray csv = reportCsv(rows);
-        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
-                               "alunno;esercizio;risposte;esatte;errate;percentuale esatte;"
-                               "ultimo giorno\r\n"));
-        QVERIFY(csv.contains("\r\nAnna;trova il costo totale;3;2;1;66,7;05/03/2024\r\n"));
-        QVERIFY(csv.contains("\r\n\"Bruno; Jr.\";trova il ricavo;1;1;0;100,0;05/03/2024\r\n"));
-        const QByteArray page = reportHtml(rows, "Riepilogo");
+        const QByteArray page = reportHtml(rowsOf(file), "Riepilogo");
+        // First the class grid, pupils by exercises in the menu's order.
+        QVERIFY(page.indexOf("class=\"griglia\"") < page.indexOf("<section>"));
+        QVERIFY(page.contains("<tr><td>Anna</td><td class=\"n\">66,7%</td><td class=\"n\"></td>"
+                              "<td class=\"n\">0,0%</td></tr>"));
+        QVERIFY(page.contains("<li>trova il costo totale</li><li>trova il ricavo</li>"
+                              "<li>usa il denaro</li>"));
         QCOMPARE(page.count("class=\"barra\""), 3); // one bar per pupil
         QVERIFY(page.contains("2 esatte su 4 risposte (50,0%)"));
+
+        QList<platform::WrongAnswer> wrong;
+        QString problem;
+        QVERIFY(factory()->readWrongAnswers(file, {}, {}, &wrong, &problem));
+        QCOMPARE(wrongAnswersText(wrong),
+                 "Anna\n"
+                 "  01/03/2024  trova il costo totale: quaderno, costo unitario 300 lire\n"
+                 "    scritto 600, giusto 600\n"
+                 "  05/03/2024  usa il denaro: quaderno, costo unitario 300 lire\n"
+                 "    scritto 600, giusto (lasciato)\n");
     }
 
-    void forgettingAPupilLeavesTheOthers() {
+    void forgettingLeavesTheRest() {
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
@@ -141,8 +194,41 @@ private slots:
         QCOMPARE(deleted, 4);
         QVERIFY(!summary(file).contains("Anna"));
         QVERIFY(summary(file).contains("Bruno; Jr."));
-        QVERIFY(!factory()->readReport(folder.filePath("nessuno.sqlite"), {}, nullptr, &problem));
-        QVERIFY(problem.contains("non esiste"));
+        QVERIFY(factory()->deleteBefore(file, QDate(2024, 3, 5), &deleted, &problem));
+        QCOMPARE(deleted, 1); // Bruno's first of March
+        QVERIFY(!summary(file).contains("01/03/2024"));
+        QVERIFY(summary(file).contains("Bruno; Jr."));
+    }
+
+    void notARecordIsTold_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no file") << QByteArray() << "il registro %1 non esiste";
+        QTest::newRow("a text file")
+            << QByteArray("Anna;3;2\n") << "%1 non è un registro della mercanzola";
+        QTest::newRow("a database of something else")
+            << QByteArray("SQLite") << "%1 non è un registro della mercanzola";
+    }
+    void notARecordIsTold() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, told);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        if (content == "SQLite") {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "altro");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec("CREATE TABLE voti (x)");
+            db.close();
+        } else if (!content.isEmpty()) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        QList<platform::ReportRow> rows;
+        QString problem;
+        QVERIFY(!factory()->readReport(file, {}, {}, &rows, &problem));
+        QVERIFY2(problem.startsWith(told.arg(file)), qPrintable(problem));
     }
 
     void pupilSaysWhoTheyAre_data() {
@@ -166,6 +252,7 @@ private slots:
             s.writeFile("classe.txt", classList);
         s.setCatalogue({{"quaderno", 250, 300}});
         const QString file = s.folder.filePath("registro.sqlite");
+        qputenv("XDG_DATA_HOME", s.folder.path().toLocal8Bit()); // the queue of this case
         platform::startRecord(file, ProgramFolder);
 
         auto* avvio = openScreen(ScreenId::Avvio);

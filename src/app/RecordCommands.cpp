@@ -63,27 +63,43 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
     platform::RecordFactory* factory = platform::recordFactory(programFolder, &problem);
     if (!factory)
         return fail(problem);
+    int deleted = 0;
     if (!command.forgetPupil.isEmpty()) {
-        int deleted = 0;
         if (!factory->deletePupil(destination, command.forgetPupil, &deleted, &problem))
             return fail(problem);
         print(stdout, QStringLiteral("Cancellate %1 risposte di %2.\n")
                           .arg(deleted)
                           .arg(command.forgetPupil));
-        if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
-            return 0;
     }
+    if (command.deleteBefore.isValid()) {
+        if (!factory->deleteBefore(destination, command.deleteBefore, &deleted, &problem))
+            return fail(problem);
+        print(stdout, QStringLiteral("Cancellate %1 risposte date prima del %2.\n")
+                          .arg(deleted)
+                          .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));
+    }
+    if (command.wrongAnswers) {
+        QList<platform::WrongAnswer> wrong;
+        if (!factory->readWrongAnswers(destination, command.since, command.until, &wrong, &problem))
+            return fail(problem);
+        print(stdout, wrongAnswersText(wrong));
+    }
+    if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
+        return 0;
     QList<platform::ReportRow> rows;
-    if (!factory->readReport(destination, command.since, &rows, &problem))
+    if (!factory->readReport(destination, command.since, command.until, &rows, &problem))
         return fail(problem);
+    sortForReport(&rows);
     if (command.summary)
         print(stdout, reportText(rows));
     if (!command.csv.isEmpty() && !save(command.csv, reportCsv(rows)))
         return fail(QStringLiteral("non si scrive il file %1").arg(command.csv));
-    const QString title = command.since.isValid()
-                              ? QStringLiteral("Riepilogo dal %1")
-                                    .arg(command.since.toString(QStringLiteral("dd/MM/yyyy")))
-                              : QStringLiteral("Riepilogo");
+    QString title = QStringLiteral("Riepilogo");
+    if (command.since.isValid())
+        title +=
+            QStringLiteral(" dal %1").arg(command.since.toString(QStringLiteral("dd/MM/yyyy")));
+    if (command.until.isValid())
+        title += QStringLiteral(" al %1").arg(command.until.toString(QStringLiteral("dd/MM/yyyy")));
     if (!command.html.isEmpty() && !save(command.html, reportHtml(rows, title)))
         return fail(QStringLiteral("non si scrive il file %1").arg(command.html));
     return 0;

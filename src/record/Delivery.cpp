@@ -10,8 +10,11 @@ namespace record {
 
 namespace {
 
-const QString DestinationConnection = QStringLiteral("mercanzola-registro");
-const QString QueueConnection = QStringLiteral("mercanzola-coda-invio");
+// Names of this loop's own, apart from those of a loop still waiting for a
+// server after its lesson ended.
+QString connectionName(const char* what, const void* loop) {
+    return QStringLiteral("mercanzola-%1-%2").arg(QLatin1String(what)).arg(quintptr(loop), 0, 16);
+}
 constexpr std::chrono::milliseconds FirstWait{1000};
 constexpr std::chrono::milliseconds LongestWait{10000};
 constexpr int Batch = 500;
@@ -19,7 +22,9 @@ constexpr int Batch = 500;
 } // namespace
 
 Delivery::Delivery(QString destination, QString queueFile)
-    : destination(std::move(destination)), queueFile(std::move(queueFile)) {}
+    : destination(std::move(destination)), queueFile(std::move(queueFile)),
+      DestinationConnection(connectionName("registro", this)),
+      QueueConnection(connectionName("coda-invio", this)) {}
 
 void Delivery::tell(const QString& problem) {
     std::lock_guard lock(mutex);
@@ -150,12 +155,21 @@ bool Delivery::deliverQueued(Queue& queue) {
             return false;
         QStringList done;
         QString problem;
+        QSqlDatabase db = QSqlDatabase::database(DestinationConnection, false);
+        // A file takes a batch in one transaction, waiting for its disk once;
+        // a server one statement each, as a duplicate ends a transaction.
+        const bool batch = !isServer(destination) && db.transaction();
         for (const QueuedAnswer& answer : answers) {
-            if (!insertAnswer(QSqlDatabase::database(DestinationConnection, false), answer.id,
-                              answer.answer, &problem))
+            if (!insertAnswer(db, answer.id, answer.answer, &problem))
                 break;
             done << answer.id;
         }
+        if (batch && (done.size() < answers.size() || !db.commit())) {
+            problem = failure(db, problem);
+            db.rollback();
+            done.clear();
+        }
+        db = QSqlDatabase();
         queue.remove(done);
         if (done.size() < answers.size()) {
             tell(QStringLiteral("%1 non prende le risposte, aspettano in %2: %3")

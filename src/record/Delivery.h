@@ -44,6 +44,8 @@ private:
 
     const QString destination;
     const QString queueFile;
+    const QString DestinationConnection;
+    const QString QueueConnection;
     bool destinationOpen = false;
 
     mutable std::mutex mutex;

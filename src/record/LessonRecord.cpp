@@ -1,5 +1,7 @@
 #include "record/LessonRecord.h"
 
+#include "record/Database.h"
+
 #include <QDir>
 #include <QUuid>
 
@@ -8,12 +10,15 @@ namespace record {
 namespace {
 
 const QString QueueConnection = QStringLiteral("mercanzola-coda");
-// Quitting is never held up by a server that does not answer.
-constexpr std::chrono::milliseconds LastDelivery{400};
+// Quitting is never held up by a server that does not answer; a file on
+// the PC's disk gets the time to take the last answers.
+constexpr std::chrono::milliseconds LastToServer{400};
+constexpr std::chrono::milliseconds LastToFile{3000};
 
 } // namespace
 
-LessonRecord::LessonRecord(const QString& destination, const QString& queueFolder) {
+LessonRecord::LessonRecord(const QString& destination, const QString& queueFolder)
+    : server(isServer(destination)) {
     QDir().mkpath(queueFolder);
     const QString queueFile =
         QDir(queueFolder).absoluteFilePath(QStringLiteral("coda-registro.sqlite"));
@@ -29,7 +34,7 @@ LessonRecord::LessonRecord(const QString& destination, const QString& queueFolde
 
 LessonRecord::~LessonRecord() {
     queue.reset();
-    if (delivery->stop(LastDelivery)) {
+    if (delivery->stop(server ? LastToServer : LastToFile)) {
         sender.join();
     } else {
         // Still waiting for a server: the queue keeps what it has for the next start.

@@ -25,6 +25,7 @@ public:
     QString trouble() const override;
 
 private:
+    bool server;
     std::unique_ptr<Queue> queue;
     std::shared_ptr<Delivery> delivery;
     std::thread sender;
