@@ -8,6 +8,7 @@
 #include "platform/Record.h"
 #include "shell/FormAlunno.h"
 #include "shell/FormMenu.h"
+#include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 
@@ -236,18 +237,27 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("pupil");
         QTest::newRow("Tab and Enter to the second name")
-            << QByteArray("Anna Rossi\n\nBruno Bianchi\r\nAnna Rossi\n") << "keys"
+            << QByteArray("Anna Rossi\n\nBruno Bianchi\r\nanna  ROSSI\n") << "keys"
             << "Bruno Bianchi";
         QTest::newRow("a tap on a name") << QByteArray("Anna Rossi\nBruno Bianchi\n") << "tap"
                                          << "Anna Rossi";
         QTest::newRow("no class list: the name typed") << QByteArray() << "type"
                                                        << "Carla Verdi";
+        QByteArray sixty;
+        for (int i = 1; i <= 60; ++i)
+            sixty += "Alunno " + QByteArray::number(i) + '\n';
+        QTest::newRow("sixty names: big buttons in pages, Tab to the next") << sixty << "pages"
+                                                                            << "Alunno 19";
+        QTest::newRow("a touch screen, no class list: the letter pad") << QByteArray() << "pad"
+                                                                       << "Zoè D'Amico";
     }
     void pupilSaysWhoTheyAre() {
         QFETCH(QByteArray, classList);
         QFETCH(QString, how);
         QFETCH(QString, pupil);
         TestServices s;
+        if (how == "pad")
+            QTest::createTouchDevice();
         if (!classList.isEmpty())
             s.writeFile("classe.txt", classList);
         s.setCatalogue({{"quaderno", 250, 300}});
@@ -264,6 +274,29 @@ private slots:
             pupil::answer(who->Text1, "   "); // nothing typed: still asked
             QCOMPARE(currentScreen(), who);
             pupil::answer(who->Text1, "  Carla   Verdi ");
+        } else if (how == "pages") {
+            QCOMPARE(who->Command1.size(), 18u);
+            for (const ui::Button* button : who->Command1)
+                QVERIFY(button->height() >= 48 * who->contentScale() - 1);
+            QTest::mouseClick(who->Next, Qt::LeftButton);
+            QCOMPARE(who->Command1.front()->text(), "Alunno 19");
+            // Tab from the last name of the page reaches the page buttons.
+            who->Command1.back()->setFocus();
+            QTest::keyClick(who->Command1.back(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), who->Previous);
+            for (int page = 0; page < 4; ++page) // round to the first and on to the second
+                pupil::enter(who->Next);
+            pupil::enter(who->Command1.front());
+        } else if (how == "pad") {
+            QVERIFY(!who->LetterKeys.empty());
+            const auto key = [who](const QString& caption) {
+                for (ui::Button* button : who->LetterKeys)
+                    if (button->text() == caption)
+                        QTest::mouseClick(button, Qt::LeftButton);
+            };
+            for (const char* caption : {"Z", "O", "È", "X", "cancella", "spazio", "D", "'", "A",
+                                        "M", "I", "C", "O", "invio"})
+                key(QString::fromUtf8(caption));
         } else {
             QCOMPARE(who->Command1.size(), 2u); // blank and repeated lines left out
             if (how == "tap") {
@@ -285,6 +318,22 @@ private slots:
         QCOMPARE(summary(file).section('\n', 1, 1).simplified(),
                  pupil + " trova il costo totale 1 0 1 0,0 " +
                      QDate::currentDate().toString("dd/MM/yyyy"));
+    }
+
+    void classListBesideTheCatalogueInUse() {
+        // As installed: lista.txt in the program folder links to /etc/mercanzola/.
+        TestServices s;
+        QDir(s.folder.path()).mkdir("etc");
+        QFile shipped(ProgramFolder + "/lista.txt");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        s.writeFile("etc/lista.txt", shipped.readAll());
+        s.writeFile("etc/classe.txt", "Dario Neri\n");
+        s.writeFile("classe.txt", "Anna Rossi\n");
+        QVERIFY(QFile::link(s.folder.filePath("etc/lista.txt"), s.folder.filePath("lista.txt")));
+        Modulo1::CaricaLista();
+        QCOMPARE(readClassList(), QStringList{"Dario Neri"});
+        QFile::remove(s.folder.filePath("etc/classe.txt"));
+        QCOMPARE(readClassList(), QStringList{"Anna Rossi"}); // then the program folder's
     }
 
     void configurationNamesTheRecord_data() {
