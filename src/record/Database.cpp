@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -21,8 +22,9 @@ const QString ServerTable = QStringLiteral(
     "giorno date NOT NULL, alunno text NOT NULL, computer text NOT NULL, "
     "esercizio text NOT NULL, problema text NOT NULL, risposta text NOT NULL, "
     "esatta boolean NOT NULL, secondi real NOT NULL)");
-const QString PupilIndex =
-    QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_alunno ON risposte (alunno, giorno)");
+// The report reads the index alone, in its order, whatever the size.
+const QString PupilIndex = QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_riepilogo ON "
+                                          "risposte (alunno, esercizio, giorno, esatta)");
 
 bool run(QSqlDatabase db, const QString& statement, QString* problem) {
     QSqlQuery query(db);
@@ -187,8 +189,7 @@ void closeDatabase(const QString& name) {
     QSqlDatabase::removeDatabase(name);
 }
 
-bool insertAnswer(QSqlDatabase db, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem) {
+QSqlQuery insertStatement(QSqlDatabase db) {
     const bool server = db.driverName() == u"QPSQL";
     // A plain INSERT, one answer a statement: the pupils' role may only add
     // rows, and ON CONFLICT would need SELECT. An id already there is an
@@ -198,15 +199,21 @@ bool insertAnswer(QSqlDatabase db, const QString& id, const platform::RecordedAn
         QStringLiteral("INSERT %1 INTO risposte (id, quando, giorno, alunno, computer, esercizio, "
                        "problema, risposta, esatta, secondi) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
             .arg(server ? QString() : QStringLiteral("OR IGNORE")));
+    return query;
+}
+
+bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
+                  QString* problem) {
+    int place = 0;
     for (const QVariant& value :
          {QVariant(id), QVariant(answer.when), QVariant(answer.day), QVariant(answer.pupil),
           QVariant(answer.computer), QVariant(answer.exercise), QVariant(answer.problem),
           QVariant(answer.answer), QVariant(answer.right), QVariant(answer.seconds)})
-        query.addBindValue(value);
+        query.bindValue(place++, value);
     if (query.exec())
         return true;
     const QSqlError error = query.lastError();
-    if (server && error.nativeErrorCode() == u"23505")
+    if (query.driver()->dbmsType() == QSqlDriver::PostgreSQL && error.nativeErrorCode() == u"23505")
         return true;
     *problem = error.text().simplified();
     return false;

@@ -3,6 +3,7 @@
 #include "platform/RecordPlugin.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 
 // The record's table on either kind of database, reached by SQL whose values
@@ -23,10 +24,13 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
 // Closes the connection `name` and forgets it.
 void closeDatabase(const QString& name);
 
-// Adds one answer in a statement of its own, needing no right but INSERT; an
-// id already there is left as it is, so that an answer delivered twice is
-// kept once.
-bool insertAnswer(QSqlDatabase db, const QString& id, const platform::RecordedAnswer& answer,
+// The statement that adds one answer, prepared once for many.
+QSqlQuery insertStatement(QSqlDatabase db);
+
+// Adds one answer with the statement of insertStatement(), needing no right
+// but INSERT; an id already there is left as it is, so that an answer
+// delivered twice is kept once.
+bool insertAnswer(QSqlQuery& insert, const QString& id, const platform::RecordedAnswer& answer,
                   QString* problem);
 
 // What a failed statement or connection says, in one line.

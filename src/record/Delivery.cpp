@@ -136,9 +136,12 @@ bool Delivery::deliverHeld(Queue* queue) {
         if (queue && queue->add(answer))
             continue;
         QString problem;
-        if (!left.isEmpty() || !reachDestination() ||
-            !insertAnswer(QSqlDatabase::database(DestinationConnection, false), answer.id,
-                          answer.answer, &problem))
+        if (!left.isEmpty() || !reachDestination()) {
+            left.append(answer);
+            continue;
+        }
+        QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false));
+        if (!insertAnswer(insert, answer.id, answer.answer, &problem))
             left.append(answer);
     }
     std::lock_guard lock(mutex);
@@ -159,11 +162,13 @@ bool Delivery::deliverQueued(Queue& queue) {
         // A file takes a batch in one transaction, waiting for its disk once;
         // a server one statement each, as a duplicate ends a transaction.
         const bool batch = !isServer(destination) && db.transaction();
+        QSqlQuery insert = insertStatement(db);
         for (const QueuedAnswer& answer : answers) {
-            if (!insertAnswer(db, answer.id, answer.answer, &problem))
+            if (!insertAnswer(insert, answer.id, answer.answer, &problem))
                 break;
             done << answer.id;
         }
+        insert = QSqlQuery();
         if (batch && (done.size() < answers.size() || !db.commit())) {
             problem = failure(db, problem);
             db.rollback();

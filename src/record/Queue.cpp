@@ -45,6 +45,7 @@ Queue::Queue(QString file, QString connection, bool heal)
 }
 
 Queue::~Queue() {
+    adding.reset();
     if (open)
         closeDatabase(connection);
 }
@@ -87,7 +88,9 @@ void Queue::moveAside() {
 
 bool Queue::add(const QueuedAnswer& queued) {
     QString why;
-    if (insertAnswer(QSqlDatabase::database(connection, false), queued.id, queued.answer, &why))
+    if (!adding)
+        adding.emplace(insertStatement(QSqlDatabase::database(connection, false)));
+    if (insertAnswer(*adding, queued.id, queued.answer, &why))
         return true;
     problem = QStringLiteral("la coda %1 non prende la risposta: %2").arg(file, why);
     return false;

@@ -3,8 +3,10 @@
 #include "platform/RecordPlugin.h"
 
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace record {
 
@@ -47,6 +49,7 @@ private:
     QString file;
     QString connection;
     bool open = false;
+    std::optional<QSqlQuery> adding;
 };
 
 } // namespace record

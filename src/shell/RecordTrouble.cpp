@@ -26,7 +26,8 @@ void show(const QString& trouble) {
         badge->setAttribute(Qt::WA_TransparentForMouseEvents);
         badge->setFocusPolicy(Qt::NoFocus);
         badge->setStyleSheet(QStringLiteral(
-            "background: #fff3c4; color: #7a2e00; border: 2px solid #c62828; padding: 2px 6px;"));
+            "background: #fff3c4; color: #7a2e00; border: 3px solid #c62828; padding: 3px 8px; "
+            "font-size: 15px; font-weight: bold;"));
     }
     if (badge->text() != trouble) {
         badge->setText(trouble);
