@@ -29,9 +29,10 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     for (int i = 0; i < answers; ++i) {
         clock.start();
-        platform::keepAnswer(QStringLiteral("trova il costo totale"),
-                             QStringLiteral("quaderno, costo unitario 300 lire, quantità %1").arg(i),
-                             QStringLiteral("600"), i % 3 != 0, 4.5);
+        platform::keepAnswer(
+            QStringLiteral("trova il costo totale"),
+            QStringLiteral("quaderno, costo unitario 300 lire, quantità %1").arg(i),
+            QStringLiteral("600"), i % 3 != 0, 4.5);
         const qint64 spent = clock.nsecsElapsed();
         total += spent;
         slowest = std::max(slowest, spent);

@@ -16,7 +16,7 @@ QString connectionName(const char* what, const void* loop) {
     return QStringLiteral("mercanzola-%1-%2").arg(QLatin1String(what)).arg(quintptr(loop), 0, 16);
 }
 constexpr std::chrono::milliseconds FirstWait{1000};
-constexpr std::chrono::milliseconds LongestWait{10000};
+constexpr std::chrono::milliseconds LongestWait{5000};
 constexpr int Batch = 500;
 
 } // namespace

@@ -12,7 +12,8 @@ namespace record {
 
 // The sending loop, on a thread of its own: takes the queue's answers to the
 // record, oldest first, and off the queue once there. A failure waits 1, 2,
-// 4... up to 10 seconds before the next try; a new answer does not hurry it.
+// 4 and then 5 seconds before the next try; a new answer tries again once a
+// second has passed since the last try.
 // Shared with the thread, so that quitting need not wait for a server that
 // does not answer: what is left waits in the queue for the next start.
 class Delivery {

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# The record when things go wrong, with the real program. Each walk: Bruno
-# answers Form1 (wrong, then right), then the program is killed (SIGKILL) or
-# left; what was answered is then in the record exactly once, at once or at
-# the next start.
-# - a server that accepts and never replies, then one that drops every
-#   connection (a switched-off host): the answers are judged at once, a line
-#   on the screen says they wait, quitting takes under a second, a kill -9
-#   loses nothing, and the next start against the lab's server delivers them;
-# - a queue file full of garbage: moved aside, one line names both files;
-# - the queue's disk full (a small tmpfs): the answers reach the record anyway;
-# - the PC's shared record in a sticky folder: a second pupil account adds to
-#   the file the first one made.
+# The record when things go wrong, with the real program: what Bruno answers
+# reaches the record exactly once, at once or at the next start, with a
+# silent server (the screen says the answers wait; quitting takes under a
+# second), a switched-off host (kill -9), a queue full of garbage (moved aside,
+# one line names both files), the queue's disk full, and a second pupil
+# account on the PC's shared record.
 # Usage: record_faults.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one
 # fails, 77 when no X server can be had.
 
