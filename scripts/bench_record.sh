@@ -60,6 +60,7 @@ runuser -u nobody -- "$pg_bin/pg_ctl" -D "$work/pg" -w -l "$work/pg/log" \
     -o "-k $work/socket -c listen_addresses='' -p $port" start >/dev/null
 pg() { runuser -u nobody -- psql -X -q -h "$work/socket" -p "$port" -v ON_ERROR_STOP=1 "$@"; }
 pg -d postgres -c 'CREATE DATABASE mercanzola' >/dev/null
+# shellcheck disable=SC2016 # the README's fences, as they stand
 sed -n '/^```sql$/,/^```$/{/^```/d;p}' README.md | sed '/CREATE ROLE\|GRANT\|REVOKE/d' |
     pg -d mercanzola >/dev/null
 { echo "INSERT INTO risposte"; rows_sql "$pg_rows"; echo "; VACUUM ANALYZE risposte;"; } |

@@ -81,12 +81,13 @@ void Delivery::run() {
     for (bool last = false; !last;) {
         {
             std::unique_lock lock(mutex);
-            // A new answer tries again once a second has passed since the
-            // last try: as often as a pupil answers, never more.
+            // A new answer goes at once; after a failure, once a second has
+            // passed since the last try: as often as a pupil answers, never more.
             for (;;) {
                 const auto now = Clock::now();
                 const auto answerTry = lastTry + FirstWait;
-                if (stopping || (pause.count() && now >= nextTry) || (woken && now >= answerTry))
+                if (stopping || (pause.count() && now >= nextTry) ||
+                    (woken && (!pause.count() || now >= answerTry)))
                     break;
                 if (pause.count() || woken)
                     changed.wait_until(lock, pause.count() && woken ? std::min(nextTry, answerTry)

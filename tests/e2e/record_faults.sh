@@ -96,11 +96,12 @@ corrupt_queue() {
 
 full_disk() {
     full_disk=$work/pieno
-    mkdir -p "$full_disk" && mount -t tmpfs -o size=256k tmpfs "$full_disk" || {
+    mkdir -p "$full_disk"
+    if ! mount -t tmpfs -o size=256k tmpfs "$full_disk"; then
         full_disk=''
         echo "  SKIPPED: no tmpfs can be mounted here"
         return 77
-    }
+    fi
     head -c 1M /dev/zero >"$full_disk/riempitivo" 2>/dev/null
     program_env+=(XDG_DATA_HOME="$full_disk")
     bruno_starts "$work/pieno.sqlite" "$work/full.log" && right_answer 1 || return 1

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2154,SC2034 # lib.sh and walk_folders set what is read here, and read what is set
 # Shared by the record's walks (source it after lib.sh and walk_folders): a
 # program folder with a class list, a pupil's steps, and a PostgreSQL server
 # set up as the README's lab section says: the README's SQL run verbatim by
@@ -49,10 +50,12 @@ right_answer() { # right answers so far
     counts_heard "$1" 1 "right answer $1"
 }
 
+summary() { # destination
+    PGPASSFILE=$work/pgpass-maestro "$folder/mercanzola" --registro "$1" --riepilogo 2>&1
+}
+summary_matches() { [[ $(summary "$1") =~ $2 ]]; } # destination, pattern
 summary_says() { # destination, pattern of a pupil's line
-    local said
-    said=$(PGPASSFILE=$work/pgpass-maestro "$folder/mercanzola" --registro "$1" --riepilogo 2>&1)
-    [[ $said =~ $2 ]] || fail "--riepilogo said: $said"
+    summary_matches "$@" || fail "--riepilogo said: $(summary "$1")"
 }
 
 # Qt's warnings, or a storm of the same line, in what the program said.
@@ -108,6 +111,7 @@ lab_server_up() {
         >"$work/pgpass-maestro"
     chmod 600 "$work/pgpass-maestro"
     # ...and the teacher runs the README's SQL as it stands.
+    # shellcheck disable=SC2016 # the README's fences, as they stand
     sed -n '/^```sql$/,/^```$/{/^```/d;p}' "$here/../../README.md" >"$work/lab.sql"
     as_owner -f "$work/lab.sql" >/dev/null || fail "the README's SQL failed" || return 1
     # Each pupil account's ~/.pgpass.
