@@ -32,7 +32,8 @@ sqlite_killed() {
     # What the record had not taken yet waits in the queue for the next start.
     program_args=(--euro --registro "$work/registro.sqlite")
     start_program "$folder" "$work/sqlite-again.log"
-    local line="Bruno Bianchi +trova il costo totale +2 +1 +1 +50,0 +$(date +%d/%m/%Y)"
+    local line
+    line="Bruno Bianchi +trova il costo totale +2 +1 +1 +50,0 +$(date +%d/%m/%Y)"
     poll_for 10 summary_matches "$work/registro.sqlite" "$line" ||
         summary_says "$work/registro.sqlite" "$line" || return 1
     stop_program

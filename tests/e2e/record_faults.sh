@@ -3,8 +3,9 @@
 # reaches the record exactly once, at once or at the next start, with a
 # silent server (the screen says the answers wait; quitting takes under a
 # second), a switched-off host (kill -9), a queue full of garbage (moved aside,
-# one line names both files), the queue's disk full, and a second pupil
-# account on the PC's shared record.
+# one line names both files), the queue's disk full, then the record's (the
+# answers wait in the queue until there is room), and a second pupil account
+# on the PC's shared record.
 # Usage: record_faults.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one
 # fails, 77 when no X server can be had.
 
@@ -108,6 +109,21 @@ full_disk() {
     back_to_menu && leave_program || return 1
     summary_says "$work/pieno.sqlite" "Bruno Bianchi +trova il costo totale +2 +1 +1 " || return 1
     ! grep -q 'perse' "$work/full.log" || fail "answers told as lost" || return 1
+
+    # Now the record's disk is the full one: the answers wait in the queue,
+    # then go once there is room.
+    program_env+=(XDG_DATA_HOME="$work/dati-pieno")
+    bruno_starts "$full_disk/registro.sqlite" "$work/full-record.log" || return 1
+    back_to_menu && leave_program || return 1
+    [[ $(queued "$work/dati-pieno/mercanzola/coda-registro.sqlite") == 1 ]] ||
+        fail "not in the queue while the record's disk is full" || return 1
+    rm "$full_disk/riempitivo"
+    program_args=(--euro --registro "$full_disk/registro.sqlite")
+    start_program "$folder" "$work/full-record-again.log"
+    poll_for 10 summary_matches "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
+        summary_says "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
+        return 1
+    stop_program
 }
 
 # Each account's own home; the windows are found on the X server, blind.
@@ -149,7 +165,7 @@ base_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 suite=record_faults
 for walk in "a silent server, quit; a switched-off host, kill -9; delivered at the next start:unreachable_servers:unreachable.log" \
     "a queue full of garbage:corrupt_queue:corrupt.log" \
-    "the queue's disk full:full_disk:full.log" \
+    "the queue's disk full, then the record's:full_disk:full.log" \
     "a second pupil account adds to the PC's shared record:shared_record:account-65533.log"; do
     IFS=: read -r name function log <<<"$walk"
     program_env=("${base_env[@]}")
