@@ -89,5 +89,6 @@ libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6multimedia6 (>= 6.4), qt6-qp
 qt6-translations-l10n, fonts-liberation2, libqt6dbus6 (>= 6.4), libqt6texttospeech6 (>= 6.4), \
 qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
 libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4)")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles
+    ${CMAKE_SOURCE_DIR}/packaging/postinst)
 include(CPack)

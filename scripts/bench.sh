@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds, then measures the program on an X server of its own and prints one
 # table: start-up against a bare Qt window, screen switches, the work of one
-# answer. It measures and never judges: a slow figure does not fail it; only a
+# answer, then the record's figures (scripts/bench_record.sh). It measures and never judges: a slow figure does not fail it; only a
 # measurement that could not be taken does.
 # Usage: bench.sh [--rounds N] [--quick]   (--quick: 2 rounds, a short check)
 set -euo pipefail
@@ -69,3 +69,4 @@ SCRIPT
 }
 start_voice || echo "bench: no speech-dispatcher with espeak-ng: the start with --leggi is left out" >&2
 build/bench/mercanzola_bench --program build "$@"
+bash scripts/bench_record.sh

@@ -95,6 +95,18 @@ QString wrapped(const QString& text, qsizetype indent, qsizetype width) {
     return result;
 }
 
+QDate readDate(const QCommandLineParser& parser, const QString& option, QStringList* mistakes) {
+    const QString typed = parser.value(option);
+    if (typed.isEmpty())
+        return {};
+    const QDate day = QDate::fromString(typed, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid())
+        *mistakes << QStringLiteral("Data non valida dopo --%1: %2 (si scrive AAAA-MM-GG, per "
+                                    "esempio 2024-09-16)")
+                         .arg(option, typed);
+    return day;
+}
+
 void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
                        QStringList* mistakes) {
     const QString record = parser.value(QStringLiteral("registro"));
@@ -103,14 +115,10 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
     result->csv = absolute(parser.value(QStringLiteral("csv")));
     result->html = absolute(parser.value(QStringLiteral("html")));
     result->forgetPupil = parser.value(QStringLiteral("cancella-alunno")).simplified();
-    const QString since = parser.value(QStringLiteral("dal"));
-    if (!since.isEmpty()) {
-        result->since = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
-        if (!result->since.isValid())
-            *mistakes << QStringLiteral("Data non valida dopo --dal: %1 (si scrive AAAA-MM-GG, "
-                                        "per esempio 2024-09-16)")
-                             .arg(since);
-    }
+    result->since = readDate(parser, QStringLiteral("dal"), mistakes);
+    result->until = readDate(parser, QStringLiteral("al"), mistakes);
+    result->deleteBefore = readDate(parser, QStringLiteral("cancella-prima-del"), mistakes);
+    result->wrongAnswers = parser.isSet(QStringLiteral("errori"));
 }
 
 } // namespace

@@ -30,11 +30,15 @@ struct CommandLine {
     // Report commands, answered without a window.
     bool summary = false;
     QDate since; // null: from the first answer
+    QDate until; // null: to the last answer
+    bool wrongAnswers = false;
+    QDate deleteBefore; // null: nothing deleted by date
     QString csv;
     QString html;
     QString forgetPupil;
     bool recordCommand() const {
-        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty();
+        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty() ||
+               wrongAnswers || deleteBefore.isValid();
     }
     QString error; // in Italian, for the terminal; empty when all is understood
 };

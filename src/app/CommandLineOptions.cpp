@@ -45,6 +45,12 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("dal")},
          QStringLiteral("Limita il riepilogo alle risposte date dal giorno indicato in poi."),
          QStringLiteral("AAAA-MM-GG")},
+        {{QStringLiteral("al")},
+         QStringLiteral("Limita il riepilogo alle risposte date fino al giorno indicato."),
+         QStringLiteral("AAAA-MM-GG")},
+        {{QStringLiteral("errori")},
+         QStringLiteral("Elenca le risposte sbagliate di ogni alunno: giorno, esercizio, "
+                        "problema, risposta scritta e risposta giusta.")},
         {{QStringLiteral("csv")},
          QStringLiteral("Scrive il riepilogo nel FILE in formato CSV per il foglio di calcolo."),
          QStringLiteral("FILE")},
@@ -57,6 +63,10 @@ const QList<CommandLineOption>& commandLineOptions() {
          QStringLiteral("NOME")},
         {{QStringLiteral("version")},
          QStringLiteral("Scrive la versione del programma e la sua licenza, ed esce.")},
+        {{QStringLiteral("cancella-prima-del")},
+         QStringLiteral("Cancella dal registro tutte le risposte date prima del giorno indicato "
+                        "(la pulizia di fine anno)."),
+         QStringLiteral("AAAA-MM-GG")},
         {{QStringLiteral("h"), QStringLiteral("help")},
          QStringLiteral("Elenca le opzioni, ciascuna con che cosa fa, ed esce.")},
     };

@@ -50,6 +50,17 @@ void CaricaLista(const QString& name) {
     loadCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path);
 }
 
+namespace {
+QString& loadedFrom() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString cataloguePath() {
+    return loadedFrom();
+}
+
 void loadCatalogue(const QByteArray& bytes, const QString& path) {
     // Read whole before the lesson changes, so a bad file leaves it as it was.
     const Catalogue catalogue = readCatalogue(bytes, path, Lesson::CatalogueSlots - 1);
@@ -58,6 +69,7 @@ void loadCatalogue(const QByteArray& bytes, const QString& path) {
                      qUtf8Printable(warning));
     std::fflush(stderr);
     lesson().load(catalogue);
+    loadedFrom() = path;
 }
 
 void SuonoEsatto() {

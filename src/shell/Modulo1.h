@@ -30,6 +30,8 @@ void CaricaLista(const QString& name = QStringLiteral("lista.txt"));
 // error the lesson stays as it was; on success it holds the catalogue's
 // records and currency.
 void loadCatalogue(const QByteArray& bytes, const QString& path);
+// The file of the catalogue in the lesson; empty before one is loaded.
+QString cataloguePath();
 
 void SuonoEsatto();
 void MostraInformazioni(QWidget* over = nullptr);
