@@ -6,18 +6,57 @@
 #include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
+#include "platform/PlatformServices.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/NumberPad.h"
 #include "ui/Twips.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The display this run of the test stands for: the school's, or one given
+// to a run of its own by the table of displays below.
+QSize testDisplay() {
+    const QList<QByteArray> size = qgetenv("MERCANZOLA_TEST_DISPLAY").split('x');
+    return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(1366, 768);
+}
+
+QRect onDisplay(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint()), widget->size()};
+}
+
+// Where "Sì" and "No" of the question over the screen stand, and how large.
+QList<QRect> questionButtons(ui::Screen* screen) {
+    QList<QRect> buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QAbstractButton* button : box->buttons())
+            buttons << onDisplay(button);
+        box->reject();
+    });
+    platform::QtMessageBoxes().ask(screen, QStringLiteral("Vuoi tornare al menù?"));
+    return buttons;
+}
+
+} // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
@@ -45,8 +84,104 @@ class LayoutTest : public QObject {
         screen->close();
     }
 
+    // Every control of the screen on the display, the pad beside the content
+    // or below it on a display taller than wide, nothing over anything else;
+    // in full screen content and pad together in the middle, and the menu
+    // bar and the question a fingertip high at the screen's factor.
+    static void checkEveryKeyOnDisplay(ui::Screen* screen, bool fullScreen, const QString& what) {
+        const QRect display =
+            fullScreen ? screen->screen()->geometry() : screen->screen()->availableGeometry();
+        QTRY_VERIFY2(display.contains(screen->frameGeometry()), qPrintable(what));
+        for (const QWidget* control : screen->findChildren<QWidget*>())
+            if (control->isVisible() && !control->isWindow())
+                QVERIFY2(display.contains(onDisplay(control)),
+                         qPrintable(what + ": " + control->accessibleName()));
+        const double factor = qMax(1.0, screen->contentScale());
+        const QRect content = onDisplay(screen->client());
+        QRect whole = content;
+        if (const ui::NumberPad* pad = screen->numberPad(); pad && pad->isVisible()) {
+            const QRect strip = onDisplay(pad);
+            QVERIFY2(!strip.intersects(content), qPrintable(what));
+            if (display.height() > display.width())
+                QVERIFY2(strip.top() == content.bottom() + 1, qPrintable(what + ": below"));
+            else
+                QVERIFY2(strip.left() == content.right() + 1, qPrintable(what + ": beside"));
+            whole |= strip;
+        }
+        if (fullScreen)
+            QVERIFY2(std::abs(whole.center().x() - display.center().x()) <= display.width() / 20,
+                     qPrintable(what + ": centred"));
+        const bool byFinger =
+            fullScreen || (screen->numberPad() && screen->numberPad()->isVisible());
+        if (QMenuBar* bar = screen->menuBar(); bar && byFinger)
+            for (QAction* item : bar->actions())
+                QVERIFY2(bar->actionGeometry(item).height() >= int(48 * factor * 0.98),
+                         qPrintable(what + ": " + item->text()));
+        if (screen->menuBar()) {
+            const QList<QRect> buttons = questionButtons(screen);
+            QCOMPARE(buttons.size(), 2);
+            for (const QRect& button : buttons) {
+                QVERIFY2(button.height() >= int(48 * factor), qPrintable(what + ": Sì/No"));
+                QVERIFY2(screen->screen()->geometry().contains(button), qPrintable(what));
+            }
+        }
+    }
+
 private slots:
-    void initTestCase() { setUpToolkit(); }
+    void initTestCase() { setUpItalianProgram(); }
+
+    // The displays of real tablets, laptops and boards; each runs the test
+    // again on a display of that size, in a window and in full screen, with
+    // the pad and without.
+    void everyKeyOnDisplay_data() {
+        QTest::addColumn<QSize>("display");
+        QTest::newRow("tablet upright") << QSize(800, 1280);
+        QTest::newRow("old board") << QSize(1024, 768);
+        QTest::newRow("tablet") << QSize(1280, 800);
+        QTest::newRow("laptop") << QSize(1366, 768);
+        QTest::newRow("board") << QSize(1920, 1080);
+        QTest::newRow("4K board") << QSize(3840, 2160);
+    }
+    void everyKeyOnDisplay() {
+        QFETCH(QSize, display);
+        if (display != testDisplay()) {
+            QProcess run;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("MERCANZOLA_TEST_DISPLAY",
+                       QStringLiteral("%1x%2").arg(display.width()).arg(display.height()));
+            run.setProcessEnvironment(env);
+            run.setProcessChannelMode(QProcess::MergedChannels);
+            run.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("everyKeyOnDisplay:") + QTest::currentDataTag()});
+            QVERIFY(run.waitForFinished(60000));
+            QVERIFY2(run.exitCode() == 0, run.readAll().constData());
+            return;
+        }
+        QCOMPARE(QGuiApplication::primaryScreen()->size(), display);
+        TestServices services;
+        QFile shipped(QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
+        Modulo1::CaricaLista();
+        services.random.fallback = 0.5;
+        for (bool fullScreen : {false, true})
+            for (bool pad : {false, true}) {
+                ui::Screen::chooseFullScreen(fullScreen);
+                ui::NumberPad::choose(pad ? ui::NumberPad::Choice::Shown
+                                          : ui::NumberPad::Choice::Hidden);
+                for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
+                    ui::Screen* screen = openScreen(ScreenId(id), nullptr);
+                    checkEveryKeyOnDisplay(screen, fullScreen,
+                                           QStringLiteral("%1%2, %3")
+                                               .arg(fullScreen ? "full screen" : "window",
+                                                    pad ? " with the pad" : "",
+                                                    screen->accessibleName()));
+                    closeAllWindows();
+                }
+            }
+        ui::Screen::chooseFullScreen(false);
+        ui::NumberPad::choose(ui::NumberPad::Choice::Automatic);
+    }
 
     void arialResolvesToAMetricCompatibleFace() {
         for (const char* family : {"Arial", "MS Sans Serif"})
@@ -125,5 +260,20 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutTest)
+int main(int argc, char* argv[]) {
+    QTemporaryFile display;
+    if (!display.open())
+        return 1;
+    const QSize size = testDisplay();
+    display.write(QStringLiteral(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": %1,
+                  "height": %2, "logicalDpi": 96}]})")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .toUtf8());
+    display.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + display.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    LayoutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_layout.moc"

@@ -7,6 +7,7 @@
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/TapGuard.h"
 
 #include <QPointingDevice>
 #include <QTest>
@@ -44,6 +45,16 @@ void tap(const ExerciseScreen* screen, const QString& names) {
     }
 }
 
+// The focused box's name and text, and the counts.
+QString seenOn(const ExerciseScreen* screen) {
+    const auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
+    return QStringLiteral("%1: %2 %3/%4")
+        .arg(box ? box->accessibleName() : "", box ? box->text() : "")
+        .arg(Modulo1::NumeroEsatti.value())
+        .arg(Modulo1::NumeroErrati.value())
+        .simplified();
+}
+
 // The controls Tab reaches from the focus until it comes back.
 QStringList tabWalk(ExerciseScreen* screen) {
     QStringList walk;
@@ -71,7 +82,7 @@ private slots:
     }
 
     // Beside digits, "cancella" and "invio": a comma where an amount with
-    // cents is asked, a minus where a gain may be a loss. On a touch screen the
+    // cents is asked, a minus only where a gain may be a loss. On a touch screen the
     // pad shows by itself, every key a fingertip wide, beside the screen. F9
     // hides it, the window narrows by its strip, Tab walks the same controls,
     // and the next screen opens without it.
@@ -82,7 +93,8 @@ private slots:
         QTest::newRow("Form3 either cost") << ScreenId::Form3 << "|virgola ";
         QTest::newRow("Form4 quantity") << ScreenId::Form4 << "|";
         QTest::newRow("Form5 gain") << ScreenId::Form5 << "meno |virgola meno ";
-        QTest::newRow("Form6 revenue") << ScreenId::Form6 << "meno |virgola meno ";
+        QTest::newRow("Form6 revenue") << ScreenId::Form6 << "|virgola ";
+        QTest::newRow("Form8 any of the three") << ScreenId::Form8 << "meno |virgola meno ";
         QTest::newRow("Form9 table") << ScreenId::Form9 << "meno |virgola meno ";
         QTest::newRow("Form12 gain or loss") << ScreenId::Form12 << "|virgola ";
         QTest::newRow("Form13 money") << ScreenId::Form13 << "|virgola ";
@@ -131,6 +143,8 @@ private slots:
                                                          << "costo totale: 16,4 0/1";
         QTest::newRow("a loss with meno") << F5 << false << "meno 2 0 0 invio"
                                           << "guadagno: 1/0";
+        QTest::newRow("a gain with meno is a loss: wrong") << F9 << false << "meno 5 0 0 invio"
+                                                           << "guadagno di 1: -500 0/1";
         QTest::newRow("table: the next cell") << F9 << false << "5 0 0 invio 7 0 0"
                                               << "spesa di 7: 700 1/0";
         QTest::newRow("board: pieces have the focus") << F13 << false << "1 1 0 0 0 invio 5"
@@ -146,13 +160,31 @@ private slots:
         TestServices s;
         const ExerciseScreen* screen = open(s, form, euro);
         tap(screen, taps);
-        const auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
-        QCOMPARE(QStringLiteral("%1: %2 %3/%4")
-                     .arg(box ? box->accessibleName() : "", box ? box->text() : "")
-                     .arg(Modulo1::NumeroEsatti.value())
-                     .arg(Modulo1::NumeroErrati.value())
-                     .simplified(),
-                 seen);
+        QCOMPARE(seenOn(screen), seen);
+    }
+
+    // One intention, one action: the second tap of a double tap on "invio"
+    // does nothing, whether the first judged right (a new problem) or wrong.
+    void doubleTapJudgesOnce_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("right") << "1 6 5 0 0"
+                               << "costo totale: 1/0";
+        QTest::newRow("wrong") << "1 2"
+                               << "costo totale: 12 0/1";
+    }
+    void doubleTapJudgesOnce() {
+        QFETCH(QString, typed);
+        QFETCH(QString, seen);
+        TestServices s;
+        ui::setTapHold(500);
+        const ExerciseScreen* screen = open(s, ScreenId::Form1, false);
+        QTest::qWait(600); // the taps on the screen that has just opened go by
+        tap(screen, typed);
+        tap(screen, "invio");
+        QTest::qWait(120);
+        tap(screen, "invio");
+        QCOMPARE(seenOn(screen), seen);
     }
 };
 

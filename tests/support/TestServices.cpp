@@ -3,6 +3,7 @@
 #include "app/AllScreens.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "ui/TapGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,8 @@ TestServices::TestServices() {
     s.programFolder = folder.path();
     s.endProgram = [this](int code) { endCodes << code; };
     Modulo1::clearState();
+    // Tests click faster than any hand; the hold has its own test.
+    ui::setTapHold(0);
 }
 
 TestServices::~TestServices() {
