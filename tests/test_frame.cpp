@@ -465,28 +465,6 @@ private slots:
         QCOMPARE(answerMatches(typed, Money::fromRaw(expectedRaw), Currency::lire()), matches);
     }
 
-    // Where a gain is asked, a minus before the digits is a loss: "-3000" for
-    // a gain of 3000 is wrong, a loss needs its minus as before.
-    void minusMeansALossWhereAGainIsAsked_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("expected");
-        QTest::addColumn<bool>("matches");
-        QTest::newRow("a loss typed for a gain") << "-3000" << 3000 << false;
-        QTest::newRow("two minus signs") << "--7000" << 7000 << false;
-        QTest::newRow("minus zero") << "-0" << 0 << false;
-        QTest::newRow("the gain") << "3 000" << 3000 << true;
-        QTest::newRow("the loss") << "-900" << -900 << true;
-        QTest::newRow("a loss without its minus") << "900" << -900 << false;
-    }
-    void minusMeansALossWhereAGainIsAsked() {
-        QFETCH(QString, typed);
-        QFETCH(int, expected);
-        QFETCH(bool, matches);
-        QCOMPARE(answerMatches(typed, Money::fromWhole(expected), Currency::lire(),
-                               AnswerKind::Amount, MinusSign::MeansLoss),
-                 matches);
-    }
-
     void pastedDigitStringIsWrong() {
         TestServices s;
         s.setCatalogue({}); // expects 0, which an unreadable string must not pass for

@@ -7,7 +7,6 @@
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
-#include "ui/TapGuard.h"
 
 #include <QPointingDevice>
 #include <QTest>
@@ -43,16 +42,6 @@ void tap(const ExerciseScreen* screen, const QString& names) {
         QTest::touchEvent(key->window(), finger).press(0, middle);
         QTest::touchEvent(key->window(), finger).release(0, middle);
     }
-}
-
-// The focused box's name and text, and the counts.
-QString seenOn(const ExerciseScreen* screen) {
-    const auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
-    return QStringLiteral("%1: %2 %3/%4")
-        .arg(box ? box->accessibleName() : "", box ? box->text() : "")
-        .arg(Modulo1::NumeroEsatti.value())
-        .arg(Modulo1::NumeroErrati.value())
-        .simplified();
 }
 
 // The controls Tab reaches from the focus until it comes back.
@@ -160,31 +149,13 @@ private slots:
         TestServices s;
         const ExerciseScreen* screen = open(s, form, euro);
         tap(screen, taps);
-        QCOMPARE(seenOn(screen), seen);
-    }
-
-    // One intention, one action: the second tap of a double tap on "invio"
-    // does nothing, whether the first judged right (a new problem) or wrong.
-    void doubleTapJudgesOnce_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("seen");
-        QTest::newRow("right") << "1 6 5 0 0"
-                               << "costo totale: 1/0";
-        QTest::newRow("wrong") << "1 2"
-                               << "costo totale: 12 0/1";
-    }
-    void doubleTapJudgesOnce() {
-        QFETCH(QString, typed);
-        QFETCH(QString, seen);
-        TestServices s;
-        ui::setTapHold(500);
-        const ExerciseScreen* screen = open(s, ScreenId::Form1, false);
-        QTest::qWait(600); // the taps on the screen that has just opened go by
-        tap(screen, typed);
-        tap(screen, "invio");
-        QTest::qWait(120);
-        tap(screen, "invio");
-        QCOMPARE(seenOn(screen), seen);
+        const auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
+        QCOMPARE(QStringLiteral("%1: %2 %3/%4")
+                     .arg(box ? box->accessibleName() : "", box ? box->text() : "")
+                     .arg(Modulo1::NumeroEsatti.value())
+                     .arg(Modulo1::NumeroErrati.value())
+                     .simplified(),
+                 seen);
     }
 };
 

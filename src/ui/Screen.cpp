@@ -148,10 +148,9 @@ void Screen::scaleMenuBar() {
     const QFont font = LayoutScale{factor}.font(designedMenuFont);
     const int tall = byFinger() ? int(TouchTarget * factor) : 0;
     const int margin = qMax(0, (tall - QFontMetrics(font).height() + 1) / 2);
-    const QString itemStyle = margin > 0 ? QStringLiteral("QMenuBar::item { padding: %1px %2px; }")
-                                               .arg(margin)
-                                               .arg(QFontMetrics(font).averageCharWidth())
-                                         : QString();
+    // As much room beside the caption as above it: "Esci" a fingertip wide too.
+    const QString itemStyle =
+        margin > 0 ? QStringLiteral("QMenuBar::item { padding: %1px; }").arg(margin) : QString();
     if (menu->font() == font && menu->styleSheet() == itemStyle)
         return;
     menu->setFont(font);
