@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QTemporaryFile>
 #include <QTest>
 
 namespace {
@@ -320,13 +319,8 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryFile display;
-    if (!display.open())
+    if (!useOffscreenDisplay(Monitor))
         return 1;
-    display.write(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": 1920, "height": 1080,
-                     "logicalDpi": 96}]})");
-    display.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + display.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     DisplayTest test;
     return QTest::qExec(&test, argc, argv);

@@ -24,7 +24,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -244,17 +243,8 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryFile display;
-    if (!display.open())
+    if (!useOffscreenDisplay(testDisplay()))
         return 1;
-    const QSize size = testDisplay();
-    display.write(QStringLiteral(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": %1,
-                  "height": %2, "logicalDpi": 96}]})")
-                      .arg(size.width())
-                      .arg(size.height())
-                      .toUtf8());
-    display.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + display.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     LayoutTest test;
     return QTest::qExec(&test, argc, argv);

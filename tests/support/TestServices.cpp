@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTest>
 
 QString FakeSounds::last() const {
@@ -50,6 +51,20 @@ void setUpItalianProgram() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     setUpToolkit();
     registerAllScreens();
+}
+
+bool useOffscreenDisplay(QSize size) {
+    static QTemporaryFile config;
+    if (!config.open())
+        return false;
+    config.write(QStringLiteral(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": %1,
+                 "height": %2, "logicalDpi": 96}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
 }
 
 void closeAllWindows() {
