@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QInputEvent>
 
 namespace ui {
 
@@ -10,22 +11,30 @@ namespace {
 
 int holdMs = 500;
 
-// Drops the press of a tap that comes too soon, and the release that goes with it.
+// Drops the press of a tap that comes too soon, and the release that goes with
+// it. Too soon is told by the clock, and by the events' own times: a busy
+// moment (a new screen built) may hand over late a tap that the finger made
+// right after the one that acted.
 class TapFilter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType())
             return false;
+        const auto stamp = [event] { return static_cast<const QInputEvent*>(event)->timestamp(); };
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::TouchBegin:
-            dropping = since.isValid() && since.elapsed() < holdMs;
+            dropping =
+                (since.isValid() && since.elapsed() < holdMs) ||
+                (heldFrom != 0 && stamp() >= heldFrom && stamp() - heldFrom < quint64(holdMs));
             return dropping;
         case QEvent::MouseButtonRelease:
         case QEvent::TouchEnd:
-            if (!dropping)
+            if (!dropping) {
+                lastRelease = stamp();
                 return false;
+            }
             dropping = false;
             return true;
         case QEvent::MouseMove:
@@ -37,6 +46,8 @@ public:
     }
 
     QElapsedTimer since;
+    quint64 lastRelease = 0; // the time of the tap that is acting now, if one is
+    quint64 heldFrom = 0;
     bool dropping = false;
 };
 
@@ -54,6 +65,7 @@ TapFilter& filter() {
 
 void holdTaps() {
     filter().since.start();
+    filter().heldFrom = filter().lastRelease;
 }
 
 void setTapHold(int milliseconds) {

@@ -68,7 +68,8 @@ double_taps() {
     start_program "$program_dir" "$work/double-taps.log"
     program_args=()
     local Start=1920x1080 Menu=1920x1080 Exercise=1920x1080 spesa ricavo gain wrong
-    expect "$Start" "$Start" "start screen" 15 || return 1
+    # A screen that has just opened lets taps by after half a second.
+    expect "$Start" "$Start" "start screen" 15 && sleep 0.6 || return 1
     click_on "push button" Avvio 2 &&
         shows "push button" "trova il guadagno" "a double tap on Avvio" || return 1
     click_on "push button" "trova il guadagno" 2 &&
@@ -116,7 +117,7 @@ answer_by_taps() { # window pattern, screenshot name, wrong answer or nothing, o
     program_args=()
     local Exercise=$1 total
     [[ $1 == "$WithPad" ]] || local Start=$1 Menu=$1
-    open_first_exercise && total=$(right_total) || return 1
+    open_first_exercise && sleep 0.6 && total=$(right_total) || return 1
     tap "$total" && box_holds "costo totale" "$total" "tapping $total" || return 1
     shot "$2"
     tap invio && counts_heard 1 0 "$total tapped, then invio" || return 1
