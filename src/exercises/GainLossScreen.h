@@ -36,6 +36,8 @@ public:
 
 protected:
     Money expectedAnswer() const override;
+    // The amount of a gain or of a loss, typed without a sign under its word.
+    bool asksGain() const override { return true; }
 
 private:
     // The drawn record's two prices, the smaller first.

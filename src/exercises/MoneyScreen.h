@@ -45,6 +45,9 @@ public:
     // How many pieces of each denomination lie on the board.
     std::array<Count, 7> NumeroPezzi;
 
+protected:
+    bool asksGain() const override { return true; }
+
 private:
     // A piece on the board as the sentences of the moment name it.
     static QString spokenPiece(const ui::PictureSlot* slot);

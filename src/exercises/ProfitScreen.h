@@ -20,9 +20,9 @@ public:
 
 protected:
     Money expectedAnswer() const override;
-    // A sale below cost is a negative gain; every profit screen has the key, so
-    // that it tells nothing about the answer.
-    bool answerMayBeNegative() const override { return true; }
+    // A sale below cost is a negative gain; a ricavo or a spesa is never below zero.
+    bool answerMayBeNegative() const override { return asksGain(); }
+    bool asksGain() const override { return drawsKind || TipoDomanda == 2; }
 
 private:
     const bool drawsKind;

@@ -43,6 +43,7 @@ public:
 protected:
     // Every table asks a gain, below zero where the article sells at a loss.
     bool answerMayBeNegative() const override { return true; }
+    bool asksGain() const override { return true; }
 
 private:
     struct Place {

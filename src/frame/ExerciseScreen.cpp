@@ -13,6 +13,7 @@
 #include "shell/ScreenChain.h"
 #include "shell/VoiceNotice.h"
 #include "ui/Icons.h"
+#include "ui/TapGuard.h"
 
 #include <QEvent>
 #include <QShortcut>
@@ -121,8 +122,11 @@ void ExerciseScreen::MenuInformazioni_Click() {
 }
 
 void ExerciseScreen::mnuEsci_Click() {
-    if (platform::services().messages->ask(this, QStringLiteral("Vuoi tornare al menù?")) ==
-        platform::Answer::Yes)
+    const bool yes = platform::services().messages->ask(
+                         this, QStringLiteral("Vuoi tornare al menù?")) == platform::Answer::Yes;
+    // A double tap on "No" would land on the exercise the box uncovers.
+    ui::holdTaps();
+    if (yes)
         openScreen(ScreenId::Menu, this);
 }
 
@@ -221,8 +225,9 @@ void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<v
     }
 }
 
-bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) {
-    return answerMatches(box->text(), expected, currency(), kind);
+bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const {
+    return answerMatches(box->text(), expected, currency(), kind,
+                         asksGain() ? MinusSign::MeansLoss : MinusSign::DroppedIfPositive);
 }
 
 void ExerciseScreen::sayProblem() {
@@ -236,7 +241,10 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
                              problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
 }
 
+// Every judgement comes here: a second tap on the same spot would answer the
+// next problem, or judge the same answer again.
 void ExerciseScreen::rightFeedback(Counting counting) {
+    ui::holdTaps();
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
     const bool counted = counting == Counting::Counted;
@@ -250,6 +258,7 @@ void ExerciseScreen::rightFeedback(Counting counting) {
 }
 
 void ExerciseScreen::wrongFeedback() {
+    ui::holdTaps();
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
     NumeroErrati = NumeroErrati.plusOneCapped();

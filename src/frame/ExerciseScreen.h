@@ -93,10 +93,15 @@ protected:
     virtual AnswerKind expectedKind() const { return AnswerKind::Amount; }
     // Whether any problem of the screen asks an amount of money.
     virtual bool asksAmount() const { return true; }
+    // Whether a right answer of the screen can be below zero: only then has the
+    // pad a "meno" key.
     virtual bool answerMayBeNegative() const { return false; }
+    // Whether the screen asks a gain (guadagno): there a minus typed before an
+    // answer means a loss, wrong when the right value is not one.
+    virtual bool asksGain() const { return false; }
 
     // The typed text of a box compared with the expected amount or count.
-    static bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind);
+    bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const;
 
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
     void rightFeedback(Counting counting = Counting::Counted);
