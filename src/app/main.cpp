@@ -77,6 +77,8 @@ int main(int argc, char* argv[]) {
     }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
+    // Docks and task bars group the windows with the launcher of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MERCANZOLA_APP_ID));
     const CommandLine command = readCommandLine(QApplication::arguments());
     if (!command.error.isEmpty()) {
         reportMistakes(command.error);
