@@ -77,10 +77,7 @@ debian_control_field(Maintainer CPACK_DEBIAN_PACKAGE_MAINTAINER)
 debian_control_field(Section CPACK_DEBIAN_PACKAGE_SECTION)
 debian_control_field(Priority CPACK_DEBIAN_PACKAGE_PRIORITY)
 debian_control_field(Homepage CPACK_DEBIAN_PACKAGE_HOMEPAGE)
-# Loaded at run time, so no linking shows them: the platform plugins, the
-# translations, the faces standing in for Arial, the SVG and SQLite plugins.
 debian_control_field(Depends CPACK_MERCANZOLA_DEPENDS)
-# Reading aloud and the record on a PostgreSQL server.
 debian_control_field(Recommends CPACK_MERCANZOLA_RECOMMENDS)
 set(CPACK_MERCANZOLA_BINARY_DIR ${CMAKE_BINARY_DIR})
 set(CPACK_MERCANZOLA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
@@ -89,8 +86,8 @@ set(CPACK_MERCANZOLA_OPTIONAL_PLUGINS libmercanzola_speech.so)
 set(CPACK_MERCANZOLA_SOURCE_DATE_EPOCH ${MERCANZOLA_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake)
 # The maintainer scripts are debian/'s, for both ways of building.
-file(GLOB maintainer_scripts ${CMAKE_SOURCE_DIR}/debian/preinst ${CMAKE_SOURCE_DIR}/debian/postinst
-     ${CMAKE_SOURCE_DIR}/debian/prerm ${CMAKE_SOURCE_DIR}/debian/postrm)
+file(GLOB maintainer_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debian/p*inst
+     ${CMAKE_SOURCE_DIR}/debian/p*rm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles ${maintainer_scripts})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The package's life on a school PC, in a throwaway root: /etc, /usr and /var
-# under overlays in a mount namespace of the test's own, so that the machine
+# The package's life on a school PC, in a throwaway root: /etc, /usr, /var and
+# /run under overlays in a mount namespace of the test's own, so that the machine
 # running it is untouched. On a PC without the speech stack and the PostgreSQL
 # driver (removed from the throwaway root):
 #   1. apt installs the package with --no-install-recommends; the program
@@ -13,6 +13,7 @@
 # Usage: install.sh BUILD_FOLDER. Needs root (the namespace and dpkg). Exit 0
 # when all pass, 1 when one fails, 77 when it cannot run here.
 
+# shellcheck disable=SC2317 # the cases are called through run_case
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -45,7 +46,8 @@ installed_version() {
 inside() { # work folder, older .deb, newer .deb
     work=$1
     local old=$2 new=$3 dir
-    for dir in etc usr var; do
+    trap 'stop_program; stop_xserver' EXIT
+    for dir in etc usr var run; do
         mkdir -p "$work/upper/$dir" "$work/ovwork/$dir"
         mount -t overlay overlay \
             -o "lowerdir=/$dir,upperdir=$work/upper/$dir,workdir=$work/ovwork/$dir" "/$dir" ||
@@ -68,8 +70,12 @@ inside() { # work folder, older .deb, newer .deb
 }
 
 fresh_install() { # .deb
-    local package
-    quiet_apt "$work/apt.log" purge "${optional_packages[@]}" || return 1
+    local package present=()
+    for package in "${optional_packages[@]}"; do
+        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' &&
+            present+=("$package")
+    done
+    ((${#present[@]} == 0)) || quiet_apt "$work/apt.log" purge "${present[@]}" || return 1
     quiet_apt "$work/apt.log" install --no-install-recommends "$1" || return 1
     [[ $(installed_version) == "install ok installed "* ]] ||
         fail "not installed: $(installed_version)" || return 1
@@ -164,12 +170,18 @@ cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" >"$work/cpack.lo
 old=$(echo "$work"/deb/mercanzola_*.deb)
 newer_build "$old" "$work" "$work/newer.deb" || { echo "install: no newer build"; exit 1; }
 
-before=$(md5sum /var/lib/dpkg/status; ls -d /etc/mercanzola /usr/lib/mercanzola 2>&1)
+# What the throwaway root installs, changes and purges, as the machine has it.
+machine() {
+    dpkg-query -W -f='${Package} ${Status} ${Version}\n' mercanzola "${optional_packages[@]}" 2>&1
+    ls -ld /etc/mercanzola /usr/lib/mercanzola /usr/bin/mercanzola /usr/sbin/policy-rc.d 2>&1
+}
+before=$(machine)
 unshare --mount --propagation private bash "$0" --inside "$work" "$old" "$work/newer.deb"
 status=$?
-after=$(md5sum /var/lib/dpkg/status; ls -d /etc/mercanzola /usr/lib/mercanzola 2>&1)
+after=$(machine)
 if [[ $before != "$after" ]]; then
-    echo "install: FAIL: the machine running the test changed: $before -> $after"
+    echo "install: FAIL: the machine running the test changed:"
+    diff <(echo "$before") <(echo "$after")
     status=1
 fi
 exit $status
