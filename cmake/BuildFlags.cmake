@@ -5,6 +5,7 @@
 # Intel CET where the compiler has it. Left out of the sanitizer build, which
 # fortification would blind.
 include(CheckCXXCompilerFlag)
+include(CheckLinkerFlag)
 include(CheckPIESupported)
 
 option(MERCANZOLA_HARDENING "Build with the distribution's hardening flags" ON)
@@ -17,6 +18,12 @@ if(MERCANZOLA_HARDENING AND NOT MERCANZOLA_SANITIZE)
     check_cxx_compiler_flag(-fcf-protection MERCANZOLA_HAVE_CF_PROTECTION)
     if(MERCANZOLA_HAVE_CF_PROTECTION)
         add_compile_options(-fcf-protection)
+        # Debian 12's C start-up files carry no CET mark, and without one the
+        # linker drops the mark of everything compiled here: it is set anyway.
+        check_linker_flag(CXX "-Wl,-z,ibt,-z,shstk" MERCANZOLA_HAVE_CET_MARK)
+        if(MERCANZOLA_HAVE_CET_MARK)
+            add_link_options(-Wl,-z,ibt,-z,shstk)
+        endif()
     endif()
     add_link_options(-Wl,-z,relro -Wl,-z,now)
 endif()

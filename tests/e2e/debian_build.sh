@@ -29,7 +29,9 @@ copy_tree() { # destination
 for copy in a/mercanzola elsewhere/deeper/mercanzola; do
     copy_tree "$work/$copy" || { fail "cannot copy the tree"; exit 1; }
     echo "debian_build: dpkg-buildpackage in $work/$copy"
-    (cd "$work/$copy" && CCACHE_BASEDIR=$PWD dpkg-buildpackage -us -uc -b) \
+    # ccache, when there, only shortens the second build: it changes nothing made.
+    (cd "$work/$copy" && CCACHE_BASEDIR=$PWD \
+        CMAKE_CXX_COMPILER_LAUNCHER=$(command -v ccache) dpkg-buildpackage -us -uc -b) \
         >"$work/${copy%%/*}.log" 2>&1 || {
         tail -n 30 "$work/${copy%%/*}.log"
         fail "dpkg-buildpackage failed in $copy"
@@ -39,6 +41,8 @@ done
 first=$(echo "$work"/a/mercanzola_*.deb)
 second=$(echo "$work"/elsewhere/deeper/mercanzola_*.deb)
 cmp "$first" "$second" || fail "two builds in two folders differ"
+cmp "$work"/a/mercanzola-dbgsym_*.deb "$work"/elsewhere/deeper/mercanzola-dbgsym_*.deb ||
+    fail "the debug symbols of two builds in two folders differ"
 
 cpack -G DEB -B "$work/cpack" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
     fail "cpack failed"
