@@ -95,7 +95,7 @@ started_bare() {
     start_program /usr/bin "$work/program.log"
     program_args=()
     expect "$Start" "$Start" "start screen" 20 || return 1
-    entry=$(echo /usr/share/applications/*.desktop)
+    entry=$(dpkg -L mercanzola | grep "^/usr/share/applications/.*\.desktop$")
     class=$(sed -n 's/^StartupWMClass=//p' "$entry")
     [[ -n $class ]] || fail "no StartupWMClass in $entry" || return 1
     wm_class=$(xprop -id "$(window_ids "$Start" | head -n 1)" WM_CLASS)
