@@ -20,8 +20,10 @@ set(PROGRAM_FOLDER lib/mercanzola)
 set(MERCANZOLA_DATA_DIRS suoni immagini plugins)
 
 install(TARGETS mercanzola RUNTIME DESTINATION ${PROGRAM_FOLDER})
+# Plugins and data alike read-only, as Debian's dh_fixperms leaves them.
 foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
-    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER} USE_SOURCE_PERMISSIONS)
+    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER}
+            FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
 install(CODE "set(MERCANZOLA_CATALOGUES \"${CMAKE_BINARY_DIR}/lista.txt;${CMAKE_BINARY_DIR}/lista-euro.txt\")")
 install(CODE "set(MERCANZOLA_RECORD_CONF \"${CMAKE_SOURCE_DIR}/packaging/registro.conf\")")

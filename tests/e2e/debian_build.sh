@@ -50,7 +50,7 @@ made=$(echo "$work"/cpack/mercanzola_*.deb)
 
 # Paths, modes, owners and link targets; sizes differ with the way of stripping.
 contents() {
-    dpkg-deb -c "$1" | awk '{ $3 = ""; $4 = ""; $5 = ""; print }' | sort
+    dpkg-deb -c "$1" | awk '$6 != "./" { $3 = ""; $4 = ""; $5 = ""; print }' | sort
 }
 fields() {
     local field
@@ -58,7 +58,7 @@ fields() {
         Recommends Description; do
         dpkg-deb -f "$1" "$field"
     done
-    dpkg-deb --ctrl-tarfile "$1" | tar -xO ./conffiles
+    dpkg-deb --ctrl-tarfile "$1" | tar -xO ./conffiles | sort
 }
 diff <(contents "$first") <(contents "$made") || fail "dpkg-buildpackage and CPack pack other files"
 diff <(fields "$first") <(fields "$made") || fail "dpkg-buildpackage and CPack write other fields"
