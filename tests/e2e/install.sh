@@ -31,11 +31,10 @@ optional_packages=(libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatch
 lab_options=(-o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
 teacher_line='"pennarelli della maestra",1500,2500'
 
-quiet_apt() { # log, apt-get arguments...
-    local log=$1
-    shift
-    DEBIAN_FRONTEND=noninteractive setsid apt-get -y -q "$@" </dev/null >>"$log" 2>&1 ||
-        fail "apt-get $*: $(tail -n 5 "$log")"
+# apt-get with no terminal, as a lab's remote upgrade runs it.
+quiet_apt() { # apt-get arguments...
+    DEBIAN_FRONTEND=noninteractive setsid apt-get -y -q "$@" </dev/null >>"$work/apt.log" 2>&1 ||
+        fail "apt-get $*: $(tail -n 5 "$work/apt.log")"
 }
 
 installed_version() {
@@ -75,8 +74,8 @@ fresh_install() { # .deb
         dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' &&
             present+=("$package")
     done
-    ((${#present[@]} == 0)) || quiet_apt "$work/apt.log" purge "${present[@]}" || return 1
-    quiet_apt "$work/apt.log" install --no-install-recommends "$1" || return 1
+    ((${#present[@]} == 0)) || quiet_apt purge "${present[@]}" || return 1
+    quiet_apt install --no-install-recommends "$1" || return 1
     [[ $(installed_version) == "install ok installed "* ]] ||
         fail "not installed: $(installed_version)" || return 1
     for package in "${optional_packages[@]}"; do
@@ -112,7 +111,7 @@ started_bare() {
 
 upgrade() { # newer .deb
     echo "$teacher_line" >>/etc/mercanzola/lista.txt
-    quiet_apt "$work/apt.log" install --no-install-recommends "${lab_options[@]}" "$1" ||
+    quiet_apt install --no-install-recommends "${lab_options[@]}" "$1" ||
         return 1
     [[ $(installed_version) == "install ok installed $(dpkg-deb -f "$1" Version)" ]] ||
         fail "after the upgrade: $(installed_version)" || return 1
@@ -125,12 +124,12 @@ upgrade() { # newer .deb
 }
 
 remove_and_purge() {
-    quiet_apt "$work/apt.log" remove mercanzola || return 1
+    quiet_apt remove mercanzola || return 1
     [[ ! -e /usr/bin/mercanzola && ! -e /usr/lib/mercanzola ]] ||
         fail "the program is left after remove" || return 1
     grep -qxF "$teacher_line" /etc/mercanzola/lista.txt ||
         fail "remove took the teacher's catalogue" || return 1
-    quiet_apt "$work/apt.log" purge mercanzola || return 1
+    quiet_apt purge mercanzola || return 1
     local left
     left=$(cd "$work/upper" && find . -path '*mercanzola*' -not -path './var/log/*')
     [[ -z $left ]] || fail "left after purge: $left" || return 1

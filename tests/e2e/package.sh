@@ -127,9 +127,10 @@ listed() { # field, package
 }
 
 # The distribution's hardening on the program and on each plugin; every file
-# dated from the changelog's newest entry, and the package made again the same.
-hardened_and_reproducible() {
-    local elf report epoch again
+# dated from the changelog's newest entry (debian_build.sh, in .ci/run, builds
+# in two folders and compares).
+hardened_and_dated() {
+    local elf report epoch
     ((${MERCANZOLA_HARDENED:-1})) || echo "  (a build without hardening: not looked for)"
     ((${MERCANZOLA_HARDENED:-1})) &&
         for elf in "$root/usr/lib/mercanzola/mercanzola" "$root"/usr/lib/mercanzola/plugins/*.so; do
@@ -139,9 +140,6 @@ hardened_and_reproducible() {
     ! dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time |
         grep -qv " $(date -u -d "@$epoch" '+%F %T') " ||
         fail "files not dated from the changelog" || return 1
-    cpack -G DEB -B "$work/again" --config "$build/CPackConfig.cmake" >/dev/null 2>&1 &&
-        again=$(echo "$work"/again/mercanzola_*.deb) && cmp "$deb" "$again" ||
-        fail "a second packing differs" || return 1
 }
 
 installed_help() {
@@ -206,8 +204,7 @@ if [[ ! -x $root/usr/bin/mercanzola ]]; then
     echo "package: $passed passed, $((failed + 1)) failed"
     exit 1
 fi
-run_case "hardened, dated from the changelog, packed again the same" hardened_and_reproducible \
-    /dev/null
+run_case "hardened, dated from the changelog" hardened_and_dated /dev/null
 run_case "installed: --help without a display" installed_help /dev/null
 run_case "lintian and the manual page" debian_checks "$work/man.log"
 
