@@ -102,6 +102,8 @@ int main(int argc, char* argv[]) {
     }
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
+    // Docks and task bars group the windows with the launcher of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MERCANZOLA_APP_ID));
     ui::Screen::chooseFullScreen(command.fullScreen);
     if (command.numberPad)
         ui::NumberPad::choose(*command.numberPad ? ui::NumberPad::Choice::Shown

@@ -81,7 +81,7 @@ void MostraInformazioni(QWidget* over) {
     platform::services().messages->inform(
         over, QStringLiteral("Autori: il gruppo di sviluppo de la mercanzola\r\n"
                              " ----------------------- \r\n"
-                             "e-mail: lamercanzola@example.org"));
+                             "e-mail: sviluppatori@mercanzola.it"));
 }
 
 void ChiediUscita(QWidget* over) {

@@ -146,7 +146,7 @@ shared_record() {
     install -d -m 1777 "$shared" && cp "$XAUTHORITY" "$work/xauth" && chmod 644 "$work/xauth"
     # The shipped line, uncommented, names the folder the package makes.
     grep -q '^# registro = /var/lib/mercanzola/registro.sqlite$' "$here/../../packaging/registro.conf" &&
-        grep -q 'install -d -m 1777 /var/lib/mercanzola' "$here/../../packaging/postinst" ||
+        grep -q 'install -d -m 1777 /var/lib/mercanzola' "$here/../../debian/postinst" ||
         fail "the shipped example and the package's folder differ" || return 1
     as_account 65534 "$shared/registro.sqlite" && as_account 65533 "$shared/registro.sqlite" ||
         return 1
