@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -172,8 +173,10 @@ void readResults(const QString& output, const QString& prefix, double scale, Sam
 }
 
 void runReporting(const QString& tool, const QStringList& arguments, const QString& platform,
-                  int seconds, const QString& prefix, Samples& samples) {
-    Child child(tool, arguments, {QStringLiteral("QT_QPA_PLATFORM=") + platform});
+                  int seconds, const QString& prefix, Samples& samples,
+                  const QStringList& environment = {}) {
+    Child child(tool, arguments,
+                QStringList{QStringLiteral("QT_QPA_PLATFORM=") + platform} + environment);
     if (!child.started()) {
         trouble(QStringLiteral("cannot start %1").arg(tool));
         return;
@@ -192,6 +195,53 @@ void screenSwitches(const Options& options, Samples& samples) {
         runReporting(benchTool("bench_screens"), {options.programFolder}, QStringLiteral("xcb"),
                      120, QStringLiteral("key → first paint, "), samples);
         std::fprintf(stderr, "\rscreen switches round %d of %d", round, options.rounds);
+    }
+    std::fprintf(stderr, "\n");
+}
+
+// Enter on "Avvio" with --leggi, against the same without, with Debian's
+// espeak-ng module behind speech-dispatcher (bench.sh's, in the folder named
+// by MERCANZOLA_BENCH_SPEECHD): running already, started by the voice, and a
+// start that fails.
+void startWithVoice(const Options& options, Samples& samples) {
+    const QString folder = qEnvironmentVariable("MERCANZOLA_BENCH_SPEECHD");
+    if (folder.isEmpty())
+        return;
+    auto at = [&folder](const char* name) { return QDir(folder).filePath(QLatin1String(name)); };
+    auto address = [&at](const char* socket) {
+        return QStringLiteral("SPEECHD_ADDRESS=unix_socket:") + at(socket);
+    };
+    const struct {
+        QString name;
+        QStringList environment;
+    } cases[] = {
+        {QStringLiteral(", speech-dispatcher running"),
+         {address("running.sock"), QStringLiteral("SPEECHD_CMD=/bin/false")}},
+        {QStringLiteral(", speech-dispatcher not yet running"),
+         {address("spawned.sock"), QStringLiteral("SPEECHD_CMD=") + at("spawn.sh")}},
+        {QStringLiteral(", speech-dispatcher failing to start"),
+         {address("failed.sock"), QStringLiteral("SPEECHD_CMD=") + at("spawn-fails.sh")}},
+    };
+    // Only the start to the menu, taken from a run of its own.
+    auto startToMenu = [&](const QStringList& arguments, const QStringList& environment,
+                           const QString& name) {
+        Samples one;
+        runReporting(benchTool("bench_screens"), QStringList{options.programFolder} + arguments,
+                     QStringLiteral("xcb"), 120, QString(), one, environment);
+        for (const QString& measured : one.names())
+            if (measured.startsWith(u"start → menu"))
+                for (double value : one.of(measured))
+                    samples.add(QStringLiteral("key → first paint, start → menu") + name, value);
+    };
+    for (int round = 1; round <= options.rounds; ++round) {
+        startToMenu({}, {}, QStringLiteral(", without reading aloud"));
+        for (const auto& c : cases) {
+            startToMenu({QStringLiteral("--leggi")}, c.environment,
+                        QStringLiteral(", reading aloud") + c.name);
+            // Each round finds speech-dispatcher not running again.
+            QProcess::execute(at("stop-spawned.sh"), {});
+        }
+        std::fprintf(stderr, "\rstart with the voice round %d of %d", round, options.rounds);
     }
     std::fprintf(stderr, "\n");
 }
@@ -233,6 +283,8 @@ QString target(const QString& name) {
         return QStringLiteral("≤ 1.10×");
     if (name.startsWith(QLatin1String("worksheet")))
         return QStringLiteral("≤ 500 ms");
+    if (name.startsWith(QStringLiteral("key → first paint, start → menu, reading aloud")))
+        return QStringLiteral("≤ 1.10× without");
     if (name.startsWith(u"key →"))
         return QStringLiteral("≤ 16 ms");
     if (name.startsWith(QLatin1String("recorded answer")))
@@ -298,13 +350,15 @@ void printTable(const Options& options, const Samples& samples, const QString& l
         line(describe(name), shown(name, s.median), shown(name, s.min), shown(name, s.max),
              QString::number(s.count), target(name));
     }
-    std::printf("\nStart-up: exec to the first window's exposure and to the end of its first "
-                "paint, the program and\na bare Qt window started in turn; ratios are taken "
-                "round by round. Switches: Enter on \"Avvio\",\nthen what a menu button and "
-                "\"Esci\" run, to the end of the new window's first paint. Answers:\nCPU time "
-                "of the release of Enter, offscreen, without the repaint. Worksheet: exec of "
-                "--scheda\nto its end, the PDF written. The machine may be "
-                "shared:\nrun again when it is quiet before reading much into a few percent.\n");
+    std::printf(
+        "\nStart-up: exec to the first window's exposure and to the end of its first "
+        "paint, the program and\na bare Qt window started in turn; ratios are taken "
+        "round by round. Switches: Enter on \"Avvio\",\nthen what a menu button and "
+        "\"Esci\" run, to the end of the new window's first paint; with and without "
+        "the voice, from\nEnter pressed 300 ms after the start screen painted. Answers:\nCPU time "
+        "of the release of Enter, offscreen, without the repaint. Worksheet: exec of --scheda "
+        "to its\nend, the PDF written. The machine may be shared: run again when it is "
+        "quiet before\nreading much into a few percent.\n");
 }
 
 } // namespace
@@ -336,6 +390,7 @@ int main(int argc, char* argv[]) {
     Samples samples;
     startUp(options, samples);
     screenSwitches(options, samples);
+    startWithVoice(options, samples);
     work(options, samples);
     worksheet(options, samples);
     printTable(options, samples, loadBefore);

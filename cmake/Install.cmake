@@ -10,19 +10,20 @@
 # upgrades in, and the program folder links to them.
 
 include(${CMAKE_CURRENT_LIST_DIR}/Changelog.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/DebianControl.cmake)
 # Reverse-DNS name of the desktop entry and the AppStream component.
 set(MERCANZOLA_APP_ID it.mercanzola.mercanzola CACHE STRING "Desktop and AppStream id")
-# Where software centres fetch the screenshots; the same pictures are in docs/.
-set(MERCANZOLA_SCREENSHOTS_URL "https://mercanzola.example/schermate"
-    CACHE STRING "Web folder of the AppStream screenshots")
+target_compile_definitions(mercanzola PRIVATE MERCANZOLA_APP_ID="${MERCANZOLA_APP_ID}")
 
 set(PROGRAM_FOLDER lib/mercanzola)
 # Folders of data made by the build beside the executable; a new one is added here.
 set(MERCANZOLA_DATA_DIRS suoni immagini plugins)
 
 install(TARGETS mercanzola RUNTIME DESTINATION ${PROGRAM_FOLDER})
+# Plugins and data alike read-only, as Debian's dh_fixperms leaves them.
 foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
-    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER} USE_SOURCE_PERMISSIONS)
+    install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER}
+            FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
 install(CODE "set(MERCANZOLA_CATALOGUES \"${CMAKE_BINARY_DIR}/lista.txt;${CMAKE_BINARY_DIR}/lista-euro.txt\")")
 install(CODE "set(MERCANZOLA_RECORD_CONF \"${CMAKE_SOURCE_DIR}/packaging/registro.conf\")")
@@ -32,6 +33,7 @@ install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallStrip.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/ManualPage.cmake)
 
 # Desktop entry and AppStream metainfo, named after the id.
+debian_control_field(Homepage MERCANZOLA_HOMEPAGE)
 set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/mercanzola.desktop.in
     ${PACKAGING_OUT}/${MERCANZOLA_APP_ID}.desktop @ONLY)
@@ -59,37 +61,35 @@ foreach(side 48 64 128 256)
 endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${ICON_PNGS})
 
-# The Debian package. DESTDIR staging, so the catalogue can go to /etc.
+# The Debian package. DESTDIR staging, so the catalogue can go to /etc. What
+# it is, needs and recommends is read from debian/control, as dpkg-buildpackage
+# reads it; the libraries come from dpkg-shlibdeps at packing time
+# (cmake/CPackProject.cmake).
 file(WRITE ${PACKAGING_OUT}/conffiles
     "/etc/mercanzola/lista.txt\n/etc/mercanzola/lista-euro.txt\n/etc/mercanzola/registro.conf\n")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mercanzola)
 set(CPACK_PACKAGE_VERSION ${MERCANZOLA_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "esercitazioni matematiche di compravendita per la scuola primaria")
-# The extended description in lines an 80-column terminal shows whole.
-string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-    "La mercanzola fa esercitare gli alunni della scuola primaria, dagli otto ai"
-    "dieci anni, sull'aritmetica del comprare e del vendere: costo totale e"
-    "unitario, numero degli articoli, spesa, ricavo e guadagno, anche in tabelle,"
-    "guadagno o perdita, pagare con le banconote e le monete; in lire o in euro."
-    "Il catalogo delle merci è un file di testo che l'insegnante può modificare.")
+debian_control_description(CPACK_PACKAGE_DESCRIPTION_SUMMARY CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MERCANZOLA_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt libraries and plugins the program loads (windows on X11, JPEG money
-# pictures, sound, the voice that reads aloud and its Italian speech, the
-# teacher's record in SQLite or PostgreSQL, the worksheet's print dialog), and
-# the faces that stand in for Arial.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 5.2), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), \
-libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6multimedia6 (>= 6.4), qt6-qpa-plugins, \
-qt6-translations-l10n, fonts-liberation2, libqt6dbus6 (>= 6.4), libqt6texttospeech6 (>= 6.4), \
-qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
-libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4), \
-libqt6printsupport6 (>= 6.4)")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles)
+debian_control_field(Maintainer CPACK_DEBIAN_PACKAGE_MAINTAINER)
+debian_control_field(Section CPACK_DEBIAN_PACKAGE_SECTION)
+debian_control_field(Priority CPACK_DEBIAN_PACKAGE_PRIORITY)
+debian_control_field(Homepage CPACK_DEBIAN_PACKAGE_HOMEPAGE)
+debian_control_field(Depends CPACK_MERCANZOLA_DEPENDS)
+debian_control_field(Recommends CPACK_MERCANZOLA_RECOMMENDS)
+set(CPACK_MERCANZOLA_BINARY_DIR ${CMAKE_BINARY_DIR})
+set(CPACK_MERCANZOLA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+# Plugins used only when reading aloud is on: what they link is recommended.
+set(CPACK_MERCANZOLA_OPTIONAL_PLUGINS libmercanzola_speech.so)
+set(CPACK_MERCANZOLA_SOURCE_DATE_EPOCH ${MERCANZOLA_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake)
+# The maintainer scripts are debian/'s, for both ways of building.
+file(GLOB maintainer_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debian/p*inst
+     ${CMAKE_SOURCE_DIR}/debian/p*rm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles ${maintainer_scripts})
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

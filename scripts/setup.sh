@@ -14,6 +14,7 @@ packages=(
     dbus at-spi2-core python3-pyatspi orca locales
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db
+    dpkg-dev debhelper devscripts fakeroot x11-utils
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher
     speech-dispatcher-espeak-ng espeak-ng
 )

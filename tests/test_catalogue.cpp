@@ -3,12 +3,14 @@
 #include "model/ProgramError.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "support/ProgramRun.h"
 #include "support/TestServices.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
 
@@ -79,6 +81,8 @@ private slots:
     void unreadableFileIsExplained();
     void reloadEmptiesTheSlotsPastTheLastRecord();
     void shippedCatalogueLoads();
+    void checkedByTheTeacher_data();
+    void checkedByTheTeacher();
 };
 
 void TestCatalogue::fieldSyntax_data() {
@@ -141,6 +145,15 @@ void TestCatalogue::fieldSyntax_data() {
                                                   "caff\xC3\xA8,500,800\r\n")
                                     << QStringList{"caffè|500|800"};
 
+    // What an editor in UTF-8 adds to an old file: each line read as written.
+    QTest::newRow("Windows-1252 with a line in UTF-8")
+        << QByteArray("caff\xE8,500,800\r\ncitt\xC3\xA0,1,2\r\n")
+        << QStringList{"caffè|500|800", "città|1|2"};
+    QTest::newRow("UTF-16 of Notepad")
+        << QByteArray("\xFF\xFEm\0a\0t\0i\0t\0\xE0\0,\0\x32\0,\0\x33\0\r\0\n\0", 26)
+        << QStringList{"matità|2|3"};
+    QTest::newRow("a quoted price")
+        << QByteArray("matita,\"250\",\" 400 \"\r\n") << QStringList{"matita|250|400"};
     QTest::newRow("digits of another script are not a number")
         << QByteArray("matita,\xD9\xA3,\xEF\xBC\x94\r\n") << QStringList{"matita|0|0"};
     QTest::newRow("largest prices") << QByteArray("lingotto,100000000000,-100000000000\r\n")
@@ -302,6 +315,110 @@ void TestCatalogue::shippedCatalogueLoads() {
     }
     QVERIFY(withComma);
     QVERIFY(withAccent);
+}
+
+// The teacher checks an edited file at a terminal: what --controlla answers
+// (exit status, the count on standard output) and warns of, or the report
+// that refuses the file.
+void TestCatalogue::checkedByTheTeacher_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("counted");  // standard output, for a file that reads
+    QTest::addColumn<QStringList>("said"); // on standard error, in this order; none: nothing
+
+    auto utf16 = [](const QString& text, bool littleEndian) {
+        QByteArray bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+        for (QChar c : text) {
+            const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        return bytes;
+    };
+    const QString two = QStringLiteral("matita,250,400\r\ngomma,200,350\r\n");
+    QTest::newRow("a good file") << two.toUtf8() << 0 << "2 articoli, valuta lire" << QStringList();
+    QTest::newRow("UTF-16, little end first")
+        << utf16(two, true) << 0 << "2 articoli, valuta lire" << QStringList();
+    QTest::newRow("UTF-16, big end first")
+        << utf16(two, false) << 0 << "2 articoli, valuta lire" << QStringList();
+    QTest::newRow("UTF-16 without its mark")
+        << utf16(two, true).mid(2) << 1 << QString()
+        << QStringList{"Riga 1: c'è un carattere che non è testo (codice 0)"};
+    QTest::newRow("a control character")
+        << QByteArray("matita,250,400\r\ngomma,2\x07"
+                      "00,350\r\n")
+        << 1 << QString() << QStringList{"Riga 2: c'è un carattere che non è testo (codice 7)"};
+    QTest::newRow("a DOS end mark")
+        << QByteArray("matita,250,400\r\n\x1A") << 0 << "1 articolo, valuta lire" << QStringList();
+    QTest::newRow("a line in UTF-8 among Windows-1252")
+        << QByteArray("caff\xE8,500,800\r\npen\xE0,1,2\r\nper\xC3\xB2,1,2\r\n") << 0
+        << "3 articoli, valuta lire"
+        << QStringList{"Riga 3: scritta in UTF-8, il resto del file in Windows-1252"};
+    QTest::newRow("a field missing")
+        << QByteArray("matita,250,400\r\ngomma,200\r\nrighello,600,1000\r\n") << 1 << QString()
+        << QStringList{"alla riga 3: il file finisce prima del prezzo di vendita",
+                       "Riga 2: 2 campi invece di 3 (gomma,200)."};
+    QTest::newRow("a field over")
+        << QByteArray("matita,250,400\r\ngelato,1,50,2,50\r\nrighello,600,1000\r\n") << 1
+        << QString() << QStringList{"Riga 2: 5 campi invece di 3 (gelato,1,50,2,50)."};
+    QTest::newRow("a record over three lines")
+        << QByteArray("\"penna a sfera\"\r\n400\r\n600\r\n") << 0 << "1 articolo, valuta lire"
+        << QStringList{"Riga 1: un campo invece di 3 (\"penna a sfera\").", "Riga 2: un campo",
+                       "Riga 3: un campo", "I campi si leggono tre alla volta"};
+    QTest::newRow("a price in words")
+        << QByteArray("matita,250,quattrocento\r\ngomma,,350\r\n") << 0 << "2 articoli, valuta lire"
+        << QStringList{"Riga 1: il prezzo di vendita di matita, quattrocento, non è un numero: "
+                       "vale 0 lire.",
+                       "Riga 2: manca il prezzo d'acquisto di gomma: vale 0 lire."};
+    QTest::newRow("column headings")
+        << QByteArray("nome,acquisto,vendita\r\nmatita,250,400\r\n") << 0
+        << "1 articolo, valuta lire"
+        << QStringList{"Riga 1: \"nome,acquisto,vendita\" sembra l'intestazione delle colonne, "
+                       "non un articolo: è saltata."};
+    QTest::newRow("column headings in euro")
+        << QByteArray("valuta: euro\r\nArticolo;Prezzo acquisto;Prezzo vendita\r\n"
+                      "gelato;1,50;2,50\r\n")
+        << 0 << "1 articolo, valuta euro"
+        << QStringList{"I campi sono separati da punti e virgola (;)",
+                       "Riga 2: \"Articolo;Prezzo acquisto;Prezzo vendita\" sembra l'intestazione"};
+    QTest::newRow("a spreadsheet's semicolons")
+        << QByteArray("matita;250;400\r\n\"gomma; bianca\";200;350\r\n") << 0
+        << "2 articoli, valuta lire"
+        << QStringList{"I campi sono separati da punti e virgola (;), come li salva un foglio di "
+                       "calcolo: il file è letto così."};
+    QTest::newRow("semicolons in a name") << QByteArray("matita; rossa; blu,250,400\r\n") << 0
+                                          << "1 articolo, valuta lire" << QStringList();
+    QTest::newRow("an empty file") << QByteArray() << 0 << "0 articoli, valuta lire"
+                                   << QStringList{"Il file non contiene articoli"};
+    QTest::newRow("a comma price in lire")
+        << QByteArray("pallone,\"12,5\",20000\r\n") << 0 << "1 articolo, valuta lire"
+        << QStringList{"Riga 1: il prezzo \"12,5\" in lire vale 0 lire; se i prezzi sono in "
+                       "euro, l'elenco comincia con la riga \"valuta: euro\"."};
+    QTest::newRow("a thousand with a point")
+        << QByteArray("gomma,1.200,1500\r\n") << 0 << "1 articolo, valuta lire"
+        << QStringList{"Riga 1: il prezzo 1.200 in lire vale 1 lira: se è 1200, scrivete 1200; "
+                       "se i prezzi sono in euro"};
+}
+
+void TestCatalogue::checkedByTheTeacher() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, counted);
+    QFETCH(QStringList, said);
+    QTemporaryDir folder;
+    QFile list(folder.filePath(QStringLiteral("prova.txt")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write(file);
+    list.close();
+    const ProgramRun run = runWithoutDisplay(MERCANZOLA_PROGRAM_FOLDER "/mercanzola",
+                                             {"--controlla", "prova.txt"}, folder.path());
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, counted.isEmpty() ? QString() : "prova.txt: " + counted + u'\n');
+    qsizetype at = 0;
+    for (const QString& part : said) {
+        at = run.err.indexOf(part, at);
+        QVERIFY2(at >= 0, qPrintable(part + QStringLiteral("\n---\n") + run.err));
+    }
+    QVERIFY2(!said.isEmpty() || run.err.isEmpty(), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -2,8 +2,8 @@
 // technician who mistypes.
 
 #include "app/CommandLine.h"
+#include "support/ProgramRun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,9 +28,17 @@ private slots:
         // A single dash is a word, not a row of letters: no stray help.
         QTest::newRow("unknown word option") << QStringList{"-hello"} << false << false
                                              << QStringLiteral("Opzione sconosciuta: -hello");
+        QTest::newRow("the toolkit's options are its own")
+            << QStringList{"-platform", "offscreen", "--style=fusion", "--schermo-intero"} << true
+            << false << QString();
         QTest::newRow("stray argument")
             << QStringList{"--schermo-intero", "lista.txt"} << true << false
             << QStringLiteral("Argomento non previsto: lista.txt");
+        QTest::newRow("the slowest voice")
+            << QStringList{"--leggi", "--lentezza", "3"} << false << false << QString();
+        QTest::newRow("a slowness out of the three")
+            << QStringList{"--leggi", "--lentezza=4"} << false << false
+            << QStringLiteral("Dopo --lentezza va 1, 2 oppure 3 (3 è la più lenta), non \"4\"");
     }
     void options() {
         QFETCH(QStringList, arguments);
@@ -43,10 +51,10 @@ private slots:
         QCOMPARE(read.error, error);
     }
 
-    // The check and the help, run by a teacher at a terminal with no display:
-    // each answers once, in Italian; a check with no file, or with another
-    // option that it would ignore, is refused with exit 2.
-    void checkWithNoDisplay_data() {
+    // What a teacher or technician runs at a terminal with no display: each is
+    // answered once, in Italian, by its first line; a mistake in the options is
+    // refused with exit 2 before the toolkit would need a display.
+    void answersWithNoDisplay_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said"); // once, on stdout for 0, on stderr otherwise
@@ -63,8 +71,24 @@ private slots:
         QTest::newRow("an unknown option beside it")
             << QStringList{"--controlla", file, "--bogus"} << 2 << "Opzione sconosciuta: --bogus\n";
         QTest::newRow("help") << QStringList{"--help"} << 0 << "Uso: mercanzola [opzioni]\n";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "mercanzola 1.";
+        QTest::newRow("a catalogue without its file")
+            << QStringList{"--lista"} << 2 << "Manca il nome del file dopo --lista\n";
+        QTest::newRow("an unknown option to start with")
+            << QStringList{"--schermo-intero", "--bogus"} << 2 << "Opzione sconosciuta: --bogus\n";
+        QTest::newRow("beside the toolkit's own")
+            << QStringList{"-platform", "offscreen", "--bogus"} << 2
+            << "Opzione sconosciuta: --bogus\n";
+        QTest::newRow("a bad date")
+            << QStringList{"--registro", "r.sqlite", "--riepilogo", "--dal", "2024-13-01"} << 2
+            << "Data non valida dopo --dal: 2024-13-01";
+        QTest::newRow("a summary of no record")
+            << QStringList{"--riepilogo"} << 1
+            << "la mercanzola: registro: quale registro? Indicalo con --registro DEST\n";
+        QTest::newRow("the lesson, with no display")
+            << QStringList{} << 1 << "la mercanzola: non c'è uno schermo";
     }
-    void checkWithNoDisplay() {
+    void answersWithNoDisplay() {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, said);
@@ -73,22 +97,13 @@ private slots:
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write("matita,250,400\n");
         list.close();
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(folder.path());
-        program.start(MERCANZOLA_PROGRAM_FOLDER "/mercanzola", arguments);
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), status);
-        const QString out = QString::fromUtf8(program.readAllStandardOutput());
-        const QString err = QString::fromUtf8(program.readAllStandardError());
-        const QString answer = status == 0 ? out : err;
+        const ProgramRun run =
+            runWithoutDisplay(MERCANZOLA_PROGRAM_FOLDER "/mercanzola", arguments, folder.path());
+        QCOMPARE(run.status, status);
+        const QString answer = status == 0 ? run.out : run.err;
         QCOMPARE(answer.count(said), 1);
         QVERIFY2(answer.startsWith(said), qPrintable(answer));
-        QVERIFY2((status == 0 ? err : out).isEmpty(), qPrintable(err + out));
+        QVERIFY2((status == 0 ? run.err : run.out).isEmpty(), qPrintable(run.err + run.out));
     }
 
     // The number pad asked for, refused, or left to the display; not both.
@@ -119,6 +134,10 @@ private slots:
         QVERIFY(help.contains(QStringLiteral("  --euro ")));
         QVERIFY(help.contains(QStringLiteral("  --lista FILE ")));
         QVERIFY(help.contains(QStringLiteral("  --controlla FILE ")));
+        QVERIFY(help.contains(QStringLiteral("  --version ")));
+        // A terminal of 80 columns shows every line whole.
+        for (const QString& line : help.split(u'\n'))
+            QVERIFY2(line.size() <= 80, qPrintable(line));
     }
 };
 

@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QTemporaryFile>
 #include <QTest>
 
 namespace {
@@ -177,7 +176,7 @@ private slots:
         auto* form13 = qobject_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
         QVERIFY(form13);
         const double factor = form13->contentScale();
-        QVERIFY(factor > 1.7);
+        QVERIFY(factor > 1.6); // below a menu bar a fingertip high
 
         const struct {
             int slot;
@@ -320,13 +319,8 @@ private slots:
 };
 
 int main(int argc, char* argv[]) {
-    QTemporaryFile display;
-    if (!display.open())
+    if (!useOffscreenDisplay(Monitor))
         return 1;
-    display.write(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": 1920, "height": 1080,
-                     "logicalDpi": 96}]})");
-    display.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + display.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     DisplayTest test;
     return QTest::qExec(&test, argc, argv);

@@ -6,18 +6,41 @@
 #include "exercises/ProfitScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
+#include "platform/PlatformServices.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/NumberPad.h"
 #include "ui/Twips.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The display this run of the test stands for: the school's, or one given
+// to a run of its own by the table of displays below.
+QSize testDisplay() {
+    const QList<QByteArray> size = qgetenv("MERCANZOLA_TEST_DISPLAY").split('x');
+    return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(1366, 768);
+}
+
+QRect onDisplay(const QWidget* widget) {
+    return {widget->mapToGlobal(QPoint()), widget->size()};
+}
+
+} // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
@@ -45,8 +68,102 @@ class LayoutTest : public QObject {
         screen->close();
     }
 
+    // Every control of the screen on the display, the pad beside the content
+    // or below it on a display taller than wide, nothing over anything else;
+    // in full screen content and pad together in the middle, and the menu
+    // bar and the question a fingertip high at the screen's factor.
+    static void checkEveryKeyOnDisplay(ui::Screen* screen, bool fullScreen, const QString& what) {
+        const QRect display =
+            fullScreen ? screen->screen()->geometry() : screen->screen()->availableGeometry();
+        QTRY_VERIFY2(display.contains(screen->frameGeometry()), qPrintable(what));
+        for (const QWidget* control : screen->findChildren<QWidget*>())
+            if (control->isVisible() && !control->isWindow())
+                QVERIFY2(display.contains(onDisplay(control)),
+                         qPrintable(what + ": " + control->accessibleName()));
+        const double factor = qMax(1.0, screen->contentScale());
+        const QRect content = onDisplay(screen->client());
+        QRect whole = content;
+        if (const ui::NumberPad* pad = screen->numberPad(); pad && pad->isVisible()) {
+            const QRect strip = onDisplay(pad);
+            QVERIFY2(!strip.intersects(content), qPrintable(what));
+            if (display.height() > display.width())
+                QVERIFY2(strip.top() == content.bottom() + 1, qPrintable(what + ": below"));
+            else
+                QVERIFY2(strip.left() == content.right() + 1, qPrintable(what + ": beside"));
+            whole |= strip;
+        }
+        if (fullScreen)
+            QVERIFY2(std::abs(whole.center().x() - display.center().x()) <= display.width() / 20,
+                     qPrintable(what + ": centred"));
+        const bool byFinger =
+            fullScreen || (screen->numberPad() && screen->numberPad()->isVisible());
+        if (QMenuBar* bar = screen->menuBar(); bar && byFinger)
+            for (QAction* item : bar->actions())
+                QVERIFY2(bar->actionGeometry(item).height() >= int(48 * factor * 0.98),
+                         qPrintable(what + ": " + item->text()));
+        if (!screen->menuBar())
+            return;
+        QList<QRect> buttons; // "Sì" and "No" of the question
+        QTimer::singleShot(0, [&buttons] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (const QAbstractButton* button : box->buttons())
+                buttons << onDisplay(button);
+            box->reject();
+        });
+        platform::QtMessageBoxes().ask(screen, QStringLiteral("Vuoi tornare al menù?"));
+        QCOMPARE(buttons.size(), 2);
+        for (const QRect& button : buttons)
+            QVERIFY2(button.height() >= int(48 * factor) && display.contains(button),
+                     qPrintable(what + ": Sì/No"));
+    }
+
 private slots:
-    void initTestCase() { setUpToolkit(); }
+    void initTestCase() { setUpItalianProgram(); }
+
+    // The displays of real tablets, laptops and boards; each runs the test
+    // again on a display of that size, in a window and in full screen, with
+    // the pad and without.
+    void everyKeyOnDisplay_data() {
+        QTest::addColumn<QSize>("display");
+        QTest::newRow("tablet upright") << QSize(800, 1280);
+        QTest::newRow("old board") << QSize(1024, 768);
+        QTest::newRow("tablet") << QSize(1280, 800);
+        QTest::newRow("laptop") << QSize(1366, 768);
+        QTest::newRow("board") << QSize(1920, 1080);
+        QTest::newRow("4K board") << QSize(3840, 2160);
+    }
+    void everyKeyOnDisplay() {
+        QFETCH(QSize, display);
+        if (display != testDisplay()) {
+            QProcess run;
+            run.setProcessChannelMode(QProcess::MergedChannels);
+            qputenv("MERCANZOLA_TEST_DISPLAY",
+                    QStringLiteral("%1x%2").arg(display.width()).arg(display.height()).toLatin1());
+            run.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("everyKeyOnDisplay:") + QTest::currentDataTag()});
+            QVERIFY2(run.waitForFinished(60000) && run.exitCode() == 0, run.readAll().constData());
+            return;
+        }
+        TestServices services;
+        services.setCatalogue({{QStringLiteral("penna a sfera"), 400, 600}});
+        for (bool fullScreen : {false, true})
+            for (bool pad : {false, true}) {
+                ui::Screen::chooseFullScreen(fullScreen);
+                ui::NumberPad::choose(pad ? ui::NumberPad::Choice::Shown
+                                          : ui::NumberPad::Choice::Hidden);
+                for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
+                    ui::Screen* screen = openScreen(ScreenId(id), nullptr);
+                    checkEveryKeyOnDisplay(screen, fullScreen,
+                                           QStringLiteral("%1%2, %3")
+                                               .arg(fullScreen ? "full screen" : "window",
+                                                    pad ? " with the pad" : "",
+                                                    screen->accessibleName()));
+                    closeAllWindows();
+                }
+            }
+        ui::Screen::chooseFullScreen(false);
+        ui::NumberPad::choose(ui::NumberPad::Choice::Automatic);
+    }
 
     void arialResolvesToAMetricCompatibleFace() {
         for (const char* family : {"Arial", "MS Sans Serif"})
@@ -125,5 +242,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutTest)
+int main(int argc, char* argv[]) {
+    if (!useOffscreenDisplay(testDisplay()))
+        return 1;
+    QApplication app(argc, argv);
+    LayoutTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_layout.moc"

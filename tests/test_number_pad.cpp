@@ -71,7 +71,7 @@ private slots:
     }
 
     // Beside digits, "cancella" and "invio": a comma where an amount with
-    // cents is asked, a minus where a gain may be a loss. On a touch screen the
+    // cents is asked, a minus only where a gain may be a loss. On a touch screen the
     // pad shows by itself, every key a fingertip wide, beside the screen. F9
     // hides it, the window narrows by its strip, Tab walks the same controls,
     // and the next screen opens without it.
@@ -82,7 +82,8 @@ private slots:
         QTest::newRow("Form3 either cost") << ScreenId::Form3 << "|virgola ";
         QTest::newRow("Form4 quantity") << ScreenId::Form4 << "|";
         QTest::newRow("Form5 gain") << ScreenId::Form5 << "meno |virgola meno ";
-        QTest::newRow("Form6 revenue") << ScreenId::Form6 << "meno |virgola meno ";
+        QTest::newRow("Form6 revenue") << ScreenId::Form6 << "|virgola ";
+        QTest::newRow("Form8 any of the three") << ScreenId::Form8 << "meno |virgola meno ";
         QTest::newRow("Form9 table") << ScreenId::Form9 << "meno |virgola meno ";
         QTest::newRow("Form12 gain or loss") << ScreenId::Form12 << "|virgola ";
         QTest::newRow("Form13 money") << ScreenId::Form13 << "|virgola ";
@@ -131,6 +132,8 @@ private slots:
                                                          << "costo totale: 16,4 0/1";
         QTest::newRow("a loss with meno") << F5 << false << "meno 2 0 0 invio"
                                           << "guadagno: 1/0";
+        QTest::newRow("a gain with meno is a loss: wrong") << F9 << false << "meno 5 0 0 invio"
+                                                           << "guadagno di 1: -500 0/1";
         QTest::newRow("table: the next cell") << F9 << false << "5 0 0 invio 7 0 0"
                                               << "spesa di 7: 700 1/0";
         QTest::newRow("board: pieces have the focus") << F13 << false << "1 1 0 0 0 invio 5"

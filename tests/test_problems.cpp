@@ -220,33 +220,45 @@ private slots:
         QCOMPARE(problem.steps[1].kind, Step::Payment);
     }
 
-    // The sentence as a screen reader hears it, and as a voice reads it.
+    // The sentence as a screen reader hears it, and as a voice reads it; asking
+    // a later step, it is what F5 says once the pupil has reached that step.
     void sentences_data() {
         QTest::addColumn<int>("exercise");
+        QTest::addColumn<int>("step");
         QTest::addColumn<bool>("euro");
         QTest::addColumn<QList<double>>("draws");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("voiced");
         QTest::newRow("total cost")
-            << 1 << false << QList<double>{drawing(1, 2), drawing(7, 11)}
+            << 1 << 0 << false << QList<double>{drawing(1, 2), drawing(7, 11)}
             << "quaderno, costo unitario 1.500 lire, quantità 7: qual è il costo totale?"
             << "quaderno, costo unitario 1500 lire, quantità 7: qual è il costo totale?";
         QTest::newRow("expense in euro")
-            << 7 << true << QList<double>{drawing(1, 2)}
+            << 7 << 0 << true << QList<double>{drawing(1, 2)}
             << "quaderno, ricavo 15,00 euro, guadagno 5,00 euro: qual è la spesa?"
             << "quaderno, ricavo 15 euro, guadagno 5 euro: qual è la spesa?";
         QTest::newRow("table")
-            << 10 << false << QList<double>{drawing(1, 2), drawing(3, 11)}
+            << 10 << 0 << false << QList<double>{drawing(1, 2), drawing(3, 11)}
             << "quaderno; quantità 2; spesa di 1: 1.000 lire; ricavo di 1: 1.500 lire. "
                "guadagno di 2?"
             << "quaderno; quantità 2; spesa di 1: 1000 lire; ricavo di 1: 1500 lire. "
                "guadagno di 2?";
         QTest::newRow("gain or loss")
-            << 12 << false << QList<double>{drawing(1, 2), drawing(2, 2)}
+            << 12 << 0 << false << QList<double>{drawing(1, 2), drawing(2, 2)}
             << "quaderno, spesa 1.500 lire, ricavo 1.000 lire: guadagno o perdita?"
             << "quaderno, spesa 1500 lire, ricavo 1000 lire: guadagno o perdita?";
+        QTest::newRow("table, second step")
+            << 9 << 1 << false << QList<double>{drawing(1, 2), drawing(3, 11)}
+            << "quaderno; quantità 2; spesa di 1: 1.000 lire; ricavo di 1: 1.500 lire. "
+               "spesa di 2?"
+            << "quaderno; quantità 2; spesa di 1: 1000 lire; ricavo di 1: 1500 lire. "
+               "spesa di 2?";
+        QTest::newRow("gain or loss, after the choice")
+            << 12 << 1 << false << QList<double>{drawing(1, 2), drawing(2, 2)}
+            << "quaderno, spesa 1.500 lire, ricavo 1.000 lire: qual è la perdita?"
+            << "quaderno, spesa 1500 lire, ricavo 1000 lire: qual è la perdita?";
         QTest::newRow("money board")
-            << 13 << false << QList<double>{drawing(1, 20), drawing(1, 2), drawing(3, 3)}
+            << 13 << 0 << false << QList<double>{drawing(1, 20), drawing(1, 2), drawing(3, 3)}
             << "sul tavolo: banconota da 10.000 lire, moneta da 1.000 lire; avevo pagato la "
                "merce 10.000 lire. quanto ho ricavato?"
             << "sul tavolo: banconota da 10000 lire, moneta da 1000 lire; avevo pagato la "
@@ -254,6 +266,7 @@ private slots:
     }
     void sentences() {
         QFETCH(int, exercise);
+        QFETCH(int, step);
         QFETCH(bool, euro);
         QFETCH(QList<double>, draws);
         QFETCH(QString, written);
@@ -262,8 +275,8 @@ private slots:
         random.values = draws;
         const Catalogue catalogue = shop(euro ? Currency::euro() : Currency::lire());
         const Problem problem = drawProblem(static_cast<Exercise>(exercise), catalogue, random);
-        QCOMPARE(problem.sentence(Reading::Written), written);
-        QCOMPARE(problem.sentence(Reading::Voiced), voiced);
+        QCOMPARE(problem.sentence(Reading::Written, step), written);
+        QCOMPARE(problem.sentence(Reading::Voiced, step), voiced);
     }
 
     // An empty catalogue poses record 1, an empty name with zero prices.

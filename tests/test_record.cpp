@@ -8,6 +8,7 @@
 #include "platform/Record.h"
 #include "shell/FormAlunno.h"
 #include "shell/FormMenu.h"
+#include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
 
@@ -36,7 +37,8 @@ struct Given {
 
 // Written as a lesson writes them; the record is closed, every answer on disk.
 void write(const QString& file, const QList<Given>& answers) {
-    std::unique_ptr<platform::AnswerRecord> record(factory()->openForLesson(file, QString()));
+    std::unique_ptr<platform::AnswerRecord> record(
+        factory()->openForLesson(file, QFileInfo(file).absolutePath() + "/coda"));
     for (const Given& a : answers)
         record->keep({QString::fromLatin1(a.day) + QStringLiteral("T10:00:00.000+01:00"),
                       QString::fromLatin1(a.day), QString::fromUtf8(a.pupil), "pc-3",
@@ -44,12 +46,18 @@ void write(const QString& file, const QList<Given>& answers) {
                       a.right, 4.5});
 }
 
-QString summary(const QString& file, const QDate& since = {}) {
+QList<platform::ReportRow> rowsOf(const QString& file, const QDate& since = {},
+                                  const QDate& until = {}) {
     QList<platform::ReportRow> rows;
     QString problem;
-    if (!factory()->readReport(file, since, &rows, &problem))
-        return problem;
-    return reportText(rows);
+    if (!factory()->readReport(file, since, until, &rows, &problem))
+        qWarning("%s", qPrintable(problem));
+    sortForReport(&rows);
+    return rows;
+}
+
+QString summary(const QString& file, const QDate& since = {}, const QDate& until = {}) {
+    return reportText(rowsOf(file, since, until));
 }
 
 const QList<Given> Week = {
@@ -75,9 +83,10 @@ private slots:
 
     void reports_data() {
         QTest::addColumn<QDate>("since");
+        QTest::addColumn<QDate>("until");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("every answer, by pupil then exercise")
-            << QDate()
+        QTest::newRow("every answer, by pupil then exercise in the menu's order")
+            << QDate() << QDate()
             << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
                "ultimo giorno\n"
                "Anna        trova il costo totale         3       2       1                66,7  "
@@ -89,7 +98,7 @@ private slots:
                "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
                "05/03/2024\n";
         QTest::newRow("from a day on")
-            << QDate(2024, 3, 4)
+            << QDate(2024, 3, 4) << QDate()
             << "alunno      esercizio              risposte  esatte  errate  percentuale esatte  "
                "ultimo giorno\n"
                "Anna        trova il costo totale         2       2       0               100,0  "
@@ -98,39 +107,83 @@ private slots:
                "05/03/2024\n"
                "Bruno; Jr.  trova il ricavo               1       1       0               100,0  "
                "05/03/2024\n";
+        QTest::newRow("up to a day")
+            << QDate() << QDate(2024, 3, 4)
+            << "alunno  esercizio              risposte  esatte  errate  percentuale esatte  "
+               "ultimo giorno\n"
+               "Anna    trova il costo totale         2       1       1                50,0  "
+               "04/03/2024\n"
+               "Bruno   trova il ricavo               1       1       0               100,0  "
+               "01/03/2024\n";
         QTest::newRow("after the last answer")
-            << QDate(2024, 3, 6)
+            << QDate(2024, 3, 6) << QDate()
             << "alunno  esercizio  risposte  esatte  errate  percentuale esatte  ultimo giorno\n"
                "(nessuna risposta nel registro)\n";
     }
     void reports() {
         QFETCH(QDate, since);
+        QFETCH(QDate, until);
         QFETCH(QString, expected);
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
-        QCOMPARE(summary(file, since), expected);
+        QCOMPARE(summary(file, since, until), expected);
     }
 
-    void spreadsheetReadsTheCsv() {
+    void spreadsheetKeepsEveryField_data() {
+        QTest::addColumn<QString>("pupil");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("a decimal comma and a comma in a name")
+            << "Rossi, Anna"
+            << QByteArray("\"Rossi, Anna\";\"trova il ricavo\";\"2\";\"1\";"
+                          "\"1\";\"50,0\";\"05/03/2024\"");
+        QTest::newRow("a semicolon and quotes")
+            << "Bruno; \"Jr\"" << QByteArray("\"Bruno; \"\"Jr\"\"\";\"trova il ricavo\";");
+        QTest::newRow("a formula made inert")
+            << "=HYPERLINK(\"x\")" << QByteArray("\"'=HYPERLINK(\"\"x\"\")\";");
+        QTest::newRow("plus") << "+39 Anna" << QByteArray("\"'+39 Anna\";");
+        QTest::newRow("minus") << "-Anna" << QByteArray("\"'-Anna\";");
+        QTest::newRow("at") << "@Anna" << QByteArray("\"'@Anna\";");
+    }
+    void spreadsheetKeepsEveryField() {
+        QFETCH(QString, pupil);
+        QFETCH(QByteArray, line);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        const QByteArray name = pupil.toUtf8();
+        write(file, {{name.constData(), "trova il ricavo", "2024-03-05", true},
+                     {name.constData(), "trova il ricavo", "2024-03-05", false}});
+        const QByteArray csv = reportCsv(rowsOf(file));
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF\"alunno\";\"esercizio\";\"risposte\";"));
+        QVERIFY2(csv.contains("\r\n" + line), csv.constData());
+    }
+
+    void teachersPages() {
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
-        QList<platform::ReportRow> rows;
-        QString problem;
-        QVERIFY(factory()->readReport(file, {}, &rows, &problem));
-        const QByteArray csv = reportCsv(rows);
-        QVERIFY(csv.startsWith("\xEF\xBB\xBF"
-                               "alunno;esercizio;risposte;esatte;errate;percentuale esatte;"
-                               "ultimo giorno\r\n"));
-        QVERIFY(csv.contains("\r\nAnna;trova il costo totale;3;2;1;66,7;05/03/2024\r\n"));
-        QVERIFY(csv.contains("\r\n\"Bruno; Jr.\";trova il ricavo;1;1;0;100,0;05/03/2024\r\n"));
-        const QByteArray page = reportHtml(rows, "Riepilogo");
+        const QByteArray page = reportHtml(rowsOf(file), "Riepilogo");
+        // First the class grid, pupils by exercises in the menu's order.
+        QVERIFY(page.indexOf("class=\"griglia\"") < page.indexOf("<section>"));
+        QVERIFY(page.contains("<tr><td>Anna</td><td class=\"n\">66,7%</td><td class=\"n\"></td>"
+                              "<td class=\"n\">0,0%</td></tr>"));
+        QVERIFY(page.contains("<li>trova il costo totale</li><li>trova il ricavo</li>"
+                              "<li>usa il denaro</li>"));
         QCOMPARE(page.count("class=\"barra\""), 3); // one bar per pupil
         QVERIFY(page.contains("2 esatte su 4 risposte (50,0%)"));
+
+        QList<platform::WrongAnswer> wrong;
+        QString problem;
+        QVERIFY(factory()->readWrongAnswers(file, {}, {}, &wrong, &problem));
+        QCOMPARE(wrongAnswersText(wrong),
+                 "Anna\n"
+                 "  01/03/2024  trova il costo totale: quaderno, costo unitario 300 lire\n"
+                 "    scritto 600, giusto 600\n"
+                 "  05/03/2024  usa il denaro: quaderno, costo unitario 300 lire\n"
+                 "    scritto 600, giusto (lasciato)\n");
     }
 
-    void forgettingAPupilLeavesTheOthers() {
+    void forgettingLeavesTheRest() {
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
@@ -140,8 +193,33 @@ private slots:
         QCOMPARE(deleted, 4);
         QVERIFY(!summary(file).contains("Anna"));
         QVERIFY(summary(file).contains("Bruno; Jr."));
-        QVERIFY(!factory()->readReport(folder.filePath("nessuno.sqlite"), {}, nullptr, &problem));
-        QVERIFY(problem.contains("non esiste"));
+        QVERIFY(factory()->deleteBefore(file, QDate(2024, 3, 5), &deleted, &problem));
+        QCOMPARE(deleted, 1); // Bruno's first of March
+        QVERIFY(!summary(file).contains("01/03/2024"));
+        QVERIFY(summary(file).contains("Bruno; Jr."));
+    }
+
+    void notARecordIsTold_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no file") << QByteArray() << "il registro %1 non esiste";
+        QTest::newRow("a text file")
+            << QByteArray("Anna;3;2\n") << "%1 non è un registro della mercanzola";
+    }
+    void notARecordIsTold() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, told);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        if (!content.isEmpty()) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        QList<platform::ReportRow> rows;
+        QString problem;
+        QVERIFY(!factory()->readReport(file, {}, {}, &rows, &problem));
+        QVERIFY2(problem.startsWith(told.arg(file)), qPrintable(problem));
     }
 
     void pupilSaysWhoTheyAre_data() {
@@ -149,22 +227,32 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("pupil");
         QTest::newRow("Tab and Enter to the second name")
-            << QByteArray("Anna Rossi\n\nBruno Bianchi\r\nAnna Rossi\n") << "keys"
+            << QByteArray("Anna Rossi\n\nBruno Bianchi\r\nanna  ROSSI\n") << "keys"
             << "Bruno Bianchi";
         QTest::newRow("a tap on a name") << QByteArray("Anna Rossi\nBruno Bianchi\n") << "tap"
                                          << "Anna Rossi";
         QTest::newRow("no class list: the name typed") << QByteArray() << "type"
                                                        << "Carla Verdi";
+        QByteArray sixty;
+        for (int i = 1; i <= 60; ++i)
+            sixty += "Alunno " + QByteArray::number(i) + '\n';
+        QTest::newRow("sixty names: big buttons in pages, Tab to the next") << sixty << "pages"
+                                                                            << "Alunno 19";
+        QTest::newRow("a touch screen, no class list: the letter pad") << QByteArray() << "pad"
+                                                                       << "Zoè D'Amico";
     }
     void pupilSaysWhoTheyAre() {
         QFETCH(QByteArray, classList);
         QFETCH(QString, how);
         QFETCH(QString, pupil);
         TestServices s;
+        if (how == "pad")
+            QTest::createTouchDevice();
         if (!classList.isEmpty())
             s.writeFile("classe.txt", classList);
         s.setCatalogue({{"quaderno", 250, 300}});
         const QString file = s.folder.filePath("registro.sqlite");
+        qputenv("XDG_DATA_HOME", s.folder.path().toLocal8Bit()); // the queue of this case
         platform::startRecord(file, ProgramFolder);
 
         auto* avvio = openScreen(ScreenId::Avvio);
@@ -176,6 +264,29 @@ private slots:
             pupil::answer(who->Text1, "   "); // nothing typed: still asked
             QCOMPARE(currentScreen(), who);
             pupil::answer(who->Text1, "  Carla   Verdi ");
+        } else if (how == "pages") {
+            QCOMPARE(who->Command1.size(), 18u);
+            for (const ui::Button* button : who->Command1)
+                QVERIFY(button->height() >= 48 * who->contentScale() - 1);
+            QTest::mouseClick(who->Next, Qt::LeftButton);
+            QCOMPARE(who->Command1.front()->text(), "Alunno 19");
+            // Tab from the last name of the page reaches the page buttons.
+            who->Command1.back()->setFocus();
+            QTest::keyClick(who->Command1.back(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), who->Previous);
+            for (int page = 0; page < 4; ++page) // round to the first and on to the second
+                pupil::enter(who->Next);
+            pupil::enter(who->Command1.front());
+        } else if (how == "pad") {
+            QVERIFY(!who->LetterKeys.empty());
+            const auto key = [who](const QString& caption) {
+                for (ui::Button* button : who->LetterKeys)
+                    if (button->text() == caption)
+                        QTest::mouseClick(button, Qt::LeftButton);
+            };
+            for (const char* caption : {"Z", "O", "È", "X", "cancella", "spazio", "D", "'", "A",
+                                        "M", "I", "C", "O", "invio"})
+                key(QString::fromUtf8(caption));
         } else {
             QCOMPARE(who->Command1.size(), 2u); // blank and repeated lines left out
             if (how == "tap") {
@@ -199,21 +310,48 @@ private slots:
                      QDate::currentDate().toString("dd/MM/yyyy"));
     }
 
+    void classListBesideTheCatalogueInUse() {
+        // As installed: lista.txt in the program folder links to /etc/mercanzola/.
+        TestServices s;
+        QDir(s.folder.path()).mkdir("etc");
+        QFile shipped(ProgramFolder + "/lista.txt");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        s.writeFile("etc/lista.txt", shipped.readAll());
+        s.writeFile("etc/classe.txt", "Dario Neri\n");
+        s.writeFile("classe.txt", "Anna Rossi\n");
+        QVERIFY(QFile::link(s.folder.filePath("etc/lista.txt"), s.folder.filePath("lista.txt")));
+        Modulo1::CaricaLista();
+        QCOMPARE(readClassList(), QStringList{"Dario Neri"});
+        QFile::remove(s.folder.filePath("etc/classe.txt"));
+        QCOMPARE(readClassList(), QStringList{"Anna Rossi"}); // then the program folder's
+    }
+
     void configurationNamesTheRecord_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("destination");
-        QTest::newRow("as shipped, commented out") << "# registro = /srv/registro.sqlite\n"
-                                                   << QString();
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("as shipped, commented out")
+            << "# registro = /var/lib/mercanzola/registro.sqlite\n"
+            << QString() << QStringList();
         QTest::newRow("a server") << "registro = postgresql://scuola/mercanzola\n"
-                                  << "postgresql://scuola/mercanzola";
-        QTest::newRow("the last line counts")
-            << "registro=/a.sqlite\n  registro =  /b.sqlite  \naltro = x\n"
-            << "/b.sqlite";
+                                  << "postgresql://scuola/mercanzola" << QStringList();
+        QTest::newRow("a colon, any letter case")
+            << "Registro: postgresql://scuola/m?host=x\n"
+            << "postgresql://scuola/m?host=x" << QStringList();
+        QTest::newRow("the last line counts, a stray one told")
+            << "registro=/a.sqlite\n\n  REGISTRO =  /b.sqlite  \naltro = x\n"
+            << "/b.sqlite" << QStringList{"riga 4 non capita: altro = x"};
+        QTest::newRow("a misspelt name turns nothing on without a word")
+            << "registri = /a.sqlite\n"
+            << QString() << QStringList{"riga 1 non capita: registri = /a.sqlite"};
     }
     void configurationNamesTheRecord() {
         QFETCH(QString, text);
         QFETCH(QString, destination);
-        QCOMPARE(recordDestinationInConfig(text), destination);
+        QFETCH(QStringList, told);
+        const RecordConfig config = readRecordConfig(text);
+        QCOMPARE(config.destination, destination);
+        QCOMPARE(config.strayLines, told);
     }
 
     void mistypedReportOptionsAreTold_data() {

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPluginLoader>
 #include <QRegularExpression>
@@ -173,6 +174,34 @@ private slots:
             QTest::qWait(50);
         }
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // A school's own sound, in the user's folder or the school's, is played
+    // instead of the shipped one; the user's comes first. Pictures are found alike.
+    void theSchoolsOwnFilesComeFirst_data() {
+        QTest::addColumn<QStringList>("ownFiles"); // "utente/..." or "scuola/..."
+        QTest::addColumn<QString>("played");
+        QTest::newRow("none of its own") << QStringList{} << "suoni/no.wav";
+        QTest::newRow("the school's")
+            << QStringList{"scuola/suoni/no.wav"} << "scuola/suoni/no.wav";
+        QTest::newRow("the user's before the school's")
+            << QStringList{"scuola/suoni/no.wav", "utente/suoni/no.wav"} << "utente/suoni/no.wav";
+        QTest::newRow("another sound of its own")
+            << QStringList{"scuola/suoni/si1.wav"} << "suoni/no.wav";
+    }
+    void theSchoolsOwnFilesComeFirst() {
+        QFETCH(QStringList, ownFiles);
+        QFETCH(QString, played);
+        TestServices t;
+        platform::services().ownDataFolders = {t.folder.filePath("utente"),
+                                               t.folder.filePath("scuola")};
+        for (const QString& file : ownFiles) {
+            QDir(t.folder.path()).mkpath(QFileInfo(file).path());
+            t.writeFile(file, silentWav());
+        }
+        ModuloColoriSuoni::SuonoErrato();
+        QCOMPARE(t.sounds.played, QStringList{t.folder.filePath(played)});
+        QCOMPARE(platform::ownDataFolders().last(), QStringLiteral("/etc/mercanzola"));
     }
 };
 

@@ -2,20 +2,27 @@
 // synthesiser would read as "virgola" or "punto"; what one action of the pupil
 // causes reaches the voice as one text.
 
+#include "exercises/GainLossScreen.h"
 #include "exercises/MoneyScreen.h"
 #include "exercises/PurchaseScreen.h"
 #include "platform/ReadingAloud.h"
+#include "platform/Record.h"
 #include "shell/Lesson.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/CaptionedPictureButton.h"
 #include "ui/PictureSlot.h"
 #include "ui/Speech.h"
 
 #include <QAccessible>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 #include <memory>
+
+Q_DECLARE_METATYPE(ScreenId)
 
 namespace {
 
@@ -23,6 +30,7 @@ class FakeVoice : public platform::Voice {
 public:
     void speak(const QString& text) override { heard << text; }
     void stop() override { heard << QStringLiteral("(zitto)"); }
+    void setSlowness(int) override {}
     QStringList heard;
 };
 
@@ -42,6 +50,34 @@ bool haveEspeak() {
 QString lastNotice(const QWidget* screen) {
     const auto notices = screen->findChildren<ui::SpokenNotice*>();
     return notices.isEmpty() ? QString() : notices.last()->accessibleName();
+}
+
+// The money board in lire: cost 11.000 and gain 1.000, paid with a banknote
+// of 10.000 and two coins of 1.000.
+const QList<double> Board = {(1 + 0.5) / 20, 0.25, TestServices::drawing(3, 3),
+                             TestServices::drawing(4, 18)};
+// A background, the one article, then the screen's own draw.
+QList<double> articleThen(double draw) {
+    return {TestServices::drawing(4, 18), TestServices::drawing(1, 1), draw};
+}
+
+// What the pupil does, one step a word: "500" typed in the box with the focus
+// and Enter, "click 0" on a slot of the board, "choose 0" a choice button,
+// "Ricomincia".
+void act(ui::Screen* screen, const QString& step) {
+    if (step == QLatin1String("Ricomincia")) {
+        QTest::mouseClick(static_cast<MoneyScreen*>(screen)->Command3D1, Qt::LeftButton);
+    } else if (step.startsWith(QLatin1String("click "))) {
+        QTest::mouseClick(static_cast<MoneyScreen*>(screen)->Image1[step.mid(6).toInt()],
+                          Qt::LeftButton);
+    } else if (step.startsWith(QLatin1String("choose "))) {
+        QTest::mouseClick(static_cast<GainLossScreen*>(screen)->Command1[step.mid(7).toInt()],
+                          Qt::LeftButton);
+    } else {
+        auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
+        QVERIFY2(box, qPrintable(step));
+        pupil::answer(box, step);
+    }
 }
 
 void useCurrency(const Currency& currency) {
@@ -126,10 +162,11 @@ private slots:
                                 << TestServices::drawing(11, 11);
         auto* screen = static_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
         const QString problem = QStringLiteral(
-            "quaderno, costo unitario 15 euro, quantità 11: qual è il costo totale?");
+            "Quaderno, costo unitario 15 euro, quantità 11: qual è il costo totale?");
         QCOMPARE(heard(), QStringList{problem});
+        // Each sentence with its capital, so that the voice pauses between them.
         pupil::answer(screen->Text1, QStringLiteral("100"));
-        QCOMPARE(heard(), QStringList{QStringLiteral("sbagliato. esatti 0, errati 1.")});
+        QCOMPARE(heard(), QStringList{QStringLiteral("Sbagliato. Esatti 0, errati 1.")});
 
         // F5 again, for the voice and for the screen reader alike.
         QTest::keyClick(screen, Qt::Key_F5);
@@ -144,6 +181,10 @@ private slots:
         QCOMPARE(heard(), QStringList());
         QTest::keyClick(screen, Qt::Key_F6);
         QCOMPARE(heard(), QStringList{problem});
+
+        // The screen left stops what was being read.
+        openScreen(ScreenId::Menu, screen);
+        QCOMPARE(heard(), QStringList{QStringLiteral("(zitto)")});
     }
 
     // The money board in lire: cost 11.000 and gain 1.000, the cost paid with
@@ -151,31 +192,138 @@ private slots:
     // reader keeps the written amounts.
     void theBoardSaysEachStepForTheVoice() {
         useCurrency(Currency::lire());
-        const QList<double> board = {(1 + 0.5) / 20, 0.25, TestServices::drawing(3, 3),
-                                     TestServices::drawing(4, 18)};
-        services->random.values << board;
+        services->random.values << Board;
         auto* screen = static_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
         const QString problem = QStringLiteral(
-            "sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; avevo "
-            "pagato la merce 11000 lire. quanto ho ricavato?");
+            "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; avevo "
+            "pagato la merce 11000 lire. Quanto ho ricavato?");
         QCOMPARE(heard(), QStringList{problem});
         pupil::answer(screen->Text1, QStringLiteral("12.000"));
-        QCOMPARE(heard(), QStringList{QStringLiteral("esatto. esatti 0, errati 0. Clicca sul "
+        QCOMPARE(heard(), QStringList{QStringLiteral("Esatto. Esatti 0, errati 0. Clicca sul "
                                                      "denaro che avevi utilizzato per pagare.")});
         QTest::mouseClick(screen->Image1[0], Qt::LeftButton);
-        QCOMPARE(heard(), QStringList{QStringLiteral("pagato 10000 lire di 11000 lire.")});
+        QCOMPARE(heard(), QStringList{QStringLiteral("Pagato 10000 lire di 11000 lire.")});
         QTest::mouseClick(screen->Image1[1], Qt::LeftButton);
         QCOMPARE(heard(), QStringList{QStringLiteral(
-                              "pagato 11000 lire di 11000 lire. avevo pagato la merce 11000 lire "
+                              "Pagato 11000 lire di 11000 lire. Avevo pagato la merce 11000 lire "
                               "e ho ricavato 12000 lire: quanto ho guadagnato?")});
         QCOMPARE(lastNotice(screen), QStringLiteral("pagato 11.000 lire di 11.000 lire."));
         QCOMPARE(
             QAccessible::queryAccessibleInterface(screen->Text2)->text(QAccessible::Description),
             QStringLiteral("avevo pagato la merce 11.000 lire e ho ricavato 12.000 lire: "
                            "quanto ho guadagnato?"));
-        services->random.values << TestServices::drawing(1, 4) << board;
+        services->random.values << TestServices::drawing(1, 4) << Board;
         pupil::answer(screen->Text2, QStringLiteral("1.000"));
-        QCOMPARE(heard(), QStringList{QStringLiteral("esatto. esatti 1, errati 0. ") + problem});
+        QCOMPARE(heard(), QStringList{QStringLiteral("Esatto. Esatti 1, errati 0. ") + problem});
+    }
+
+    // "Ricomincia" is heard at once, with what lies on the board again, and
+    // the next payment alone after it.
+    void ricominciaIsHeardAtOnce() {
+        useCurrency(Currency::lire());
+        services->random.values << Board;
+        auto* screen = static_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
+        for (const char* step : {"12.000", "click 0"})
+            act(screen, QLatin1String(step));
+        heard();
+        act(screen, QStringLiteral("Ricomincia"));
+        QCOMPARE(heard(), QStringList{QStringLiteral(
+                              "Il denaro è di nuovo tutto sul tavolo: banconota da 10000 lire, "
+                              "moneta da 1000 lire, moneta da 1000 lire; avevo pagato la merce "
+                              "11000 lire. Quanto ho ricavato?")});
+        act(screen, QStringLiteral("click 1"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("Pagato 1000 lire di 11000 lire.")});
+    }
+
+    // F5 says what the pupil must do now: the step reached, the phase of the
+    // board with what lies on it, the amount once gain or loss is chosen.
+    void f5SaysTheQuestionOfTheMoment_data() {
+        QTest::addColumn<ScreenId>("screen");
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("question");
+        const QList<double> quantity7 = articleThen((7 + 0.5) / 11);
+        const QString table = QStringLiteral("Quaderno; quantità 7; spesa di 1: 1000 lire; ricavo "
+                                             "di 1: 1500 lire. ");
+        QTest::newRow("tabelle 1, first step")
+            << ScreenId::Form9 << quantity7 << QStringList() << table + "Guadagno di 1?";
+        QTest::newRow("tabelle 1, third step")
+            << ScreenId::Form9 << quantity7 << QStringList{"500", "7000"} << table + "Ricavo di 7?";
+        QTest::newRow("money board, the revenue")
+            << ScreenId::Form13 << Board << QStringList()
+            << "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; "
+               "avevo pagato la merce 11000 lire. Quanto ho ricavato?";
+        QTest::newRow("money board, paying")
+            << ScreenId::Form13 << Board << QStringList{"12.000", "click 0"}
+            << "Sul tavolo: moneta da 1000 lire, moneta da 1000 lire. Clicca sul denaro che "
+               "avevi utilizzato per pagare; pagato 10000 lire di 11000 lire.";
+        QTest::newRow("money board, the gain")
+            << ScreenId::Form13 << Board << QStringList{"12.000", "click 0", "click 1"}
+            << "Avevo pagato la merce 11000 lire e ho ricavato 12000 lire: quanto ho guadagnato?";
+        QTest::newRow("money board, after Ricomincia")
+            << ScreenId::Form13 << Board << QStringList{"12.000", "click 0", "Ricomincia"}
+            << "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; "
+               "avevo pagato la merce 11000 lire. Quanto ho ricavato?";
+        const QList<double> gain = articleThen(0.25);
+        QTest::newRow("guadagno - perdita, the choice")
+            << ScreenId::Form12 << gain << QStringList()
+            << "Quaderno, spesa 1000 lire, ricavo 1500 lire: guadagno o perdita?";
+        QTest::newRow("guadagno - perdita, the amount after the right choice")
+            << ScreenId::Form12 << gain << QStringList{"choose 0"}
+            << "Quaderno, spesa 1000 lire, ricavo 1500 lire: qual è il guadagno?";
+    }
+    void f5SaysTheQuestionOfTheMoment() {
+        QFETCH(ScreenId, screen);
+        QFETCH(QList<double>, draws);
+        QFETCH(QStringList, steps);
+        useCurrency(Currency::lire());
+        services->random.values = draws;
+        ui::Screen* opened = openScreen(screen);
+        for (const QString& step : steps)
+            act(opened, step);
+        heard();
+        QTest::keyClick(opened, Qt::Key_F5);
+        QTEST(heard().join(u'|'), "question");
+    }
+
+    // F5 repeats the question, not the clock: the record keeps how long the
+    // pupil thought before answering.
+    void f5LeavesTheAnswersTimeRunning() {
+        const QString file = services->folder.filePath("registro.sqlite");
+        platform::startRecord(file, QStringLiteral(MERCANZOLA_PROGRAM_FOLDER));
+        platform::setRecordPupil(QStringLiteral("Anna"));
+        useCurrency(Currency::lire());
+        services->random.values << articleThen(TestServices::drawing(7, 11));
+        auto* screen = static_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
+        QTest::qWait(1200);
+        QTest::keyClick(screen, Qt::Key_F5);
+        pupil::answer(screen->Text1, QStringLiteral("1"));
+        platform::stopRecord();
+        platform::startRecord({}, {});
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery query(QStringLiteral("SELECT secondi FROM risposte"), db);
+        QVERIFY(query.next() && query.value(0).toDouble() >= 1.1);
+    }
+
+    // When reading cannot happen, the pupil's screen says so quietly at its
+    // foot, for the teacher; it goes once the voice speaks.
+    void aVoiceThatCannotSpeakIsShown() {
+        useCurrency(Currency::lire());
+        ui::Screen* menu = openScreen(ScreenId::Menu);
+        auto notice = [menu] {
+            for (const QLabel* label : menu->findChildren<QLabel*>())
+                if (label->isVisibleTo(menu) && label->text().startsWith(QLatin1String("Niente")))
+                    return label->text();
+            return QString();
+        };
+        QCOMPARE(notice(), QString());
+        platform::readingAloud().voiceReported(platform::VoiceState::Unavailable,
+                                               QStringLiteral("niente lettura: perché"));
+        QCOMPARE(notice(), QStringLiteral("Niente lettura: perché"));
+        platform::readingAloud().voiceReported(platform::VoiceState::Ready, QString());
+        QCOMPARE(notice(), QString());
     }
 };
 

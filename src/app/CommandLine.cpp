@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
+#include "platform/VoiceSettings.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +26,87 @@ QString asTyped(const QString& name, const QStringList& arguments) {
     return QStringLiteral("--") + name;
 }
 
+// The toolkit's own options, which it takes from the command line when it
+// starts, with whether a value follows: they are no mistake of the user's.
+struct ToolkitOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr ToolkitOption ToolkitOptions[] = {{"platform", true},
+                                            {"platformpluginpath", true},
+                                            {"platformtheme", true},
+                                            {"plugin", true},
+                                            {"qwindowgeometry", true},
+                                            {"geometry", true},
+                                            {"qwindowicon", true},
+                                            {"icon", true},
+                                            {"qwindowtitle", true},
+                                            {"title", true},
+                                            {"session", true},
+                                            {"display", true},
+                                            {"name", true},
+                                            {"style", true},
+                                            {"stylesheet", true},
+                                            {"reverse", false},
+                                            {"widgetcount", false},
+                                            {"nograb", false},
+                                            {"dograb", false},
+                                            {"sync", false},
+                                            {"visual", true},
+                                            {"qmljsdebugger", true}};
+
+// The arguments without the toolkit's options, which the toolkit reads for
+// itself (one dash or two, the value after "=" or as the next argument).
+QStringList withoutToolkitOptions(const QStringList& arguments) {
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        QString bare = argument.section(u'=', 0, 0);
+        bare.remove(0, bare.startsWith(QStringLiteral("--")) ? 2 : 1);
+        const auto toolkit = std::find_if(
+            std::begin(ToolkitOptions), std::end(ToolkitOptions),
+            [&](const ToolkitOption& option) { return bare == QLatin1String(option.name); });
+        if (i == 0 || !argument.startsWith(u'-') || toolkit == std::end(ToolkitOptions)) {
+            ours << argument;
+            continue;
+        }
+        if (toolkit->takesValue && !argument.contains(u'='))
+            ++i;
+    }
+    return ours;
+}
+
+// Words laid in lines of at most `width` characters, the text starting at
+// column `indent` and each further line indented as far.
+QString wrapped(const QString& text, qsizetype indent, qsizetype width) {
+    QString result;
+    qsizetype column = indent;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!result.isEmpty() && column + 1 + word.size() > width) {
+            result += u'\n' + QString(indent, u' ');
+            column = indent;
+        } else if (!result.isEmpty()) {
+            result += u' ';
+            ++column;
+        }
+        result += word;
+        column += word.size();
+    }
+    return result;
+}
+
+QDate readDate(const QCommandLineParser& parser, const QString& option, QStringList* mistakes) {
+    const QString typed = parser.value(option);
+    if (typed.isEmpty())
+        return {};
+    const QDate day = QDate::fromString(typed, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid())
+        *mistakes << QStringLiteral("Data non valida dopo --%1: %2 (si scrive AAAA-MM-GG, per "
+                                    "esempio 2024-09-16)")
+                         .arg(option, typed);
+    return day;
+}
+
 void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
                        QStringList* mistakes) {
     const QString record = parser.value(QStringLiteral("registro"));
@@ -32,14 +115,10 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
     result->csv = absolute(parser.value(QStringLiteral("csv")));
     result->html = absolute(parser.value(QStringLiteral("html")));
     result->forgetPupil = parser.value(QStringLiteral("cancella-alunno")).simplified();
-    const QString since = parser.value(QStringLiteral("dal"));
-    if (!since.isEmpty()) {
-        result->since = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
-        if (!result->since.isValid())
-            *mistakes << QStringLiteral("Data non valida dopo --dal: %1 (si scrive AAAA-MM-GG, "
-                                        "per esempio 2024-09-16)")
-                             .arg(since);
-    }
+    result->since = readDate(parser, QStringLiteral("dal"), mistakes);
+    result->until = readDate(parser, QStringLiteral("al"), mistakes);
+    result->deleteBefore = readDate(parser, QStringLiteral("cancella-prima-del"), mistakes);
+    result->wrongAnswers = parser.isSet(QStringLiteral("errori"));
 }
 
 void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
@@ -86,7 +165,8 @@ void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
 
 } // namespace
 
-CommandLine readCommandLine(const QStringList& arguments) {
+CommandLine readCommandLine(const QStringList& allArguments) {
+    const QStringList arguments = withoutToolkitOptions(allArguments);
     QCommandLineParser parser;
     // "-help" as a word, not as the letters h, e, l, p.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -96,10 +176,19 @@ CommandLine readCommandLine(const QStringList& arguments) {
     const bool parsed = parser.parse(arguments);
     result.fullScreen = parser.isSet(QStringLiteral("schermo-intero"));
     result.help = parser.isSet(QStringLiteral("help"));
+    result.version = parser.isSet(QStringLiteral("version"));
     result.readAloud = parser.isSet(QStringLiteral("leggi"));
+    QStringList mistakes;
+    if (parser.isSet(QStringLiteral("lentezza"))) {
+        const QString slowness = parser.value(QStringLiteral("lentezza"));
+        result.slowness = platform::slownessFromText(slowness);
+        if (!result.slowness)
+            mistakes << QStringLiteral("Dopo --lentezza va 1, 2 oppure 3 (3 è la più lenta), "
+                                       "non \"%1\"")
+                            .arg(slowness);
+    }
     result.check = parser.value(QStringLiteral("controlla"));
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
-    QStringList mistakes;
     readRecordOptions(parser, &result, &mistakes);
     readWorksheetOptions(parser, &result, &mistakes);
     if (parser.isSet(QStringLiteral("euro"))) {
@@ -151,7 +240,15 @@ QString commandLineHelp() {
     QString text = QStringLiteral("Uso: mercanzola [opzioni]\n"
                                   "La mercanzola: esercitazioni matematiche di compravendita.\n\n"
                                   "Opzioni:\n");
-    for (const CommandLineOption& option : commandLineOptions())
-        text += QStringLiteral("  %1  %2\n").arg(optionLabel(option), -20).arg(option.description);
+    // Descriptions start at one column and wrap within 80; a longer label has
+    // its description on the lines below.
+    constexpr qsizetype Indent = 24;
+    constexpr qsizetype Width = 80;
+    for (const CommandLineOption& option : commandLineOptions()) {
+        const QString label = QStringLiteral("  ") + optionLabel(option);
+        text += label.size() + 2 <= Indent ? label.leftJustified(Indent)
+                                           : label + u'\n' + QString(Indent, u' ');
+        text += wrapped(option.description, Indent, Width) + u'\n';
+    }
     return text;
 }

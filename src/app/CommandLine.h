@@ -12,7 +12,10 @@
 struct CommandLine {
     bool fullScreen = false;
     bool help = false;
+    bool version = false;
     bool readAloud = false;
+    // How slowly the voice reads, 0 to 2; unset, the user's settings decide.
+    std::optional<int> slowness;
     // The on-screen number pad asked for or refused; unset, it shows on a
     // touch screen and in full screen.
     std::optional<bool> numberPad;
@@ -29,11 +32,15 @@ struct CommandLine {
     // Report commands, answered without a window.
     bool summary = false;
     QDate since; // null: from the first answer
+    QDate until; // null: to the last answer
+    bool wrongAnswers = false;
+    QDate deleteBefore; // null: nothing deleted by date
     QString csv;
     QString html;
     QString forgetPupil;
     bool recordCommand() const {
-        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty();
+        return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty() ||
+               wrongAnswers || deleteBefore.isValid();
     }
     // A worksheet to write, with no window; or the dialog that prepares one.
     QString worksheet;
@@ -48,7 +55,8 @@ struct CommandLine {
     QString error; // in Italian, for the terminal; empty when all is understood
 };
 
+// The toolkit's own options (-platform, -style ...) are left for it to read.
 CommandLine readCommandLine(const QStringList& arguments);
 
-// The options, each with what it does, in Italian.
+// The options, each with what it does, in Italian, within 80 columns.
 QString commandLineHelp();

@@ -26,7 +26,12 @@ const QList<CommandLineOption>& commandLineOptions() {
          QStringLiteral("FILE")},
         {{QStringLiteral("leggi")},
          QStringLiteral("Legge ad alta voce, con una voce italiana, i problemi e le risposte. "
-                        "Il tasto F6 accende e spegne la lettura, F5 ripete il problema.")},
+                        "Il tasto F6 accende e spegne la lettura, F5 ripete la domanda.")},
+        {{QStringLiteral("lentezza")},
+         QStringLiteral("Quanto lenta legge la voce: 1 come di solito, 2 più lenta, 3 la più "
+                        "lenta. Senza questa opzione vale la riga \"lentezza = N\" di "
+                        "~/.config/mercanzola/voce.conf, se c'è."),
+         QStringLiteral("N")},
         {{QStringLiteral("registro")},
          QStringLiteral("Tiene il registro delle risposte (chi, quando, quale esercizio, giusta o "
                         "sbagliata) in DEST: un file SQLite oppure un server PostgreSQL "
@@ -40,6 +45,12 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("dal")},
          QStringLiteral("Limita il riepilogo alle risposte date dal giorno indicato in poi."),
          QStringLiteral("AAAA-MM-GG")},
+        {{QStringLiteral("al")},
+         QStringLiteral("Limita il riepilogo alle risposte date fino al giorno indicato."),
+         QStringLiteral("AAAA-MM-GG")},
+        {{QStringLiteral("errori")},
+         QStringLiteral("Elenca le risposte sbagliate di ogni alunno: giorno, esercizio, "
+                        "problema, risposta scritta e risposta giusta.")},
         {{QStringLiteral("csv")},
          QStringLiteral("Scrive il riepilogo nel FILE in formato CSV per il foglio di calcolo."),
          QStringLiteral("FILE")},
@@ -50,6 +61,12 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("cancella-alunno")},
          QStringLiteral("Cancella dal registro tutte le risposte dell'alunno indicato."),
          QStringLiteral("NOME")},
+        {{QStringLiteral("version")},
+         QStringLiteral("Scrive la versione del programma e la sua licenza, ed esce.")},
+        {{QStringLiteral("cancella-prima-del")},
+         QStringLiteral("Cancella dal registro tutte le risposte date prima del giorno indicato "
+                        "(la pulizia di fine anno)."),
+         QStringLiteral("AAAA-MM-GG")},
         {{QStringLiteral("scheda")},
          QStringLiteral("Scrive nel FILE una scheda da stampare (PDF, formato A4) con i problemi "
                         "degli esercizi, senza aprire finestre."),
@@ -74,7 +91,7 @@ const QList<CommandLineOption>& commandLineOptions() {
          QStringLiteral("Apre la finestra per preparare una scheda: esercizi, quanti problemi, "
                         "soluzioni, caratteri grandi; la salva in PDF o la stampa.")},
         {{QStringLiteral("h"), QStringLiteral("help")},
-         QStringLiteral("Mostra queste informazioni ed esce.")},
+         QStringLiteral("Elenca le opzioni, ciascuna con che cosa fa, ed esce.")},
     };
     return list;
 }

@@ -5,6 +5,7 @@
 #include "platform/Warning.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -26,16 +27,21 @@ bool save(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-QString recordDestinationInConfig(const QString& text) {
-    QString destination;
-    for (const QString& line : text.split(u'\n')) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(u'#') || !trimmed.contains(u'='))
+RecordConfig readRecordConfig(const QString& text) {
+    static const QRegularExpression line(QStringLiteral("^registro\\s*[:=]\\s*(.*)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    RecordConfig config;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
-        if (trimmed.section(u'=', 0, 0).trimmed() == u"registro")
-            destination = trimmed.section(u'=', 1).trimmed();
+        if (const auto match = line.match(trimmed); match.hasMatch())
+            config.destination = match.captured(1).trimmed();
+        else
+            config.strayLines << QStringLiteral("riga %1 non capita: %2").arg(i + 1).arg(trimmed);
     }
-    return destination;
+    return config;
 }
 
 QString recordDestination(const CommandLine& command, const QString& configFile) {
@@ -44,7 +50,10 @@ QString recordDestination(const CommandLine& command, const QString& configFile)
     QFile file(configFile);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return recordDestinationInConfig(QString::fromUtf8(file.read(64 * 1024)));
+    const RecordConfig config = readRecordConfig(QString::fromUtf8(file.read(64 * 1024)));
+    for (const QString& stray : config.strayLines)
+        platform::warn(configFile + QStringLiteral(": ") + stray);
+    return config.destination;
 }
 
 int runRecordCommand(const CommandLine& command, const QString& destination,
@@ -55,27 +64,43 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
     platform::RecordFactory* factory = platform::recordFactory(programFolder, &problem);
     if (!factory)
         return fail(problem);
+    int deleted = 0;
     if (!command.forgetPupil.isEmpty()) {
-        int deleted = 0;
         if (!factory->deletePupil(destination, command.forgetPupil, &deleted, &problem))
             return fail(problem);
         print(stdout, QStringLiteral("Cancellate %1 risposte di %2.\n")
                           .arg(deleted)
                           .arg(command.forgetPupil));
-        if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
-            return 0;
     }
+    if (command.deleteBefore.isValid()) {
+        if (!factory->deleteBefore(destination, command.deleteBefore, &deleted, &problem))
+            return fail(problem);
+        print(stdout, QStringLiteral("Cancellate %1 risposte date prima del %2.\n")
+                          .arg(deleted)
+                          .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));
+    }
+    if (command.wrongAnswers) {
+        QList<platform::WrongAnswer> wrong;
+        if (!factory->readWrongAnswers(destination, command.since, command.until, &wrong, &problem))
+            return fail(problem);
+        print(stdout, wrongAnswersText(wrong));
+    }
+    if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
+        return 0;
     QList<platform::ReportRow> rows;
-    if (!factory->readReport(destination, command.since, &rows, &problem))
+    if (!factory->readReport(destination, command.since, command.until, &rows, &problem))
         return fail(problem);
+    sortForReport(&rows);
     if (command.summary)
         print(stdout, reportText(rows));
     if (!command.csv.isEmpty() && !save(command.csv, reportCsv(rows)))
         return fail(QStringLiteral("non si scrive il file %1").arg(command.csv));
-    const QString title = command.since.isValid()
-                              ? QStringLiteral("Riepilogo dal %1")
-                                    .arg(command.since.toString(QStringLiteral("dd/MM/yyyy")))
-                              : QStringLiteral("Riepilogo");
+    QString title = QStringLiteral("Riepilogo");
+    if (command.since.isValid())
+        title +=
+            QStringLiteral(" dal %1").arg(command.since.toString(QStringLiteral("dd/MM/yyyy")));
+    if (command.until.isValid())
+        title += QStringLiteral(" al %1").arg(command.until.toString(QStringLiteral("dd/MM/yyyy")));
     if (!command.html.isEmpty() && !save(command.html, reportHtml(rows, title)))
         return fail(QStringLiteral("non si scrive il file %1").arg(command.html));
     return 0;

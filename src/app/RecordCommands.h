@@ -3,10 +3,16 @@
 #include "app/CommandLine.h"
 
 #include <QString>
+#include <QStringList>
 
-// The destination of a `registro = DEST` line of the configuration text; the
-// last such line counts, lines starting with # are comments. Empty when none.
-QString recordDestinationInConfig(const QString& text);
+// What registro.conf says: the destination of its `registro = DEST` (or
+// `registro: DEST`, any letter case) line, the last one counting; lines
+// starting with # are comments; every other line is told, by its number.
+struct RecordConfig {
+    QString destination; // empty when none
+    QStringList strayLines;
+};
+RecordConfig readRecordConfig(const QString& text);
 
 // The record this run keeps: the command line's, else the configuration file's.
 QString recordDestination(const CommandLine& command, const QString& configFile);

@@ -1,5 +1,7 @@
 #include "app/RecordReport.h"
 
+#include "shell/ScreenNames.h"
+
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
@@ -31,13 +33,95 @@ bool isNumberColumn(qsizetype column) {
     return column >= 2 && column <= 5;
 }
 
+// Every field quoted, so that a spreadsheet's separators (comma, semicolon,
+// tab) inside a name or a decimal keep it in one cell; a text that would be
+// read as a formula gets an apostrophe in front.
 QString csvField(const QString& field) {
-    if (!field.contains(u';') && !field.contains(u'"') && !field.contains(u'\n'))
-        return field;
-    return u'"' + QString(field).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    static const QString Formula = QStringLiteral("=+-@\t\r");
+    QString text = field;
+    if (!text.isEmpty() && Formula.contains(text.front()))
+        text.prepend(u'\'');
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Where the menu shows the exercise; names it does not show come last.
+int menuPlace(const QString& exercise) {
+    static const QStringList Menu = [] {
+        QStringList names;
+        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id)
+            names << screenName(ScreenId(id));
+        return names;
+    }();
+    const qsizetype place = Menu.indexOf(exercise);
+    return place < 0 ? int(Menu.size()) : int(place);
+}
+
+// The grid's columns: the exercises answered, in the menu's order.
+QStringList exercisesIn(const QList<platform::ReportRow>& rows) {
+    QStringList exercises;
+    for (const platform::ReportRow& row : rows)
+        if (!exercises.contains(row.exercise))
+            exercises << row.exercise;
+    std::stable_sort(exercises.begin(), exercises.end(), [](const QString& a, const QString& b) {
+        return menuPlace(a) < menuPlace(b);
+    });
+    return exercises;
+}
+
+// Pupils by name, each as the class list writes it, then their exercises
+// in the menu's order: one grid line per pupil, one cell per exercise.
+QString classGrid(const QList<platform::ReportRow>& rows) {
+    const QStringList exercises = exercisesIn(rows);
+    QString grid = QStringLiteral("<table class=\"griglia\">\n<tr><th>alunno</th>");
+    for (qsizetype e = 0; e < exercises.size(); ++e)
+        grid +=
+            QStringLiteral("<th title=\"%1\">%2</th>").arg(exercises[e].toHtmlEscaped()).arg(e + 1);
+    grid += QStringLiteral("</tr>\n");
+    for (qsizetype first = 0; first < rows.size();) {
+        QStringList cells(exercises.size());
+        qsizetype end = first;
+        for (; end < rows.size() && rows[end].pupil == rows[first].pupil; ++end)
+            cells[exercises.indexOf(rows[end].exercise)] =
+                percentRight(rows[end].right, rows[end].answers) + u'%';
+        grid += QStringLiteral("<tr><td>%1</td>").arg(rows[first].pupil.toHtmlEscaped());
+        for (const QString& cell : cells)
+            grid += QStringLiteral("<td class=\"n\">%1</td>").arg(cell);
+        grid += QStringLiteral("</tr>\n");
+        first = end;
+    }
+    grid += QStringLiteral("</table>\n<ol class=\"legenda\">\n");
+    for (const QString& exercise : exercises)
+        grid += QStringLiteral("<li>%1</li>").arg(exercise.toHtmlEscaped());
+    return grid + QStringLiteral("</ol>\n");
 }
 
 } // namespace
+
+void sortForReport(QList<platform::ReportRow>* rows) {
+    std::sort(rows->begin(), rows->end(), [](const auto& a, const auto& b) {
+        const int byPupil = a.pupil.localeAwareCompare(b.pupil);
+        if (byPupil != 0)
+            return byPupil < 0;
+        const int placeA = menuPlace(a.exercise);
+        const int placeB = menuPlace(b.exercise);
+        return placeA != placeB ? placeA < placeB : a.exercise.localeAwareCompare(b.exercise) < 0;
+    });
+}
+
+QString wrongAnswersText(const QList<platform::WrongAnswer>& answers) {
+    QString text;
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const platform::WrongAnswer& a = answers[i];
+        if (i == 0 || a.pupil != answers[i - 1].pupil)
+            text += (i == 0 ? QString() : QStringLiteral("\n")) + a.pupil + u'\n';
+        const QDate day = QDate::fromString(a.when.left(10), Qt::ISODate);
+        text +=
+            QStringLiteral("  %1  %2: %3\n    scritto %4, giusto %5\n")
+                .arg(day.toString(QStringLiteral("dd/MM/yyyy")), a.exercise, a.problem, a.answer,
+                     a.rightAnswer.isEmpty() ? QStringLiteral("(lasciato)") : a.rightAnswer);
+    }
+    return answers.isEmpty() ? QStringLiteral("(nessuna risposta sbagliata)\n") : text;
+}
 
 QString reportText(const QList<platform::ReportRow>& rows) {
     QList<QStringList> table{Columns};
@@ -61,7 +145,10 @@ QString reportText(const QList<platform::ReportRow>& rows) {
 }
 
 QByteArray reportCsv(const QList<platform::ReportRow>& rows) {
-    QString text = Columns.join(u';') + QStringLiteral("\r\n");
+    QStringList header;
+    for (const QString& column : Columns)
+        header << csvField(column);
+    QString text = header.join(u';') + QStringLiteral("\r\n");
     for (const platform::ReportRow& row : rows) {
         QStringList fields;
         for (const QString& cell : cells(row))
@@ -76,7 +163,12 @@ QByteArray reportHtml(const QList<platform::ReportRow>& rows, const QString& tit
         QStringLiteral(
             "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
             "<title>%1</title>\n<style>\n"
-            "body { font-family: sans-serif; margin: 1.5cm; }\n"
+            "@page { size: A4; margin: 1.2cm; }\n"
+            "body { font-family: sans-serif; margin: 1.2cm; }\n"
+            "@media print { body { margin: 0; } }\n"
+            ".griglia { font-size: 9pt; break-inside: avoid; }\n"
+            ".griglia td, .griglia th { padding: 0.05em 0.4em; }\n"
+            ".legenda { font-size: 8pt; columns: 2; margin: 0.3em 0 0 0; break-after: page; }\n"
             "section { break-inside: avoid; margin-bottom: 1.2em; }\n"
             ".barra { display: flex; width: 12cm; height: 0.5cm; border: 1px solid #000; "
             "print-color-adjust: exact; -webkit-print-color-adjust: exact; }\n"
@@ -86,6 +178,8 @@ QByteArray reportHtml(const QList<platform::ReportRow>& rows, const QString& tit
             "td.n { text-align: right; }\n"
             "</style>\n</head>\n<body>\n<h1>%1</h1>\n")
             .arg(title.toHtmlEscaped());
+    if (!rows.isEmpty())
+        page += classGrid(rows);
     for (qsizetype first = 0; first < rows.size();) {
         qsizetype end = first;
         int answers = 0;

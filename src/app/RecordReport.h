@@ -10,10 +10,19 @@
 // Columns: alunno, esercizio, risposte, esatte, errate, percentuale esatte,
 // ultimo giorno; dates as Italians write them (dd/mm/yyyy).
 
+// By pupil, then the exercises in the menu's order.
+void sortForReport(QList<platform::ReportRow>* rows);
+
+// Each pupil's wrong answers for the terminal: day, exercise, problem, what
+// was written and the right answer.
+QString wrongAnswersText(const QList<platform::WrongAnswer>& answers);
+
 // Aligned columns for the terminal.
 QString reportText(const QList<platform::ReportRow>& rows);
-// For a spreadsheet: UTF-8 with a byte-order mark, semicolons, decimal commas.
+// For a spreadsheet: UTF-8 with a byte-order mark, semicolons, decimal
+// commas, every field quoted, none read as a formula.
 QByteArray reportCsv(const QList<platform::ReportRow>& rows);
-// A printable page: for each pupil a bar of right and wrong answers, then
-// the pupil's lines.
+// A printable page: first the class on one A4 page, pupils by exercises
+// with the share of right answers; then for each pupil a bar of right and
+// wrong answers and the pupil's lines.
 QByteArray reportHtml(const QList<platform::ReportRow>& rows, const QString& title);

@@ -8,6 +8,7 @@
 #include "model/ProgramError.h"
 #include "platform/ReadingAloud.h"
 #include "platform/Record.h"
+#include "platform/Warning.h"
 #include "shell/FatalReport.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
@@ -16,6 +17,7 @@
 
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -45,52 +47,70 @@ void reportMistakes(const QString& error) {
     print(stderr, error + QStringLiteral("\nPer le opzioni: mercanzola --help\n"));
 }
 
-} // namespace
+// Where no display can be had, the toolkit would end the program with its own
+// English report; the teacher at a terminal is told in Italian what works there.
+bool displayAvailable(const QStringList& arguments) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    for (const QString& option : {QStringLiteral("platform"), QStringLiteral("display")})
+        if (arguments.contains(u'-' + option) || arguments.contains(QStringLiteral("--") + option))
+            return true;
+    return false;
+}
 
-int main(int argc, char* argv[]) {
-    // Help and the check need no display, so they are answered before the toolkit starts; the
-    // toolkit's own options (-platform ...) are read only after it has taken them.
-    QStringList raw;
-    for (int i = 0; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    const CommandLine early = readCommandLine(raw);
-    if (early.help) {
+// Everything the command line may ask that opens no window: answered before the
+// toolkit starts, so with no display at all. Nothing when the lesson starts.
+std::optional<int> answerWithoutWindows(const CommandLine& command, int argc, char* argv[]) {
+    if (command.help) {
         print(stdout, commandLineHelp());
         return 0;
     }
-    if (early.checkAsked) {
-        if (!early.error.isEmpty()) {
-            reportMistakes(early.error);
-            return 2;
-        }
-        return checkCatalogue(early.check);
+    if (command.version) {
+        print(stdout, QStringLiteral("mercanzola " MERCANZOLA_VERSION "\n"
+                                     "Licenza GPL-3+: GNU GPL versione 3 o successiva.\n"));
+        return 0;
     }
-    if (early.recordCommand()) {
-        // The teacher's report reads a database: no display, no toolkit.
-        QCoreApplication core(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("mercanzola"));
-        if (!early.error.isEmpty()) {
-            reportMistakes(early.error);
-            return 2;
-        }
-        return runRecordCommand(early, recordDestination(early, RecordConfigFile),
-                                QCoreApplication::applicationDirPath());
-    }
-    if (early.worksheetAsked || early.prepareWorksheet || early.worksheetOptions) {
-        if (!early.error.isEmpty()) {
-            reportMistakes(early.error);
-            return 2;
-        }
-        return early.worksheetAsked ? runWorksheetCommand(early, argc, argv)
-                                    : runWorksheetDialog(early, argc, argv);
-    }
-    Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mercanzola"));
-    const CommandLine command = readCommandLine(QApplication::arguments());
     if (!command.error.isEmpty()) {
         reportMistakes(command.error);
         return 2;
     }
+    if (command.checkAsked)
+        return checkCatalogue(command.check);
+    if (command.recordCommand()) {
+        // The teacher's report reads a database: no display, no toolkit.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("mercanzola"));
+        return runRecordCommand(command, recordDestination(command, RecordConfigFile),
+                                QCoreApplication::applicationDirPath());
+    }
+    // The worksheet is drawn offscreen: no display needed either.
+    if (command.worksheetAsked)
+        return runWorksheetCommand(command, argc, argv);
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = readCommandLine(arguments);
+    if (const std::optional<int> status = answerWithoutWindows(command, argc, argv))
+        return *status;
+    if (!displayAvailable(arguments)) {
+        platform::warn(QStringLiteral("non c'è uno schermo su cui aprire le finestre (DISPLAY "
+                                      "è vuota).\nSenza schermo si usano --controlla, "
+                                      "--riepilogo, --scheda, --help e --version."));
+        return 1;
+    }
+    if (command.prepareWorksheet || command.worksheetOptions)
+        return runWorksheetDialog(command, argc, argv);
+    Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mercanzola"));
+    // Docks and task bars group the windows with the launcher of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MERCANZOLA_APP_ID));
     ui::Screen::chooseFullScreen(command.fullScreen);
     if (command.numberPad)
         ui::NumberPad::choose(*command.numberPad ? ui::NumberPad::Choice::Shown
@@ -102,6 +122,8 @@ int main(int argc, char* argv[]) {
         platform::startRecord(record, QApplication::applicationDirPath());
     try {
         Main({}, command.catalogue);
+        if (command.slowness)
+            platform::readingAloud().setSlowness(*command.slowness);
         if (command.readAloud)
             platform::readingAloud().turnOn();
     } catch (const std::exception& error) {

@@ -69,6 +69,10 @@ QString GainLossScreen::spokenProblem(Reading reading) const {
     return problem.sentence(reading);
 }
 
+QString GainLossScreen::questionOfTheMoment(Reading reading) const {
+    return problem.sentence(reading, Label10->text().isEmpty() ? 0 : 1);
+}
+
 void GainLossScreen::Command1_Click(int index) {
     recordAnswer(ChoiceWords[index], index == SceltaEsatta);
     if (index != SceltaEsatta) {

@@ -14,6 +14,8 @@ public:
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
+    // After the right choice, the amount of the word chosen.
+    QString questionOfTheMoment(Reading reading) const override;
     // The answer box is disabled until the right choice; the first problem puts
     // the focus on the choice itself.
     void Form_Activate() override;
@@ -33,6 +35,8 @@ public:
 
 protected:
     Money expectedAnswer() const override;
+    // The amount of a gain or of a loss, typed without a sign under its word.
+    bool asksGain() const override { return true; }
 
 private:
     void showChosenWord(const QString& word);

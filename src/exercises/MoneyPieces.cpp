@@ -62,7 +62,7 @@ const PieceLook& pieceLook(const Currency& currency, size_t index) {
 QImage piecePicture(const PieceLook& piece, QSize decoded) {
     platform::PictureLoader* pictures = platform::services().pictures;
     const QImage picture =
-        pictures ? pictures->load(Modulo1::programPath(QString::fromLatin1(piece.file)), decoded)
+        pictures ? pictures->load(Modulo1::dataPath(QString::fromLatin1(piece.file)), decoded)
                  : QImage();
     if (!picture.isNull())
         return piece.shape == ui::PlateShape::Coin ? roundCoin(picture) : picture;

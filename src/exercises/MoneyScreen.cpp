@@ -137,6 +137,14 @@ QString MoneyScreen::spokenProblem(Reading reading) const {
     return Sentences::revenueQuestion(piecesOnBoard(reading), Costo, reading);
 }
 
+QString MoneyScreen::questionOfTheMoment(Reading reading) const {
+    if (Text2->isEnabled())
+        return Sentences::gainQuestion(Costo, Ricavo, reading);
+    if (Text1->isEnabled())
+        return spokenProblem(reading);
+    return Sentences::paying(piecesOnBoard(reading), SommaCliccata, Costo, reading);
+}
+
 QStringList MoneyScreen::piecesOnBoard(Reading reading) const {
     QStringList pieces;
     for (const ui::PictureSlot* slot : Image1)

@@ -20,6 +20,9 @@ public:
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
+    // The phase the pupil is in, with what lies on the board now: the revenue
+    // asked, the paying, or the gain asked.
+    QString questionOfTheMoment(Reading reading) const override;
     // The focus is placed by NuovoProblema.
     void Form_Activate() override;
     // Decodes each piece's picture at its slot's size, and the hand's.
@@ -44,6 +47,9 @@ public:
     // The value of the piece laid in a slot, clicked away or not; 0 for a slot
     // that holds none.
     int pieceValue(int slot) const;
+
+protected:
+    bool asksGain() const override { return true; }
 
 private:
     // A piece on the board as the sentences of the moment name it.

@@ -21,9 +21,9 @@ public:
 
 protected:
     Money expectedAnswer() const override;
-    // A sale below cost is a negative gain; every profit screen has the key, so
-    // that it tells nothing about the answer.
-    bool answerMayBeNegative() const override { return true; }
+    // A sale below cost is a negative gain; a ricavo or a spesa is never below zero.
+    bool answerMayBeNegative() const override { return asksGain(); }
+    bool asksGain() const override { return exercise == Exercise::MixedProfit || TipoDomanda == 2; }
 
 private:
     const Exercise exercise;

@@ -129,10 +129,15 @@ QString TableScreen::spokenProblem(Reading reading) const {
     return problem.sentence(reading);
 }
 
+QString TableScreen::questionOfTheMoment(Reading reading) const {
+    return problem.sentence(reading, currentStep);
+}
+
 // The current box is red, enabled and focused; every other box is white and
 // disabled, keeping what was typed in it. The next box takes the focus before
 // the last one is disabled, so the focus never wanders off to another control.
 void TableScreen::makeCurrent(std::size_t step) {
+    currentStep = step;
     ui::AnswerBox* current = asked[step].box;
     current->setEnabled(true);
     current->setBackgroundColour(CurrentBox);

@@ -23,6 +23,8 @@ public:
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
     QString spokenProblem(Reading reading) const override;
+    // The same with the step the pupil has reached.
+    QString questionOfTheMoment(Reading reading) const override;
     // The new problem places the focus itself.
     void Form_Activate() override;
 
@@ -42,6 +44,7 @@ public:
 protected:
     // Every table asks a gain, below zero where the article sells at a loss.
     bool answerMayBeNegative() const override { return true; }
+    bool asksGain() const override { return true; }
 
 private:
     struct Place {
@@ -65,6 +68,7 @@ private:
     const Exercise exercise;
     std::vector<Given> given;
     std::vector<Asked> asked; // in reading order, which is the order of answering
+    std::size_t currentStep = 0;
 };
 
 // Four cells one after the other; the gain of several items; the gain of one.

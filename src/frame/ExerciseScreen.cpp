@@ -10,7 +10,9 @@
 #include "shell/Modulo1.h"
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
+#include "shell/VoiceNotice.h"
 #include "ui/Icons.h"
+#include "ui/TapGuard.h"
 
 #include <QEvent>
 #include <QShortcut>
@@ -53,12 +55,15 @@ ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
                                    [this] { MenuInformazioni_Click(); });
     mnuEsci = addMenuItem(QStringLiteral("Esci"), [this] { mnuEsci_Click(); });
     addReadingKeys();
+    addVoiceNotice(this, {240, 8280, 10335, 615});
 }
 
 void ExerciseScreen::addReadingKeys() {
     auto* repeat = new QShortcut(QKeySequence(Qt::Key_F5), this);
     repeat->setAutoRepeat(false);
-    connect(repeat, &QShortcut::activated, this, [this] { handle([this] { sayProblem(); }); });
+    connect(repeat, &QShortcut::activated, this, [this] {
+        handle([this] { ask([this](Reading reading) { return questionOfTheMoment(reading); }); });
+    });
     auto* reading = new QShortcut(QKeySequence(Qt::Key_F6), this);
     reading->setAutoRepeat(false);
     connect(reading, &QShortcut::activated, this, [this] {
@@ -67,7 +72,7 @@ void ExerciseScreen::addReadingKeys() {
         // Turned on, it reads the problem, so that the pupil hears it is on;
         // the screen reader has heard it already.
         if (voice.isOn())
-            voice.hear(spokenProblem(Reading::Voiced));
+            voice.hear(questionOfTheMoment(Reading::Voiced));
     });
 }
 
@@ -113,8 +118,11 @@ void ExerciseScreen::MenuInformazioni_Click() {
 }
 
 void ExerciseScreen::mnuEsci_Click() {
-    if (platform::services().messages->ask(this, QStringLiteral("Vuoi tornare al menù?")) ==
-        platform::Answer::Yes)
+    const bool yes = platform::services().messages->ask(
+                         this, QStringLiteral("Vuoi tornare al menù?")) == platform::Answer::Yes;
+    // A double tap on "No" would land on the exercise the box uncovers.
+    ui::holdTaps();
+    if (yes)
         openScreen(ScreenId::Menu, this);
 }
 
@@ -178,6 +186,11 @@ bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event) {
     return ui::Screen::eventFilter(watched, event);
 }
 
+void ExerciseScreen::closeEvent(QCloseEvent* event) {
+    platform::readingAloud().hush();
+    ui::Screen::closeEvent(event);
+}
+
 void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
                                   std::function<void()> afterRight, Counting counting,
                                   AnswerKind kind) {
@@ -208,8 +221,9 @@ void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<v
     }
 }
 
-bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) {
-    return answerMatches(box->text(), expected, currency(), kind);
+bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const {
+    return answerMatches(box->text(), expected, currency(), kind,
+                         asksGain() ? MinusSign::MeansLoss : MinusSign::DroppedIfPositive);
 }
 
 void ExerciseScreen::sayProblem() {
@@ -223,7 +237,10 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
                              problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
 }
 
+// Every judgement comes here: a second tap on the same spot would answer the
+// next problem, or judge the same answer again.
 void ExerciseScreen::rightFeedback(Counting counting) {
+    ui::holdTaps();
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
     const bool counted = counting == Counting::Counted;
@@ -237,6 +254,7 @@ void ExerciseScreen::rightFeedback(Counting counting) {
 }
 
 void ExerciseScreen::wrongFeedback() {
+    ui::holdTaps();
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
     NumeroErrati = NumeroErrati.plusOneCapped();

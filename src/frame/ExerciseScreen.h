@@ -27,6 +27,9 @@ public:
     // amounts written for a screen reader ("gomma bianca, costo unitario 1.500
     // lire, quantità 7: qual è il costo totale?") or voiced ("1500 lire").
     virtual QString spokenProblem(Reading reading) const = 0;
+    // What the pupil must do now, with what it needs, as F5 and F6 say it: the
+    // problem, or on a screen of steps the step the pupil has reached.
+    virtual QString questionOfTheMoment(Reading reading) const { return spokenProblem(reading); }
 
     void Form_Load() override;
     // A new problem, then the focus in Text1. Screens that place the focus
@@ -91,10 +94,15 @@ protected:
     virtual AnswerKind expectedKind() const { return AnswerKind::Amount; }
     // Whether any problem of the screen asks an amount of money.
     virtual bool asksAmount() const { return true; }
+    // Whether a right answer of the screen can be below zero: only then has the
+    // pad a "meno" key.
     virtual bool answerMayBeNegative() const { return false; }
+    // Whether the screen asks a gain (guadagno): there a minus typed before an
+    // answer means a loss, wrong when the right value is not one.
+    virtual bool asksGain() const { return false; }
 
     // The typed text of a box compared with the expected amount or count.
-    static bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind);
+    bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const;
 
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
     void rightFeedback(Counting counting = Counting::Counted);
@@ -113,6 +121,8 @@ protected:
     void ask(const Sentence& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A screen left stops its speech.
+    void closeEvent(QCloseEvent* event) override;
     // The answer just judged, with the problem on show, for the teacher's record.
     void recordAnswer(const QString& given, bool right);
 
@@ -125,8 +135,9 @@ protected:
     Problem problem;
 
 private:
-    // F5 says the problem again (to the screen reader too); F6 turns reading
-    // aloud on, with the problem, or off.
+    // F5 says the question of the moment again (to the screen reader too),
+    // leaving the answer's time running; F6 turns reading aloud on, with the
+    // question of the moment, or off.
     void addReadingKeys();
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);

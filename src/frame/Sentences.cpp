@@ -40,6 +40,12 @@ QString paid(Money sum, Money cost, Reading reading) {
     return sentence;
 }
 
+QString paying(const QStringList& pieces, Money sum, Money cost, Reading reading) {
+    return QStringLiteral("sul tavolo: %1. clicca sul denaro che avevi utilizzato per pagare; %2")
+        .arg(pieces.isEmpty() ? QStringLiteral("niente") : pieces.join(QStringLiteral(", ")),
+             paid(sum, cost, reading));
+}
+
 QString gainQuestion(Money cost, Money revenue, Reading reading) {
     return QStringLiteral("avevo pagato la merce %1 e ho ricavato %2: quanto ho guadagnato?")
         .arg(spokenAmount(cost, reading), spokenAmount(revenue, reading));

@@ -28,6 +28,8 @@ QString outcome(bool right, int esatti, int errati);
 QString revenueQuestion(const QStringList& pieces, Money cost, Reading reading);
 QString revenueQuestionAgain(const QStringList& pieces, Money cost, Reading reading);
 QString paid(Money sum, Money cost, Reading reading);
+// While paying: what lies on the board, what to do, what is paid so far.
+QString paying(const QStringList& pieces, Money sum, Money cost, Reading reading);
 QString gainQuestion(Money cost, Money revenue, Reading reading);
 
 } // namespace Sentences

@@ -1,37 +1,13 @@
 #include "model/Catalogue.h"
 
+#include "model/CatalogueEncoding.h"
+#include "model/CatalogueLines.h"
 #include "model/ProgramError.h"
 
-#include <QStringDecoder>
 #include <limits>
 #include <optional>
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
-constexpr char16_t Windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString decodeWindows1252(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(Windows1252High[byte - 0x80])
-                                                : QChar(byte));
-    }
-    return text;
-}
-
-// A field quoted in a report, cut short: a garbled file may hold a "price" of
-// megabytes.
-QString shortened(QStringView field) {
-    constexpr qsizetype Shown = 24;
-    return field.size() <= Shown ? field.toString()
-                                 : field.left(Shown).toString() + QStringLiteral("…");
-}
 
 // The screens multiply a price, or the difference of two prices, by a quantity
 // of at most 11: every such amount stays in range.
@@ -39,6 +15,11 @@ static_assert(LargestPrice.raw() <= std::numeric_limits<std::int64_t>::max() / 2
 
 bool isLineEnd(QChar c) {
     return c == u'\n' || c == u'\r';
+}
+
+// The start of every report that refuses a file.
+QString refusal(const QString& path) {
+    return QStringLiteral("L'elenco degli articoli non si può usare.\n\nFile: %1\n").arg(path);
 }
 
 bool isBlank(QChar c) {
@@ -64,6 +45,20 @@ bool looksLikeEuro(QStringView price) {
     return decimals.size() == 1 || decimals.size() == 2 ||
            (decimals.size() == 3 && price.at(mark) == u'.');
 }
+
+// "1.200": a thousand written the way prices are printed, which reads as one lira.
+bool looksLikeThousands(QStringView price) {
+    const qsizetype point = price.indexOf(u'.');
+    return point > 0 && price.size() - point == 4 && looksLikeEuro(price);
+}
+
+// A price as read: its value, and whether it was written as a number at all.
+struct Price {
+    Money value;
+    bool number = true;
+    QStringView written; // in the catalogue's text, without quotes
+    int line = 0;
+};
 
 // The first line that is not blank, when it is meant to name the currency: it
 // begins with the word "valuta" and has no comma, so it cannot be a record.
@@ -107,13 +102,14 @@ HeaderLine headerLine(const QString& text) {
 // Field-by-field reading in the manner of delimited sequential input.
 class FieldReader {
 public:
-    FieldReader(const QString& text, const QString& path, const Currency& currency)
-        : text(text), path(path), currency(currency) {}
+    FieldReader(const QString& text, const QString& path, const Currency& currency, QChar separator)
+        : text(text), path(path), currency(currency), separator(separator) {}
 
-    // The line naming the currency is no record.
-    void skipHeader(const HeaderLine& header) {
-        pos = header.end;
-        line = header.line;
+    // A line that is no record (the currency, the column headings): skipped
+    // whole, up to the end of the given line.
+    void skipLine(qsizetype end, int number) {
+        pos = end;
+        line = number;
         consumeDelimiter();
     }
 
@@ -129,10 +125,78 @@ public:
         record = number;
         recordLine = line;
     }
-    int currentLine() const { return line; }
 
     QString readText(const char* missing) {
         startField(missing);
+        return restOfText();
+    }
+
+    Price readMoney(const char* missing) {
+        startField(missing);
+        Price price;
+        price.line = line;
+        if (text.at(pos) == u'"') {
+            // Quotes, as a spreadsheet puts them, keep a comma inside the price.
+            price.written = restOfField().trimmed();
+            readPrice(price.written, true, &price);
+            return price;
+        }
+        const qsizetype start = pos;
+        while (pos < text.size() && text.at(pos) != separator && !isBlank(text.at(pos)) &&
+               !isLineEnd(text.at(pos)))
+            ++pos;
+        price.written = QStringView(text).sliced(start, pos - start);
+        readPrice(price.written, false, &price);
+        while (pos < text.size() && isBlank(text.at(pos)))
+            ++pos;
+        // A space alone may end an amount; a separator or line end after it belongs to it.
+        if (pos < text.size() && (text.at(pos) == separator || isLineEnd(text.at(pos))))
+            consumeDelimiter();
+        else
+            afterComma = false;
+        return price;
+    }
+
+    // A lire price that looked written in euro, or a line whose fields are not
+    // three, may be why the file goes wrong: the likelier comes with the report.
+    [[noreturn]] void fail(const QString& reason) const {
+        QString hint = warnings.isEmpty() ? QString() : warnings.first();
+        for (int k = line - 1; k > 0; --k)
+            if (misaligned(k)) {
+                hint =
+                    fieldCountWarning(k) + QStringLiteral(" Da lì in poi i campi sono spostati.");
+                break;
+            }
+        throw ProgramError(refusal(path) + QStringLiteral("Articolo numero %1, alla riga %2: %3.%4")
+                                               .arg(record)
+                                               .arg(recordLine)
+                                               .arg(reason)
+                                               .arg(hint.isEmpty() ? QString() : u'\n' + hint));
+    }
+
+    // The lines whose fields are not three, nor six...: a field missing or over.
+    QList<int> misalignedLines() const {
+        QList<int> lines;
+        for (int k = 1; k < int(fieldsOnLine.size()); ++k)
+            if (misaligned(k))
+                lines << k;
+        return lines;
+    }
+
+    QString fieldCountWarning(int number) const {
+        const int fields = fieldsOnLine[number];
+        return QStringLiteral("Riga %1: %2 invece di 3 (%3).")
+            .arg(number)
+            .arg(fields == 1 ? QStringLiteral("un campo") : QStringLiteral("%1 campi").arg(fields))
+            .arg(shortened(lineOf(text, number).trimmed(), ShownLine));
+    }
+
+private:
+    // A name, or a quoted price, from where its field starts.
+    QString restOfText() { return restOfField().toString(); }
+
+    // The field from where it starts, its quotes or surrounding spaces left out.
+    QStringView restOfField() {
         if (text.at(pos) == u'"') {
             const int openingLine = line;
             const qsizetype close = text.indexOf(u'"', pos + 1);
@@ -140,80 +204,58 @@ public:
                 fail(QStringLiteral("il nome che comincia con le virgolette alla riga %1 non ha le "
                                     "virgolette di chiusura")
                          .arg(openingLine));
-            QString name = text.mid(pos + 1, close - pos - 1);
+            const QStringView name = QStringView(text).sliced(pos + 1, close - pos - 1);
             for (QChar c : name)
                 if (c == u'\n')
                     ++line;
             pos = close + 1;
             // Anything between the closing quote and the delimiter is not part of the name.
-            while (pos < text.size() && text.at(pos) != u',' && !isLineEnd(text.at(pos)))
+            while (pos < text.size() && text.at(pos) != separator && !isLineEnd(text.at(pos)))
                 ++pos;
             consumeDelimiter();
             return name;
         }
         const qsizetype start = pos;
-        while (pos < text.size() && text.at(pos) != u',' && !isLineEnd(text.at(pos)))
+        while (pos < text.size() && text.at(pos) != separator && !isLineEnd(text.at(pos)))
             ++pos;
-        QString name = text.mid(start, pos - start).trimmed();
+        const QStringView name = QStringView(text).sliced(start, pos - start).trimmed();
         consumeDelimiter();
         return name;
     }
 
-    Money readMoney(const char* missing) {
-        startField(missing);
-        if (currency.minorDigits() > 0 && text.at(pos) == u'"') {
-            // A quoted price may carry the Italian decimal comma.
-            const QString quoted = readText(missing);
-            return parseAmount(QString(quoted).replace(u',', u'.'), quoted);
-        }
-        if (currency.minorDigits() == 0 && text.at(pos) == u'"')
-            warnIfQuotedEuro();
-        const qsizetype start = pos;
-        while (pos < text.size() && text.at(pos) != u',' && !isBlank(text.at(pos)) &&
-               !isLineEnd(text.at(pos)))
-            ++pos;
-        const QStringView token = QStringView(text).sliced(start, pos - start);
-        if (currency.minorDigits() == 0 && looksLikeEuro(token))
-            warn(token, parseAmount(token, token));
-        while (pos < text.size() && isBlank(text.at(pos)))
-            ++pos;
-        // A space alone may end an amount; a comma or line end after it belongs to it.
-        if (pos < text.size() && (text.at(pos) == u',' || isLineEnd(text.at(pos))))
-            consumeDelimiter();
-        else
-            afterComma = false;
-        return parseAmount(token, token);
+    bool misaligned(int number) const {
+        return number < int(fieldsOnLine.size()) && fieldsOnLine[number] % 3 != 0;
     }
 
-    // A lire price that looked written in euro may be why the file goes wrong:
-    // the first such warning comes with the report.
-    [[noreturn]] void fail(const QString& reason) const {
-        throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
-                                          "File: %1\nArticolo numero %2, alla riga %3: %4.%5")
-                               .arg(path)
-                               .arg(record)
-                               .arg(recordLine)
-                               .arg(reason)
-                               .arg(warnings.isEmpty() ? QString() : u'\n' + warnings.first()));
+    void countField() {
+        if (line >= int(fieldsOnLine.size()))
+            fieldsOnLine.resize(line + 1, 0);
+        ++fieldsOnLine[line];
     }
 
-private:
-    void warn(QStringView written, Money reading) {
-        warnings << QStringLiteral("Riga %1: il prezzo %2 in lire vale %3; se i prezzi sono in "
+    // In euro a comma may stand for the point, in quotes or in a file whose
+    // fields are separated by semicolons. A string is made only for that comma:
+    // the start reads every price.
+    void readPrice(QStringView digits, bool quoted, Price* price) {
+        const bool euro = currency.minorDigits() > 0;
+        const QString withPoint =
+            euro && digits.contains(u',') ? digits.toString().replace(u',', u'.') : QString();
+        price->value = parseAmount(withPoint.isNull() ? digits : QStringView(withPoint), digits,
+                                   &price->number);
+        if (!euro && looksLikeEuro(digits))
+            warnOfEuro(digits, quoted, price->value);
+    }
+
+    void warnOfEuro(QStringView digits, bool quoted, Money reading) {
+        const QString written = quoted ? u'"' + digits.toString() + u'"' : digits.toString();
+        const QString thousands = looksLikeThousands(digits)
+                                      ? QStringLiteral(": se è %1, scrivete %1; ")
+                                            .arg(QString(digits.toString()).remove(u'.'))
+                                      : QStringLiteral("; ");
+        warnings << QStringLiteral("Riga %1: il prezzo %2 in lire vale %3%4se i prezzi sono in "
                                    "euro, l'elenco comincia con la riga \"valuta: euro\".")
                         .arg(line)
-                        .arg(shortened(written), Currency::lire().spokenAmount(reading));
-    }
-
-    // A quoted lire price is no number, so it reads as 0: "0,50" in quotes is
-    // a euro price where no currency line says so.
-    void warnIfQuotedEuro() {
-        qsizetype close = pos + 1;
-        while (close < text.size() && text.at(close) != u'"' && !isLineEnd(text.at(close)))
-            ++close;
-        const QStringView quoted = QStringView(text).sliced(pos + 1, close - pos - 1);
-        if (close < text.size() && text.at(close) == u'"' && looksLikeEuro(quoted))
-            warn(QStringView(text).sliced(pos, close - pos + 1), Money());
+                        .arg(shortened(written), Currency::lire().spokenAmount(reading), thousands);
     }
 
     void skipBlankLines() {
@@ -234,13 +276,14 @@ private:
         }
         if (pos >= text.size())
             fail(QString::fromUtf8(missing));
+        countField();
     }
 
     void consumeDelimiter() {
         afterComma = false;
         if (pos >= text.size())
             return;
-        if (text.at(pos) == u',') {
+        if (text.at(pos) == separator) {
             afterComma = true;
             ++pos;
             return;
@@ -265,7 +308,7 @@ private:
     // anything else reads as 0, in euro it is refused, as are a sign and more
     // decimals than cents. Scanned by hand: a regular expression here cost the
     // start half a megabyte of the expression library.
-    Money parseAmount(QStringView view, QStringView written) const {
+    Money parseAmount(QStringView view, QStringView written, bool* isNumber) const {
         auto digitsEnd = [&](qsizetype from) {
             while (from < view.size() && view.at(from) >= u'0' && view.at(from) <= u'9')
                 ++from;
@@ -293,6 +336,7 @@ private:
             fail(QStringLiteral("il prezzo %1 non è un prezzo in euro: si scrive con al più due "
                                 "decimali, per esempio 0.40, 12, 12.5 oppure \"0,40\"")
                      .arg(shortened(written)));
+        *isNumber = number;
         if (!number)
             return Money(); // not a number: 0
         // The digits read as one number: the whole part, the minor units and four
@@ -319,6 +363,8 @@ private:
     const QString& text;
     const QString& path;
     const Currency& currency;
+    const QChar separator;
+    std::vector<int> fieldsOnLine; // by line number: the fields that start on it
     qsizetype pos = 0;
     int line = 1;
     int record = 0;
@@ -328,44 +374,92 @@ private:
 
 } // namespace
 
-QString decodeCatalogue(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    // Accented letters in Windows-1252 are never valid UTF-8, so old files fall here.
-    if (utf8.hasError())
-        text = decodeWindows1252(bytes);
-    // Byte-order marks, one or several as some editors leave them, are no text.
-    qsizetype marks = 0;
-    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
-        ++marks;
-    return text.mid(marks);
+Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRecords) {
+    const DecodedCatalogue decoded = decodeCatalogueText(bytes);
+    Catalogue catalogue = parseCatalogue(decoded.text, path, maxRecords);
+    if (const QString mixed = mixedEncodingWarning(decoded); !mixed.isEmpty())
+        catalogue.warnings.prepend(mixed);
+    return catalogue;
 }
 
-Catalogue readCatalogue(const QByteArray& bytes, const QString& path, int maxRecords) {
-    return parseCatalogue(decodeCatalogue(bytes), path, maxRecords);
+namespace {
+
+// Control characters mean the file is no text, or text in an encoding not
+// recognised: nothing read from it would be what the teacher wrote.
+void refuseWhatIsNotText(const QString& text, const QString& path) {
+    const NotText found = firstNotText(text);
+    if (found.line == 0)
+        return;
+    throw ProgramError(refusal(path) +
+                       QStringLiteral("Riga %1: c'è un carattere che non è testo (codice %2): il "
+                                      "file non è di testo semplice. Salvatelo come testo, in "
+                                      "UTF-8 o in Windows-1252.")
+                           .arg(found.line)
+                           .arg(found.code));
 }
+
+const Currency& currencyOf(const HeaderLine& header, const QString& path) {
+    const Currency* currency = header.present ? Currency::named(header.name) : &Currency::lire();
+    if (currency)
+        return *currency;
+    const QString reason =
+        header.name.isEmpty()
+            ? QStringLiteral("la riga \"%1\" non dice la valuta come si deve")
+                  .arg(shortened(header.written))
+            : QStringLiteral("la valuta %1 non è conosciuta").arg(shortened(header.name));
+    throw ProgramError(refusal(path) + QStringLiteral("Riga %1: %2: si scrive \"valuta: lire\" "
+                                                      "oppure \"valuta: euro\".")
+                                           .arg(header.line)
+                                           .arg(reason));
+}
+
+// At most `shown` warnings of one kind, then how many more there are.
+void appendSome(QStringList* warnings, const QStringList& more, const QString& rest,
+                qsizetype shown = 10) {
+    *warnings << more.mid(0, shown);
+    if (more.size() > shown)
+        *warnings << rest.arg(more.size() - shown);
+}
+
+// A price that reads as 0 because it is no number: a word, an empty field, or
+// a field shifted by one that is missing or over.
+QString notANumber(const Price& price, const QString& which, const QString& name) {
+    return price.written.trimmed().isEmpty()
+               ? QStringLiteral("Riga %1: manca il prezzo %2 di %3: vale 0 lire.")
+                     .arg(price.line)
+                     .arg(which, shortened(name))
+               : QStringLiteral("Riga %1: il prezzo %2 di %3, %4, non è un numero: vale 0 lire.")
+                     .arg(price.line)
+                     .arg(which, shortened(name), shortened(price.written));
+}
+
+} // namespace
 
 Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecords) {
+    refuseWhatIsNotText(text, path);
     Catalogue catalogue;
     std::vector<CatalogueRecord>& records = catalogue.records;
     const HeaderLine header = headerLine(text);
-    const Currency* currency = header.present ? Currency::named(header.name) : &Currency::lire();
-    if (!currency) {
-        const QString reason =
-            header.name.isEmpty()
-                ? QStringLiteral("la riga \"%1\" non dice la valuta come si deve")
-                      .arg(shortened(header.written))
-                : QStringLiteral("la valuta %1 non è conosciuta").arg(shortened(header.name));
-        throw ProgramError(QStringLiteral("L'elenco degli articoli non si può usare.\n\n"
-                                          "File: %1\nRiga %2: %3: si scrive \"valuta: lire\" "
-                                          "oppure \"valuta: euro\".")
-                               .arg(path)
-                               .arg(header.line)
-                               .arg(reason));
-    }
-    FieldReader reader(text, path, *currency);
+    const Currency& currency = currencyOf(header, path);
+    const TextLine first = header.present ? firstFilledLine(text, header.end, header.line)
+                                          : firstFilledLine(text, 0, 1);
+    const TextLine second = firstFilledLine(text, first.end, first.number);
+    const QChar separator = separatedBySemicolons({first.text, second.text}) ? u';' : u',';
+    if (separator == u';')
+        catalogue.warnings << QStringLiteral(
+            "I campi sono separati da punti e virgola (;), come li salva un foglio di "
+            "calcolo: il file è letto così.");
+    FieldReader reader(text, path, currency, separator);
     if (header.present)
-        reader.skipHeader(header);
+        reader.skipLine(header.end, header.line);
+    if (looksLikeHeadings(first.text, separator)) {
+        catalogue.warnings << QStringLiteral("Riga %1: \"%2\" sembra l'intestazione delle "
+                                             "colonne, non un articolo: è saltata.")
+                                  .arg(first.number)
+                                  .arg(shortened(first.text.trimmed(), ShownLine));
+        reader.skipLine(first.end, first.number);
+    }
+    QStringList notNumbers;
     while (!reader.atEndOfRecords()) {
         const int number = static_cast<int>(records.size()) + 1;
         reader.startRecord(number);
@@ -374,13 +468,33 @@ Catalogue parseCatalogue(const QString& text, const QString& path, int maxRecord
                 QStringLiteral("l'elenco può contenere al massimo %1 articoli").arg(maxRecords));
         CatalogueRecord record;
         record.name = reader.readText("il file finisce prima del nome");
-        record.buyingPrice = reader.readMoney(
+        const Price buying = reader.readMoney(
             "il file finisce dopo il nome: mancano il prezzo d'acquisto e il prezzo di vendita");
-        record.sellingPrice =
+        const Price selling =
             reader.readMoney("il file finisce prima del prezzo di vendita, che manca");
+        record.buyingPrice = buying.value;
+        record.sellingPrice = selling.value;
+        if (!buying.number && !looksLikeEuro(buying.written))
+            notNumbers << notANumber(buying, QStringLiteral("d'acquisto"), record.name);
+        if (!selling.number && !looksLikeEuro(selling.written))
+            notNumbers << notANumber(selling, QStringLiteral("di vendita"), record.name);
         records.push_back(record);
     }
-    catalogue.currency = currency;
-    catalogue.warnings = reader.warnings;
+    catalogue.currency = &currency;
+    catalogue.warnings << reader.warnings;
+    appendSome(&catalogue.warnings, notNumbers,
+               QStringLiteral("E altri %1 prezzi che non sono numeri."));
+    QStringList fieldCounts;
+    for (int line : reader.misalignedLines())
+        fieldCounts << reader.fieldCountWarning(line);
+    appendSome(&catalogue.warnings, fieldCounts,
+               QStringLiteral("E altre %1 righe i cui campi non sono tre."));
+    if (!fieldCounts.isEmpty())
+        catalogue.warnings << QStringLiteral(
+            "I campi si leggono tre alla volta, anche da una riga all'altra: un campo che "
+            "manca o che avanza sposta tutti gli articoli che seguono.");
+    if (records.empty())
+        catalogue.warnings << QStringLiteral("Il file non contiene articoli: gli esercizi "
+                                             "mostrano un articolo senza nome, con i prezzi a 0.");
     return catalogue;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CatalogueEncoding.h"
 #include "model/Currency.h"
 #include "model/Money.h"
 
@@ -15,12 +16,11 @@ struct CatalogueRecord {
     bool operator==(const CatalogueRecord&) const = default;
 };
 
-// The text of a catalogue file: UTF-8 (with or without a byte-order mark) when
-// the bytes are valid UTF-8, otherwise Windows-1252 as older files are written.
-QString decodeCatalogue(const QByteArray& bytes);
-
 // A catalogue as read: the currency its first line names, its records, and a
-// warning for each lire price that looks written in euro ("0.50", "1.200").
+// warning, for the teacher, for each thing that may not be what was meant: a
+// lire price that looks written in euro ("0.50", "1.200"), a price that is no
+// number, a line whose fields are not three, column headings (skipped), fields
+// separated by semicolons (read so), lines in two encodings, no article at all.
 struct Catalogue {
     const Currency* currency = &Currency::lire();
     std::vector<CatalogueRecord> records;
@@ -28,6 +28,7 @@ struct Catalogue {
     bool operator==(const Catalogue&) const = default;
 };
 
+// Throws ProgramError naming the line of the first character that is not text.
 // A first line that is not blank and begins with the word "valuta" names the
 // currency: "valuta: euro" or "valuta: lire", any letter case, spaces free
 // around the colon; any other such line without a comma is refused. Then

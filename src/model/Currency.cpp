@@ -120,8 +120,11 @@ QString Currency::amountText(Money amount) const {
 }
 
 QString Currency::spokenAmount(Money amount, Reading reading) const {
-    if (reading == Reading::Written)
-        return amountText(amount) + u' ' + name();
+    if (reading == Reading::Written) {
+        const QString written = amountText(amount);
+        const bool oneLira = table.minorDigits == 0 && (written == u"1" || written == u"-1");
+        return written + (oneLira ? QStringLiteral(" lira") : u' ' + name());
+    }
     const std::int64_t whole = amount.roundedWhole();
     const std::uint64_t size = whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : whole;
     const QString sign = whole < 0 ? QStringLiteral("meno ") : QString();

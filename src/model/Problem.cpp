@@ -230,7 +230,7 @@ const Figure& Problem::asked() const {
     return steps.front().figure;
 }
 
-QString Problem::sentence(Reading reading) const {
+QString Problem::sentence(Reading reading, std::size_t step) const {
     const Currency& money = *currency;
     auto spoken = [&](const Figure& figure) {
         return figure.kind == AnswerKind::Count ? QString::number(figure.value.roundedWhole())
@@ -245,7 +245,7 @@ QString Problem::sentence(Reading reading) const {
         for (const Figure& figure : given)
             parts << figure.heading + QStringLiteral(": ") + spoken(figure);
         return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") +
-               steps.front().figure.heading + u'?';
+               steps.at(step).figure.heading + u'?';
     }
     case Exercise::PayingWithMoney: {
         QStringList names;
@@ -259,9 +259,10 @@ QString Problem::sentence(Reading reading) const {
     QStringList shown;
     for (const Figure& figure : given)
         shown << ProblemSentences::given(figure.heading, spoken(figure));
-    const QString question = exercise == Exercise::GainOrLoss
+    const QString question = steps.at(step).kind == Step::Choice
                                  ? QStringLiteral("guadagno o perdita?")
-                                 : ProblemSentences::whatIs(asked().heading);
+                             : step == 0 ? ProblemSentences::whatIs(asked().heading)
+                                         : ProblemSentences::whatIs(steps.at(step).figure.heading);
     return ProblemSentences::problem(article, shown, question);
 }
 

@@ -77,8 +77,9 @@ struct Problem {
     const Figure& asked() const;
     // The problem in one sentence, with amounts as the screen writes them or as
     // a voice reads them: "gomma bianca, costo unitario 1.500 lire, quantità 7:
-    // qual è il costo totale?"
-    QString sentence(Reading reading) const;
+    // qual è il costo totale?". Asking the step given: the one the pupil has
+    // reached on a table, the amount after the choice of guadagno or perdita.
+    QString sentence(Reading reading, std::size_t step = 0) const;
 };
 
 // What each exercise draws, with the same draws, in the same order, as its

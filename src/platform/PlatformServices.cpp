@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <chrono>
 
 namespace platform {
@@ -15,30 +16,27 @@ namespace {
 
 const QString Title = QStringLiteral("La mercanzola");
 
-// A full-screen window is drawn larger by the factor of its size over its
-// least size, which is the size it was designed at; a box over it grows alike,
-// so that a finger at the board can reach "Sì" and "No".
+// A box over a screen drawn larger grows by the screen's factor, so that a
+// finger at the board can reach "Sì" and "No"; the screen says its factor.
 double boxScale(const QWidget* parent) {
     const QWidget* window = parent ? parent->window() : nullptr;
-    if (!window || !window->isFullScreen() || window->minimumWidth() <= 0 ||
-        window->minimumHeight() <= 0)
-        return 1.0;
-    return qMax(1.0, qMin(double(window->width()) / window->minimumWidth(),
-                          double(window->height()) / window->minimumHeight()));
+    const QVariant factor = window ? window->property("contentScale") : QVariant();
+    return factor.isValid() ? qMax(1.0, factor.toDouble()) : 1.0;
 }
 
 // A fingertip's size at scale 1.
 constexpr int TouchTarget = 48;
 
+// The buttons are a fingertip high in every mode, a window's included.
 void growBox(QMessageBox& box, double factor) {
-    if (factor <= 1.0)
-        return;
-    QFont font = box.font();
-    if (font.pixelSize() > 0)
-        font.setPixelSize(int(font.pixelSize() * factor));
-    else
-        font.setPointSizeF(font.pointSizeF() * factor);
-    box.setFont(font);
+    if (factor > 1.0) {
+        QFont font = box.font();
+        if (font.pixelSize() > 0)
+            font.setPixelSize(int(font.pixelSize() * factor));
+        else
+            font.setPointSizeF(font.pointSizeF() * factor);
+        box.setFont(font);
+    }
     const int side = int(TouchTarget * factor);
     for (QAbstractButton* button : box.buttons())
         button->setMinimumSize(2 * side, side);
@@ -94,6 +92,14 @@ QString soundPluginPath(const QString& programFolder) {
     return QDir(programFolder).absoluteFilePath(QStringLiteral("plugins/mercanzola_sound"));
 }
 
+QStringList ownDataFolders() {
+    // The user's own first, then the school's: both outside the program folder,
+    // which an upgrade of the package replaces.
+    return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                QStringLiteral("/mercanzola"),
+            QStringLiteral("/etc/mercanzola")};
+}
+
 void installPlatformServices(const QString& programFolder) {
     static QtMessageBoxes messages;
     static ClockRandomSource random;
@@ -109,6 +115,7 @@ void installPlatformServices(const QString& programFolder) {
     s.random = &random;
     s.pictures = &pictures;
     s.programFolder = folder;
+    s.ownDataFolders = ownDataFolders();
     s.endProgram = [](int code) { QApplication::exit(code); };
 }
 

@@ -26,6 +26,10 @@ private:
 // The sound plugin's path in a program folder.
 QString soundPluginPath(const QString& programFolder);
 
+// Where a school puts sounds and pictures of its own, in the order searched:
+// ~/.local/share/mercanzola, then /etc/mercanzola (each with suoni/, immagini/).
+QStringList ownDataFolders();
+
 // Installs the real services for the running program, whose folder is the
 // executable's unless given.
 void installPlatformServices(const QString& programFolder = {});

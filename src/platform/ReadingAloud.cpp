@@ -3,14 +3,20 @@
 #include "platform/Idle.h"
 #include "platform/PluginLoading.h"
 #include "platform/Services.h"
+#include "platform/VoiceSettings.h"
 #include "platform/Warning.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 
 namespace platform {
 
-ReadingAloud::ReadingAloud(QString pluginPath) : pluginPath(std::move(pluginPath)) {}
+ReadingAloud::ReadingAloud(QString pluginPath) : pluginPath(std::move(pluginPath)) {
+    // Nothing goes on being read once the program has ended.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &ReadingAloud::end);
+}
 
 ReadingAloud::~ReadingAloud() {
     delete watcher;
@@ -28,6 +34,7 @@ void ReadingAloud::turnOn() {
 void ReadingAloud::turnOff() {
     on = false;
     pending.clear();
+    setTrouble(QString());
     if (voice)
         voice->stop();
 }
@@ -42,15 +49,39 @@ void ReadingAloud::hear(const QString& text) {
     QTimer::singleShot(0, this, [this] { flush(); });
 }
 
+void ReadingAloud::hush() {
+    if (voice)
+        voice->stop();
+}
+
+void ReadingAloud::setSlowness(int level) {
+    slowness = level;
+    if (voice)
+        voice->setSlowness(level);
+}
+
 void ReadingAloud::useVoice(std::unique_ptr<Voice> given) {
     voice = std::move(given);
+}
+
+void ReadingAloud::voiceReported(VoiceState state, const QString& line) {
+    if (!line.isEmpty())
+        warn(line);
+    setTrouble(state == VoiceState::Unavailable && on ? line : QString());
+}
+
+void ReadingAloud::setTrouble(const QString& text) {
+    if (text == why)
+        return;
+    why = text;
+    emit troubleChanged(why);
 }
 
 void ReadingAloud::flush() {
     flushing = false;
     if (!on || pending.isEmpty())
         return;
-    const QString text = pending.join(u' ');
+    const QString text = sentencesCapitalised(pending.join(u' '));
     pending.clear();
     load();
     if (voice)
@@ -60,16 +91,26 @@ void ReadingAloud::flush() {
 void ReadingAloud::load() {
     if (voice)
         return;
-    QString why;
-    if (auto* factory =
-            loadPlugin<VoiceFactory>(pluginPath, QStringLiteral("il modulo della voce"), &why))
-        voice.reset(factory->createVoice(why));
-    if (voice)
+    QString problem;
+    if (auto* factory = loadPlugin<VoiceFactory>(pluginPath, QStringLiteral("il modulo della voce"),
+                                                 &problem)) {
+        voice.reset(factory->createVoice(
+            [this](VoiceState state, const QString& line) { voiceReported(state, line); }));
+        if (!slowness)
+            slowness = slownessInSettings(voiceSettingsFile());
+        voice->setSlowness(slowness.value_or(0));
         return;
+    }
+    voiceReported(VoiceState::Unavailable,
+                  QStringLiteral("niente lettura ad alta voce: ") + problem);
     // Off until asked again (F6), which tries once more.
     on = false;
     pending.clear();
-    warn(QStringLiteral("niente lettura ad alta voce: %1").arg(why));
+}
+
+void ReadingAloud::end() {
+    pending.clear();
+    voice.reset();
 }
 
 ReadingAloud& readingAloud() {
@@ -77,6 +118,23 @@ ReadingAloud& readingAloud() {
         new ReadingAloud(QDir(services().programFolder)
                              .absoluteFilePath(QStringLiteral("plugins/mercanzola_speech")));
     return *reading;
+}
+
+QString sentencesCapitalised(QString text) {
+    bool sentenceStarts = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (sentenceStarts && c.isLetter()) {
+            text[i] = c.toUpper();
+            sentenceStarts = false;
+        } else if (c == u'.' || c == u'?' || c == u'!') {
+            // "1.500" is a number, not the end of a sentence.
+            sentenceStarts = i + 1 == text.size() || text[i + 1].isSpace();
+        } else if (!c.isSpace()) {
+            sentenceStarts = false;
+        }
+    }
+    return text;
 }
 
 } // namespace platform

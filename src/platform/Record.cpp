@@ -89,6 +89,11 @@ void keepAnswer(const QString& exercise, const QString& problem, const QString& 
                     exercise, problem, answer, right, seconds});
 }
 
+QString recordTrouble() {
+    const RecordState& s = state();
+    return s.record ? s.record->trouble() : QString();
+}
+
 void stopRecord() {
     state().record.reset();
 }

@@ -12,8 +12,8 @@ namespace platform {
 // in Italian, when it is missing or not the record's.
 RecordFactory* recordFactory(const QString& programFolder, QString* problem);
 
-// Turns the record on for this run (an empty destination turns it off); it is closed, every answer written, when
-// the program quits.
+// Turns the record on for this run (an empty destination turns it off); it is closed, every answer
+// written, when the program quits.
 void startRecord(const QString& destination, const QString& programFolder);
 bool recordIsOn();
 
@@ -25,6 +25,9 @@ QString recordPupil();
 // here. Returns at once; with the record off it does nothing.
 void keepAnswer(const QString& exercise, const QString& problem, const QString& answer, bool right,
                 double seconds);
+
+// Empty while the answers reach the record; else one short line for the screen.
+QString recordTrouble();
 
 // Closes the record, waiting for the answers still being written.
 void stopRecord();

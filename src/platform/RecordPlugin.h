@@ -22,6 +22,18 @@ struct RecordedAnswer {
     double seconds = 0;
 };
 
+// A wrong answer, with the right one: the pupil's next right answer to the
+// same problem (the problem stays until it is answered right); empty when
+// the pupil left it.
+struct WrongAnswer {
+    QString when;
+    QString pupil;
+    QString exercise;
+    QString problem;
+    QString answer;
+    QString rightAnswer;
+};
+
 // One line of the report: a pupil's answers in one exercise.
 struct ReportRow {
     QString pupil;
@@ -33,12 +45,15 @@ struct ReportRow {
     bool operator==(const ReportRow&) const = default;
 };
 
-// Where the answers of a lesson go. keep() returns at once: the answer is
-// written, each in its own transaction, on a thread of the record's own.
+// Where the answers of a lesson go. keep() puts the answer in the PC's queue
+// and returns; a thread of the record's own takes it on to the record.
 class AnswerRecord {
 public:
     virtual ~AnswerRecord() = default;
     virtual void keep(const RecordedAnswer& answer) = 0;
+    // Empty while every answer reaches the record; else what a teacher
+    // walking by should read. Any thread may ask.
+    virtual QString trouble() const = 0;
 };
 
 // A destination is a SQLite file path or a postgresql:// URI. Failures are
@@ -48,15 +63,22 @@ public:
     virtual ~RecordFactory() = default;
     // Answers for a server wait in a SQLite queue in `queueFolder` until it answers.
     virtual AnswerRecord* openForLesson(const QString& destination, const QString& queueFolder) = 0;
-    // Every pupil's lines from `since` on (a null date: all), by pupil then exercise.
-    virtual bool readReport(const QString& destination, const QDate& since, QList<ReportRow>* rows,
-                            QString* problem) = 0;
+    // Every pupil's lines from `since` to `until` (null dates: no bound).
+    virtual bool readReport(const QString& destination, const QDate& since, const QDate& until,
+                            QList<ReportRow>* rows, QString* problem) = 0;
+    // The wrong answers in the same days, by pupil, then as they were given.
+    virtual bool readWrongAnswers(const QString& destination, const QDate& since,
+                                  const QDate& until, QList<WrongAnswer>* answers,
+                                  QString* problem) = 0;
     // Forgets every answer of the pupil; `deleted` is how many there were.
     virtual bool deletePupil(const QString& destination, const QString& pupil, int* deleted,
                              QString* problem) = 0;
+    // Forgets every answer given before `day`.
+    virtual bool deleteBefore(const QString& destination, const QDate& day, int* deleted,
+                              QString* problem) = 0;
 };
 
 } // namespace platform
 
-#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/1"
+#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/3"
 Q_DECLARE_INTERFACE(platform::RecordFactory, MERCANZOLA_RECORD_PLUGIN_IID)

@@ -3,6 +3,7 @@
 #include "model/Draw.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QImage;
@@ -54,6 +55,9 @@ struct Services {
     PictureLoader* pictures = nullptr;
     // The folder that holds the program and its data files.
     QString programFolder;
+    // Folders of the school's own sounds and pictures, searched in order before
+    // the program folder: files there replace the shipped ones of the same name.
+    QStringList ownDataFolders;
     // Ends the program with the given exit code.
     std::function<void(int)> endProgram;
 };

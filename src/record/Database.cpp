@@ -1,6 +1,8 @@
 #include "record/Database.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -20,8 +22,9 @@ const QString ServerTable = QStringLiteral(
     "giorno date NOT NULL, alunno text NOT NULL, computer text NOT NULL, "
     "esercizio text NOT NULL, problema text NOT NULL, risposta text NOT NULL, "
     "esatta boolean NOT NULL, secondi real NOT NULL)");
-const QString PupilIndex =
-    QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_alunno ON risposte (alunno, giorno)");
+// The report reads the index alone, in its order, whatever the size.
+const QString PupilIndex = QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_riepilogo ON "
+                                          "risposte (alunno, esercizio, giorno, esatta)");
 
 bool run(QSqlDatabase db, const QString& statement, QString* problem) {
     QSqlQuery query(db);
@@ -51,7 +54,9 @@ bool configureServer(QSqlDatabase& db, const QString& uri, QString* problem) {
     db.setPort(url.port());
     db.setDatabaseName(url.path().mid(1));
     db.setUserName(url.userName());
-    QStringList options{QStringLiteral("connect_timeout=5"),
+    // Short waits: a server that is off or silent must not hold the answers back.
+    QStringList options{QStringLiteral("connect_timeout=3"),
+                        QStringLiteral("tcp_user_timeout=5000"),
                         QStringLiteral("application_name=mercanzola")};
     for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
         if (key == u"password") {
@@ -71,6 +76,27 @@ bool configureServer(QSqlDatabase& db, const QString& uri, QString* problem) {
     }
     db.setConnectOptions(options.join(u';'));
     return true;
+}
+
+// A record made in a folder other accounts write to (the PC's shared one)
+// gets the folder's write permissions, so that every pupil account can add to it.
+void shareLikeFolder(const QString& file) {
+    const QFile::Permissions folder = QFileInfo(QFileInfo(file).absolutePath()).permissions();
+    QFile::Permissions mode =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (folder & QFile::WriteGroup)
+        mode |= QFile::WriteGroup;
+    if (folder & QFile::WriteOther)
+        mode |= QFile::WriteOther;
+    QFile::setPermissions(file, mode);
+}
+
+// The table with the record's columns, whatever else the file holds.
+bool isRecord(QSqlDatabase db, QString* problem) {
+    return run(db,
+               QStringLiteral("SELECT id, quando, giorno, alunno, computer, esercizio, problema, "
+                              "risposta, esatta, secondi FROM risposte LIMIT 0"),
+               problem);
 }
 
 bool ownsDatabase(QSqlDatabase db) {
@@ -115,14 +141,34 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
         // Two PCs writing to one file on a shared folder wait for each other.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     }
+    const bool made = !server && create && !QFileInfo::exists(destination);
     if (!db.open()) {
         *problem = failure(db, QStringLiteral("non si apre il registro %1").arg(destination));
         return false;
     }
-    if (!server && create) {
-        // Every answer on the disk before the next one is asked.
+    if (made)
+        shareLikeFolder(destination);
+    if (!server && !create && !isRecord(db, problem)) {
+        *problem =
+            QStringLiteral("%1 non è un registro della mercanzola (%2)").arg(destination, *problem);
+        db.close();
+        return false;
+    }
+    if (!server) {
         QString ignored;
-        run(db, QStringLiteral("PRAGMA synchronous=FULL"), &ignored);
+        // A journal that stays, written over, not deleted: in a shared sticky
+        // folder another account may not delete what this one made. (The
+        // queue, in write-ahead mode, keeps its own.)
+        QSqlQuery mode(db);
+        if (mode.exec(QStringLiteral("PRAGMA journal_mode")) && mode.next() &&
+            mode.value(0).toString() == u"delete") {
+            mode.finish();
+            run(db, QStringLiteral("PRAGMA journal_mode=PERSIST"), &ignored);
+            run(db, QStringLiteral("PRAGMA synchronous=FULL"), &ignored);
+        }
+    } else {
+        QString ignored;
+        run(db, QStringLiteral("SET statement_timeout = 5000"), &ignored);
     }
     if (create && (!server || ownsDatabase(db))) {
         if (!run(db, server ? ServerTable : SqliteTable, problem) ||
@@ -143,33 +189,34 @@ void closeDatabase(const QString& name) {
     QSqlDatabase::removeDatabase(name);
 }
 
-bool insertAnswer(QSqlDatabase db, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem) {
-    if (!db.transaction()) {
-        *problem = failure(db, QStringLiteral("transazione rifiutata"));
-        return false;
-    }
+QSqlQuery insertStatement(QSqlDatabase db) {
+    const bool server = db.driverName() == u"QPSQL";
+    // A plain INSERT, one answer a statement: the pupils' role may only add
+    // rows, and ON CONFLICT would need SELECT. An id already there is an
+    // answer delivered before the program was stopped.
     QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "INSERT INTO risposte (id, quando, giorno, alunno, computer, esercizio, problema, "
-        "risposta, esatta, secondi) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-        "ON CONFLICT (id) DO NOTHING"));
+    query.prepare(
+        QStringLiteral("INSERT %1 INTO risposte (id, quando, giorno, alunno, computer, esercizio, "
+                       "problema, risposta, esatta, secondi) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .arg(server ? QString() : QStringLiteral("OR IGNORE")));
+    return query;
+}
+
+bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
+                  QString* problem) {
+    int place = 0;
     for (const QVariant& value :
          {QVariant(id), QVariant(answer.when), QVariant(answer.day), QVariant(answer.pupil),
           QVariant(answer.computer), QVariant(answer.exercise), QVariant(answer.problem),
           QVariant(answer.answer), QVariant(answer.right), QVariant(answer.seconds)})
-        query.addBindValue(value);
-    if (!query.exec()) {
-        *problem = query.lastError().text().simplified();
-        db.rollback();
-        return false;
-    }
-    if (!db.commit()) {
-        *problem = failure(db, QStringLiteral("risposta non registrata"));
-        db.rollback();
-        return false;
-    }
-    return true;
+        query.bindValue(place++, value);
+    if (query.exec())
+        return true;
+    const QSqlError error = query.lastError();
+    if (query.driver()->dbmsType() == QSqlDriver::PostgreSQL && error.nativeErrorCode() == u"23505")
+        return true;
+    *problem = error.text().simplified();
+    return false;
 }
 
 } // namespace record

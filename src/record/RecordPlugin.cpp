@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <algorithm>
 
 namespace {
 
@@ -35,47 +34,87 @@ public:
         return new record::LessonRecord(destination, queueFolder);
     }
 
-    bool readReport(const QString& destination, const QDate& since,
+    bool readReport(const QString& destination, const QDate& since, const QDate& until,
                     QList<platform::ReportRow>* rows, QString* problem) override {
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
-        QSqlQuery query(connection.db());
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral(
-            "SELECT alunno, esercizio, COUNT(*), SUM(CASE WHEN esatta THEN 1 ELSE 0 END), "
-            "MAX(giorno) FROM risposte WHERE giorno >= ? GROUP BY alunno, esercizio"));
-        query.addBindValue((since.isValid() ? since : QDate(1, 1, 1)).toString(Qt::ISODate));
-        if (!query.exec()) {
-            *problem = QStringLiteral("riepilogo non letto: %1")
-                           .arg(query.lastError().text().simplified());
-            return false;
-        }
+        QSqlQuery query = inDays(connection.db(),
+                                 "SELECT alunno, esercizio, COUNT(*), "
+                                 "SUM(CASE WHEN esatta THEN 1 ELSE 0 END), MAX(giorno) "
+                                 "FROM risposte WHERE %1 GROUP BY alunno, esercizio",
+                                 since, until);
+        if (!query.exec())
+            return told(query, QStringLiteral("riepilogo non letto"), problem);
         while (query.next())
             rows->append({query.value(0).toString(), query.value(1).toString(),
                           query.value(2).toInt(), query.value(3).toInt(),
                           QDate::fromString(query.value(4).toString().left(10), Qt::ISODate)});
-        // The same order whatever the database's collation.
-        std::sort(rows->begin(), rows->end(), [](const auto& a, const auto& b) {
-            const int byPupil = a.pupil.localeAwareCompare(b.pupil);
-            return byPupil != 0 ? byPupil < 0 : a.exercise.localeAwareCompare(b.exercise) < 0;
-        });
+        return true;
+    }
+
+    bool readWrongAnswers(const QString& destination, const QDate& since, const QDate& until,
+                          QList<platform::WrongAnswer>* answers, QString* problem) override {
+        const CommandConnection connection(destination, problem);
+        if (!connection.open)
+            return false;
+        QSqlQuery query =
+            inDays(connection.db(),
+                   "SELECT w.quando, w.alunno, w.esercizio, w.problema, w.risposta, "
+                   "(SELECT r.risposta FROM risposte r WHERE r.esatta AND r.alunno = w.alunno AND "
+                   "r.esercizio = w.esercizio AND r.problema = w.problema AND r.quando > w.quando "
+                   "ORDER BY r.quando LIMIT 1) FROM risposte w WHERE NOT w.esatta AND %1 "
+                   "ORDER BY w.alunno, w.quando",
+                   since, until, QStringLiteral("w."));
+        if (!query.exec())
+            return told(query, QStringLiteral("risposte sbagliate non lette"), problem);
+        while (query.next())
+            answers->append({query.value(0).toString(), query.value(1).toString(),
+                             query.value(2).toString(), query.value(3).toString(),
+                             query.value(4).toString(), query.value(5).toString()});
         return true;
     }
 
     bool deletePupil(const QString& destination, const QString& pupil, int* deleted,
                      QString* problem) override {
+        return remove(destination, QStringLiteral("DELETE FROM risposte WHERE alunno = ?"), pupil,
+                      deleted, problem);
+    }
+
+    bool deleteBefore(const QString& destination, const QDate& day, int* deleted,
+                      QString* problem) override {
+        return remove(destination, QStringLiteral("DELETE FROM risposte WHERE giorno < ?"),
+                      day.toString(Qt::ISODate), deleted, problem);
+    }
+
+private:
+    // The query with its days bound; `statement` has %1 where they go.
+    static QSqlQuery inDays(const QSqlDatabase& db, const char* statement, const QDate& since,
+                            const QDate& until, const QString& table = QString()) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.prepare(QString::fromLatin1(statement).arg(
+            QStringLiteral("%1giorno >= ? AND %1giorno <= ?").arg(table)));
+        query.addBindValue((since.isValid() ? since : QDate(1, 1, 1)).toString(Qt::ISODate));
+        query.addBindValue((until.isValid() ? until : QDate(9999, 12, 31)).toString(Qt::ISODate));
+        return query;
+    }
+
+    static bool told(const QSqlQuery& query, const QString& what, QString* problem) {
+        *problem = QStringLiteral("%1: %2").arg(what, query.lastError().text().simplified());
+        return false;
+    }
+
+    static bool remove(const QString& destination, const QString& statement, const QString& value,
+                       int* deleted, QString* problem) {
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
         QSqlQuery query(connection.db());
-        query.prepare(QStringLiteral("DELETE FROM risposte WHERE alunno = ?"));
-        query.addBindValue(pupil);
-        if (!query.exec()) {
-            *problem = QStringLiteral("cancellazione rifiutata: %1")
-                           .arg(query.lastError().text().simplified());
-            return false;
-        }
+        query.prepare(statement);
+        query.addBindValue(value);
+        if (!query.exec())
+            return told(query, QStringLiteral("cancellazione rifiutata"), problem);
         *deleted = query.numRowsAffected();
         return true;
     }

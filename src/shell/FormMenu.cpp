@@ -4,6 +4,7 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "shell/ScreenNames.h"
+#include "shell/VoiceNotice.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -48,6 +49,7 @@ FormMenu::FormMenu() : ui::Screen(9600, 7200) {
         previous = button;
     }
     Command.value(1)->setFocus();
+    addVoiceNotice(this, {240, 6240, 9120, 735});
 }
 
 void FormMenu::Form_Load() {

@@ -9,6 +9,8 @@
 #include "shell/Random.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <cstdio>
 
 namespace Modulo1 {
 
@@ -24,9 +26,29 @@ QString programPath(const QString& relative) {
     return QDir(platform::services().programFolder).filePath(relative);
 }
 
+QString dataPath(const QString& relative) {
+    for (const QString& folder : platform::services().ownDataFolders) {
+        const QString own = QDir(folder).filePath(relative);
+        if (QFileInfo::exists(own))
+            return own;
+    }
+    return programPath(relative);
+}
+
 void CaricaLista(const QString& name) {
     const QString path = QDir::toNativeSeparators(programPath(name));
     loadCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path);
+}
+
+namespace {
+QString& loadedFrom() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString cataloguePath() {
+    return loadedFrom();
 }
 
 void loadCatalogue(const QByteArray& bytes, const QString& path) {
@@ -35,18 +57,19 @@ void loadCatalogue(const QByteArray& bytes, const QString& path) {
     for (const QString& warning : catalogue.warnings)
         platform::warn(path + QStringLiteral(": ") + warning);
     lesson().load(catalogue);
+    loadedFrom() = path;
 }
 
 void SuonoEsatto() {
     const int n = drawFrom1To(4);
-    platform::services().sounds->play(programPath(QStringLiteral("suoni/si%1.wav").arg(n)));
+    platform::services().sounds->play(dataPath(QStringLiteral("suoni/si%1.wav").arg(n)));
 }
 
 void MostraInformazioni(QWidget* over) {
     platform::services().messages->inform(
         over, QStringLiteral("Autori: il gruppo di sviluppo de la mercanzola\r\n"
                              " ----------------------- \r\n"
-                             "e-mail: lamercanzola@example.org"));
+                             "e-mail: sviluppatori@mercanzola.it"));
 }
 
 void ChiediUscita(QWidget* over) {

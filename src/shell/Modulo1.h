@@ -25,6 +25,8 @@ void CaricaLista(const QString& name = QStringLiteral("lista.txt"));
 // error the lesson stays as it was; on success it holds the catalogue's
 // records and currency.
 void loadCatalogue(const QByteArray& bytes, const QString& path);
+// The file of the catalogue in the lesson; empty before one is loaded.
+QString cataloguePath();
 
 void SuonoEsatto();
 void MostraInformazioni(QWidget* over = nullptr);
@@ -33,5 +35,9 @@ void ChiediUscita(QWidget* over = nullptr);
 
 // The path of a data file, given relative to the program folder.
 QString programPath(const QString& relative);
+// A file a school may give of its own (a sound "suoni/no.wav", a picture,
+// classe.txt): from the first own data folder that has it, else the program
+// folder's.
+QString dataPath(const QString& relative);
 
 } // namespace Modulo1

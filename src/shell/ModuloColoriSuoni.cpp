@@ -16,7 +16,7 @@ quint32 ColoreCasuale() {
 }
 
 void SuonoErrato() {
-    platform::services().sounds->play(Modulo1::programPath(QStringLiteral("suoni/no.wav")));
+    platform::services().sounds->play(Modulo1::dataPath(QStringLiteral("suoni/no.wav")));
 }
 
 } // namespace ModuloColoriSuoni

@@ -2,21 +2,46 @@
 
 #include "platform/VoicePlugin.h"
 
+#include <QObject>
 #include <QTextToSpeech>
 #include <memory>
 
-// espeak-ng's Italian voice through speech-dispatcher, a little slower than
-// its default so that an eight-year-old follows.
-class ItalianVoice : public platform::Voice {
-public:
-    // The voice, or null with why in Italian: no speech-dispatcher, no Italian
-    // voice, or a screen reader running.
-    static ItalianVoice* open(QString& whyNot);
+class ScreenReaderWatch;
 
-    void speak(const QString& text) override;
-    void stop() override;
+// espeak-ng's Italian voice through speech-dispatcher, on the thread that
+// made it: opening it lists every voice of every module (thousands) and may
+// start speech-dispatcher, which takes seconds. Reopened when
+// speech-dispatcher has gone away; silent while a screen reader speaks.
+class ItalianVoice : public QObject {
+    Q_OBJECT
+public:
+    // `report` is called on this object's thread.
+    explicit ItalianVoice(platform::VoiceReport report);
+    ~ItalianVoice() override;
+
+    // Looks for a screen reader, then opens the engine unless one speaks.
+    void start();
+    // The newest text, read once the texts already queued have been taken:
+    // the older ones are dropped unread.
+    void take(const QString& text);
+    void stop();
+    void setSlowness(int slowness);
+    // Stops speaking and lets speech-dispatcher go, before the thread ends.
+    void close();
 
 private:
-    explicit ItalianVoice(std::unique_ptr<QTextToSpeech> engine);
+    void readNewest();
+    void screenReaderChanged(bool running);
+    bool open(const QString& lineWhenOpen);
+    std::unique_ptr<QTextToSpeech> newEngine(QString& whyNot) const;
+    void tell(platform::VoiceState state, const QString& line);
+
+    platform::VoiceReport report;
     std::unique_ptr<QTextToSpeech> engine;
+    ScreenReaderWatch* screenReader = nullptr;
+    QString newest;
+    bool readQueued = false;
+    int slowness = 0;
+    platform::VoiceState told = platform::VoiceState::Ready;
+    QString toldLine;
 };

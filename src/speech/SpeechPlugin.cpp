@@ -1,7 +1,7 @@
 // The speech plugin: the program loads it only once reading aloud is on.
 
 #include "platform/VoicePlugin.h"
-#include "speech/ItalianVoice.h"
+#include "speech/ThreadedVoice.h"
 
 #include <QObject>
 
@@ -10,7 +10,9 @@ class SpeechPlugin : public QObject, public platform::VoiceFactory {
     Q_PLUGIN_METADATA(IID MERCANZOLA_VOICE_PLUGIN_IID)
     Q_INTERFACES(platform::VoiceFactory)
 public:
-    platform::Voice* createVoice(QString& whyNot) override { return ItalianVoice::open(whyNot); }
+    platform::Voice* createVoice(platform::VoiceReport report) override {
+        return new ThreadedVoice(std::move(report));
+    }
 };
 
 #include "SpeechPlugin.moc"

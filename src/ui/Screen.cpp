@@ -7,6 +7,7 @@
 #include "ui/NumberPad.h"
 #include "ui/Scaling.h"
 #include "ui/Speech.h"
+#include "ui/TapGuard.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -81,39 +83,52 @@ Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     connect(padKey, &QShortcut::activated, this, [this] { togglePad(); });
 }
 
+namespace {
+
+// A fingertip's size at scale 1.
+constexpr int TouchTarget = 48;
+
+// The content with the pad's strip beside it, or below it.
+QSize withStrip(QSize content, QSize strip, bool below) {
+    return below ? QSize(qMax(content.width(), strip.width()), content.height() + strip.height())
+                 : QSize(content.width() + strip.width(), qMax(content.height(), strip.height()));
+}
+
+} // namespace
+
+// On a display taller than wide the pad goes below the content, where it
+// takes no width from it.
+bool Screen::padBelow() const {
+    const QScreen* display = screen();
+    return display && display->availableGeometry().height() > display->availableGeometry().width();
+}
+
+// Content and pad stand together in the middle of the room, the pad right
+// beside the content, both as large as the room allows.
 void Screen::fitContent() {
     const QSize room = stage->size();
-    const bool below = room.height() > room.width();
-    QSize whole = designedClient;
-    if (padShown) {
-        const QSize strip = pad->designedSize();
-        whole = below ? QSize(qMax(whole.width(), strip.width()), whole.height() + strip.height())
-                      : QSize(whole.width() + strip.width(), qMax(whole.height(), strip.height()));
-    }
+    const bool below = padBelow();
+    const QSize whole =
+        padShown ? withStrip(designedClient, pad->designedSize(), below) : designedClient;
     const LayoutScale fitted = LayoutScale::fitting(whole, room);
     QRect area(QPoint(), fitted.size(designedClient));
-    area.moveCenter(stage->rect().center());
     if (padShown) {
         pad->setScale(fitted.factor);
-        // The content stays centred where the margin beside it holds the pad;
-        // otherwise content and pad are centred together.
         QRect strip(QPoint(), pad->size());
+        QRect both(QPoint(), withStrip(area.size(), strip.size(), below));
+        both.moveCenter(stage->rect().center());
         if (below) {
-            const int margin = (room.height() - area.height()) / 2;
-            if (margin < strip.height())
-                area.moveTop((room.height() - area.height() - strip.height()) / 2);
-            strip.moveCenter(QPoint(room.width() / 2, 0));
-            strip.moveTop(area.bottom() + 1 +
-                          (room.height() - area.bottom() - 1 - strip.height()) / 2);
+            area.moveTopLeft({both.left() + (both.width() - area.width()) / 2, both.top()});
+            strip.moveTopLeft(
+                {both.left() + (both.width() - strip.width()) / 2, area.bottom() + 1});
         } else {
-            const int margin = (room.width() - area.width()) / 2;
-            if (margin < strip.width())
-                area.moveLeft((room.width() - area.width() - strip.width()) / 2);
-            strip.moveCenter(QPoint(0, room.height() / 2));
-            strip.moveLeft(area.right() + 1 +
-                           (room.width() - area.right() - 1 - strip.width()) / 2);
+            area.moveTopLeft({both.left(), both.top() + (both.height() - area.height()) / 2});
+            strip.moveTopLeft(
+                {area.right() + 1, both.top() + (both.height() - strip.height()) / 2});
         }
         pad->setGeometry(strip);
+    } else {
+        area.moveCenter(stage->rect().center());
     }
     clientArea->setGeometry(area);
     if (fitted.factor != scale) {
@@ -124,17 +139,80 @@ void Screen::fitContent() {
 
 // The menu bar grows with the content. Its factor is that of the whole window
 // over its designed size, so that the bar's own height, which follows its
-// font, never feeds back into the factor.
+// font, never feeds back into the factor. Where a finger works the screen
+// (full screen, or with the pad) its items are a fingertip high at that factor.
 void Screen::scaleMenuBar() {
     if (!menu)
         return;
     const double factor = qMax(1.0, LayoutScale::fitting(minimumSize(), size()).factor);
     const QFont font = LayoutScale{factor}.font(designedMenuFont);
-    if (menu->font() == font)
+    const int tall = byFinger() ? int(TouchTarget * factor) : 0;
+    const int margin = qMax(0, (tall - QFontMetrics(font).height() + 1) / 2);
+    // As much room beside the caption as above it: "Esci" a fingertip wide too.
+    const QString itemStyle =
+        margin > 0 ? QStringLiteral("QMenuBar::item { padding: %1px; }").arg(margin) : QString();
+    if (menu->font() == font && menu->styleSheet() == itemStyle)
         return;
     menu->setFont(font);
+    menu->setStyleSheet(itemStyle);
     // The window has just been laid out with the bar's old height: again, now.
     layout()->activate();
+}
+
+bool Screen::byFinger() const {
+    return shownFullScreen || padShown;
+}
+
+// The menu bar's height as designed, a fingertip high where a finger works.
+int Screen::designedMenuHeight() const {
+    if (!menu)
+        return 0;
+    return byFinger() ? qMax(TouchTarget, plainMenuHeight) : plainMenuHeight;
+}
+
+// The window at its designed size, unless the display's free area is smaller:
+// then everything is drawn smaller by one factor, so that every key and
+// control stays on the display.
+void Screen::fitWindowToDisplay() {
+    QSize content = designedClient;
+    if (padShown)
+        content = withStrip(content, pad->designedSize(), padBelow());
+    double shrink = 1.0;
+    if (const QScreen* display = screen()) {
+        // The frame the window manager adds, once the window has one.
+        const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+        const QSize free =
+            display->availableGeometry().size() - frame - QSize(0, designedMenuHeight());
+        shrink = qMin(1.0, LayoutScale::fitting(content, free).factor);
+    }
+    static_cast<Stage*>(stage)->setDesigned(LayoutScale{shrink}.size(content));
+    setMinimumSize(designedWindow());
+    if (!shownFullScreen && !isMaximized()) {
+        resize(designedWindow());
+        keepOnDisplay();
+    }
+    scaleMenuBar();
+    fitContent();
+}
+
+// A window that has shrunk to the display, or was placed for a larger one,
+// moves back inside the display's free area.
+void Screen::keepOnDisplay() {
+    const QScreen* display = screen();
+    if (!display)
+        return;
+    const QRect free = display->availableGeometry();
+    QRect frame = frameGeometry();
+    if (frame.right() > free.right())
+        frame.moveRight(free.right());
+    if (frame.bottom() > free.bottom())
+        frame.moveBottom(free.bottom());
+    if (frame.left() < free.left())
+        frame.moveLeft(free.left());
+    if (frame.top() < free.top())
+        frame.moveTop(free.top());
+    if (frame.topLeft() != frameGeometry().topLeft())
+        move(frame.topLeft()); // a window's position is that of its frame
 }
 
 void Screen::resizeEvent(QResizeEvent* event) {
@@ -167,12 +245,13 @@ void Screen::showAsChosen() {
     }
     shownFullScreen = fullScreen;
     showPadAsChosen();
+    fitWindowToDisplay();
     show();
 }
 
 QSize Screen::designedWindow() const {
     const QSize content = stage->sizeHint();
-    return {content.width(), content.height() + (menu ? menu->sizeHint().height() : 0)};
+    return {content.width(), content.height() + designedMenuHeight()};
 }
 
 void Screen::setNumberPad(NumberPad* numberPad) {
@@ -196,16 +275,8 @@ void Screen::showPadAsChosen() {
         return;
     padShown = shown;
     pad->setVisible(shown);
-    // In a window the pad has a strip of its own beside the content.
-    QSize content = designedClient;
-    if (shown)
-        content.rwidth() += pad->designedSize().width();
-    content.setHeight(qMax(content.height(), shown ? pad->designedSize().height() : 0));
-    static_cast<Stage*>(stage)->setDesigned(content);
-    setMinimumSize(designedWindow());
-    if (!shownFullScreen && !isMaximized())
-        resize(designedWindow());
-    fitContent();
+    // In a window the pad has a strip of its own beside or below the content.
+    fitWindowToDisplay();
 }
 
 void Screen::toggleFullScreen() {
@@ -247,6 +318,7 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
     QAction* action = menu->addAction(caption);
     if (menu->actions().size() == 1) {
         designedMenuFont = menu->font();
+        plainMenuHeight = menu->sizeHint().height();
         // Never smaller than designed, the bar at its designed height.
         setMinimumSize(designedWindow());
     }
@@ -303,6 +375,14 @@ void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {
         activated = true;
+        // The second tap of a double tap that opened this screen lands on it.
+        holdTaps();
+        // The frame the window manager adds is known once the window is up:
+        // on a display just large enough the window shrinks by it.
+        QTimer::singleShot(0, this, [this] {
+            if (!shownFullScreen && frameGeometry().size() != size())
+                fitWindowToDisplay();
+        });
         handle([this] { Form_Activate(); });
     }
 }

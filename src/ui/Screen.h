@@ -23,6 +23,8 @@ class Voice;
 // by one factor, centred, its background colour filling the rest.
 class Screen : public QWidget {
     Q_OBJECT
+    // For the message boxes over the screen, which grow alike.
+    Q_PROPERTY(double contentScale READ contentScale)
 public:
     Screen(int clientWidthTwips, int clientHeightTwips);
     // Stops watching the application's focus before the controls go: their
@@ -41,7 +43,8 @@ public:
     void toggleFullScreen();
 
     // The number pad beside the content (below it on a display taller than
-    // wide), shown as NumberPad::wanted says; a window grows by its strip. F9
+    // wide), shown as NumberPad::wanted says; a window grows by its strip,
+    // never beyond the display's free area. F9
     // shows or hides it, and the choice holds for the screens that follow.
     void setNumberPad(NumberPad* pad);
     NumberPad* numberPad() const { return pad; }
@@ -100,6 +103,11 @@ private:
     void fitContent();
     void scaleMenuBar();
     void showPadAsChosen();
+    void fitWindowToDisplay();
+    void keepOnDisplay();
+    bool padBelow() const;
+    bool byFinger() const;
+    int designedMenuHeight() const;
     QSize designedWindow() const;
 
     QWidget* stage;
@@ -112,7 +120,8 @@ private:
     NumberPad* pad = nullptr;
     bool padShown = false;
     Speech* speech;
-    QFont designedMenuFont; // the bar's, before it is first scaled
+    QFont designedMenuFont;  // the bar's, before it is first scaled
+    int plainMenuHeight = 0; // the bar's at that font
     // The control that had the keyboard before the menu bar took it with Alt.
     QPointer<QWidget> focusBeforeMenu;
     QMetaObject::Connection focusWatch;

@@ -65,12 +65,16 @@ void Speech::end() {
 }
 
 void Speech::speakPending() {
+    // The voice hears all that was said, also what a focused control's
+    // description tells the screen reader instead.
+    if (!pendingVoiced.isEmpty()) {
+        const QString voiced = joined(pendingVoiced);
+        if (voice)
+            voice->hear(voiced);
+    }
     if (pending.isEmpty())
         return;
     const QString sentence = joined(pending);
-    const QString voiced = joined(pendingVoiced);
-    if (voice)
-        voice->hear(voiced);
     if (!window->isActiveWindow()) {
         if (QWidget* focused = window->focusWidget()) {
             focused->setAccessibleDescription(sentence);

@@ -59,7 +59,7 @@ binary_junk() {
     cp "$here/data/binary-junk.bin" "$folder/lista.txt"
     start_program "$folder" "$work/junk.log"
     expect_report "$work/junk.log" 15 "L'elenco degli articoli non si può usare" \
-        "$folder/lista.txt" "Articolo numero" "alla riga"
+        "$folder/lista.txt" "Riga 1: c'è un carattere che non è testo"
 }
 
 # One name of 1 MB, through a link: it loads, and the exercise that shows it still answers.

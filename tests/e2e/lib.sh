@@ -190,7 +190,7 @@ heard_after() { # prefix
 }
 
 counts_heard() { # esatti errati what
-    atspi_read find --role label --exact --wait 3 "Esatti: $1" "Errati: $2" >/dev/null ||
+    atspi_read find --role label --exact --wait 10 "Esatti: $1" "Errati: $2" >/dev/null ||
         fail "$3: the counts are not heard as \"Esatti: $1\" and \"Errati: $2\""
 }
 

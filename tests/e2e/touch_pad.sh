@@ -3,7 +3,10 @@
 # key pressed once the exercise is open, as a finger on an interactive board
 # would tap it:
 #   1. --tastierino --euro: a right total with "virgola", then wrong cents;
-#   2. full screen on a 1920x1080 display: the pad shows by itself; a right total.
+#   2. full screen on a 1920x1080 display: the pad shows by itself; a right total;
+#   3. double taps (two clicks 120 ms apart) act once: on "Avvio", a menu
+#      button, "invio" after a right gain, "Sì" and a wrong "perdita"; a gain
+#      tapped with "meno" is wrong.
 # Each case leaves a screenshot in $MERCANZOLA_SHOTS when that folder is given.
 # Usage: touch_pad.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
 # 77 when no X server can be had.
@@ -23,16 +26,73 @@ xserver_screen=1920x1080x24
 # The exercise screens grow by the pad's strip, 200 pixels wide.
 WithPad='921x6..'
 
-# Clicks the pad's keys where the screen reader says they are: each word is a
-# key's name, but digits and commas ("virgola") are tapped one by one.
+# Clicks a control where the screen reader says it is, once or as a double tap.
+click_on() { # role, name, clicks
+    local line
+    line=$(atspi_read find --role "$1" --exact --centre --wait 3 "$2" | head -n 1) ||
+        fail "no $1 \"$2\"" || return 1
+    xdotool mousemove "$(cut -f 4 <<<"$line")" "$(cut -f 5 <<<"$line")" \
+        click --repeat "${3:-1}" --delay 120 1
+}
+
+# Clicks the pad's keys: each word is a key's name, but digits and commas
+# ("virgola") are tapped one by one. A judgement holds taps back for half a
+# second, as a double tap's second half.
 tap() { # words...
-    local key keys line
+    local key keys
     read -ra keys < <(sed 's/[0-9,]/ &/g; s/,/virgola/g' <<<"$*")
     for key in "${keys[@]}"; do
-        line=$(atspi_read find --role "push button" --exact --centre --wait 3 "$key" | head -n 1) ||
-            fail "no pad key \"$key\"" || return 1
-        xdotool mousemove "$(cut -f 4 <<<"$line")" "$(cut -f 5 <<<"$line")" click 1
+        click_on "push button" "$key" || return 1
+        [[ $key != invio ]] || sleep 0.6
     done
+}
+
+# A second after a double tap, one screen on show, on which the screen reader
+# finds the control $2 (role $1): the second tap opened nothing more.
+shows() { # role, name, what
+    sleep 1
+    windows_are 1920x1080 && atspi_read find --role "$1" --exact --wait 3 "$2" >/dev/null ||
+        fail "$3: not one screen with the $1 \"$2\", but '$(program_windows)'"
+}
+
+# The amount a value label shows, as digits (and a minus).
+amount_heard() { # heading
+    local shown
+    shown=$(heard_after "$1: ") || fail "no \"$1\" heard" || return 1
+    echo "${shown//./}"
+}
+
+# Full screen, where the second tap lands on what the first one opened.
+double_taps() {
+    program_args=(--schermo-intero)
+    start_program "$program_dir" "$work/double-taps.log"
+    program_args=()
+    local Start=1920x1080 Menu=1920x1080 Exercise=1920x1080 spesa ricavo gain wrong
+    # A screen that has just opened lets taps by after half a second.
+    expect "$Start" "$Start" "start screen" 15 && sleep 0.6 || return 1
+    click_on "push button" Avvio 2 &&
+        shows "push button" "trova il guadagno" "a double tap on Avvio" || return 1
+    click_on "push button" "trova il guadagno" 2 &&
+        shows frame "trova il guadagno" "a double tap on a menu button" &&
+        counts_heard 0 0 "Form5 opened by a double tap" || return 1
+    spesa=$(amount_heard spesa) && ricavo=$(amount_heard ricavo) || return 1
+    gain=$((ricavo - spesa))
+    tap meno "$gain" invio && counts_heard 0 1 "a gain of $gain tapped as -$gain" || return 1
+    tap cancella cancella cancella cancella cancella cancella cancella cancella &&
+        tap "$gain" && click_on "push button" invio 2 &&
+        counts_heard 1 1 "the gain $gain, then a double tap on invio" || return 1
+    shot double-taps
+    sleep 0.6
+    click_on "menu item" Esci && expect "$Exercise box" box "the question after Esci" || return 1
+    click_on "push button" "Sì" 2 && shows "push button" "tabelle    2" "a double tap on Sì" ||
+        return 1
+    click_on "push button" "guadagno - perdita" &&
+        shows frame "guadagno - perdita" "a tap on guadagno - perdita" || return 1
+    spesa=$(amount_heard spesa) && ricavo=$(amount_heard ricavo) || return 1
+    if ((ricavo < spesa)); then wrong=guadagno; else wrong=perdita; fi
+    click_on "push button" "$wrong" 2 && counts_heard 0 1 "a double tap on a wrong \"$wrong\"" ||
+        return 1
+    back_to_menu && leave_program
 }
 
 shot() { # name
@@ -57,7 +117,7 @@ answer_by_taps() { # window pattern, screenshot name, wrong answer or nothing, o
     program_args=()
     local Exercise=$1 total
     [[ $1 == "$WithPad" ]] || local Start=$1 Menu=$1
-    open_first_exercise && total=$(right_total) || return 1
+    open_first_exercise && sleep 0.6 && total=$(right_total) || return 1
     tap "$total" && box_holds "costo totale" "$total" "tapping $total" || return 1
     shot "$2"
     tap invio && counts_heard 1 0 "$total tapped, then invio" || return 1
@@ -68,11 +128,11 @@ answer_by_taps() { # window pattern, screenshot name, wrong answer or nothing, o
     back_to_menu && leave_program
 }
 
-start_xserver_or_exit 2
+start_xserver_or_exit 3
 [[ -n ${MERCANZOLA_E2E_BUS:-} ]] || echo "no dbus-run-session (package dbus)" >"$work/bus.txt"
 if [[ -s $work/bus.txt ]] || ! start_a11y_bus >"$work/bus.txt"; then
     echo "touch: the pad cannot be found as a screen reader does: $(cat "$work/bus.txt")"
-    echo "touch: 0 passed, 2 failed"
+    echo "touch: 0 passed, 3 failed"
     exit 1
 fi
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
@@ -81,6 +141,7 @@ run_case "euro: Form1 right with virgola, wrong cents" answer_by_taps "$work/win
     "$WithPad" window-euro 0,17 --tastierino --euro
 run_case "full screen: the pad by itself, Form1 right" answer_by_taps "$work/full-screen.log" \
     1920x1080 full-screen "" --schermo-intero
+run_case "double taps act once; a gain with meno is wrong" double_taps "$work/double-taps.log"
 
 echo "touch: $passed passed, $failed failed"
 ((failed == 0))

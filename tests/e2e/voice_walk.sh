@@ -4,8 +4,17 @@
 # writes each text it is given to a file instead of sounding it.
 #   1. --leggi: Form1 opened and answered, then only repainted; the texts in
 #      order, with amounts as a teacher reads them;
-#   2. no speech server: one line on standard error, and the lesson goes on;
-#   3. a screen reader running: the program does not speak on its own.
+#   2. speech-dispatcher not yet running, started by the voice and held back:
+#      the menu and Form1 come at once, and once the server is up only the
+#      newest text is read;
+#   3. speech-dispatcher ended and started again mid-lesson: the next text
+#      reopens it, with one line on standard error;
+#   4. no speech server: one line on standard error, and the lesson goes on;
+#   5. a screen reader running: the program does not speak on its own; one
+#      started mid-lesson silences it, and stopped lets it speak again;
+#   6. Debian's espeak-ng module, its sound written to a file: Form1 heard,
+#      about 1.4 times as long at "--lentezza 3" as at "--lentezza 1".
+# The recording module lists thousands of voices, as Debian's espeak-ng does.
 # Usage: voice_walk.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
 # 77 when no X server or no speech-dispatcher can be had.
 
@@ -20,15 +29,16 @@ export GSETTINGS_BACKEND=memory
 own_session_bus "$@"
 walk_folders voice "${1:-}"
 speechd_pid=
-trap 'stop_program; end_started "$speechd_pid"; end_walk' EXIT
+# The server the voice started in the second case, if it is still there.
+end_late_server() { [[ ! -s $work/late.pid ]] || kill "$(cat "$work/late.pid")" 2>/dev/null; }
+real_pid=
+trap 'stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_late_server; end_walk' EXIT
 
 # A server whose audio device never opens, with one generic module made the
 # default, that calls record.sh with each piece of text. Qt sees only the
 # voices declared; an English one too, or its engine starts in an error state
 # under a locale that is not Italian.
-start_speechd() {
-    command -v speech-dispatcher >/dev/null ||
-        { echo "no speech-dispatcher (package speech-dispatcher)" && return 1; }
+write_speechd_config() {
     mkdir -p "$work/speechd/modules" "$work/speechd-log"
     cat >"$work/record.sh" <<SCRIPT
 #!/bin/sh
@@ -52,6 +62,27 @@ GenericLanguage "en" "en" "utf-8"
 AddVoice "it" "MALE1" "Italian"
 AddVoice "en" "MALE1" "English"
 CONF
+    local n
+    for ((n = 1; n <= 3000; n++)); do
+        echo "AddVoice \"en\" \"MALE1\" \"variante$n\""
+    done >>"$work/speechd/modules/record.conf"
+    # What the voice runs to start a server that is not running: once the
+    # test lets it (late.go), the same server on a socket of its own.
+    cat >"$work/late-start.sh" <<SCRIPT
+#!/bin/sh
+while [ ! -e "$work/late.go" ]; do sleep 0.1; done
+setsid speech-dispatcher -s -t 0 -C "$work/speechd" -c unix_socket -S "$work/late.sock" \\
+    -L "$work/speechd-log" -P "$work/late.pid" >/dev/null 2>&1 &
+for i in \$(seq 100); do [ -S "$work/late.sock" ] && exit 0; sleep 0.1; done
+exit 1
+SCRIPT
+    chmod +x "$work/late-start.sh"
+}
+
+start_speechd() {
+    command -v speech-dispatcher >/dev/null ||
+        { echo "no speech-dispatcher (package speech-dispatcher)" && return 1; }
+    rm -f "$work/speechd.sock"
     speech-dispatcher -s -t 0 -C "$work/speechd" -c unix_socket -S "$work/speechd.sock" \
         -L "$work/speechd-log" -P "$work/speechd.pid" >"$work/speechd.out" 2>&1 &
     speechd_pid=$!
@@ -60,6 +91,50 @@ CONF
         sed 's/^/  /' "$work/speechd.out"
         return 1
     }
+}
+
+# Debian's espeak-ng module on a server of its own, its sound written to
+# sound.raw by ALSA's file plugin.
+start_real_speechd() {
+    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] || return 1
+    mkdir -p "$work/real/modules" && : >"$work/real/modules/espeak-ng.conf"
+    echo "pcm.tofile { type file; slave.pcm null; file \"$work/sound.raw\"; format raw }" \
+        >"$work/real/asoundrc"
+    printf '%s\n' 'AudioOutputMethod "alsa"' 'AudioALSADevice "tofile"' 'DefaultLanguage "it"' \
+        'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' 'DefaultModule "espeak-ng"' \
+        >"$work/real/speechd.conf"
+    ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work/real/asoundrc" speech-dispatcher -s -t 0 \
+        -C "$work/real" -c unix_socket -S "$work/real.sock" -L "$work/speechd-log" >/dev/null 2>&1 &
+    real_pid=$!
+    poll_for 10 test -S "$work/real.sock"
+}
+
+sound_bytes() { stat -c %s "$work/sound.raw" 2>/dev/null || echo 0; }
+sound_beyond() { (($(sound_bytes) > $1)); }
+
+# Form1's problem as the real module sounds it at --lentezza $1: its bytes in $sound.
+real_problem_sound() { # slowness
+    local before after=
+    before=$(sound_bytes)
+    start_reading "$work/real.sock" "$work/espeak.log" /bin/false --lentezza "$1" || return 1
+    poll_for 30 sound_beyond "$before" || fail "no sound at --lentezza $1" || return 1
+    until [[ $after == "$(sound_bytes)" ]]; do
+        after=$(sound_bytes)
+        sleep 1
+    done
+    sound=$((after - before))
+    back_to_menu && leave_program
+}
+
+# The start with its 13,000 voices, and the slowest of the three rates.
+real_module_rates() {
+    start_real_speechd || { echo "  SKIPPED: no sd_espeak-ng" && return 77; }
+    real_problem_sound 1 || return 1
+    local quick=$sound
+    real_problem_sound 3 || return 1
+    # 152 and 110 words a minute; the quantity drawn changes a word or two.
+    ((sound * 100 >= quick * 125 && sound * 100 <= quick * 160)) ||
+        fail "--lentezza 3 gave $sound bytes of sound, --lentezza 1 $quick"
 }
 
 # The texts the voice was given, one a line: the module cuts a text after
@@ -79,9 +154,13 @@ heard_at_least() {
 seen=0
 said=
 expect_heard() { # pattern what
-    poll_for 10 heard_at_least $((seen + 1)) ||
+    poll_for 20 heard_at_least $((seen + 1)) ||
         fail "$2: the voice was given nothing new after:" "$(heard)" || return 1
-    sleep 0.3 # a text comes in pieces: let its last piece arrive
+    local before= # a text comes in pieces: let its last piece arrive
+    until [[ $before == "$(wc -c <"$work/heard.txt")" ]]; do
+        before=$(wc -c <"$work/heard.txt")
+        sleep 0.5
+    done
     seen=$((seen + 1))
     said=$(heard | sed -n "${seen}p")
     # shellcheck disable=SC2053 # a pattern
@@ -94,31 +173,61 @@ heard_nothing_new() { # what
 }
 
 # The program with --leggi and its voice at the socket $1, from a fresh start
-# on to Form1.
-start_reading() { # socket output
+# on to Form1; $3 is what starts a server that is not there (none by default),
+# and what follows more options.
+start_reading() { # socket output [server command [options...]]
     seen=0
     : >"$work/heard.txt"
     printf 'quaderno,1000,1500\r\n' >"$work/lista.txt"
-    # No server of the library's own starting when the socket is not there.
-    program_env=(LANG=C.UTF-8 "SPEECHD_ADDRESS=unix_socket:$1" SPEECHD_CMD=/bin/false)
-    program_args=(--leggi --lista "$work/lista.txt")
+    program_env=(LANG=C.UTF-8 "SPEECHD_ADDRESS=unix_socket:$1" "SPEECHD_CMD=${3:-/bin/false}")
+    program_args=(--leggi --lista "$work/lista.txt" "${@:4}")
     start_program "$program_dir" "$2"
     open_first_exercise
 }
 
 form1_heard() {
-    local problem='quaderno, costo unitario 1500 lire, quantità +([0-9]): qual è il costo totale?'
     start_reading "$work/speechd.sock" "$work/leggi.log" || return 1
     expect_heard "$problem" "Form1 opened" || return 1
     local quantity=${said##*quantità }
     xdotool type --delay 30 $((1500 * ${quantity%%:*}))
     xdotool key Return
-    expect_heard "esatto. esatti 1, errati 0. $problem" "a right answer" || return 1
+    expect_heard "Esatto. Esatti 1, errati 0. $problem" "a right answer" || return 1
     # Full screen and back: the screen is drawn again, and says nothing.
     xdotool key F11
     sleep 0.5
     xdotool key F11
     heard_nothing_new "a screen only repainted" || return 1
+    back_to_menu && leave_program
+}
+
+answer_wrong() { xdotool type 1 && xdotool key Return; }
+
+problem='Quaderno, costo unitario 1500 lire, quantità +([0-9]): qual è il costo totale?'
+
+# speech-dispatcher starts only when the test lets it: meanwhile the pupil
+# reaches Form1 and answers; then the voice reads the newest text alone.
+server_not_yet_running() {
+    rm -f "$work/late.go"
+    start_reading "$work/late.sock" "$work/tardi.log" "$work/late-start.sh" || return 1
+    answer_wrong
+    touch "$work/late.go"
+    expect_heard "Sbagliato. Esatti 0, errati 1." "the newest text once the server is up" ||
+        return 1
+    heard_nothing_new "after the newest text" || return 1
+    back_to_menu && leave_program && end_late_server
+}
+
+# The server ends mid-lesson and starts again: the next text finds it.
+server_restarted() {
+    start_reading "$work/speechd.sock" "$work/riavvio.log" || return 1
+    expect_heard "$problem" "Form1 opened" || return 1
+    end_started "$speechd_pid"
+    start_speechd >"$work/speechd.txt" || fail "$(cat "$work/speechd.txt")" || return 1
+    answer_wrong
+    expect_heard "Sbagliato. Esatti 0, errati 1." "the first answer after the restart" ||
+        return 1
+    (($(grep -c "speech-dispatcher si era fermato" "$work/riavvio.log") == 1)) ||
+        fail "not one line about the restart:" "$(cat "$work/riavvio.log")" || return 1
     back_to_menu && leave_program
 }
 
@@ -147,7 +256,26 @@ screen_reader_alone() {
     back_to_menu && leave_program
 }
 
-start_xserver_or_exit 3
+screen_reader_status() { # true or false
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status \
+        string:ScreenReaderEnabled "variant:boolean:$1" >/dev/null
+}
+
+# A screen reader started mid-lesson silences the voice; stopped, it speaks again.
+screen_reader_mid_lesson() {
+    screen_reader_status false || fail "the screen reader's status could not be set" || return 1
+    start_reading "$work/speechd.sock" "$work/meta.log" || return 1
+    expect_heard "$problem" "Form1 opened" || return 1
+    screen_reader_status true && sleep 0.5 && xdotool key F5
+    heard_nothing_new "F5 with a screen reader started" || return 1
+    screen_reader_status false && sleep 0.5 && xdotool key F5
+    expect_heard "$problem" "F5 once the screen reader has stopped" || return 1
+    back_to_menu && leave_program
+}
+
+start_xserver_or_exit 7
+write_speechd_config
 if ! start_speechd >"$work/speechd.txt"; then
     echo "voice: SKIPPED: $(cat "$work/speechd.txt")"
     exit 77
@@ -155,9 +283,17 @@ fi
 
 suite=voice
 run_case "--leggi: Form1 heard in order, a repaint silent" form1_heard "$work/leggi.log"
+run_case "speech-dispatcher not yet running: Form1 at once, the newest text later" \
+    server_not_yet_running "$work/tardi.log"
+run_case "speech-dispatcher restarted mid-lesson: the next text finds it" server_restarted \
+    "$work/riavvio.log"
 run_case "no speech server: one line, and the lesson goes on" no_server_lesson_goes_on \
     "$work/senza-voce.log"
+run_case "Debian's espeak-ng module: Form1 heard, and slower at --lentezza 3" \
+    real_module_rates "$work/espeak.log"
 if [[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt"; then
+    run_case "a screen reader started and stopped mid-lesson" screen_reader_mid_lesson \
+        "$work/meta.log"
     run_case "a screen reader running: no voice of the program's" screen_reader_alone \
         "$work/lettore.log"
 else

@@ -167,8 +167,8 @@ valuta = euro\nmatita,0.30,0.50\n|Riga 1: la riga "valuta = euro" non dice la va
 valuta euro\nmatita,0.30,0.50\n|Riga 1: la riga "valuta euro" non dice la valuta
 valutazione,100,200\n|1 articolo, valuta lire
 matita,0.30,0.50\n|1 articolo, valuta lire|Riga 1: il prezzo 0.30 in lire vale 0 lire; se i prezzi sono in euro, l'elenco comincia con la riga "valuta: euro".
-gomma,1.200,1500\n|1 articolo, valuta lire|Riga 1: il prezzo 1.200 in lire vale 1 lire
-libro,"12,5",2\n|il prezzo "12,5" in lire vale 0 lire
+gomma,1.200,1500\n|1 articolo, valuta lire|Riga 1: il prezzo 1.200 in lire vale 1 lira: se è 1200, scrivete 1200
+libro,"12,5",2\n|1 articolo, valuta lire|il prezzo "12,5" in lire vale 0 lire
 valuta: euro\nlibro,-1.50,2\n|il prezzo -1.50 ha un segno: in euro un prezzo si scrive senza + e senza -
 valuta: euro\nmatita,0.3,0.5\ngomma,0.405,0.6\n|Articolo numero 2, alla riga 3: il prezzo 0.405 non
 valuta: euro\nmatita,"0,305",1\n|il prezzo 0,305 non è un prezzo in euro

@@ -3,11 +3,13 @@
 #include "app/AllScreens.h"
 #include "shell/Lesson.h"
 #include "shell/Modulo1.h"
+#include "ui/TapGuard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTest>
 
 QString FakeSounds::last() const {
@@ -22,6 +24,8 @@ TestServices::TestServices() {
     s.programFolder = folder.path();
     s.endProgram = [this](int code) { endCodes << code; };
     Modulo1::clearState();
+    // Tests click faster than any hand; the hold has its own test.
+    ui::setTapHold(0);
 }
 
 TestServices::~TestServices() {
@@ -47,6 +51,20 @@ void setUpItalianProgram() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     setUpToolkit();
     registerAllScreens();
+}
+
+bool useOffscreenDisplay(QSize size) {
+    static QTemporaryFile config;
+    if (!config.open())
+        return false;
+    config.write(QStringLiteral(R"({"screens": [{"name": "aula", "x": 0, "y": 0, "width": %1,
+                 "height": %2, "logicalDpi": 96}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    return true;
 }
 
 void closeAllWindows() {

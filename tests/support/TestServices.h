@@ -75,5 +75,8 @@ Money lire(std::int64_t whole);
 // The toolkit as the program sets it up, amounts in the Italian locale, every
 // screen registered.
 void setUpItalianProgram();
+// Gives the offscreen platform one display of this size; called before the
+// application is made.
+bool useOffscreenDisplay(QSize size);
 // Closes every window and lets Qt delete it, so each case starts with none.
 void closeAllWindows();

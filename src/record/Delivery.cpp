@@ -1,0 +1,219 @@
+#include "record/Delivery.h"
+
+#include "platform/Warning.h"
+#include "record/Database.h"
+
+#include <QSqlDatabase>
+#include <algorithm>
+#include <cstdio>
+
+namespace record {
+
+namespace {
+
+// Names of this loop's own, apart from those of a loop still waiting for a
+// server after its lesson ended.
+QString connectionName(const char* what, const void* loop) {
+    return QStringLiteral("mercanzola-%1-%2").arg(QLatin1String(what)).arg(quintptr(loop), 0, 16);
+}
+constexpr std::chrono::milliseconds FirstWait{1000};
+constexpr std::chrono::milliseconds LongestWait{5000};
+constexpr int Batch = 500;
+
+} // namespace
+
+Delivery::Delivery(QString destination, QString queueFile)
+    : destination(std::move(destination)), queueFile(std::move(queueFile)),
+      DestinationConnection(connectionName("registro", this)),
+      QueueConnection(connectionName("coda-invio", this)) {}
+
+void Delivery::tell(const QString& problem) {
+    std::lock_guard lock(mutex);
+    if (problem.isEmpty() || problem == lastProblem)
+        return;
+    lastProblem = problem;
+    platform::warn(QStringLiteral("registro: ") + problem);
+}
+
+void Delivery::wake() {
+    {
+        std::lock_guard lock(mutex);
+        woken = true;
+    }
+    changed.notify_one();
+}
+
+void Delivery::hold(const QueuedAnswer& answer) {
+    {
+        std::lock_guard lock(mutex);
+        inMemory.append(answer);
+        woken = true;
+    }
+    changed.notify_one();
+}
+
+int Delivery::held() const {
+    std::lock_guard lock(mutex);
+    return int(inMemory.size());
+}
+
+QString Delivery::trouble() const {
+    std::lock_guard lock(mutex);
+    if (problemNow.isEmpty())
+        return {};
+    const int count = waiting + int(inMemory.size());
+    return count == 1 ? QStringLiteral("Registro: 1 risposta non ancora consegnata")
+                      : QStringLiteral("Registro: %1 risposte non ancora consegnate").arg(count);
+}
+
+bool Delivery::stop(std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex);
+    stopping = true;
+    changed.notify_all();
+    return changed.wait_for(lock, wait, [this] { return stopped; });
+}
+
+void Delivery::run() {
+    using Clock = std::chrono::steady_clock;
+    auto nextTry = Clock::now();
+    auto lastTry = nextTry - FirstWait;
+    std::chrono::milliseconds pause{0};
+    for (bool last = false; !last;) {
+        {
+            std::unique_lock lock(mutex);
+            // A new answer goes at once; after a failure, once a second has
+            // passed since the last try: as often as a pupil answers, never more.
+            for (;;) {
+                const auto now = Clock::now();
+                const auto answerTry = lastTry + FirstWait;
+                if (stopping || (pause.count() && now >= nextTry) ||
+                    (woken && (!pause.count() || now >= answerTry)))
+                    break;
+                if (pause.count() || woken)
+                    changed.wait_until(lock, pause.count() && woken ? std::min(nextTry, answerTry)
+                                             : pause.count()        ? nextTry
+                                                                    : answerTry);
+                else
+                    changed.wait(lock);
+            }
+            woken = false;
+            last = stopping;
+        }
+        lastTry = Clock::now();
+        const bool delivered = deliver();
+        pause = delivered ? std::chrono::milliseconds(0)
+                          : std::min(LongestWait, std::max(FirstWait, pause * 2));
+        nextTry = Clock::now() + pause;
+    }
+    dropDestination();
+    std::lock_guard lock(mutex);
+    stopped = true;
+    changed.notify_all();
+}
+
+bool Delivery::deliver() {
+    Queue queue(queueFile, QueueConnection, false);
+    if (!queue.isOpen())
+        tell(queue.problem);
+    bool delivered = deliverHeld(queue.isOpen() ? &queue : nullptr);
+    if (queue.isOpen()) {
+        // On the disk before anything goes to the network.
+        queue.sync();
+        delivered = delivered && deliverQueued(queue);
+    }
+    finish(delivered, queue.isOpen() ? queue.count() : 0);
+    return delivered;
+}
+
+// Into the queue if it takes them now, else straight to the record.
+bool Delivery::deliverHeld(Queue* queue) {
+    QList<QueuedAnswer> answers;
+    {
+        std::lock_guard lock(mutex);
+        answers.swap(inMemory);
+    }
+    QList<QueuedAnswer> left;
+    for (const QueuedAnswer& answer : answers) {
+        if (queue && queue->add(answer))
+            continue;
+        QString problem;
+        if (!left.isEmpty() || !reachDestination()) {
+            left.append(answer);
+            continue;
+        }
+        QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false));
+        if (!insertAnswer(insert, answer.id, answer.answer, &problem))
+            left.append(answer);
+    }
+    std::lock_guard lock(mutex);
+    inMemory = left + inMemory;
+    return left.isEmpty();
+}
+
+bool Delivery::deliverQueued(Queue& queue) {
+    for (;;) {
+        const QList<QueuedAnswer> answers = queue.oldest(Batch);
+        if (answers.isEmpty())
+            return true;
+        if (!reachDestination())
+            return false;
+        QStringList done;
+        QString problem;
+        QSqlDatabase db = QSqlDatabase::database(DestinationConnection, false);
+        // A file takes a batch in one transaction, waiting for its disk once;
+        // a server one statement each, as a duplicate ends a transaction.
+        const bool batch = !isServer(destination) && db.transaction();
+        QSqlQuery insert = insertStatement(db);
+        for (const QueuedAnswer& answer : answers) {
+            if (!insertAnswer(insert, answer.id, answer.answer, &problem))
+                break;
+            done << answer.id;
+        }
+        insert = QSqlQuery();
+        if (batch && (done.size() < answers.size() || !db.commit())) {
+            problem = failure(db, problem);
+            db.rollback();
+            done.clear();
+        }
+        db = QSqlDatabase();
+        queue.remove(done);
+        if (done.size() < answers.size()) {
+            tell(QStringLiteral("%1 non prende le risposte, aspettano in %2: %3")
+                     .arg(destination, queueFile, problem));
+            // A connection that broke is opened afresh at the next try.
+            dropDestination();
+            return false;
+        }
+    }
+}
+
+bool Delivery::reachDestination() {
+    if (destinationOpen)
+        return true;
+    QString problem;
+    destinationOpen = openDatabase(destination, DestinationConnection, true, &problem);
+    if (!destinationOpen) {
+        tell(QStringLiteral("%1, le risposte aspettano in %2").arg(problem, queueFile));
+        closeDatabase(DestinationConnection);
+    }
+    return destinationOpen;
+}
+
+void Delivery::dropDestination() {
+    if (QSqlDatabase::contains(DestinationConnection))
+        closeDatabase(DestinationConnection);
+    destinationOpen = false;
+}
+
+void Delivery::finish(bool delivered, int left) {
+    std::lock_guard lock(mutex);
+    waiting = left;
+    if (delivered && inMemory.isEmpty() && left == 0) {
+        problemNow.clear();
+        lastProblem.clear();
+    } else {
+        problemNow = lastProblem.isEmpty() ? QStringLiteral("in attesa") : lastProblem;
+    }
+}
+
+} // namespace record

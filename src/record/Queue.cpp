@@ -1,0 +1,146 @@
+#include "record/Queue.h"
+
+#include "record/Database.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace record {
+
+namespace {
+
+const QString Columns = QStringLiteral(
+    "id, quando, giorno, alunno, computer, esercizio, problema, risposta, esatta, secondi");
+
+bool exec(QSqlQuery& query, const QString& statement) {
+    return query.exec(statement);
+}
+
+// Whole pages that SQLite reads as its own, or an empty file.
+bool looksLikeSqlite(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return true; // not ours to judge: unreadable is told when opened
+    const QByteArray head = f.read(16);
+    return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
+}
+
+} // namespace
+
+Queue::Queue(QString file, QString connection, bool heal)
+    : file(std::move(file)), connection(std::move(connection)) {
+    const bool exists = QFileInfo::exists(this->file);
+    if (heal && exists && !looksLikeSqlite(this->file)) {
+        moveAside();
+    }
+    open = openFile();
+    if (!open && heal && QFileInfo::exists(this->file) && healed.isEmpty()) {
+        moveAside();
+        open = openFile();
+    }
+}
+
+Queue::~Queue() {
+    adding.reset();
+    if (open)
+        closeDatabase(connection);
+}
+
+bool Queue::openFile() {
+    if (!openDatabase(file, connection, true, &problem))
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    QSqlQuery query(db);
+    // Each add a write to the file, kept when the program is killed; the
+    // checkpoint of sync() is what waits for the disk, off the pupil's thread.
+    if (exec(query, QStringLiteral("PRAGMA journal_mode=WAL")) &&
+        exec(query, QStringLiteral("PRAGMA synchronous=NORMAL")) &&
+        exec(query, QStringLiteral("PRAGMA wal_autocheckpoint=0")) &&
+        exec(query, QStringLiteral("PRAGMA quick_check")) && query.next() &&
+        query.value(0).toString() == u"ok")
+        return true;
+    problem = query.lastError().isValid() ? query.lastError().text().simplified()
+                                          : QStringLiteral("la coda %1 è rovinata").arg(file);
+    query.clear();
+    db = QSqlDatabase();
+    closeDatabase(connection);
+    return false;
+}
+
+void Queue::moveAside() {
+    const QFileInfo info(file);
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    const QString aside = info.dir().filePath(
+        QStringLiteral("%1-rovinata-%2.%3").arg(info.completeBaseName(), stamp, info.suffix()));
+    if (!QFile::rename(file, aside))
+        return;
+    for (const char* companion : {"-wal", "-shm", "-journal"})
+        QFile::rename(file + QLatin1String(companion), aside + QLatin1String(companion));
+    healed = QStringLiteral("la coda %1 era rovinata: messa da parte come %2, ne comincia una "
+                            "nuova")
+                 .arg(file, aside);
+}
+
+bool Queue::add(const QueuedAnswer& queued) {
+    QString why;
+    if (!adding)
+        adding.emplace(insertStatement(QSqlDatabase::database(connection, false)));
+    if (insertAnswer(*adding, queued.id, queued.answer, &why))
+        return true;
+    problem = QStringLiteral("la coda %1 non prende la risposta: %2").arg(file, why);
+    return false;
+}
+
+void Queue::sync() {
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    exec(query, QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+}
+
+QList<QueuedAnswer> Queue::oldest(int most) {
+    QList<QueuedAnswer> found;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    query.setForwardOnly(true);
+    if (!exec(query, QStringLiteral("SELECT %1 FROM risposte ORDER BY quando LIMIT %2")
+                         .arg(Columns)
+                         .arg(most))) {
+        problem = QStringLiteral("coda %1 illeggibile: %2")
+                      .arg(file, query.lastError().text().simplified());
+        return found;
+    }
+    while (query.next())
+        found.append(
+            {query.value(0).toString(),
+             {query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
+              query.value(4).toString(), query.value(5).toString(), query.value(6).toString(),
+              query.value(7).toString(), query.value(8).toBool(), query.value(9).toDouble()}});
+    return found;
+}
+
+bool Queue::remove(const QStringList& ids) {
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    db.transaction();
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM risposte WHERE id = ?"));
+    for (const QString& id : ids) {
+        query.addBindValue(id);
+        if (!query.exec()) {
+            db.rollback();
+            return false;
+        }
+    }
+    return db.commit();
+}
+
+int Queue::count() {
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    return exec(query, QStringLiteral("SELECT count(*) FROM risposte")) && query.next()
+               ? query.value(0).toInt()
+               : 0;
+}
+
+} // namespace record

@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# The package's life on a school PC, in a throwaway root: /etc, /usr, /var and
+# /run under overlays in a mount namespace of the test's own, so that the machine
+# running it is untouched. On a PC without the speech stack and the PostgreSQL
+# driver (removed from the throwaway root):
+#   1. apt installs the package with --no-install-recommends; the program
+#      starts, groups with its launcher, and without a voice says so in one
+#      line and goes on;
+#   2. the teacher edits /etc/mercanzola/lista.txt; a newer build, whose own
+#      catalogue changed too, is installed with no terminal and the README's
+#      option: the package ends configured and the edit is kept;
+#   3. remove keeps the catalogues, purge leaves nothing.
+# Usage: install.sh BUILD_FOLDER. Needs root (the namespace and dpkg). Exit 0
+# when all pass, 1 when one fails, 77 when it cannot run here.
+
+# shellcheck disable=SC2317 # the cases are called through run_case
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$here/lib.sh"
+suite=install
+passed=0
+failed=0
+skipped=0
+
+# What a lab PC may lack: the package recommends them.
+optional_packages=(libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher
+    speech-dispatcher-espeak-ng libqt6sql6-psql)
+# What a lab's unattended upgrade runs with (see the README).
+lab_options=(-o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
+teacher_line='"pennarelli della maestra",1500,2500'
+
+# apt-get with no terminal, as a lab's remote upgrade runs it.
+quiet_apt() { # apt-get arguments...
+    DEBIAN_FRONTEND=noninteractive setsid apt-get -y -q "$@" </dev/null >>"$work/apt.log" 2>&1 ||
+        fail "apt-get $*: $(tail -n 5 "$work/apt.log")"
+}
+
+installed_version() {
+    dpkg-query -W -f='${Status} ${Version}' mercanzola 2>/dev/null
+}
+
+# Inside the namespace: the overlays, then the cases.
+inside() { # work folder, older .deb, newer .deb
+    work=$1
+    local old=$2 new=$3 dir
+    trap 'stop_program; stop_xserver' EXIT
+    for dir in etc usr var run; do
+        mkdir -p "$work/upper/$dir" "$work/ovwork/$dir"
+        mount -t overlay overlay \
+            -o "lowerdir=/$dir,upperdir=$work/upper/$dir,workdir=$work/ovwork/$dir" "/$dir" ||
+            { echo "install: no overlay on /$dir"; exit 77; }
+    done
+    # No service of the machine is started or stopped from here, and the
+    # manual page index is left alone.
+    printf '#!/bin/sh\nexit 101\n' >/usr/sbin/policy-rc.d
+    chmod +x /usr/sbin/policy-rc.d
+    rm -f /var/lib/man-db/auto-update
+
+    run_case "installed without what it recommends" fresh_install "$work/apt.log" "$old"
+    run_case "started: its launcher's window, and no voice in one line" started_bare \
+        "$work/program.log"
+    run_case "upgraded with no terminal: configured, the teacher's catalogue kept" upgrade \
+        "$work/apt.log" "$new"
+    run_case "removed, then purged: nothing left" remove_and_purge "$work/apt.log"
+    echo "install: $passed passed, $failed failed"
+    ((failed == 0))
+}
+
+fresh_install() { # .deb
+    local package present=()
+    for package in "${optional_packages[@]}"; do
+        dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' &&
+            present+=("$package")
+    done
+    ((${#present[@]} == 0)) || quiet_apt purge "${present[@]}" || return 1
+    quiet_apt install --no-install-recommends "$1" || return 1
+    [[ $(installed_version) == "install ok installed "* ]] ||
+        fail "not installed: $(installed_version)" || return 1
+    for package in "${optional_packages[@]}"; do
+        ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q ' installed$' ||
+            fail "$package came with it" || return 1
+    done
+}
+
+# The installed launcher with reading aloud asked: the start screen, one line
+# on the voice, the menu after Enter. The window's class is the desktop
+# entry's StartupWMClass, its desktop file name the entry's.
+started_bare() {
+    local entry class wm_class lines
+    start_xserver || return 1
+    program_args=(--leggi)
+    start_program /usr/bin "$work/program.log"
+    program_args=()
+    expect "$Start" "$Start" "start screen" 20 || return 1
+    entry=$(dpkg -L mercanzola | grep "^/usr/share/applications/.*\.desktop$")
+    class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+    [[ -n $class ]] || fail "no StartupWMClass in $entry" || return 1
+    wm_class=$(xprop -id "$(window_ids "$Start" | head -n 1)" WM_CLASS)
+    [[ $wm_class == *", \"$class\"" ]] ||
+        fail "the window's $wm_class is not StartupWMClass=$class" || return 1
+    xdotool key Return
+    expect "$Menu" "$Menu" "menu after Enter, without a voice" || return 1
+    stop_program
+    stop_xserver
+    lines=$(grep -c . "$work/program.log")
+    ((lines == 1)) && grep -q '^la mercanzola: niente lettura ad alta voce: ' "$work/program.log" ||
+        fail "not one line on the missing voice" || return 1
+}
+
+upgrade() { # newer .deb
+    echo "$teacher_line" >>/etc/mercanzola/lista.txt
+    quiet_apt install --no-install-recommends "${lab_options[@]}" "$1" ||
+        return 1
+    [[ $(installed_version) == "install ok installed $(dpkg-deb -f "$1" Version)" ]] ||
+        fail "after the upgrade: $(installed_version)" || return 1
+    [[ $(tail -n 1 /etc/mercanzola/lista.txt) == "$teacher_line" ]] ||
+        fail "the teacher's edit is lost" || return 1
+    [[ -f /etc/mercanzola/lista.txt.dpkg-dist ]] ||
+        fail "the new build's catalogue is not beside it as lista.txt.dpkg-dist" || return 1
+    mercanzola --controlla /etc/mercanzola/lista.txt >/dev/null ||
+        fail "the kept catalogue does not read" || return 1
+}
+
+remove_and_purge() {
+    quiet_apt remove mercanzola || return 1
+    [[ ! -e /usr/bin/mercanzola && ! -e /usr/lib/mercanzola ]] ||
+        fail "the program is left after remove" || return 1
+    grep -qxF "$teacher_line" /etc/mercanzola/lista.txt ||
+        fail "remove took the teacher's catalogue" || return 1
+    quiet_apt purge mercanzola || return 1
+    local left
+    left=$(cd "$work/upper" && find . -path '*mercanzola*' -not -path './var/log/*')
+    [[ -z $left ]] || fail "left after purge: $left" || return 1
+    [[ -z $(installed_version) ]] || fail "dpkg still knows it: $(installed_version)" ||
+        return 1
+}
+
+# The newer build: the same package at a higher version, whose shipped
+# catalogue has one more article, so the teacher's edit meets a change.
+newer_build() { # .deb, folder, newer .deb
+    local tree=$2/tree
+    dpkg-deb -R "$1" "$tree" || return 1
+    sed -i 's/^Version: .*/&+prova1/' "$tree/DEBIAN/control"
+    echo '"colla stick",600,900' >>"$tree/etc/mercanzola/lista.txt"
+    (cd "$tree" && find . -path ./DEBIAN -prune -o -type f -printf '%P\0' | sort -z |
+        xargs -0 md5sum >DEBIAN/md5sums) || return 1
+    dpkg-deb --root-owner-group -b "$tree" "$3" >/dev/null
+}
+
+if [[ ${1:-} == --inside ]]; then
+    inside "$2" "$3" "$4"
+    exit
+fi
+
+build=$(cd "${1:?usage: install.sh BUILD_FOLDER}" && pwd) || exit 1
+if (($(id -u) != 0)) || ! command -v unshare >/dev/null || ! command -v apt-get >/dev/null; then
+    echo "install: SKIPPED: installing a package in a throwaway root needs root, unshare and apt"
+    exit 77
+fi
+for tool in cpack Xvfb xdotool xprop; do
+    command -v "$tool" >/dev/null || { echo "install: $tool is needed: run scripts/setup.sh"; exit 1; }
+done
+work=$(mktemp -d "${TMPDIR:-/tmp}/mercanzola-install.XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+cpack -G DEB -B "$work/deb" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; exit 1; }
+old=$(echo "$work"/deb/mercanzola_*.deb)
+newer_build "$old" "$work" "$work/newer.deb" || { echo "install: no newer build"; exit 1; }
+
+# What the throwaway root installs, changes and purges, as the machine has it.
+machine() {
+    dpkg-query -W -f='${Package} ${Status} ${Version}\n' mercanzola "${optional_packages[@]}" 2>&1
+    ls -ld /etc/mercanzola /usr/lib/mercanzola /usr/bin/mercanzola /usr/sbin/policy-rc.d 2>&1
+}
+before=$(machine)
+unshare --mount --propagation private bash "$0" --inside "$work" "$old" "$work/newer.deb"
+status=$?
+after=$(machine)
+if [[ $before != "$after" ]]; then
+    echo "install: FAIL: the machine running the test changed:"
+    diff <(echo "$before") <(echo "$after")
+    status=1
+fi
+exit $status

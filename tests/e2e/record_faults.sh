@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The record when things go wrong, with the real program: what Bruno answers
+# reaches the record exactly once, at once or at the next start, with a
+# silent server (the screen says the answers wait; quitting takes under a
+# second), a switched-off host (kill -9), a queue full of garbage (moved aside,
+# one line names both files), the queue's disk full, then the record's (the
+# answers wait in the queue until there is room), and a second pupil account
+# on the PC's shared record.
+# Usage: record_faults.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one
+# fails, 77 when no X server can be had.
+
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
+source "$here/lib.sh"
+own_session_bus "$@"
+walk_folders record-faults "${1:-}"
+chmod 755 "$work"
+# shellcheck source=SCRIPTDIR/record_lib.sh
+source "$here/record_lib.sh"
+dead_pid='' full_disk=''
+
+stop_dead() { end_started "$dead_pid"; dead_pid=''; }
+unmount_full() { [[ -z $full_disk ]] || umount "$full_disk"; full_disk=''; }
+trap 'stop_program; stop_dead; stop_server; unmount_full; end_walk' EXIT
+
+# A listener of dead_server.py; its port in dead_port.
+dead_server_up() { # silent|unreachable
+    stop_dead
+    python3 "$here/dead_server.py" "$1" >"$work/dead-port" &
+    dead_pid=$!
+    poll_for 5 test -s "$work/dead-port" || fail "no $1 listener" || return 1
+    dead_port=$(<"$work/dead-port")
+}
+
+# What the screen shows a teacher walking by.
+trouble_shown() {
+    atspi_read find --role label --wait 10 "Registro: 2 risposte non ancora consegnate" \
+        >/dev/null || fail "no line on the screen says the answers wait"
+}
+
+queued() { # queue file
+    sqlite3 "$1" 'SELECT count(*) FROM risposte' 2>/dev/null
+}
+
+unreachable_servers() {
+    lab_server_up || return
+    program_env+=(XDG_DATA_HOME="$work/dati-muti")
+    local queue=$work/dati-muti/mercanzola/coda-registro.sqlite started
+    dead_server_up silent || return 1
+    bruno_starts "postgresql://alunni@127.0.0.1:$dead_port/mercanzola" "$work/silent.log" &&
+        right_answer 1 && trouble_shown || return 1
+    back_to_menu || return 1
+    xdotool key Return
+    expect "$Menu box" box "the question after the menu's Esci" || return 1
+    started=$(date +%s%N)
+    xdotool key Return
+    wait_exit 10 || fail "the program did not end after Yes" || return 1
+    (($(date +%s%N) - started < 1000000000)) ||
+        fail "quitting took $((($(date +%s%N) - started) / 1000000)) ms with a silent server" ||
+        return 1
+    [[ $(queued "$queue") == 2 ]] || fail "queued after quitting: $(queued "$queue")" || return 1
+
+    dead_server_up unreachable || return 1
+    bruno_starts "postgresql://alunni@127.0.0.1:$dead_port/mercanzola" "$work/unreachable.log" &&
+        right_answer 1 || return 1
+    kill -KILL "$program_pid"
+    wait_exit 5
+    [[ $(queued "$queue") == 4 ]] || fail "queued after kill -9: $(queued "$queue")" || return 1
+
+    # The next start, with the lab's server up, delivers the four once.
+    program_args=(--euro --registro "$lab_uri")
+    start_program "$folder" "$work/delivery.log"
+    poll_for 20 rows_are "4 4" || fail "on the server (all, distinct): $(server_rows)" || return 1
+    kill -KILL "$program_pid"
+    wait_exit 5
+    rows_are "4 4" || fail "on the server after a kill: $(server_rows)" || return 1
+    said_quietly "$work/silent.log" && said_quietly "$work/unreachable.log"
+}
+
+corrupt_queue() {
+    program_env+=(XDG_DATA_HOME="$work/dati-rovinati")
+    local queue=$work/dati-rovinati/mercanzola/coda-registro.sqlite
+    mkdir -p "${queue%/*}" && head -c 8192 /dev/urandom >"$queue"
+    bruno_starts "$work/rovinata.sqlite" "$work/corrupt.log" && right_answer 1 || return 1
+    back_to_menu && leave_program || return 1
+    summary_says "$work/rovinata.sqlite" "Bruno Bianchi +trova il costo totale +2 +1 +1 " ||
+        return 1
+    local aside
+    aside=$(find "${queue%/*}" -name 'coda-registro-rovinata-*.sqlite' | head -n 1)
+    [[ -n $aside ]] || fail "the garbage was not moved aside" || return 1
+    [[ $(grep -c rovinata "$work/corrupt.log") == 1 ]] && grep -qF "$queue" "$work/corrupt.log" &&
+        grep -qF "$aside" "$work/corrupt.log" ||
+        fail "no one line names $queue and $aside" || return 1
+}
+
+full_disk() {
+    full_disk=$work/pieno
+    mkdir -p "$full_disk"
+    if ! mount -t tmpfs -o size=256k tmpfs "$full_disk"; then
+        full_disk=''
+        echo "  SKIPPED: no tmpfs can be mounted here"
+        return 77
+    fi
+    head -c 1M /dev/zero >"$full_disk/riempitivo" 2>/dev/null
+    program_env+=(XDG_DATA_HOME="$full_disk")
+    bruno_starts "$work/pieno.sqlite" "$work/full.log" && right_answer 1 || return 1
+    back_to_menu && leave_program || return 1
+    summary_says "$work/pieno.sqlite" "Bruno Bianchi +trova il costo totale +2 +1 +1 " || return 1
+    ! grep -q 'perse' "$work/full.log" || fail "answers told as lost" || return 1
+
+    # Now the record's disk is the full one: the answers wait in the queue,
+    # then go once there is room.
+    program_env+=(XDG_DATA_HOME="$work/dati-pieno")
+    bruno_starts "$full_disk/registro.sqlite" "$work/full-record.log" || return 1
+    back_to_menu && leave_program || return 1
+    [[ $(queued "$work/dati-pieno/mercanzola/coda-registro.sqlite") == 1 ]] ||
+        fail "not in the queue while the record's disk is full" || return 1
+    rm "$full_disk/riempitivo"
+    program_args=(--euro --registro "$full_disk/registro.sqlite")
+    start_program "$folder" "$work/full-record-again.log"
+    poll_for 10 summary_matches "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
+        summary_says "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
+        return 1
+    stop_program
+}
+
+# Each account's own home; the windows are found on the X server, blind.
+as_account() { # uid, destination
+    local uid=$1
+    mkdir -p "$work/casa-$uid" && chown "$uid" "$work/casa-$uid"
+    program_runner=(setpriv "--reuid=$uid" "--regid=$uid" --clear-groups)
+    program_env=(HOME="$work/casa-$uid" XDG_DATA_HOME="$work/casa-$uid" XAUTHORITY="$work/xauth")
+    program_args=(--euro --registro "$2")
+    start_program "$folder" "$work/account-$uid.log"
+    on "$Start" "start screen of $uid" key Return && on "$Start" "the names of $uid" key Return &&
+        on "$Menu" "the menu of $uid" key Tab Return &&
+        on "$Exercise" "Form1 for $uid" type --delay 30 $'99999999\r' || return 1
+    sleep 1
+    back_to_menu && leave_program
+}
+
+shared_record() {
+    local shared=$work/condivisa
+    install -d -m 1777 "$shared" && cp "$XAUTHORITY" "$work/xauth" && chmod 644 "$work/xauth"
+    # The shipped line, uncommented, names the folder the package makes.
+    grep -q '^# registro = /var/lib/mercanzola/registro.sqlite$' "$here/../../packaging/registro.conf" &&
+        grep -q 'install -d -m 1777 /var/lib/mercanzola' "$here/../../debian/postinst" ||
+        fail "the shipped example and the package's folder differ" || return 1
+    as_account 65534 "$shared/registro.sqlite" && as_account 65533 "$shared/registro.sqlite" ||
+        return 1
+    program_runner=()
+    summary_says "$shared/registro.sqlite" "Anna Rossi +trova il costo totale +2 +0 +2 " ||
+        { cat "$work"/account-*.log; return 1; }
+}
+
+start_xserver_or_exit 4
+if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] || ! start_a11y_bus >"$work/bus.txt"; then
+    echo "e2e: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"
+    exit 1
+fi
+base_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+
+suite=record_faults
+for walk in "a silent server, quit; a switched-off host, kill -9; delivered at the next start:unreachable_servers:unreachable.log" \
+    "a queue full of garbage:corrupt_queue:corrupt.log" \
+    "the queue's disk full, then the record's:full_disk:full.log" \
+    "a second pupil account adds to the PC's shared record:shared_record:account-65533.log"; do
+    IFS=: read -r name function log <<<"$walk"
+    program_env=("${base_env[@]}")
+    program_runner=()
+    run_case "$name" "$function" "$work/$log"
+done
+echo "record_faults: $passed passed, $failed failed, $skipped skipped"
+((failed == 0))
