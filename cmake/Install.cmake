@@ -87,9 +87,20 @@ set(CPACK_MERCANZOLA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 set(CPACK_MERCANZOLA_OPTIONAL_PLUGINS libmercanzola_speech.so)
 set(CPACK_MERCANZOLA_SOURCE_DATE_EPOCH ${MERCANZOLA_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake)
-# The maintainer scripts are debian/'s, for both ways of building.
-file(GLOB maintainer_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debian/p*inst
+# The maintainer scripts are debian/'s, for both ways of building; CPack's copy
+# goes without the line where debhelper puts its own part.
+file(GLOB debian_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debian/p*inst
      ${CMAKE_SOURCE_DIR}/debian/p*rm)
+set(maintainer_scripts)
+foreach(script IN LISTS debian_scripts)
+    get_filename_component(name ${script} NAME)
+    file(READ ${script} text)
+    string(REPLACE "\n#DEBHELPER#\n" "\n" text "${text}")
+    file(WRITE ${PACKAGING_OUT}/scripts/${name} "${text}")
+    file(CHMOD ${PACKAGING_OUT}/scripts/${name} FILE_PERMISSIONS OWNER_READ OWNER_WRITE
+         OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    list(APPEND maintainer_scripts ${PACKAGING_OUT}/scripts/${name})
+endforeach()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PACKAGING_OUT}/conffiles ${maintainer_scripts})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
