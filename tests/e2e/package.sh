@@ -129,12 +129,24 @@ listed() { # field, package
 # The distribution's hardening on the program and on each plugin; every file
 # dated from the changelog's newest entry (debian_build.sh, in .ci/run, builds
 # in two folders and compares).
+# A plugin whose copies all go into the heap calls memmove and memcpy where no
+# size is known at build time, so even fortified they stay plain calls, which
+# hardening-check takes for a build without fortify: everything else is held.
+only_heap_copies() {
+    local unprotected
+    [[ $1 == *.so ]] || return 1
+    hardening-check --nofortify "$1" >/dev/null || return 1
+    unprotected=$(hardening-check --verbose "$1" | sed -n 's/^\tunprotected: //p')
+    [[ -n $unprotected ]] && ! grep -qvxE 'mem(move|cpy|set)' <<<"$unprotected"
+}
+
 hardened_and_dated() {
     local elf report epoch
     ((${MERCANZOLA_HARDENED:-1})) || echo "  (a build without hardening: not looked for)"
     ((${MERCANZOLA_HARDENED:-1})) &&
         for elf in "$root/usr/lib/mercanzola/mercanzola" "$root"/usr/lib/mercanzola/plugins/*.so; do
-            report=$(hardening-check "$elf") || fail "hardening-check: $report" || return 1
+            report=$(hardening-check "$elf") || only_heap_copies "$elf" ||
+                fail "hardening-check: $report" || return 1
         done
     epoch=$(cd "$here/../.." && dpkg-parsechangelog -STimestamp)
     ! dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time |
