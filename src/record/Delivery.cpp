@@ -5,7 +5,6 @@
 
 #include <QSqlDatabase>
 #include <algorithm>
-#include <cstdio>
 
 namespace record {
 
