@@ -10,6 +10,7 @@
 #include "app/AllScreens.h"
 #include "app/TimingMarks.h"
 #include "platform/ReadingAloud.h"
+#include "shell/Lesson.h"
 #include "shell/Main.h"
 #include "shell/ScreenChain.h"
 #include "ui/Screen.h"
@@ -89,11 +90,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     setUpToolkit();
-    registerAllScreens();
+    Lesson lesson;
+    registerAllScreens(lesson);
     // The program's own start, with its data from the program folder.
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (switchTime([&] {
-            Main(folder);
+            Main(lesson, folder);
             if (reading)
                 platform::readingAloud().turnOn();
         }) < 0) {

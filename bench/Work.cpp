@@ -9,6 +9,7 @@
 #include "frame/ExerciseScreen.h"
 #include "platform/Record.h"
 #include "platform/Services.h"
+#include "shell/Lesson.h"
 #include "shell/Main.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
@@ -35,7 +36,7 @@ struct ExpectedAnswer : ExerciseScreen {
     }
 };
 
-void catalogueReading(int repeats) {
+void catalogueReading(Lesson& lesson, int repeats) {
     QTemporaryDir folder;
     QFile list(folder.filePath(QStringLiteral("lista.txt")));
     if (!list.open(QIODevice::WriteOnly))
@@ -51,11 +52,11 @@ void catalogueReading(int repeats) {
     platform::services().programFolder = folder.path();
     for (int i = 0; i < repeats; ++i) {
         const qint64 start = timing::now();
-        Modulo1::CaricaLista();
+        Modulo1::CaricaLista(lesson);
         report(QStringLiteral("CaricaLista"), timing::now() - start);
     }
     platform::services().programFolder = programFolder;
-    Modulo1::CaricaLista();
+    Modulo1::CaricaLista(lesson);
 }
 
 // Types the answer into Text1, presses Enter, and times the release, which
@@ -71,17 +72,16 @@ qint64 judged(ExerciseScreen* screen, Money answer) {
     return spent;
 }
 
-bool answering(ExerciseScreen* screen, int repeats,
+bool answering(const Lesson& lesson, ExerciseScreen* screen, int repeats,
                const QString& prefix = QStringLiteral("answer")) {
     const QString name = formName(ScreenId::Form1);
     const Money one = Money::fromWhole(1);
     for (int i = -3; i < repeats; ++i) { // three to warm up, the sound plugin among them
-        const int right = Modulo1::NumeroEsatti.value();
+        const int right = lesson.NumeroEsatti.value();
         const qint64 rightTime = judged(screen, ExpectedAnswer::of(screen));
-        const int wrong = Modulo1::NumeroErrati.value();
+        const int wrong = lesson.NumeroErrati.value();
         const qint64 wrongTime = judged(screen, ExpectedAnswer::of(screen) + one);
-        if (Modulo1::NumeroEsatti.value() != right + 1 ||
-            Modulo1::NumeroErrati.value() != wrong + 1)
+        if (lesson.NumeroEsatti.value() != right + 1 || lesson.NumeroErrati.value() != wrong + 1)
             return false;
         if (i >= 0) {
             report(QStringLiteral("%1 right, %2").arg(prefix, name), rightTime);
@@ -119,9 +119,10 @@ int main(int argc, char* argv[]) {
     }
     const int repeats = qMax(1, atoi(argv[2]));
     setUpToolkit();
-    registerAllScreens();
-    Main(QString::fromLocal8Bit(argv[1]));
-    catalogueReading(repeats);
+    Lesson lesson;
+    registerAllScreens(lesson);
+    Main(lesson, QString::fromLocal8Bit(argv[1]));
+    catalogueReading(lesson, repeats);
 
     ui::Screen* open = openScreen(ScreenId::Menu, currentScreen());
     for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id) {
@@ -132,7 +133,7 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
         if (auto* screen = qobject_cast<ExerciseScreen*>(open)) {
             newProblems(screen, formName(which), repeats);
-            if (which == ScreenId::Form1 && !answering(screen, repeats)) {
+            if (which == ScreenId::Form1 && !answering(lesson, screen, repeats)) {
                 std::fprintf(stderr, "bench_work: Form1 did not judge the answers as expected\n");
                 return 1;
             }
@@ -141,14 +142,14 @@ int main(int argc, char* argv[]) {
                 QTemporaryDir recordFolder;
                 platform::startRecord(recordFolder.filePath(QStringLiteral("registro.sqlite")),
                                       QString::fromLocal8Bit(argv[1]));
-                if (!answering(screen, repeats, QStringLiteral("recorded answer")))
+                if (!answering(lesson, screen, repeats, QStringLiteral("recorded answer")))
                     return 1;
                 platform::stopRecord();
             }
         }
     }
     // Form13 again in euro: the same board with the euro pieces and pictures.
-    Modulo1::CaricaLista(QStringLiteral("lista-euro.txt"));
+    Modulo1::CaricaLista(lesson, QStringLiteral("lista-euro.txt"));
     open = openScreen(ScreenId::Form13, open);
     QCoreApplication::processEvents();
     if (auto* screen = qobject_cast<ExerciseScreen*>(open))

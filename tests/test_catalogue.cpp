@@ -22,32 +22,24 @@ QString lireText(Money amount) {
     return QString::number(amount.toDouble(), 'g', 16);
 }
 
-// The loaded records as "name|buying|selling", in table order from slot 1.
+// The loaded records as "name|buying|selling", in the file's order.
 QStringList loadedRecords() {
     QStringList records;
-    for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k)
+    for (const CatalogueRecord& r : testLesson().catalogue().records)
         records << QStringLiteral("%1|%2|%3")
-                       .arg(lesson().Articolo[k], lireText(lesson().PrezzoAcquisto[k]),
-                            lireText(lesson().PrezzoVendita[k]));
+                       .arg(r.name, lireText(r.buyingPrice), lireText(r.sellingPrice));
     return records;
 }
 
-// Slot 0 and the slots above the last record keep an empty name and zero amounts.
-bool unusedSlotsEmpty() {
-    for (int k = 0; k < Lesson::CatalogueSlots; ++k) {
-        if (k >= 1 && k <= lesson().NumeroArticoli.value())
-            continue;
-        if (!lesson().Articolo[k].isEmpty() || lesson().PrezzoAcquisto[k] != Money() ||
-            lesson().PrezzoVendita[k] != Money())
-            return false;
-    }
-    return true;
+// Record k of the lesson, counting from 1 as a teacher numbers the lines.
+const CatalogueRecord& record(int k) {
+    return testLesson().catalogue().records.at(k - 1);
 }
 
 // The text of the error CaricaLista stops with, or a null string when it loads.
 QString loadError() {
     try {
-        CaricaLista();
+        CaricaLista(testLesson());
     } catch (const ProgramError& error) {
         return error.text().isNull() ? QStringLiteral("?") : error.text();
     }
@@ -168,21 +160,19 @@ void TestCatalogue::fieldSyntax() {
     TestServices t;
     t.writeFile(QStringLiteral("lista.txt"), file);
     QCOMPARE(loadError(), QString());
-    QCOMPARE(lesson().NumeroArticoli.value(), records.size());
+    QCOMPARE(testLesson().NumeroArticoli().value(), records.size());
     QCOMPARE(loadedRecords(), records);
-    QVERIFY(unusedSlotsEmpty());
 }
 
 void TestCatalogue::fiveHundredRecordsFillTheTables() {
     TestServices t;
     t.writeFile(QStringLiteral("lista.txt"), catalogueOf(500).toUtf8());
     QCOMPARE(loadError(), QString());
-    QCOMPARE(lesson().NumeroArticoli.value(), 500);
-    QCOMPARE(lesson().Articolo[1], QStringLiteral("articolo 1"));
-    QCOMPARE(lesson().Articolo[500], QStringLiteral("articolo 500"));
-    QCOMPARE(lesson().PrezzoAcquisto[500], lire(500));
-    QCOMPARE(lesson().PrezzoVendita[500], lire(501));
-    QVERIFY(unusedSlotsEmpty());
+    QCOMPARE(testLesson().NumeroArticoli().value(), 500);
+    QCOMPARE(record(1).name, QStringLiteral("articolo 1"));
+    QCOMPARE(record(500).name, QStringLiteral("articolo 500"));
+    QCOMPARE(record(500).buyingPrice, lire(500));
+    QCOMPARE(record(500).sellingPrice, lire(501));
 }
 
 void TestCatalogue::recordFiveHundredAndOneStopsTheProgram() {
@@ -195,12 +185,8 @@ void TestCatalogue::recordFiveHundredAndOneStopsTheProgram() {
              qPrintable(error));
     QVERIFY2(mentions(error, QStringLiteral("numero"), 501), qPrintable(error));
     QVERIFY2(mentions(error, QStringLiteral("riga"), 502), qPrintable(error));
-    // Nothing of the long file reached the tables.
-    QCOMPARE(lesson().Articolo[1], QStringLiteral("vecchio"));
-    QCOMPARE(lesson().PrezzoAcquisto[1], lire(1));
-    QCOMPARE(lesson().PrezzoVendita[1], lire(2));
-    QVERIFY(lesson().Articolo[2].isEmpty());
-    QVERIFY(lesson().Articolo[500].isEmpty());
+    // Nothing of the long file reached the lesson.
+    QCOMPARE(loadedRecords(), QStringList{QStringLiteral("vecchio|1|2")});
 }
 
 void TestCatalogue::fileEndingInsideARecord_data() {
@@ -249,9 +235,7 @@ void TestCatalogue::fileEndingInsideARecord() {
     QVERIFY2(mentions(error, QStringLiteral("riga"), line), qPrintable(error));
     QVERIFY2(error.contains(saying), qPrintable(error));
     QVERIFY2(error.size() < 300, qPrintable(error));
-    QCOMPARE(lesson().NumeroArticoli.value(), 1);
-    QCOMPARE(lesson().Articolo[1], QStringLiteral("vecchio"));
-    QVERIFY(lesson().Articolo[2].isEmpty());
+    QCOMPARE(loadedRecords(), QStringList{QStringLiteral("vecchio|1|2")});
 }
 
 void TestCatalogue::unreadableFileIsExplained() {
@@ -277,7 +261,6 @@ void TestCatalogue::reloadEmptiesTheSlotsPastTheLastRecord() {
     t.writeFile(QStringLiteral("lista.txt"), "matita,250,400\r\n");
     QCOMPARE(loadError(), QString());
     QCOMPARE(loadedRecords(), QStringList{"matita|250|400"});
-    QVERIFY(unusedSlotsEmpty());
 }
 
 void TestCatalogue::missingFileIsNamed() {
@@ -286,7 +269,7 @@ void TestCatalogue::missingFileIsNamed() {
     QVERIFY(!error.isNull());
     QVERIFY2(error.contains(QDir(t.folder.path()).filePath(QStringLiteral("lista.txt"))),
              qPrintable(error));
-    QCOMPARE(lesson().NumeroArticoli.value(), 0);
+    QCOMPARE(testLesson().NumeroArticoli().value(), 0);
 }
 
 void TestCatalogue::shippedCatalogueLoads() {
@@ -297,17 +280,16 @@ void TestCatalogue::shippedCatalogueLoads() {
     t.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
     QCOMPARE(loadError(), QString());
 
-    QVERIFY(lesson().NumeroArticoli.value() >= 60);
+    QVERIFY(testLesson().NumeroArticoli().value() >= 60);
     bool withComma = false;
     bool withAccent = false;
-    for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k) {
-        const QString& name = lesson().Articolo[k];
+    for (int k = 1; k <= testLesson().NumeroArticoli().value(); ++k) {
+        const QString& name = record(k).name;
         QVERIFY2(!name.trimmed().isEmpty(), qPrintable(QString::number(k)));
         QVERIFY2(!name.contains(QChar::ReplacementCharacter), qPrintable(name));
-        QVERIFY2(lesson().PrezzoAcquisto[k] > Money() && lesson().PrezzoAcquisto[k].isWhole(),
+        QVERIFY2(record(k).buyingPrice > Money() && record(k).buyingPrice.isWhole(),
                  qPrintable(name));
-        QVERIFY2(lesson().PrezzoVendita[k] > lesson().PrezzoAcquisto[k] &&
-                     lesson().PrezzoVendita[k].isWhole(),
+        QVERIFY2(record(k).sellingPrice > record(k).buyingPrice && record(k).sellingPrice.isWhole(),
                  qPrintable(name));
         withComma = withComma || name.contains(u',');
         for (QChar c : name)

@@ -74,7 +74,7 @@ class ChainTest : public QObject {
 private slots:
     void initTestCase() {
         setUpToolkit();
-        registerAllScreens();
+        registerAllScreens(testLesson());
     }
     void cleanup() {
         for (ui::Screen* s : visibleScreens())

@@ -68,10 +68,10 @@ private slots:
         QFETCH(bool, right);
         TestServices t;
         t.writeFile("lista.txt", "Valuta : EURO\r\nmatita,0.3,\"0,5\"\r\n");
-        CaricaLista();
+        CaricaLista(testLesson());
         t.random.values << TestServices::drawing(4, 18) << 0.0 << TestServices::drawing(4, 11);
-        std::unique_ptr<PurchaseScreen> screen(
-            static_cast<PurchaseScreen*>(form == 1 ? newForm1() : newForm4()));
+        std::unique_ptr<PurchaseScreen> screen(static_cast<PurchaseScreen*>(
+            form == 1 ? newForm1(testLesson()) : newForm4(testLesson())));
         screen->Form_Load();
         screen->show();
         QCOMPARE(screen->Label4->text(), form == 1 ? "0,50" : "2,00");

@@ -24,7 +24,7 @@ namespace {
 
 // Scripts the draws of one problem: colour, article, quantity.
 void pose(TestServices& s, int colour, int article, int quantity) {
-    const int articles = qMax(1, int(lesson().NumeroArticoli.value()));
+    const int articles = qMax(1, int(testLesson().NumeroArticoli().value()));
     s.random.values << TestServices::drawing(colour, 18) << TestServices::drawing(article, articles)
                     << TestServices::drawing(quantity, 11);
 }
@@ -35,7 +35,7 @@ void rightSound(TestServices& s, int which) {
 }
 
 std::unique_ptr<PurchaseScreen> openForm1() {
-    std::unique_ptr<PurchaseScreen> screen(static_cast<PurchaseScreen*>(newForm1()));
+    std::unique_ptr<PurchaseScreen> screen(static_cast<PurchaseScreen*>(newForm1(testLesson())));
     screen->Form_Load();
     screen->show();
     return screen;
@@ -63,7 +63,8 @@ private slots:
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
         pose(s, 5, 1, 4);
-        std::unique_ptr<PurchaseScreen> screen(static_cast<PurchaseScreen*>(newForm1()));
+        std::unique_ptr<PurchaseScreen> screen(
+            static_cast<PurchaseScreen*>(newForm1(testLesson())));
         screen->Form_Load();
         QCOMPARE(screen->EtichettaEsatti->text(), "0");
         QCOMPARE(screen->EtichettaErrati->text(), "0");
@@ -113,7 +114,7 @@ private slots:
         QVERIFY(!screen->ComandoIconaNo->isVisible());
         QCOMPARE(screen->EtichettaEsatti->text(), " 1");
         QCOMPARE(screen->EtichettaErrati->text(), "0");
-        QCOMPARE(Modulo1::NumeroEsatti.value(), 1);
+        QCOMPARE(testLesson().NumeroEsatti.value(), 1);
         QCOMPARE(s.sounds.played, QStringList{s.folder.filePath("suoni/si3.wav")});
         QCOMPARE(screen->background(), Colori[9]);
         QCOMPARE(screen->Label3->text(), "matita");
@@ -145,7 +146,7 @@ private slots:
         QVERIFY(screen->ComandoIconaNo->isVisible());
         QCOMPARE(screen->EtichettaErrati->text(), " 1");
         QCOMPARE(screen->EtichettaEsatti->text(), "0");
-        QCOMPARE(Modulo1::NumeroErrati.value(), 1);
+        QCOMPARE(testLesson().NumeroErrati.value(), 1);
         QCOMPARE(s.sounds.played, QStringList{s.folder.filePath("suoni/no.wav")});
         QCOMPARE(problemOf(screen.get()), problem);
         QCOMPARE(screen->Text1->text(), "1 650");
@@ -287,8 +288,8 @@ private slots:
 
         QCOMPARE(screen->EtichettaEsatti->text(), "0");
         QCOMPARE(screen->EtichettaErrati->text(), "0");
-        QCOMPARE(Modulo1::NumeroEsatti.value(), 0);
-        QCOMPARE(Modulo1::NumeroErrati.value(), 0);
+        QCOMPARE(testLesson().NumeroEsatti.value(), 0);
+        QCOMPARE(testLesson().NumeroErrati.value(), 0);
         QVERIFY(!screen->ComandoIconaSi->isVisible());
         QVERIFY(screen->ComandoIconaNo->isVisible());
         QCOMPARE(problemOf(screen.get()), problem);
@@ -355,7 +356,7 @@ private slots:
         QCOMPARE(problemOf(screen.get()), problem);
         QCOMPARE(screen->Text1->text(), "50");
         QCOMPARE(screen->EtichettaErrati->text(), " 1");
-        QCOMPARE(Modulo1::NumeroErrati.value(), 1);
+        QCOMPARE(testLesson().NumeroErrati.value(), 1);
     }
 
     void exitAnsweredYesOpensTheMenu() {
@@ -382,7 +383,7 @@ private slots:
         auto* again = qobject_cast<PurchaseScreen*>(currentScreen());
         QVERIFY(again);
         QCOMPARE(again->EtichettaErrati->text(), "0");
-        QCOMPARE(Modulo1::NumeroErrati.value(), 0);
+        QCOMPARE(testLesson().NumeroErrati.value(), 0);
         again->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -392,19 +393,19 @@ private slots:
         s.setCatalogue({{"matita", 300, 500}, {"quaderno", 1000, 1500}});
         pose(s, 3, 1, 2);
         auto screen = openForm1();
-        Modulo1::NumeroEsatti = Count(32767);
-        Modulo1::NumeroErrati = Count(32767);
+        testLesson().NumeroEsatti = Count(32767);
+        testLesson().NumeroErrati = Count(32767);
         rightSound(s, 2);
         pose(s, 4, 2, 3);
 
         pupil::answer(screen->Text1, "1000");
-        QCOMPARE(Modulo1::NumeroEsatti.value(), 32767);
+        QCOMPARE(testLesson().NumeroEsatti.value(), 32767);
         QCOMPARE(screen->EtichettaEsatti->text(), " 32767");
         QCOMPARE(s.sounds.last(), "si2.wav");
         QCOMPARE(screen->Label3->text(), "quaderno");
 
         pupil::answer(screen->Text1, "1");
-        QCOMPARE(Modulo1::NumeroErrati.value(), 32767);
+        QCOMPARE(testLesson().NumeroErrati.value(), 32767);
         QCOMPARE(screen->EtichettaErrati->text(), " 32767");
         QCOMPARE(s.sounds.last(), "no.wav");
         QVERIFY(screen->ComandoIconaNo->isVisible());

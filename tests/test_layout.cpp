@@ -184,19 +184,19 @@ private slots:
         QFile shipped(QStringLiteral(MERCANZOLA_SOURCE_DIR "/data/lista.txt"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         services.writeFile(QStringLiteral("lista.txt"), shipped.readAll());
-        Modulo1::CaricaLista();
+        Modulo1::CaricaLista(testLesson());
         const QFontMetrics metrics(ui::screenFont(QStringLiteral("Arial"), 14.25));
         QString widest;
-        for (int k = 1; k <= lesson().NumeroArticoli.value(); ++k)
-            if (metrics.horizontalAdvance(lesson().Articolo[k]) > metrics.horizontalAdvance(widest))
-                widest = lesson().Articolo[k];
+        for (const CatalogueRecord& record : testLesson().catalogue().records)
+            if (metrics.horizontalAdvance(record.name) > metrics.horizontalAdvance(widest))
+                widest = record.name;
         services.setCatalogue({{widest, 1, 9999999}});
         services.random.fallback = 0.999;
         checkCaptionsFit(new FormAvvio, factor);
         checkCaptionsFit(new FormMenu, factor);
         for (auto make : {newForm1, newForm2, newForm3, newForm4, newForm5, newForm6, newForm7,
                           newForm8, newForm9, newForm10, newForm11, newForm12, newForm13}) {
-            ui::Screen* screen = make();
+            ui::Screen* screen = make(testLesson());
             screen->Form_Load();
             checkCaptionsFit(screen, factor);
         }
@@ -220,9 +220,9 @@ private slots:
         QFETCH(QString, inEuro);
         TestServices services;
         services.writeFile(QStringLiteral("lista.txt"), "oro,100000000000,-100000000000\r\n");
-        Modulo1::CaricaLista();
+        Modulo1::CaricaLista(testLesson());
         services.random.fallback = 0.999; // as many of it as can be
-        auto* table = static_cast<TableScreen*>((typed ? newForm10 : newForm11)());
+        auto* table = static_cast<TableScreen*>((typed ? newForm10 : newForm11)(testLesson()));
         table->Form_Load();
         table->show();
         QWidget* box = typed ? static_cast<QWidget*>(table->Text4) : table->Label5;

@@ -1,9 +1,10 @@
 // Money amounts, counts and the texts the pupil reads them in.
 
 #include "model/Count.h"
+#include "model/Currency.h"
 #include "model/Money.h"
 #include "model/ProgramError.h"
-#include "shell/Lesson.h"
+#include "model/Texts.h"
 
 #include <QLocale>
 #include <QTest>
@@ -123,7 +124,7 @@ void TestMoney::amountText() {
     for (const QLocale& system : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
                                   QLocale(QLocale::Italian, QLocale::Italy)}) {
         QLocale::setDefault(system);
-        QCOMPARE(::amountText(Money::fromRaw(raw)), text);
+        QCOMPARE(Currency::lire().amountText(Money::fromRaw(raw)), text);
     }
     QLocale::setDefault(QLocale::system());
 }

@@ -66,7 +66,7 @@ struct Board {
     }
     MoneyScreen* open(int cost, int gain, int scale) {
         pose(cost, gain, scale);
-        screen.reset(static_cast<MoneyScreen*>(newForm13()));
+        screen.reset(static_cast<MoneyScreen*>(newForm13(testLesson())));
         screen->Form_Load();
         screen->show();
         return screen.get();
@@ -287,10 +287,10 @@ private slots:
         for (const auto& row : table) {
             Board b;
             b.s.random.values << row.cost << row.gain << row.scale;
-            b.screen.reset(static_cast<MoneyScreen*>(newForm13()));
+            b.screen.reset(static_cast<MoneyScreen*>(newForm13(testLesson())));
             b.screen->show();
             QCOMPARE(b.screen->Label5->text(),
-                     "Avevo pagato la merce £. " + amountText(lire(row.costLire)));
+                     "Avevo pagato la merce £. " + Currency::lire().amountText(lire(row.costLire)));
             const QList<int> pieces = b.pieces();
             QCOMPARE(std::accumulate(pieces.begin(), pieces.end(), 0), row.costLire + row.gainLire);
             QVERIFY(pieces.size() >= 2 && pieces.size() <= 7);

@@ -39,7 +39,7 @@ class OnePaintTest : public QObject {
 private slots:
     void initTestCase() {
         setUpToolkit();
-        registerAllScreens();
+        registerAllScreens(testLesson());
     }
 
     void windowsMadeAtTheirFinalSize() {

@@ -14,7 +14,7 @@ namespace {
 
 // Scripts the draws of one problem: colour, article, and on Form8 the kind.
 void pose(TestServices& s, int form, int article, int tipo) {
-    const int articles = qMax(1, int(lesson().NumeroArticoli.value()));
+    const int articles = qMax(1, int(testLesson().NumeroArticoli().value()));
     s.random.values << TestServices::drawing(7, 18) << TestServices::drawing(article, articles);
     if (form == 8)
         s.random.values << TestServices::drawing(tipo, 3);
@@ -22,7 +22,7 @@ void pose(TestServices& s, int form, int article, int tipo) {
 
 std::unique_ptr<ProfitScreen> open(int form) {
     const std::array forms = {newForm5, newForm6, newForm7, newForm8};
-    std::unique_ptr<ProfitScreen> screen(static_cast<ProfitScreen*>(forms[form - 5]()));
+    std::unique_ptr<ProfitScreen> screen(static_cast<ProfitScreen*>(forms[form - 5](testLesson())));
     screen->Form_Load();
     screen->show();
     return screen;
@@ -116,8 +116,8 @@ private slots:
             pupil::answer(screen->Text1, answer);
             QCOMPARE(seen(*screen), problem);
         }
-        QCOMPARE(int(Modulo1::NumeroErrati.value()), int(wrong.size()));
-        QCOMPARE(Modulo1::NumeroEsatti.value(), 0);
+        QCOMPARE(int(testLesson().NumeroErrati.value()), int(wrong.size()));
+        QCOMPARE(testLesson().NumeroEsatti.value(), 0);
 
         // A right answer draws anew: here the same problem until the last.
         const int next = tipo % 3 + 1;
@@ -126,7 +126,7 @@ private slots:
             s.random.values << TestServices::drawing(2, 4);
             pose(s, form, last ? 1 : article, last ? next : tipo);
             pupil::answer(screen->Text1, right[i]);
-            QCOMPARE(Modulo1::NumeroEsatti.value(), i + 1);
+            QCOMPARE(testLesson().NumeroEsatti.value(), i + 1);
             QCOMPARE(screen->Text1->text(), "");
         }
         QCOMPARE(screen->Label3->text(), "matita");

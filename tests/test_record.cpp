@@ -323,10 +323,11 @@ private slots:
         s.writeFile("etc/classe.txt", "Dario Neri\n");
         s.writeFile("classe.txt", "Anna Rossi\n");
         QVERIFY(QFile::link(s.folder.filePath("etc/lista.txt"), s.folder.filePath("lista.txt")));
-        Modulo1::CaricaLista();
-        QCOMPARE(readClassList(), QStringList{"Dario Neri"});
+        Modulo1::CaricaLista(testLesson());
+        QCOMPARE(readClassList(testLesson().cataloguePath()), QStringList{"Dario Neri"});
         QFile::remove(s.folder.filePath("etc/classe.txt"));
-        QCOMPARE(readClassList(), QStringList{"Anna Rossi"}); // then the program folder's
+        QCOMPARE(readClassList(testLesson().cataloguePath()),
+                 QStringList{"Anna Rossi"}); // then the program folder's
     }
 
     void configurationNamesTheRecord_data() {

@@ -69,7 +69,7 @@ class SoundsTest : public QObject {
 private slots:
     void initTestCase() {
         setUpToolkit();
-        registerAllScreens();
+        registerAllScreens(testLesson());
     }
 
     void init() {

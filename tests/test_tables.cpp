@@ -26,7 +26,7 @@ const QColor White(255, 255, 255);
 // Scripts the draws of one table: colour, article, quantity from 0 to 10.
 void pose(TestServices& s, int colour, int article, int quantity) {
     s.random.values << TestServices::drawing(colour, 18)
-                    << TestServices::drawing(article, int(lesson().NumeroArticoli.value()))
+                    << TestServices::drawing(article, int(testLesson().NumeroArticoli().value()))
                     << (quantity + 0.5) / 11;
 }
 
@@ -50,7 +50,9 @@ void checkStep(const TableScreen* screen, int step) {
 }
 
 QString counts() {
-    return QStringLiteral("%1/%2").arg(NumeroEsatti.value()).arg(NumeroErrati.value());
+    return QStringLiteral("%1/%2")
+        .arg(testLesson().NumeroEsatti.value())
+        .arg(testLesson().NumeroErrati.value());
 }
 
 } // namespace
@@ -197,14 +199,14 @@ private slots:
         }
         TestServices s;
         s.setCatalogue({{"", 0, 0}});
-        lesson().load(
+        testLesson().load(
             {&Currency::lire(), {{"", records[0].buyingPrice, records[0].sellingPrice}}, {}});
         pose(s, 1, 1, 10);
         auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
         QCOMPARE(screen->Label5->text(), "-100.000.000.000");
         for (const char* answer :
              {"-200000000000", "1000000000000", "-1000000000000", "-2000000000000"})
-            pupil::answer(boxesOf(screen)[NumeroEsatti.value()], answer);
+            pupil::answer(boxesOf(screen)[testLesson().NumeroEsatti.value()], answer);
         QCOMPARE(counts(), "4/0");
         QVERIFY(s.messages.errors.isEmpty());
     }

@@ -84,7 +84,7 @@ void useCurrency(const Currency& currency) {
     Catalogue catalogue;
     catalogue.currency = &currency;
     catalogue.records.push_back({QStringLiteral("quaderno"), lire(1000), lire(1500)});
-    lesson().load(catalogue);
+    testLesson().load(catalogue);
 }
 
 } // namespace
@@ -137,9 +137,9 @@ private slots:
         QFETCH(QString, currency);
         QFETCH(int, amount);
         QFETCH(QString, voiced);
-        useCurrency(*Currency::named(currency));
-        QTEST(spokenAmount(lire(amount), Reading::Written), "written");
-        QCOMPARE(spokenAmount(lire(amount), Reading::Voiced), voiced);
+        const Currency& money = *Currency::named(currency);
+        QTEST(money.spokenAmount(lire(amount), Reading::Written), "written");
+        QCOMPARE(money.spokenAmount(lire(amount), Reading::Voiced), voiced);
         if (!haveEspeak())
             return; // the text is checked; its sound needs the synthesiser
         const QString heardAs = phonemes(voiced);

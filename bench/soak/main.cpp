@@ -16,6 +16,7 @@
 #include "model/ProgramError.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
+#include "shell/Lesson.h"
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 
@@ -114,10 +115,10 @@ int main(int argc, char* argv[]) {
             failedExits << code;
     };
     setUpToolkit();
-    registerAllScreens();
+    Lesson lesson;
+    registerAllScreens(lesson);
     try {
-        Modulo1::clearState();
-        Modulo1::CaricaLista();
+        Modulo1::CaricaLista(lesson);
     } catch (const ProgramError& error) {
         std::fprintf(stderr, "soak: %s\n", error.what());
         return 2;
@@ -164,15 +165,15 @@ int main(int argc, char* argv[]) {
         const long share = plan.answers / plan.visits + (visit < plan.answers % plan.visits);
         for (long i = 0; i < share; ++i) {
             pupil.fidget(screen);
-            const int esatti = Modulo1::NumeroEsatti.value();
-            const int errati = Modulo1::NumeroErrati.value();
+            const int esatti = lesson.NumeroEsatti.value();
+            const int errati = lesson.NumeroErrati.value();
             if (!pupil.answer(screen)) {
                 failure = QStringLiteral("\"%1\" offers nothing to answer").arg(caption);
                 break;
             }
             ++answers;
-            right += Modulo1::NumeroEsatti.value() - esatti;
-            wrong += Modulo1::NumeroErrati.value() - errati;
+            right += lesson.NumeroEsatti.value() - esatti;
+            wrong += lesson.NumeroErrati.value() - errati;
             settle();
         }
         // Back to the menu through "Esci"; the question is answered No now and then.

@@ -9,6 +9,7 @@
 #include "shell/FormAlunno.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
+#include "shell/Lesson.h"
 #include "shell/ScreenChain.h"
 #include "ui/Accessibility.h"
 #include "ui/ErrorGuard.h"
@@ -20,23 +21,19 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
-void registerAllScreens() {
+void registerAllScreens(Lesson& lesson) {
     registerScreen(ScreenId::Avvio, [] { return new FormAvvio; });
     registerScreen(ScreenId::Menu, [] { return new FormMenu; });
-    registerScreen(ScreenId::Form1, newForm1);
-    registerScreen(ScreenId::Form2, newForm2);
-    registerScreen(ScreenId::Form3, newForm3);
-    registerScreen(ScreenId::Form4, newForm4);
-    registerScreen(ScreenId::Form5, newForm5);
-    registerScreen(ScreenId::Form6, newForm6);
-    registerScreen(ScreenId::Form7, newForm7);
-    registerScreen(ScreenId::Form8, newForm8);
-    registerScreen(ScreenId::Form9, newForm9);
-    registerScreen(ScreenId::Form10, newForm10);
-    registerScreen(ScreenId::Form11, newForm11);
-    registerScreen(ScreenId::Form12, newForm12);
-    registerScreen(ScreenId::Form13, newForm13);
-    registerScreen(ScreenId::Alunno, [] { return new FormAlunno(readClassList()); });
+    // The exercise screens in the menu's order, Form1 to Form13.
+    using ExerciseFactory = ui::Screen* (*)(Lesson&);
+    const ExerciseFactory exercises[] = {newForm1,  newForm2,  newForm3, newForm4, newForm5,
+                                         newForm6,  newForm7,  newForm8, newForm9, newForm10,
+                                         newForm11, newForm12, newForm13};
+    for (int n = 0; n < int(std::size(exercises)); ++n)
+        registerScreen(ScreenId(int(ScreenId::Form1) + n),
+                       [&lesson, make = exercises[n]] { return make(lesson); });
+    registerScreen(ScreenId::Alunno,
+                   [&lesson] { return new FormAlunno(readClassList(lesson.cataloguePath())); });
 }
 
 void setUpToolkit() {

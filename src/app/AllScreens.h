@@ -1,7 +1,10 @@
 #pragma once
 
-// Makes every screen built so far reachable through the screen chain.
-void registerAllScreens();
+class Lesson;
+
+// Makes every screen reachable through the screen chain; the exercise screens
+// work on `lesson`, which outlives them.
+void registerAllScreens(Lesson& lesson);
 
 // Qt's Italian texts, font substitutes, how the controls present themselves to a
 // screen reader, and the error guard: what the program

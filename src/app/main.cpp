@@ -28,18 +28,19 @@ void print(FILE* to, const QString& text) {
 // A teacher checks an edited catalogue before the lesson: the same reading,
 // and the same report, as at start-up.
 int checkCatalogue(const QString& file) {
+    Lesson lesson;
     try {
-        Modulo1::CaricaLista(QFileInfo(file).absoluteFilePath());
+        Modulo1::CaricaLista(lesson, QFileInfo(file).absoluteFilePath());
     } catch (const ProgramError& error) {
         print(stderr, error.text() + u'\n');
         return 1;
     }
-    const int records = lesson().NumeroArticoli.value();
+    const int records = lesson.NumeroArticoli().value();
     print(stdout, QStringLiteral("%1: %2 %3, valuta %4\n")
                       .arg(file)
                       .arg(records)
                       .arg(records == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"))
-                      .arg(lesson().currency().name()));
+                      .arg(lesson.currency().name()));
     return 0;
 }
 
@@ -116,12 +117,14 @@ int main(int argc, char* argv[]) {
         ui::NumberPad::choose(*command.numberPad ? ui::NumberPad::Choice::Shown
                                                  : ui::NumberPad::Choice::Hidden);
     setUpToolkit();
-    registerAllScreens();
+    // What the pupil works on, for as long as the screens are open.
+    Lesson lesson;
+    registerAllScreens(lesson);
     const QString record = recordDestination(command, RecordConfigFile);
     if (!record.isEmpty())
         platform::startRecord(record, QApplication::applicationDirPath());
     try {
-        Main({}, command.catalogue);
+        Main(lesson, {}, command.catalogue);
         if (command.slowness)
             platform::readingAloud().setSlowness(*command.slowness);
         if (command.readAloud)

@@ -1,7 +1,6 @@
 #include "exercises/GainLossScreen.h"
 
 #include "model/Headings.h"
-#include "shell/Lesson.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -13,11 +12,11 @@ constexpr quint32 AnswerRed = 0x0000FF; // 0x00BBGGRR
 
 } // namespace
 
-GainLossScreen::GainLossScreen() {
-    Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
+GainLossScreen::GainLossScreen(Lesson& lesson) : ExerciseScreen(lesson) {
+    Label6.add(0, addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375}));
     Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
-    Label6[1] = addHeading(Headings::spesa(), {840, 2400, 1335, 375});
-    Label6[3] = addHeading(Headings::ricavo(), {3840, 2400, 1455, 375});
+    Label6.add(1, addHeading(Headings::spesa(), {840, 2400, 1335, 375}));
+    Label6.add(3, addHeading(Headings::ricavo(), {3840, 2400, 1455, 375}));
     Label10 = addHeading(QString(), {6360, 2400, 1095, 375});
     Label4 = addValueLabel({240, 2880, 2655, 615});
     Label4->setHeading(Headings::spesa());
@@ -103,6 +102,6 @@ Money GainLossScreen::expectedAnswer() const {
     return problem.asked().value;
 }
 
-ui::Screen* newForm12() {
-    return new GainLossScreen;
+ui::Screen* newForm12(Lesson& lesson) {
+    return new GainLossScreen(lesson);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "frame/ExerciseScreen.h"
+#include "ui/ControlArray.h"
 
-#include <QMap>
 #include <array>
 
 // A deal shown as its spesa and ricavo: the pupil first says whether it ends in
@@ -10,7 +10,7 @@
 class GainLossScreen : public ExerciseScreen {
     Q_OBJECT
 public:
-    GainLossScreen();
+    explicit GainLossScreen(Lesson& lesson);
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
@@ -22,8 +22,8 @@ public:
     // Judges the choice of the button with this index: 0 "guadagno", 1 "perdita".
     void Command1_Click(int index);
 
-    // The headings by their index; this screen has 0, 1 and 3.
-    QMap<int, ui::Label*> Label6;
+    // The headings: 0 articolo acquistato, 1 spesa, 3 ricavo (this screen has no 2).
+    ui::ControlArray<ui::Label> Label6;
     ui::Label* Label3;
     ui::Label* Label4;
     ui::Label* Label5;
@@ -43,4 +43,4 @@ private:
 };
 
 // Gain or loss.
-ui::Screen* newForm12();
+ui::Screen* newForm12(Lesson& lesson);

@@ -48,7 +48,7 @@ const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzat
 
 } // namespace
 
-MoneyScreen::MoneyScreen() {
+MoneyScreen::MoneyScreen(Lesson& lesson) : ExerciseScreen(lesson) {
     pieceOnSlot.fill(NoPiece);
     Label4 = place(new ui::Label(QStringLiteral("Label4"), {QStringLiteral("Arial"), 12}), 360,
                    1080, 8175, 375);
@@ -134,15 +134,15 @@ void MoneyScreen::NuovoProblema() {
 }
 
 QString MoneyScreen::spokenProblem(Reading reading) const {
-    return Sentences::revenueQuestion(piecesOnBoard(reading), Costo, reading);
+    return Sentences::revenueQuestion(piecesOnBoard(reading), Costo, currency(), reading);
 }
 
 QString MoneyScreen::questionOfTheMoment(Reading reading) const {
     if (Text2->isEnabled())
-        return Sentences::gainQuestion(Costo, Ricavo, reading);
+        return Sentences::gainQuestion(Costo, Ricavo, currency(), reading);
     if (Text1->isEnabled())
         return spokenProblem(reading);
-    return Sentences::paying(piecesOnBoard(reading), SommaCliccata, Costo, reading);
+    return Sentences::paying(piecesOnBoard(reading), SommaCliccata, Costo, currency(), reading);
 }
 
 QStringList MoneyScreen::piecesOnBoard(Reading reading) const {
@@ -195,10 +195,14 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(pieceValue(index));
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
-    say([this](Reading reading) { return Sentences::paid(SommaCliccata, Costo, reading); });
+    say([this](Reading reading) {
+        return Sentences::paid(SommaCliccata, Costo, currency(), reading);
+    });
     if (SommaCliccata == Costo) {
         Modulo1::SuonoEsatto();
-        ask([this](Reading reading) { return Sentences::gainQuestion(Costo, Ricavo, reading); });
+        ask([this](Reading reading) {
+            return Sentences::gainQuestion(Costo, Ricavo, currency(), reading);
+        });
         Text2->setEnabled(true);
         Text2->setFocus();
     } else if (hadFocus) {
@@ -211,13 +215,13 @@ void MoneyScreen::Command3D1_Click() {
     DisponiDenaro();
     Text1->setEnabled(true);
     ask([this](Reading reading) {
-        return Sentences::revenueQuestionAgain(piecesOnBoard(reading), Costo, reading);
+        return Sentences::revenueQuestionAgain(piecesOnBoard(reading), Costo, currency(), reading);
     });
     Text1->setFocus();
     Text1->clear();
     Text2->setEnabled(false);
 }
 
-ui::Screen* newForm13() {
-    return new MoneyScreen;
+ui::Screen* newForm13(Lesson& lesson) {
+    return new MoneyScreen(lesson);
 }

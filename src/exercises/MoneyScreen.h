@@ -16,7 +16,7 @@ class CaptionedPictureButton;
 class MoneyScreen : public ExerciseScreen {
     Q_OBJECT
 public:
-    MoneyScreen();
+    explicit MoneyScreen(Lesson& lesson);
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
@@ -63,4 +63,4 @@ private:
     std::array<int, 18> pieceOnSlot;
 };
 
-ui::Screen* newForm13();
+ui::Screen* newForm13(Lesson& lesson);

@@ -1,16 +1,8 @@
 #include "exercises/ProfitScreen.h"
 
-#include <algorithm>
-
 #include "model/Headings.h"
-#include "shell/Lesson.h"
 
 namespace {
-
-// What each kind of question asks, 1 to 3.
-const std::array<QString, 3> AskedOfKind = {Headings::ricavo(), Headings::guadagno(),
-                                            Headings::spesa()};
-constexpr qint16 AsksRicavo = 1, AsksGuadagno = 2, AsksSpesa = 3;
 
 const std::array<QString, 4> HeadingTexts = {Headings::articoloAcquistato(), Headings::spesa(),
                                              Headings::guadagno(), Headings::ricavo()};
@@ -32,10 +24,10 @@ ArticleScreen::Layout layoutOf(const std::array<ui::TwipsRect, 4>& headings,
 
 } // namespace
 
-ProfitScreen::ProfitScreen(const ArticleScreen::Layout& layout, Exercise exercise,
-                           qint16 tipoDomanda)
-    : ArticleScreen(HeadingTexts, layout, Qt::AlignHCenter, AskedOfKind[tipoDomanda - 1]),
-      TipoDomanda(tipoDomanda), exercise(exercise) {}
+ProfitScreen::ProfitScreen(Lesson& lesson, const ArticleScreen::Layout& layout, Exercise exercise,
+                           const QString& storedAsked)
+    : ArticleScreen(lesson, HeadingTexts, layout, Qt::AlignHCenter, storedAsked),
+      exercise(exercise) {}
 
 void ProfitScreen::NuovoProblema() {
     setRandomBackground();
@@ -43,8 +35,6 @@ void ProfitScreen::NuovoProblema() {
     const Figure& first = problem.given[0];
     const Figure& second = problem.given[1];
     const QString asked = problem.asked().heading;
-    TipoDomanda = static_cast<qint16>(std::find(AskedOfKind.begin(), AskedOfKind.end(), asked) -
-                                      AskedOfKind.begin() + 1);
     Label3->setText(problem.article);
     Label4->setText(amountText(first.value));
     Label5->setText(amountText(second.value));
@@ -68,37 +58,41 @@ Money ProfitScreen::expectedAnswer() const {
     return problem.asked().value;
 }
 
-ui::Screen* newForm5() {
-    return new ProfitScreen(layoutOf({{{480, 1440, 1815, 375},
+ui::Screen* newForm5(Lesson& lesson) {
+    return new ProfitScreen(lesson,
+                            layoutOf({{{480, 1440, 1815, 375},
                                        {1200, 2400, 855, 375},
                                        {6720, 2400, 1095, 375},
                                        {3960, 2400, 1095, 375}}},
                                      {2640, 1320, 4815, 495}),
-                            Exercise::Gain, AsksGuadagno);
+                            Exercise::Gain, Headings::guadagno());
 }
-ui::Screen* newForm6() {
-    return new ProfitScreen(layoutOf({{{360, 1320, 1815, 375},
+ui::Screen* newForm6(Lesson& lesson) {
+    return new ProfitScreen(lesson,
+                            layoutOf({{{360, 1320, 1815, 375},
                                        {1200, 2400, 855, 375},
                                        {4080, 2400, 1095, 375},
                                        {7080, 2400, 1095, 375}}},
                                      {2520, 1320, 5175, 495}),
-                            Exercise::Revenue, AsksRicavo);
+                            Exercise::Revenue, Headings::ricavo());
 }
-ui::Screen* newForm7() {
-    return new ProfitScreen(layoutOf({{{360, 1440, 1815, 375},
+ui::Screen* newForm7(Lesson& lesson) {
+    return new ProfitScreen(lesson,
+                            layoutOf({{{360, 1440, 1815, 375},
                                        {6960, 2400, 855, 375},
                                        {4080, 2400, 1095, 375},
                                        {840, 2400, 1095, 375}}},
                                      {2400, 1320, 5055, 495}),
-                            Exercise::Expense, AsksSpesa);
+                            Exercise::Expense, Headings::spesa());
 }
 // Stored as a question on the ricavo, under the captions of the single screens;
 // every problem draws the kind and rewrites them.
-ui::Screen* newForm8() {
-    return new ProfitScreen(layoutOf({{{480, 1440, 1815, 375},
+ui::Screen* newForm8(Lesson& lesson) {
+    return new ProfitScreen(lesson,
+                            layoutOf({{{480, 1440, 1815, 375},
                                        {840, 2400, 1335, 375},
                                        {4080, 2400, 1095, 375},
                                        {6480, 2400, 1455, 375}}},
                                      {2400, 1320, 5655, 495}),
-                            Exercise::MixedProfit, AsksRicavo);
+                            Exercise::MixedProfit, Headings::ricavo());
 }

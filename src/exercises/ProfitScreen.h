@@ -8,29 +8,29 @@
 class ProfitScreen : public ArticleScreen {
     Q_OBJECT
 public:
-    // The exercise's problems, under the captions of the kind of question the
-    // screen is stored with; the mixed exercise draws the kind at every problem
-    // and writes the captions above the boxes to match.
-    ProfitScreen(const ArticleScreen::Layout& layout, Exercise exercise, qint16 tipoDomanda);
+    // The exercise's problems, with the answer box named after the amount the
+    // screen is stored asking; the mixed exercise draws the amount asked at
+    // every problem and writes the captions above the boxes to match.
+    ProfitScreen(Lesson& lesson, const ArticleScreen::Layout& layout, Exercise exercise,
+                 const QString& storedAsked);
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
-
-    // The kind of question: 1 asks the ricavo, 2 the guadagno, 3 the spesa.
-    qint16 TipoDomanda;
 
 protected:
     Money expectedAnswer() const override;
     // A sale below cost is a negative gain; a ricavo or a spesa is never below zero.
     bool answerMayBeNegative() const override { return asksGain(); }
-    bool asksGain() const override { return exercise == Exercise::MixedProfit || TipoDomanda == 2; }
+    bool asksGain() const override {
+        return exercise == Exercise::Gain || exercise == Exercise::MixedProfit;
+    }
 
 private:
     const Exercise exercise;
 };
 
 // Guadagno, ricavo, spesa, and the three mixed.
-ui::Screen* newForm5();
-ui::Screen* newForm6();
-ui::Screen* newForm7();
-ui::Screen* newForm8();
+ui::Screen* newForm5(Lesson& lesson);
+ui::Screen* newForm6(Lesson& lesson);
+ui::Screen* newForm7(Lesson& lesson);
+ui::Screen* newForm8(Lesson& lesson);

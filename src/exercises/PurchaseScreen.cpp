@@ -1,7 +1,6 @@
 #include "exercises/PurchaseScreen.h"
 
 #include "model/Headings.h"
-#include "shell/Lesson.h"
 
 namespace {
 
@@ -83,17 +82,15 @@ const PurchaseScreen::Layout Form4Layout = {Exercise::NumberOfItems,
 
 } // namespace
 
-PurchaseScreen::PurchaseScreen(const Layout& layout)
-    : ArticleScreen(HeadingTexts, layout.places, Qt::AlignRight, headingOf(layout.asked)),
+PurchaseScreen::PurchaseScreen(Lesson& lesson, const Layout& layout)
+    : ArticleScreen(lesson, HeadingTexts, layout.places, Qt::AlignRight, headingOf(layout.asked)),
       layout(layout) {}
 
 void PurchaseScreen::NuovoProblema() {
     setRandomBackground();
     drawNewProblem(layout.exercise);
-    if (layout.asksEither) {
-        TipoDomanda = problem.asked().heading == Headings::costoTotale() ? 1 : 2;
+    if (layout.asksEither)
         moveAnswerToAskedRow();
-    }
     Label3->setText(problem.article);
     showFigure(Label4, problem.given[0]);
     showFigure(Label5, problem.given[1]);
@@ -102,7 +99,7 @@ void PurchaseScreen::NuovoProblema() {
 }
 
 // A figure in a value label, named after its heading for a screen reader.
-void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) {
+void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) const {
     label->setText(figure.kind == AnswerKind::Count
                        ? numberText(static_cast<int>(figure.value.roundedWhole()))
                        : amountText(figure.value));
@@ -114,7 +111,7 @@ QString PurchaseScreen::spokenProblem(Reading reading) const {
 }
 
 void PurchaseScreen::moveAnswerToAskedRow() {
-    const bool asksTotal = TipoDomanda == 1;
+    const bool asksTotal = problem.asked().heading == Headings::costoTotale();
     placeAt(Text1, layout.places.text1.left, asksTotal ? TotalCostRowTop : UnitCostRowTop,
             layout.places.text1.width, layout.places.text1.height);
     placeAt(Label4, layout.places.label4.left, asksTotal ? UnitCostRowTop : TotalCostRowTop,
@@ -131,15 +128,15 @@ AnswerKind PurchaseScreen::expectedKind() const {
                                                                   : AnswerKind::Amount;
 }
 
-ui::Screen* newForm1() {
-    return new PurchaseScreen(Form1Layout);
+ui::Screen* newForm1(Lesson& lesson) {
+    return new PurchaseScreen(lesson, Form1Layout);
 }
-ui::Screen* newForm2() {
-    return new PurchaseScreen(Form2Layout);
+ui::Screen* newForm2(Lesson& lesson) {
+    return new PurchaseScreen(lesson, Form2Layout);
 }
-ui::Screen* newForm3() {
-    return new PurchaseScreen(Form3Layout);
+ui::Screen* newForm3(Lesson& lesson) {
+    return new PurchaseScreen(lesson, Form3Layout);
 }
-ui::Screen* newForm4() {
-    return new PurchaseScreen(Form4Layout);
+ui::Screen* newForm4(Lesson& lesson) {
+    return new PurchaseScreen(lesson, Form4Layout);
 }

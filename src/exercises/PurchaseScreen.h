@@ -16,13 +16,10 @@ public:
         bool asksEither; // each problem asks the total or the unit cost, at random
     };
 
-    explicit PurchaseScreen(const Layout& layout);
+    PurchaseScreen(Lesson& lesson, const Layout& layout);
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
-
-    // On the screen that asks either amount: 1 for the total, 2 for the unit cost.
-    qint16 TipoDomanda = 2;
 
 protected:
     Money expectedAnswer() const override;
@@ -31,14 +28,14 @@ protected:
     bool asksAmount() const override { return expectedKind() == AnswerKind::Amount; }
 
 private:
-    static void showFigure(ui::Label* label, const Figure& figure);
+    void showFigure(ui::Label* label, const Figure& figure) const;
     void moveAnswerToAskedRow();
 
     const Layout layout;
 };
 
 // Total cost, unit cost, unit or total cost, number of items.
-ui::Screen* newForm1();
-ui::Screen* newForm2();
-ui::Screen* newForm3();
-ui::Screen* newForm4();
+ui::Screen* newForm1(Lesson& lesson);
+ui::Screen* newForm2(Lesson& lesson);
+ui::Screen* newForm3(Lesson& lesson);
+ui::Screen* newForm4(Lesson& lesson);

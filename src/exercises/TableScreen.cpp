@@ -1,7 +1,6 @@
 #include "exercises/TableScreen.h"
 
 #include "model/Headings.h"
-#include "shell/Lesson.h"
 
 namespace {
 
@@ -46,12 +45,13 @@ const TableScreen::Cells Form11Cells = {
 
 } // namespace
 
-TableScreen::TableScreen(Exercise exercise, const Cells& cells) : exercise(exercise) {
-    Label6[0] = addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375});
-    Label6[1] = addHeading(Headings::spesa(), {1680, 2400, 1335, 375});
-    Label6[2] = addHeading(Headings::guadagno(), {7560, 2400, 1095, 375});
-    Label6[3] = addHeading(Headings::ricavo(), {4320, 2400, 1455, 375});
-    Label6[4] = addHeading(Headings::quantita(), {120, 2400, 1335, 375});
+TableScreen::TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells)
+    : ExerciseScreen(lesson), exercise(exercise) {
+    Label6.add(0, addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375}));
+    Label6.add(1, addHeading(Headings::spesa(), {1680, 2400, 1335, 375}));
+    Label6.add(2, addHeading(Headings::guadagno(), {7560, 2400, 1095, 375}));
+    Label6.add(3, addHeading(Headings::ricavo(), {4320, 2400, 1455, 375}));
+    Label6.add(4, addHeading(Headings::quantita(), {120, 2400, 1335, 375}));
     Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
     Label7 = addValueLabel({120, RowTop[OneItem], 735, CellHeight}, Qt::AlignHCenter);
     Label7->setText(QStringLiteral("1"));
@@ -163,12 +163,12 @@ void TableScreen::nameCells() {
     Label8->setAccessibleName(quantityName(quantity));
 }
 
-ui::Screen* newForm9() {
-    return new TableScreen(Exercise::FourCellTable, Form9Cells);
+ui::Screen* newForm9(Lesson& lesson) {
+    return new TableScreen(lesson, Exercise::FourCellTable, Form9Cells);
 }
-ui::Screen* newForm10() {
-    return new TableScreen(Exercise::GainOfSeveral, Form10Cells);
+ui::Screen* newForm10(Lesson& lesson) {
+    return new TableScreen(lesson, Exercise::GainOfSeveral, Form10Cells);
 }
-ui::Screen* newForm11() {
-    return new TableScreen(Exercise::GainOfOne, Form11Cells);
+ui::Screen* newForm11(Lesson& lesson) {
+    return new TableScreen(lesson, Exercise::GainOfOne, Form11Cells);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/ExerciseScreen.h"
+#include "ui/ControlArray.h"
 
 #include <array>
 #include <vector>
@@ -18,7 +19,7 @@ public:
     using Cells = std::array<std::array<Cell, 3>, 2>; // [row][column]
 
     // The cells as the exercise's problems show and ask them.
-    TableScreen(Exercise exercise, const Cells& cells);
+    TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells);
 
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
@@ -28,8 +29,8 @@ public:
     // The new problem places the focus itself.
     void Form_Activate() override;
 
-    // articolo acquistato, spesa, guadagno, ricavo, quantità
-    std::array<ui::Label*, 5> Label6;
+    // The headings: 0 articolo acquistato, 1 spesa, 2 guadagno, 3 ricavo, 4 quantità.
+    ui::ControlArray<ui::Label> Label6;
     ui::Label* Label3;
     ui::Label* Label4 = nullptr; // the given spesa
     ui::Label* Label5 = nullptr; // the given ricavo
@@ -72,6 +73,6 @@ private:
 };
 
 // Four cells one after the other; the gain of several items; the gain of one.
-ui::Screen* newForm9();
-ui::Screen* newForm10();
-ui::Screen* newForm11();
+ui::Screen* newForm9(Lesson& lesson);
+ui::Screen* newForm10(Lesson& lesson);
+ui::Screen* newForm11(Lesson& lesson);

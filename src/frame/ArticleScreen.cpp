@@ -1,9 +1,11 @@
 #include "frame/ArticleScreen.h"
 
-ArticleScreen::ArticleScreen(const std::array<QString, 4>& headings, const Layout& layout,
-                             Qt::Alignment label3Alignment, const QString& text1Name) {
+ArticleScreen::ArticleScreen(Lesson& lesson, const std::array<QString, 4>& headings,
+                             const Layout& layout, Qt::Alignment label3Alignment,
+                             const QString& text1Name)
+    : ExerciseScreen(lesson) {
     for (int i = 0; i < 4; ++i)
-        Label6[i] = addHeading(headings[i], layout.headings[i]);
+        Label6.add(i, addHeading(headings[i], layout.headings[i]));
     // Created in reading order, the order a screen reader goes through them.
     Label3 = addArticleLabel(layout.label3, label3Alignment);
     Label4 = addValueLabel(layout.label4);

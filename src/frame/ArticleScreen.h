@@ -2,6 +2,8 @@
 
 #include "frame/ExerciseScreen.h"
 
+#include "ui/ControlArray.h"
+
 #include <array>
 
 // The shape the purchase and profit screens share: the drawn article in Label3,
@@ -17,13 +19,13 @@ public:
         double text1Points;
     };
 
-    std::array<ui::Label*, 4> Label6;
+    ui::ControlArray<ui::Label> Label6; // the headings, indices 0 to 3
     ui::Label* Label3;
     ui::Label* Label4;
     ui::Label* Label5;
 
 protected:
     // Text1 is named after the heading it stands under.
-    ArticleScreen(const std::array<QString, 4>& headings, const Layout& layout,
+    ArticleScreen(Lesson& lesson, const std::array<QString, 4>& headings, const Layout& layout,
                   Qt::Alignment label3Alignment, const QString& text1Name);
 };

@@ -17,8 +17,6 @@
 #include <QEvent>
 #include <QShortcut>
 
-using namespace Modulo1;
-
 namespace {
 
 // The window's stored background, seen only until the first problem.
@@ -30,7 +28,7 @@ ui::Label* countLabel(const QString& text, double points) {
 
 } // namespace
 
-ExerciseScreen::ExerciseScreen() : ui::Screen(10815, 9030) {
+ExerciseScreen::ExerciseScreen(Lesson& lesson) : ui::Screen(10815, 9030), lesson(lesson) {
     setWindowIcon(ui::icon(ui::IconPicture::SmilingFace));
     setBackground(StoredCyan);
 
@@ -85,8 +83,8 @@ void ExerciseScreen::Form_Load() {
     if (!numberPad())
         setNumberPad(new ui::NumberPad(padKeys()));
     showCounts(QStringLiteral("0"), QStringLiteral("0"));
-    NumeroEsatti = Count();
-    NumeroErrati = Count();
+    lesson.NumeroEsatti = Count();
+    lesson.NumeroErrati = Count();
 }
 
 // A count label's accessible name carries its value, which a screen reader
@@ -114,7 +112,7 @@ void ExerciseScreen::MenuAzzera_Click() {
 }
 
 void ExerciseScreen::MenuInformazioni_Click() {
-    MostraInformazioni(this);
+    Modulo1::MostraInformazioni(this);
 }
 
 void ExerciseScreen::mnuEsci_Click() {
@@ -130,7 +128,7 @@ ui::PadKeys ExerciseScreen::padKeys() const {
     return {asksAmount() && currency().minorDigits() > 0, answerMayBeNegative()};
 }
 
-QChar ExerciseScreen::Text1_KeyPress(QChar typed) {
+QChar ExerciseScreen::Text1_KeyPress(QChar typed) const {
     return currency().filterKey(typed);
 }
 
@@ -156,7 +154,7 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
                                             bool withKeyFilter, const ui::TwipsRect& where) {
     auto* box = place(new ui::AnswerBox(accessibleName, points), where);
     if (withKeyFilter)
-        box->keyFilter = &ExerciseScreen::Text1_KeyPress;
+        box->keyFilter = [this](QChar typed) { return Text1_KeyPress(typed); };
     box->installEventFilter(this);
     return box;
 }
@@ -246,21 +244,21 @@ void ExerciseScreen::rightFeedback(Counting counting) {
     const bool counted = counting == Counting::Counted;
     // The count stays at its largest value rather than ending the lesson.
     if (counted)
-        NumeroEsatti = NumeroEsatti.plusOneCapped();
-    SuonoEsatto();
+        lesson.NumeroEsatti = lesson.NumeroEsatti.plusOneCapped();
+    Modulo1::SuonoEsatto();
     if (counted)
-        showCounts(numberText(NumeroEsatti.value()), QString());
-    say(Sentences::outcome(true, NumeroEsatti.value(), NumeroErrati.value()));
+        showCounts(numberText(lesson.NumeroEsatti.value()), QString());
+    say(Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
 }
 
 void ExerciseScreen::wrongFeedback() {
     ui::holdTaps();
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
-    NumeroErrati = NumeroErrati.plusOneCapped();
+    lesson.NumeroErrati = lesson.NumeroErrati.plusOneCapped();
     ModuloColoriSuoni::SuonoErrato();
-    showCounts(QString(), numberText(NumeroErrati.value()));
-    say(Sentences::outcome(false, NumeroEsatti.value(), NumeroErrati.value()));
+    showCounts(QString(), numberText(lesson.NumeroErrati.value()));
+    say(Sentences::outcome(false, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
 }
 
 void ExerciseScreen::setRandomBackground() {
@@ -268,5 +266,5 @@ void ExerciseScreen::setRandomBackground() {
 }
 
 void ExerciseScreen::drawNewProblem(Exercise exercise) {
-    problem = drawProblem(exercise, lesson().catalogue(), *platform::services().random);
+    problem = drawProblem(exercise, lesson.catalogue(), *platform::services().random);
 }

@@ -3,6 +3,7 @@
 #include "model/Currency.h"
 #include "model/Money.h"
 #include "model/Problem.h"
+#include "model/Texts.h"
 #include "shell/Lesson.h"
 #include "ui/Controls.h"
 #include "ui/NumberPad.h"
@@ -18,7 +19,9 @@
 class ExerciseScreen : public ui::Screen {
     Q_OBJECT
 public:
-    ExerciseScreen();
+    // The lesson gives the catalogue the problems are drawn from, the currency
+    // they are in, and the counts the screen keeps.
+    explicit ExerciseScreen(Lesson& lesson);
 
     // Draws and shows a new problem, with a new background colour, and empties
     // the answer box; then says it (sayProblem).
@@ -41,11 +44,10 @@ public:
     void mnuEsci_Click();
 
     // The key filter of the lesson's currency: in lire a typed "." becomes a space.
-    static QChar Text1_KeyPress(QChar typed);
+    QChar Text1_KeyPress(QChar typed) const;
 
-    // The catalogue and currency the screens work on.
-    static const Lesson& lesson() { return ::lesson(); }
-    static const Currency& currency() { return lesson().currency(); }
+    // The currency of the lesson's catalogue.
+    const Currency& currency() const { return lesson.currency(); }
 
     // The keys of this screen's number pad: "virgola" where an amount in a
     // currency with cents is asked, "meno" where an answer may be below zero.
@@ -65,6 +67,9 @@ public:
     ui::AnswerBox* Text1 = nullptr;
 
 protected:
+    // An amount as the screens write it: "1.500" in lire, "1.250,50" in euro.
+    QString amountText(Money amount) const { return currency().amountText(amount); }
+
     // Whether a right answer adds to the count of right answers, or only shows
     // the laughing face and plays the sound.
     enum class Counting { Counted, NotCounted };
@@ -131,6 +136,7 @@ protected:
     // the program's random source.
     void drawNewProblem(Exercise exercise);
 
+    Lesson& lesson;
     // The problem on show: what is shown, what is asked, the right answers.
     Problem problem;
 

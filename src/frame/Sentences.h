@@ -25,11 +25,15 @@ QString outcome(bool right, int esatti, int errati);
 // Paying with money: the pieces on the board and the cost, then the revenue
 // asked, at first or after "Ricomincia"; each payment, and what to do when it
 // went over the cost; the gain asked.
-QString revenueQuestion(const QStringList& pieces, Money cost, Reading reading);
-QString revenueQuestionAgain(const QStringList& pieces, Money cost, Reading reading);
-QString paid(Money sum, Money cost, Reading reading);
+// Amounts are in the currency `money`.
+QString revenueQuestion(const QStringList& pieces, Money cost, const Currency& money,
+                        Reading reading);
+QString revenueQuestionAgain(const QStringList& pieces, Money cost, const Currency& money,
+                             Reading reading);
+QString paid(Money sum, Money cost, const Currency& money, Reading reading);
 // While paying: what lies on the board, what to do, what is paid so far.
-QString paying(const QStringList& pieces, Money sum, Money cost, Reading reading);
-QString gainQuestion(Money cost, Money revenue, Reading reading);
+QString paying(const QStringList& pieces, Money sum, Money cost, const Currency& money,
+               Reading reading);
+QString gainQuestion(Money cost, Money revenue, const Currency& money, Reading reading);
 
 } // namespace Sentences

@@ -57,12 +57,12 @@ QStringList classListFromText(const QString& text) {
 // The user's and the school's own folders, then beside the catalogue in use
 // (through its link: /etc/mercanzola/ on a system install), then the program
 // folder.
-QStringList classListPlaces() {
+QStringList classListPlaces(const QString& cataloguePath) {
     QStringList places;
     for (const QString& folder : platform::services().ownDataFolders)
         places << QDir(folder).filePath(QStringLiteral("classe.txt"));
-    const QFileInfo catalogue(Modulo1::cataloguePath());
-    if (!Modulo1::cataloguePath().isEmpty()) {
+    const QFileInfo catalogue(cataloguePath);
+    if (!cataloguePath.isEmpty()) {
         places << QFileInfo(catalogue.canonicalFilePath())
                       .dir()
                       .filePath(QStringLiteral("classe.txt"));
@@ -73,8 +73,8 @@ QStringList classListPlaces() {
     return places;
 }
 
-QStringList readClassList() {
-    for (const QString& path : classListPlaces()) {
+QStringList readClassList(const QString& cataloguePath) {
+    for (const QString& path : classListPlaces(cataloguePath)) {
         const platform::DataFile file = platform::readDataFile(path, ClassFileLimit);
         if (file.missing)
             continue;

@@ -6,12 +6,12 @@
 #include <QStringList>
 #include <vector>
 
-// The names of classe.txt, beside the catalogue in use, else in the program
-// folder: one a line, up to 500, blank lines and repeats (whatever their
+// The names of classe.txt, beside the catalogue read from `cataloguePath`,
+// else in the program folder: one a line, up to 500, blank lines and repeats (whatever their
 // letter case and spaces) left out, each as first written. Empty when there
 // is no such file; a file that cannot be read is told in one line on
 // standard error and counts as none.
-QStringList readClassList();
+QStringList readClassList(const QString& cataloguePath);
 QStringList classListFromText(const QString& text);
 
 // Who is at the keyboard, asked after the start screen when the teacher's

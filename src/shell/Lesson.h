@@ -4,45 +4,33 @@
 #include "model/Count.h"
 #include "model/Currency.h"
 #include "model/Money.h"
-#include "model/Texts.h"
 
 #include <QString>
-#include <array>
 
-// The catalogue the lesson works on, as the screens read it: the tables of
-// slots 0 to 500, records stored from 1 (slot 0 stays empty), and the
-// currency the catalogue is written in. Loaded at start-up; one object holds
-// it for the whole run (lesson()), and the exercise screens reach it through
-// their frame.
+// What a pupil's lesson works on: the catalogue read at start-up, the currency
+// it is written in, and the counts of right and wrong answers on the exercise
+// screen open now. The program makes one and hands it to each screen it opens.
 class Lesson {
 public:
-    static constexpr int CatalogueSlots = 501;
+    // The most records a catalogue may hold.
+    static constexpr int MaxArticles = 500;
 
     const Currency& currency() const { return *loaded.currency; }
     // The catalogue as read, which the problems are drawn from.
     const Catalogue& catalogue() const { return loaded; }
+    // The file it was read from; empty before one is.
+    const QString& cataloguePath() const { return loadedFrom; }
 
-    // Puts a read catalogue into the tables; the slots past its last record
-    // are emptied.
-    void load(const Catalogue& catalogue);
-    // Back to the empty lire catalogue of start-up.
-    void clear();
+    // How many records it holds, 0 to MaxArticles.
+    Count NumeroArticoli() const;
 
-    Count NumeroArticoli;
-    std::array<QString, CatalogueSlots> Articolo;
-    std::array<Money, CatalogueSlots> PrezzoAcquisto;
-    std::array<Money, CatalogueSlots> PrezzoVendita;
+    // Takes a catalogue read from `path`; its warnings have been given already.
+    void load(const Catalogue& catalogue, const QString& path = {});
+
+    Count NumeroEsatti;
+    Count NumeroErrati;
 
 private:
     Catalogue loaded;
+    QString loadedFrom;
 };
-
-// The program's one lesson.
-Lesson& lesson();
-
-// An amount in the lesson's currency, grouped by thousands with a dot as an
-// Italian writes it: "1.500" in lire, "1.250,50" in euro.
-QString amountText(Money amount);
-// The same with its currency, in a sentence: "1.500 lire", "4,40 euro" as
-// written for a screen reader; "1500 lire", "4 euro e 40 centesimi" voiced.
-QString spokenAmount(Money amount, Reading reading);

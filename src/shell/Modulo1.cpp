@@ -10,17 +10,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace Modulo1 {
-
-Count NumeroEsatti;
-Count NumeroErrati;
-
-void clearState() {
-    NumeroEsatti = NumeroErrati = Count();
-    lesson().clear();
-}
 
 QString programPath(const QString& relative) {
     return QDir(platform::services().programFolder).filePath(relative);
@@ -35,29 +26,17 @@ QString dataPath(const QString& relative) {
     return programPath(relative);
 }
 
-void CaricaLista(const QString& name) {
+void CaricaLista(Lesson& lesson, const QString& name) {
     const QString path = QDir::toNativeSeparators(programPath(name));
-    loadCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path);
+    loadCatalogue(lesson, readCatalogueFile(path, QDir::isRelativePath(name)), path);
 }
 
-namespace {
-QString& loadedFrom() {
-    static QString path;
-    return path;
-}
-} // namespace
-
-QString cataloguePath() {
-    return loadedFrom();
-}
-
-void loadCatalogue(const QByteArray& bytes, const QString& path) {
+void loadCatalogue(Lesson& lesson, const QByteArray& bytes, const QString& path) {
     // Read whole before the lesson changes, so a bad file leaves it as it was.
-    const Catalogue catalogue = readCatalogue(bytes, path, Lesson::CatalogueSlots - 1);
+    const Catalogue catalogue = readCatalogue(bytes, path, Lesson::MaxArticles);
     for (const QString& warning : catalogue.warnings)
         platform::warn(path + QStringLiteral(": ") + warning);
-    lesson().load(catalogue);
-    loadedFrom() = path;
+    lesson.load(catalogue, path);
 }
 
 void SuonoEsatto() {

@@ -1,32 +1,22 @@
 #pragma once
 
-#include "model/Count.h"
-#include "model/Money.h"
-
 #include <QString>
 
+class Lesson;
 class QWidget;
 
-// Program-wide state and services, in memory only, zeroed at start. The
-// catalogue's tables (NumeroArticoli, Articolo, PrezzoAcquisto, PrezzoVendita)
-// are the lesson's: see shell/Lesson.h.
+// The services every screen calls: reading the catalogue, the "right" sound,
+// the two program dialogs, the data files. What the lesson works on is held
+// by a Lesson (shell/Lesson.h), not here.
 namespace Modulo1 {
-
-extern Count NumeroEsatti;
-extern Count NumeroErrati;
-
-// Back to the zeroed state of start-up.
-void clearState();
 
 // Reads a catalogue into the lesson: lista.txt, or the file named, from the
 // program folder unless the name is absolute.
-void CaricaLista(const QString& name = QStringLiteral("lista.txt"));
+void CaricaLista(Lesson& lesson, const QString& name = QStringLiteral("lista.txt"));
 // The catalogue from a file's bytes; `path` names the file in a report. On an
 // error the lesson stays as it was; on success it holds the catalogue's
 // records and currency.
-void loadCatalogue(const QByteArray& bytes, const QString& path);
-// The file of the catalogue in the lesson; empty before one is loaded.
-QString cataloguePath();
+void loadCatalogue(Lesson& lesson, const QByteArray& bytes, const QString& path);
 
 void SuonoEsatto();
 void MostraInformazioni(QWidget* over = nullptr);

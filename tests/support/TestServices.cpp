@@ -2,7 +2,6 @@
 
 #include "app/AllScreens.h"
 #include "shell/Lesson.h"
-#include "shell/Modulo1.h"
 #include "ui/TapGuard.h"
 
 #include <QAction>
@@ -16,6 +15,11 @@ QString FakeSounds::last() const {
     return played.isEmpty() ? QString() : QFileInfo(played.last()).fileName();
 }
 
+Lesson& testLesson() {
+    static Lesson lesson;
+    return lesson;
+}
+
 TestServices::TestServices() {
     platform::Services& s = platform::services();
     s.messages = &messages;
@@ -23,7 +27,7 @@ TestServices::TestServices() {
     s.random = &random;
     s.programFolder = folder.path();
     s.endProgram = [this](int code) { endCodes << code; };
-    Modulo1::clearState();
+    testLesson() = Lesson();
     // Tests click faster than any hand; the hold has its own test.
     ui::setTapHold(0);
 }
@@ -40,17 +44,17 @@ void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
 }
 
 void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records) {
-    Modulo1::clearState();
     Catalogue catalogue;
     for (const auto& [name, buying, selling] : records)
         catalogue.records.push_back({name, lire(buying), lire(selling)});
-    lesson().load(catalogue);
+    testLesson() = Lesson();
+    testLesson().load(catalogue);
 }
 
 void setUpItalianProgram() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     setUpToolkit();
-    registerAllScreens();
+    registerAllScreens(testLesson());
 }
 
 bool useOffscreenDisplay(QSize size) {

@@ -40,7 +40,12 @@ public:
     double fallback = 0.0;
 };
 
-// Installs the fakes with a temporary program folder, and clears the program state.
+class Lesson;
+
+// The lesson every screen a test opens works on; emptied by each TestServices.
+Lesson& testLesson();
+
+// Installs the fakes with a temporary program folder, and empties the lesson.
 class TestServices {
 public:
     TestServices();
@@ -54,7 +59,7 @@ public:
 
     // Writes a file into the program folder.
     void writeFile(const QString& name, const QByteArray& bytes);
-    // Fills the catalogue tables directly: name, buying and selling price.
+    // Gives the lesson a lire catalogue of these records: name, buying and selling price.
     void setCatalogue(const QList<std::tuple<QString, int, int>>& records);
     // The value r whose draw from 1 to n gives k.
     static double drawing(int k, int n) { return (k - 0.5) / n; }
@@ -73,7 +78,7 @@ void choose(QAction* item);
 Money lire(std::int64_t whole);
 
 // The toolkit as the program sets it up, amounts in the Italian locale, every
-// screen registered.
+// screen registered on the test lesson.
 void setUpItalianProgram();
 // Gives the offscreen platform one display of this size; called before the
 // application is made.
