@@ -1,6 +1,8 @@
 // The folders of src/ and the arrows between them: each folder includes only
 // what docs/architecture.md says it may, the money model no Qt beyond Core,
-// and no unit (a .h with its .cpp) reaches itself again through its includes.
+// no unit (a .h with its .cpp) reaches itself again through its includes, and
+// no variable is shared program-wide: what a screen works on reaches it through
+// its constructor.
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
@@ -106,6 +108,21 @@ private slots:
         }
         QVERIFY2(seen > 0, qPrintable(folder));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+    }
+
+    void noVariableIsDeclaredForTheWholeProgram() {
+        static const QRegularExpression shared(QStringLiteral("^\\s*extern\\s+(?!\"C\")"));
+        QStringList found;
+        QDirIterator it(Sources, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            for (int line = 1; !file.atEnd(); ++line)
+                if (shared.match(QString::fromUtf8(file.readLine())).hasMatch())
+                    found << QStringLiteral("%1:%2").arg(file.fileName()).arg(line);
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
     void noUnitReachesItselfThroughItsIncludes() {
