@@ -274,6 +274,11 @@ window_ids() {
     done
 }
 
+# Whether the window $1 is off the screen: closed, or hidden.
+window_gone() {
+    ! xdotool search --onlyvisible --class mercanzola 2>/dev/null | grep -qx "$1"
+}
+
 # Whether the window shown as $1 has its centre at the display's, to a pixel.
 window_centred() {
     local id X Y WIDTH HEIGHT display_width display_height

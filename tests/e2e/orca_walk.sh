@@ -43,7 +43,9 @@ EOF
 orca_pid=$!
 poll_for 30 atspi_read --app orca dump >/dev/null 2>&1 ||
     { echo "$suite: SKIPPED: Orca cannot start: $(cat "$work/orca.out")"; exit 77; }
-sleep 1
+# Orca is on the bus before it listens: a window shown before then goes unheard.
+poll_for 30 grep -q 'ORCA: Starting registry' "$work/orca.log" ||
+    { echo "$suite: Orca does not listen: $(tail -n 5 "$work/orca.log")"; exit 1; }
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 keys() { xdotool key --delay 60 "$@"; }
 # Orca speaks in its own time: waits until its debug file has been still for
@@ -154,7 +156,8 @@ heard() { # each sentence after the one before
         "esatto. esatti 1, errati 0."; do
         found=$(tail -n +$((line + 1)) "$work/speech.txt" | grep -nF -m 1 -- "$wanted" | cut -d: -f1)
         [[ -n $found ]] && line=$((line + found - 1)) && continue
-        fail "not heard after line $line: $wanted" && sed 's/^/    /' "$work/speech.txt"
+        fail "not heard after line $line: $wanted"
+        sed 's/^/    /' "$work/speech.txt"
         return 1
     done
 }

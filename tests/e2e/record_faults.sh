@@ -134,7 +134,14 @@ as_account() { # uid, destination
     program_env=(HOME="$work/casa-$uid" XDG_DATA_HOME="$work/casa-$uid" XAUTHORITY="$work/xauth")
     program_args=(--euro --registro "$2")
     start_program "$folder" "$work/account-$uid.log"
-    on "$Start" "start screen of $uid" key Return && on "$Start" "the names of $uid" key Return &&
+    expect "$Start" "$Start" "start screen of $uid" 15 || return 1
+    # The names come in a window of the start screen's size: until the start
+    # screen's own has gone, an Enter would still go to it.
+    local start_window
+    start_window=$(window_ids "$Start")
+    xdotool key Return
+    poll_for 15 window_gone "$start_window" || fail "the start screen of $uid stays" || return 1
+    on "$Start" "the names of $uid" key Return &&
         on "$Menu" "the menu of $uid" key Tab Return &&
         on "$Exercise" "Form1 for $uid" type --delay 30 $'99999999\r' || return 1
     sleep 1
