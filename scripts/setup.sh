@@ -46,6 +46,10 @@ fi
 launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # A clone in another folder compiles the same: paths below it are hashed
+    # relative to it, and the folder itself is left out of the hash (the build
+    # maps it to "." in the debug information anyway).
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=true
 fi
 cmake -S . -B build -G Ninja "${launcher[@]}"
 cmake --build build
