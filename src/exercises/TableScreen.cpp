@@ -4,28 +4,14 @@
 
 namespace {
 
-using Cell = TableScreen::Cell;
-
 // Every cell of the table stands in one of two rows and three columns.
 constexpr int RowTop[2] = {2880, 3600};
 constexpr int ColumnLeft[3] = {1080, 3840, 6600};
 constexpr int CellWidth = 2655;
 constexpr int CellHeight = 615;
 
-ui::TwipsRect cellRect(TableScreen::Row row, TableScreen::Column column) {
+ui::TwipsRect cellRect(int row, int column) {
     return {ColumnLeft[column], RowTop[row], CellWidth, CellHeight};
-}
-
-QString columnHeading(TableScreen::Column column) {
-    switch (column) {
-    case TableScreen::Spesa:
-        return Headings::spesa();
-    case TableScreen::Ricavo:
-        return Headings::ricavo();
-    case TableScreen::Guadagno:
-        break;
-    }
-    return Headings::guadagno();
 }
 
 const QColor CurrentBox(255, 0, 0);
@@ -36,16 +22,9 @@ QString quantityName(int quantity) {
     return Headings::quantita() + QStringLiteral(": ") + QString::number(quantity);
 }
 
-const TableScreen::Cells Form9Cells = {
-    {{Cell::Given, Cell::Given, Cell::Asked}, {Cell::Asked, Cell::Asked, Cell::Asked}}};
-const TableScreen::Cells Form10Cells = {
-    {{Cell::Given, Cell::Given, Cell::Blank}, {Cell::Blank, Cell::Blank, Cell::Asked}}};
-const TableScreen::Cells Form11Cells = {
-    {{Cell::Blank, Cell::Blank, Cell::Asked}, {Cell::Given, Cell::Given, Cell::Blank}}};
-
 } // namespace
 
-TableScreen::TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells)
+TableScreen::TableScreen(Lesson& lesson, Exercise exercise)
     : ExerciseScreen(lesson), exercise(exercise) {
     Label6.add(0, addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375}));
     Label6.add(1, addHeading(Headings::spesa(), {1680, 2400, 1335, 375}));
@@ -53,32 +32,34 @@ TableScreen::TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells)
     Label6.add(3, addHeading(Headings::ricavo(), {4320, 2400, 1455, 375}));
     Label6.add(4, addHeading(Headings::quantita(), {120, 2400, 1335, 375}));
     Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
-    Label7 = addValueLabel({120, RowTop[OneItem], 735, CellHeight}, Qt::AlignHCenter);
+    Label7 = addValueLabel({120, RowTop[TableCell::OneItem], 735, CellHeight}, Qt::AlignHCenter);
     Label7->setText(QStringLiteral("1"));
     Label7->setAccessibleName(quantityName(1));
-    Label8 = addValueLabel({120, RowTop[SeveralItems], 735, CellHeight}, Qt::AlignHCenter);
+    Label8 =
+        addValueLabel({120, RowTop[TableCell::SeveralItems], 735, CellHeight}, Qt::AlignHCenter);
 
-    std::vector<Place> askedCells;
-    for (Row row : {OneItem, SeveralItems})
-        for (Column column : {Spesa, Ricavo, Guadagno}) {
-            if (cells[row][column] == Cell::Given) {
+    const TableCells& cells = tableCells(exercise);
+    std::vector<TableCell> askedCells;
+    for (int row : {TableCell::OneItem, TableCell::SeveralItems})
+        for (int column : {TableCell::Spesa, TableCell::Ricavo, TableCell::Guadagno}) {
+            if (cells[row][column] == TableCellRole::Given) {
                 ui::Label* label = addValueLabel(cellRect(row, column));
-                (column == Spesa ? Label4 : Label5) = label;
-                given.push_back({label, {row, column}});
-            } else if (cells[row][column] == Cell::Asked) {
+                (column == TableCell::Spesa ? Label4 : Label5) = label;
+                given.push_back(label);
+            } else if (cells[row][column] == TableCellRole::Asked) {
                 askedCells.push_back({row, column});
             }
         }
     ui::AnswerBox** const names[] = {&Text1, &Text2, &Text3, &Text4};
     const std::size_t first = std::size(names) - askedCells.size();
     for (std::size_t i = 0; i < askedCells.size(); ++i) {
-        const Place cell = askedCells[i];
+        const TableCell cell = askedCells[i];
         // Only the first of four boxes turns a typed dot into a space.
         const bool isText1 = first + i == 0;
-        ui::AnswerBox* box = addAnswerBox(columnHeading(cell.column), 14.25, isText1,
+        ui::AnswerBox* box = addAnswerBox(tableColumnHeading(cell.column), 14.25, isText1,
                                           cellRect(cell.row, cell.column));
         *names[first + i] = box;
-        asked.push_back({box, cell});
+        asked.push_back(box);
         judgeOnEnter(
             box, [this, i] { return problem.steps[i].figure.value; },
             [this, i] {
@@ -91,10 +72,10 @@ TableScreen::TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells)
     }
     // Tab goes through the boxes in reading order, the faces last.
     QWidget* previous = nullptr;
-    for (const Asked& a : asked) {
+    for (ui::AnswerBox* box : asked) {
         if (previous)
-            setTabOrder(previous, a.box);
-        previous = a.box;
+            setTabOrder(previous, box);
+        previous = box;
     }
     setTabOrder(previous, ComandoIconaSi);
     setTabOrder(ComandoIconaSi, ComandoIconaNo);
@@ -110,19 +91,19 @@ void TableScreen::NuovoProblema() {
     drawNewProblem(exercise);
     Label3->setText(problem.article);
     for (std::size_t i = 0; i < given.size(); ++i)
-        given[i].label->setText(amountText(problem.given[i].value));
+        given[i]->setText(amountText(problem.given[i].value));
     Label8->setText(numberText(problem.quantity.value()));
     nameCells();
     sayProblem();
     makeCurrent(0);
     // Emptied once the focus is in the first box, as a screen reader that hears
     // of a change in a box it then finds focused would not announce the focus.
-    for (const Asked& a : asked)
-        a.box->clear();
+    for (ui::AnswerBox* box : asked)
+        box->clear();
 }
 
 QString TableScreen::stepQuestion(std::size_t step) const {
-    return asked[step].box->accessibleName() + u'?';
+    return asked[step]->accessibleName() + u'?';
 }
 
 QString TableScreen::spokenProblem(Reading reading) const {
@@ -138,37 +119,32 @@ QString TableScreen::questionOfTheMoment(Reading reading) const {
 // the last one is disabled, so the focus never wanders off to another control.
 void TableScreen::makeCurrent(std::size_t step) {
     currentStep = step;
-    ui::AnswerBox* current = asked[step].box;
+    ui::AnswerBox* current = asked[step];
     current->setEnabled(true);
     current->setBackgroundColour(CurrentBox);
     current->setFocus();
-    for (const Asked& a : asked)
-        if (a.box != current) {
-            a.box->setEnabled(false);
-            a.box->setBackgroundColour(OtherBox);
+    for (ui::AnswerBox* box : asked)
+        if (box != current) {
+            box->setEnabled(false);
+            box->setBackgroundColour(OtherBox);
         }
 }
 
-// A cell is named after its column and the quantity of its row: "spesa di 7".
+// A cell is named as the problem heads it: "spesa di 7".
 void TableScreen::nameCells() {
-    const int quantity = problem.quantity.value();
-    auto cellName = [quantity](const Place& cell) {
-        return columnHeading(cell.column) + QStringLiteral(" di ") +
-               QString::number(cell.row == OneItem ? 1 : quantity);
-    };
-    for (const Asked& a : asked)
-        a.box->setAccessibleName(cellName(a.cell));
-    for (const Given& g : given)
-        g.label->setHeading(cellName(g.cell));
-    Label8->setAccessibleName(quantityName(quantity));
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        asked[i]->setAccessibleName(problem.steps[i].figure.heading);
+    for (std::size_t i = 0; i < given.size(); ++i)
+        given[i]->setHeading(problem.given[i].heading);
+    Label8->setAccessibleName(quantityName(problem.quantity.value()));
 }
 
 ui::Screen* newForm9(Lesson& lesson) {
-    return new TableScreen(lesson, Exercise::FourCellTable, Form9Cells);
+    return new TableScreen(lesson, Exercise::FourCellTable);
 }
 ui::Screen* newForm10(Lesson& lesson) {
-    return new TableScreen(lesson, Exercise::GainOfSeveral, Form10Cells);
+    return new TableScreen(lesson, Exercise::GainOfSeveral);
 }
 ui::Screen* newForm11(Lesson& lesson) {
-    return new TableScreen(lesson, Exercise::GainOfOne, Form11Cells);
+    return new TableScreen(lesson, Exercise::GainOfOne);
 }

@@ -13,13 +13,8 @@
 class TableScreen : public ExerciseScreen {
     Q_OBJECT
 public:
-    enum class Cell { Blank, Given, Asked };
-    enum Row { OneItem, SeveralItems };
-    enum Column { Spesa, Ricavo, Guadagno };
-    using Cells = std::array<std::array<Cell, 3>, 2>; // [row][column]
-
-    // The cells as the exercise's problems show and ask them.
-    TableScreen(Lesson& lesson, Exercise exercise, const Cells& cells);
+    // The cells as the exercise's problems show and ask them (tableCells).
+    TableScreen(Lesson& lesson, Exercise exercise);
 
     void NuovoProblema() override;
     // The article, the quantity, the given cells and the first asked one.
@@ -48,27 +43,15 @@ protected:
     bool asksGain() const override { return true; }
 
 private:
-    struct Place {
-        Row row;
-        Column column;
-    };
-    struct Given {
-        ui::Label* label;
-        Place cell;
-    };
-    struct Asked {
-        ui::AnswerBox* box;
-        Place cell;
-    };
-
     void makeCurrent(std::size_t step);
     // "spesa di 8?"
     QString stepQuestion(std::size_t step) const;
     void nameCells();
 
     const Exercise exercise;
-    std::vector<Given> given;
-    std::vector<Asked> asked; // in reading order, which is the order of answering
+    // In reading order, as the problem lists its given values and its steps.
+    std::vector<ui::Label*> given;
+    std::vector<ui::AnswerBox*> asked;
     std::size_t currentStep = 0;
 };
 

@@ -4,18 +4,6 @@
 
 namespace Sentences {
 
-QString problem(const QString& article, const QStringList& given, const QString& question) {
-    return ProblemSentences::problem(article, given, question);
-}
-
-QString given(const QString& heading, const QString& value) {
-    return ProblemSentences::given(heading, value);
-}
-
-QString whatIs(const QString& heading) {
-    return ProblemSentences::whatIs(heading);
-}
-
 QString outcome(bool right, int esatti, int errati) {
     return QStringLiteral("%1. esatti %2, errati %3.")
         .arg(right ? u"esatto" : u"sbagliato")

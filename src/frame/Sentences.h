@@ -10,15 +10,6 @@
 // teacher would read them aloud, with amounts as the screen writes them.
 namespace Sentences {
 
-// "gomma bianca, costo unitario 1.500 lire, quantità 7: qual è il costo totale?"
-QString problem(const QString& article, const QStringList& given, const QString& question);
-
-// "costo unitario 1.500 lire"
-QString given(const QString& heading, const QString& value);
-
-// "qual è il costo totale?", "qual è la quantità?"
-QString whatIs(const QString& heading);
-
 // "esatto. esatti 3, errati 1." or "sbagliato. esatti 3, errati 2."
 QString outcome(bool right, int esatti, int errati);
 

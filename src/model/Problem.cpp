@@ -4,7 +4,6 @@
 #include "model/ProblemSentences.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -87,36 +86,14 @@ Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource&
     return problem;
 }
 
-// Which cells of the table each table exercise shows and asks.
-enum class Cell { Blank, Given, Asked };
-using Cells = std::array<std::array<Cell, 3>, 2>;
-
-const Cells& cellsOf(Exercise exercise) {
-    static const Cells fourCells = {
-        {{Cell::Given, Cell::Given, Cell::Asked}, {Cell::Asked, Cell::Asked, Cell::Asked}}};
-    static const Cells gainOfSeveral = {
-        {{Cell::Given, Cell::Given, Cell::Blank}, {Cell::Blank, Cell::Blank, Cell::Asked}}};
-    static const Cells gainOfOne = {
-        {{Cell::Blank, Cell::Blank, Cell::Asked}, {Cell::Given, Cell::Given, Cell::Blank}}};
-    return exercise == Exercise::FourCellTable   ? fourCells
-           : exercise == Exercise::GainOfSeveral ? gainOfSeveral
-                                                 : gainOfOne;
-}
-
-QString columnHeading(int column) {
-    return column == TableCell::Spesa    ? Headings::spesa()
-           : column == TableCell::Ricavo ? Headings::ricavo()
-                                         : Headings::guadagno();
-}
-
 Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
     CatalogueRecord record;
     Problem problem = withArticle(exercise, catalogue, random, &record);
-    const Cells& cells = cellsOf(exercise);
+    const TableCells& cells = tableCells(exercise);
     // With no given cell of one item, a quantity of 0 would hide them: it is
     // drawn again among the others, as likely each as before.
     const bool zeroSolvable =
-        std::ranges::any_of(cells[0], [](Cell c) { return c == Cell::Given; });
+        std::ranges::any_of(cells[0], [](TableCellRole c) { return c == TableCellRole::Given; });
     int quantity = drawBelow(random, 11);
     if (quantity == 0 && !zeroSolvable)
         quantity = drawFrom1To(random, 10);
@@ -126,15 +103,15 @@ Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& 
     const std::array<Money, 3> ofOne = {spesa, ricavo, ricavo - spesa};
     for (int row : {TableCell::OneItem, TableCell::SeveralItems})
         for (int column : {TableCell::Spesa, TableCell::Ricavo, TableCell::Guadagno}) {
-            if (cells[row][column] == Cell::Blank)
+            if (cells[row][column] == TableCellRole::Blank)
                 continue;
-            const Figure figure = {columnHeading(column) + QStringLiteral(" di ") +
+            const Figure figure = {tableColumnHeading(column) + QStringLiteral(" di ") +
                                        QString::number(row == TableCell::OneItem ? 1 : quantity),
                                    row == TableCell::OneItem ? ofOne[column]
                                                              : ofOne[column] * problem.quantity,
                                    AnswerKind::Amount,
                                    {row, column}};
-            if (cells[row][column] == Cell::Given)
+            if (cells[row][column] == TableCellRole::Given)
                 problem.given.push_back(figure);
             else
                 problem.steps.push_back(typed(figure));
@@ -199,6 +176,22 @@ Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random) {
 
 } // namespace
 
+const TableCells& tableCells(Exercise exercise) {
+    using enum TableCellRole;
+    static const TableCells fourCells = {{{Given, Given, Asked}, {Asked, Asked, Asked}}};
+    static const TableCells gainOfSeveral = {{{Given, Given, Blank}, {Blank, Blank, Asked}}};
+    static const TableCells gainOfOne = {{{Blank, Blank, Asked}, {Given, Given, Blank}}};
+    return exercise == Exercise::FourCellTable   ? fourCells
+           : exercise == Exercise::GainOfSeveral ? gainOfSeveral
+                                                 : gainOfOne;
+}
+
+QString tableColumnHeading(int column) {
+    return column == TableCell::Spesa    ? Headings::spesa()
+           : column == TableCell::Ricavo ? Headings::ricavo()
+                                         : Headings::guadagno();
+}
+
 Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
     switch (exercise) {
     case Exercise::TotalCost:
@@ -230,12 +223,13 @@ const Figure& Problem::asked() const {
     return steps.front().figure;
 }
 
+QString Problem::valueText(const Figure& figure, Reading reading) const {
+    return figure.kind == AnswerKind::Count ? QString::number(figure.value.roundedWhole())
+                                            : currency->spokenAmount(figure.value, reading);
+}
+
 QString Problem::sentence(Reading reading, std::size_t step) const {
     const Currency& money = *currency;
-    auto spoken = [&](const Figure& figure) {
-        return figure.kind == AnswerKind::Count ? QString::number(figure.value.roundedWhole())
-                                                : money.spokenAmount(figure.value, reading);
-    };
     switch (exercise) {
     case Exercise::FourCellTable:
     case Exercise::GainOfSeveral:
@@ -243,7 +237,7 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
         QStringList parts = {article.trimmed(),
                              Headings::quantita() + u' ' + QString::number(quantity.value())};
         for (const Figure& figure : given)
-            parts << figure.heading + QStringLiteral(": ") + spoken(figure);
+            parts << figure.heading + QStringLiteral(": ") + valueText(figure, reading);
         return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") +
                steps.at(step).figure.heading + u'?';
     }
@@ -258,7 +252,7 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
     }
     QStringList shown;
     for (const Figure& figure : given)
-        shown << ProblemSentences::given(figure.heading, spoken(figure));
+        shown << ProblemSentences::given(figure.heading, valueText(figure, reading));
     const QString question = steps.at(step).kind == Step::Choice
                                  ? QStringLiteral("guadagno o perdita?")
                              : step == 0 ? ProblemSentences::whatIs(asked().heading)

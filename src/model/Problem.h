@@ -7,6 +7,7 @@
 #include "model/Money.h"
 
 #include <QString>
+#include <array>
 #include <vector>
 
 // The thirteen exercises, numbered as the menu lists their screens.
@@ -35,6 +36,15 @@ struct TableCell {
     int row = -1, column = -1; // -1: not in a table
     bool operator==(const TableCell&) const = default;
 };
+
+// What each cell of a table exercise's grid holds, [row][column]: a value
+// shown, a value asked, or nothing.
+enum class TableCellRole { Blank, Given, Asked };
+using TableCells = std::array<std::array<TableCellRole, 3>, 2>;
+// The grid of tabelle 1, 2 or 3.
+const TableCells& tableCells(Exercise exercise);
+// The heading of a column: "spesa", "ricavo", "guadagno".
+QString tableColumnHeading(int column);
 
 // A value a problem shows or asks, under the heading that names it.
 struct Figure {
@@ -73,6 +83,9 @@ struct Problem {
     std::vector<int> pieces;
     std::vector<int> payment; // the pieces of the cost alone, which pay it exactly
 
+    // A figure's value in a sentence: "1.500 lire" written, "1500 lire" voiced,
+    // "7" for a number of items.
+    QString valueText(const Figure& figure, Reading reading) const;
     // The first typed answer, for the exercises that ask one.
     const Figure& asked() const;
     // The problem in one sentence, with amounts as the screen writes them or as

@@ -17,9 +17,7 @@ const QString Blank = QStringLiteral("________");
 
 // "1.500 lire", "4,40 euro", "7" for a number of items.
 QString written(const Problem& problem, const Figure& figure) {
-    if (figure.kind == AnswerKind::Count)
-        return QString::number(figure.value.roundedWhole());
-    return problem.currency->spokenAmount(figure.value, Reading::Written);
+    return problem.valueText(figure, Reading::Written);
 }
 
 // The blank where the answer goes, with its unit: "________ lire".
