@@ -29,10 +29,10 @@ qint64 threadCpuNow() {
     return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// The frame's expected answer, which it keeps to itself and its screens.
+// The problem's first typed answer, which the frame keeps to itself and its screens.
 struct ExpectedAnswer : ExerciseScreen {
     static Money of(const ExerciseScreen* screen) {
-        return (screen->*(&ExpectedAnswer::expectedAnswer))();
+        return (screen->*(&ExpectedAnswer::problem)).asked().value;
     }
 };
 

@@ -296,6 +296,19 @@ private slots:
         QCOMPARE(screen->Text1->text(), "99");
         QCOMPARE(s.sounds.played.size(), sounds);
 
+        // At the board the reset is asked for first: "No" keeps the counts.
+        pupil::answer(screen->Text1, "98");
+        ui::NumberPad::choose(ui::NumberPad::Choice::Shown);
+        screen->showAsChosen();
+        pupil::choose(screen->MenuAzzera);
+        QCOMPARE(s.messages.asked.last(), "Vuoi azzerare il conteggio?");
+        QCOMPARE(screen->EtichettaErrati->text(), " 1");
+        s.messages.answers << platform::Answer::Yes;
+        pupil::choose(screen->MenuAzzera);
+        QCOMPARE(screen->EtichettaErrati->text(), "0");
+        ui::NumberPad::choose(ui::NumberPad::Choice::Automatic);
+        screen->showAsChosen();
+
         // Counting starts again from one.
         pupil::enter(screen->Text1);
         QCOMPARE(screen->EtichettaErrati->text(), " 1");

@@ -89,6 +89,13 @@ private slots:
         QTest::newRow("selling below, as a loss") << 500 << 300 << 1 << "500"
                                                   << "300"
                                                   << "200";
+        // The amount after the word is its size: a minus before it is dropped.
+        QTest::newRow("loss, with a minus") << 30000 << 45000 << 1 << "45.000"
+                                            << "30.000"
+                                            << "-15.000";
+        QTest::newRow("gain, with a minus") << 30000 << 45000 << 0 << "30.000"
+                                            << "45.000"
+                                            << "-15000";
     }
     void chooseThenAnswer() {
         QFETCH(int, buying);

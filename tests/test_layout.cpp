@@ -7,6 +7,7 @@
 #include "exercises/PurchaseScreen.h"
 #include "exercises/TableScreen.h"
 #include "platform/PlatformServices.h"
+#include "shell/FormAlunno.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Lesson.h"
@@ -117,6 +118,32 @@ class LayoutTest : public QObject {
                      qPrintable(what + ": Sì/No"));
     }
 
+    // Who is at the board: with a class list, every name and page button a
+    // fingertip high at any scale, drawn smaller, never smaller than the 48
+    // pixels a finger needs, each name whole; without, the letter pad
+    // wherever the number pad would show.
+    static void checkNames(bool pad, bool fullScreen, const QString& what) {
+        QStringList names = {QStringLiteral("Maria Vittoria Dell'Acqua Santangelo")};
+        for (int i = 2; i <= 25; ++i)
+            names << QStringLiteral("Alunno %1").arg(i);
+        for (const QStringList& list : {names, QStringList()}) {
+            auto* who = new FormAlunno(list);
+            who->showAsChosen();
+            checkEveryKeyOnDisplay(who, fullScreen, what);
+            const int least = int(48 * qMax(1.0, who->contentScale()));
+            for (const QPushButton* button : who->findChildren<QPushButton*>()) {
+                if (!button->isVisible() || who->LetterKeys.size())
+                    continue;
+                const QSize caption = QFontMetrics(button->font()).size(0, button->text());
+                QVERIFY2(button->height() >= least && caption.width() + 8 <= button->width() &&
+                             caption.height() <= button->height(),
+                         qPrintable(what + ": " + button->accessibleName()));
+            }
+            QCOMPARE(!who->LetterKeys.empty(), list.isEmpty() && pad);
+            closeAllWindows();
+        }
+    }
+
 private slots:
     void initTestCase() { setUpItalianProgram(); }
 
@@ -160,6 +187,10 @@ private slots:
                                                     screen->accessibleName()));
                     closeAllWindows();
                 }
+                checkNames(
+                    pad, fullScreen,
+                    QStringLiteral("names, %1%2")
+                        .arg(fullScreen ? "full screen" : "window", pad ? " with the pad" : ""));
             }
         ui::Screen::chooseFullScreen(false);
         ui::NumberPad::choose(ui::NumberPad::Choice::Automatic);

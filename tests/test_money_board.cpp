@@ -125,6 +125,10 @@ private slots:
         QTest::newRow("2.300 + 400")
             << QList{23, 4, 1} << "2.300" << QList{2000, 200, 200, 200, 100} << "2.700"
             << QList{4, 0, 3} << "400";
+        // Neither the ricavo nor the gain of the board is ever below zero.
+        QTest::newRow("a minus dropped")
+            << QList{23, 4, 1} << "2.300" << QList{2000, 200, 200, 200, 100} << "-2.700"
+            << QList{4, 0, 3} << "-400";
         QTest::newRow("seven pieces")
             << QList{28, 3, 3} << "28.000" << QList{10000, 10000, 5000, 2000, 2000, 1000, 1000}
             << "31.000" << QList{6, 4, 2, 1, 0} << "3.000";
@@ -225,6 +229,7 @@ private slots:
         b.s.sounds.played.clear();
         QTest::keyClick(screen->Image1[0], Qt::Key_Space); // 10.000, on to the next piece
         QCOMPARE(screen->focusWidget(), screen->Image1[1]);
+        QCOMPARE(screen->Label4->text(), "Hai pagato £. 10.000 di 25.000");
         QTest::keyClick(screen->Image1[0], Qt::Key_Return); // taken already
         for (int slot : {0, 4, 17, 2})                      // taken, never held, never held, 15.000
             b.click(slot);
@@ -240,6 +245,12 @@ private slots:
             b.click(slot);
         QCOMPARE(b.state(), Board::Paying);
         QCOMPARE(b.counts(), "0|0");
+        // Paid past the cost: written on the board too, "Ricomincia" pointed out.
+        QCOMPARE(screen->Label4->text(), "Hai pagato £. 30.000: è più del costo. Premi Ricomincia");
+        QVERIFY(screen->Command3D1->pointedOut());
+        b.restart();
+        QVERIFY(!screen->Command3D1->pointedOut());
+        QCOMPARE(b.state(), "pay 110 Text1");
     }
 
     // Each file is read once per program run; a missing one is reported once

@@ -34,12 +34,26 @@ ExerciseScreen* open(TestServices& s, ScreenId form, bool euro) {
     return static_cast<ExerciseScreen*>(openScreen(form, nullptr));
 }
 
-void tap(const ExerciseScreen* screen, const QString& names) {
+// Taps the keys named; "tieni-cancella" holds "cancella" down a while, "Tab"
+// is the key, "box" a tap at the left end of the focused box.
+void tap(ExerciseScreen* screen, const QString& names) {
     for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
-        QPushButton* key = screen->numberPad()->key(name);
+        if (name == u"Tab") {
+            QTest::keyClick(screen->focusWidget(), Qt::Key_Tab);
+            continue;
+        }
+        if (name == u"box") {
+            QWidget* box = screen->focusWidget();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(3, box->height() / 2));
+            continue;
+        }
+        const bool held = name == u"tieni-cancella";
+        QPushButton* key = screen->numberPad()->key(held ? QStringLiteral("cancella") : name);
         QVERIFY2(key, qPrintable(name));
         const QPoint middle = key->mapTo(key->window(), key->rect().center());
         QTest::touchEvent(key->window(), finger).press(0, middle);
+        if (held)
+            QTest::qWait(800);
         QTest::touchEvent(key->window(), finger).release(0, middle);
     }
 }
@@ -140,6 +154,27 @@ private slots:
                                                       << ": 0/0";
         QTest::newRow("board: a wrong revenue") << F13 << false << "1 1 0 0 invio"
                                                 << "ricavo: 1100 0/1";
+        // Retrying: a wrong answer is replaced by the next digit, shortened by
+        // "cancella", emptied by holding it; "invio" on it unchanged judges nothing.
+        QTest::newRow("after a wrong answer a digit starts anew") << F1 << false << "1 2 3 invio 4"
+                                                                  << "costo totale: 4 0/1";
+        QTest::newRow("cancella after a wrong answer") << F1 << false << "1 2 3 invio cancella"
+                                                       << "costo totale: 12 0/1";
+        QTest::newRow("invio again on the same wrong answer") << F1 << false << "1 2 3 invio invio"
+                                                              << "costo totale: 123 0/1";
+        QTest::newRow("invio again once changed") << F1 << false << "1 2 3 invio cancella invio"
+                                                  << "costo totale: 12 0/2";
+        QTest::newRow("cancella held empties the box") << F1 << false << "1 2 3 tieni-cancella"
+                                                       << "costo totale: 0/0";
+        QTest::newRow("one comma in an answer") << F1 << true << "1 virgola virgola 5"
+                                                << "costo totale: 1,5 0/0";
+        QTest::newRow("one minus in an answer") << F9 << false << "meno meno 5"
+                                                << "guadagno di 1: -5 0/0";
+        QTest::newRow("a tap in the box: digits still at the end") << F1 << false << "1 2 box 3"
+                                                                   << "costo totale: 123 0/0";
+        QTest::newRow("after Tab to the face the keys type in the box")
+            << F1 << false << "invio Tab 5"
+            << "costo totale: 5 0/1";
     }
     void tapsTypeIntoTheAskedBox() {
         QFETCH(ScreenId, form);
@@ -147,7 +182,7 @@ private slots:
         QFETCH(QString, taps);
         QFETCH(QString, seen);
         TestServices s;
-        const ExerciseScreen* screen = open(s, form, euro);
+        ExerciseScreen* screen = open(s, form, euro);
         tap(screen, taps);
         const auto* box = qobject_cast<ui::AnswerBox*>(screen->focusWidget());
         QCOMPARE(QStringLiteral("%1: %2 %3/%4")

@@ -93,6 +93,16 @@ private slots:
             {"2.500", "12.000"});
         row("Form8, kind 3", 8, 3, Kinds[2], {q, "2.500", "1.500"}, {"1000", "1.000"},
             {"2.500", "1.500"});
+        // A minus counts only before a guadagno, which may be a loss.
+        row("Form6, a minus", 6, 1, {"spesa", "guadagno", "ricavo"}, {q, "1.000", "1.500"},
+            {"-2.500"}, {"-1.500"});
+        row("Form7, a minus", 7, 3, {"ricavo", "guadagno", "spesa"}, {q, "2.500", "1.500"},
+            {"-1.000"}, {"-1.500"});
+        row("Form8, kind 1, a minus", 8, 1, Kinds[0], {q, "1.000", "1.500"}, {"-2.500"},
+            {"-1.500"});
+        row("Form8, kind 2, a minus", 8, 2, Kinds[1], {q, "1.000", "2.500"}, {"1500"}, {"-1.500"});
+        row("Form8, kind 3, a minus", 8, 3, Kinds[2], {q, "2.500", "1.500"}, {"-1.000"},
+            {"-2.500"});
     }
     void showsTwoAndAsksTheThird() {
         QFETCH(int, form);

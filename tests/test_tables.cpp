@@ -87,6 +87,10 @@ private slots:
              "+500|+10.000|+15.000|-500|+5.000"},
             {"Form9 loss", F::Form9, 3, 3, "500|300", "guadagno di 3",
              "-200|+-200|+1.500|+900|-600|-600-|+- 600"},
+            // A minus is dropped before a spesa or a ricavo, and means a loss
+            // before a guadagno.
+            {"Form9 a minus", F::Form9, 1, 7, "1.000|1.500", "guadagno di 7",
+             "--500|+500|+-7.000|+-10.500|--3.500|+3.500"},
             {"Form10 quantity 7", F::Form10, 1, 7, "1.000|1.500", "guadagno di 7", "-1.500|+3.500"},
             {"Form10 quantity 0", F::Form10, 2, 0, "200|300", "guadagno di 0", "-100|R|+"},
             {"Form10 loss", F::Form10, 3, 2, "500|300", "guadagno di 2", "-400|+-400"},

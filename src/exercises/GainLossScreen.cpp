@@ -97,11 +97,6 @@ void GainLossScreen::showChosenWord(const QString& word) {
     Text1->setAccessibleName(word.isEmpty() ? QStringLiteral("guadagno o perdita") : word);
 }
 
-// The difference between the larger and the smaller amount shown.
-Money GainLossScreen::expectedAnswer() const {
-    return problem.asked().value;
-}
-
 ui::Screen* newForm12(Lesson& lesson) {
     return new GainLossScreen(lesson);
 }

@@ -33,11 +33,6 @@ public:
     // The index of the right button for the problem on show.
     qint16 SceltaEsatta = 0;
 
-protected:
-    Money expectedAnswer() const override;
-    // The amount of a gain or of a loss, typed without a sign under its word.
-    bool asksGain() const override { return true; }
-
 private:
     void showChosenWord(const QString& word);
 };

@@ -52,6 +52,7 @@ MoneyScreen::MoneyScreen(Lesson& lesson) : ExerciseScreen(lesson) {
     pieceOnSlot.fill(NoPiece);
     Label4 = place(new ui::Label(QStringLiteral("Label4"), {QStringLiteral("Arial"), 12}), 360,
                    1080, 8175, 375);
+    Label4->setFitsWholeText(true);
     for (int i = 0; i < int(Image1.size()); ++i) {
         Image1[i] =
             place(new ui::PictureSlot(i, QStringLiteral("posto vuoto")), SlotPlaces[i].first,
@@ -85,10 +86,13 @@ MoneyScreen::MoneyScreen(Lesson& lesson) : ExerciseScreen(lesson) {
     setTabOrder(Command3D1, ComandoIconaSi);
     setTabOrder(ComandoIconaSi, ComandoIconaNo);
 
+    // The ricavo first, not counted; then, once paid, the guadagno.
     judgeOnEnter(
-        Text1, [this] { return Ricavo; }, [this] { startPaying(); }, Counting::NotCounted);
+        Text1, [this]() -> const Figure& { return problem.steps[0].figure; },
+        [this] { startPaying(); }, Counting::NotCounted);
     judgeOnEnter(
-        Text2, [this] { return Guadagno; }, [this] { NuovoProblema(); });
+        Text2, [this]() -> const Figure& { return problem.steps[2].figure; },
+        [this] { NuovoProblema(); });
 }
 
 void MoneyScreen::Form_Activate() {
@@ -103,6 +107,7 @@ void MoneyScreen::prepareAhead() {
 
 void MoneyScreen::NuovoProblema() {
     Label4->setText(AskRevenue);
+    Command3D1->setPointedOut(false);
     for (ui::PictureSlot* slot : Image1) {
         slot->clearPicture();
         slot->setEnabled(false);
@@ -195,6 +200,7 @@ void MoneyScreen::Image1_Click(int index) {
     SommaCliccata = SommaCliccata + Money::fromWhole(pieceValue(index));
     const bool hadFocus = focusWidget() == slot;
     slot->clearPicture();
+    showPaid();
     say([this](Reading reading) {
         return Sentences::paid(SommaCliccata, Costo, currency(), reading);
     });
@@ -210,8 +216,22 @@ void MoneyScreen::Image1_Click(int index) {
     }
 }
 
+// What has been paid so far, on the instruction line; past the cost, what to
+// do about it, with "Ricomincia" pointed out.
+void MoneyScreen::showPaid() {
+    const QString paid =
+        QStringLiteral("Hai pagato ") + currency().symbol() + amountText(SommaCliccata);
+    const bool over = SommaCliccata > Costo;
+    Label4->setText(over ? paid + QStringLiteral(": è più del costo. Premi Ricomincia")
+                         : paid + QStringLiteral(" di ") + amountText(Costo));
+    Command3D1->setPointedOut(over);
+}
+
 void MoneyScreen::Command3D1_Click() {
     SommaCliccata = Money();
+    Command3D1->setPointedOut(false);
+    if (Label4->text() != AskRevenue)
+        Label4->setText(AskPayment);
     DisponiDenaro();
     Text1->setEnabled(true);
     ask([this](Reading reading) {

@@ -48,15 +48,13 @@ public:
     // that holds none.
     int pieceValue(int slot) const;
 
-protected:
-    bool asksGain() const override { return true; }
-
 private:
     // A piece on the board as the sentences of the moment name it.
     QString spokenPiece(const ui::PictureSlot* slot, Reading reading) const;
     // The names of the pieces on the board, in the order of the slots.
     QStringList piecesOnBoard(Reading reading) const;
     void startPaying();
+    void showPaid();
 
     // The piece laid in each slot, an index into the currency's pieces.
     static constexpr int NoPiece = -1;

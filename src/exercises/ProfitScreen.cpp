@@ -54,10 +54,6 @@ QString ProfitScreen::spokenProblem(Reading reading) const {
     return problem.sentence(reading);
 }
 
-Money ProfitScreen::expectedAnswer() const {
-    return problem.asked().value;
-}
-
 ui::Screen* newForm5(Lesson& lesson) {
     return new ProfitScreen(lesson,
                             layoutOf({{{480, 1440, 1815, 375},

@@ -18,10 +18,8 @@ public:
     QString spokenProblem(Reading reading) const override;
 
 protected:
-    Money expectedAnswer() const override;
     // A sale below cost is a negative gain; a ricavo or a spesa is never below zero.
-    bool answerMayBeNegative() const override { return asksGain(); }
-    bool asksGain() const override {
+    bool answerMayBeNegative() const override {
         return exercise == Exercise::Gain || exercise == Exercise::MixedProfit;
     }
 

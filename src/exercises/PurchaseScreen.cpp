@@ -119,10 +119,6 @@ void PurchaseScreen::moveAnswerToAskedRow() {
     Text1->setAccessibleName(headingOf(asksTotal ? Amount::TotalCost : Amount::UnitCost));
 }
 
-Money PurchaseScreen::expectedAnswer() const {
-    return problem.asked().value;
-}
-
 AnswerKind PurchaseScreen::expectedKind() const {
     return !layout.asksEither && layout.asked == Amount::Quantity ? AnswerKind::Count
                                                                   : AnswerKind::Amount;

@@ -22,12 +22,11 @@ public:
     QString spokenProblem(Reading reading) const override;
 
 protected:
-    Money expectedAnswer() const override;
-    // The number of items is a count, whatever the currency.
-    AnswerKind expectedKind() const override;
     bool asksAmount() const override { return expectedKind() == AnswerKind::Amount; }
 
 private:
+    // The number of items is a count, whatever the currency.
+    AnswerKind expectedKind() const;
     void showFigure(ui::Label* label, const Figure& figure) const;
     void moveAnswerToAskedRow();
 

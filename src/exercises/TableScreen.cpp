@@ -61,7 +61,7 @@ TableScreen::TableScreen(Lesson& lesson, Exercise exercise)
         *names[first + i] = box;
         asked.push_back(box);
         judgeOnEnter(
-            box, [this, i] { return problem.steps[i].figure.value; },
+            box, [this, i]() -> const Figure& { return problem.steps[i].figure; },
             [this, i] {
                 if (i + 1 < asked.size()) {
                     say(stepQuestion(i + 1));

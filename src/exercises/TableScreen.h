@@ -40,7 +40,6 @@ public:
 protected:
     // Every table asks a gain, below zero where the article sells at a loss.
     bool answerMayBeNegative() const override { return true; }
-    bool asksGain() const override { return true; }
 
 private:
     void makeCurrent(std::size_t step);

@@ -12,7 +12,6 @@
 #include "shell/ScreenChain.h"
 #include "shell/VoiceNotice.h"
 #include "ui/Icons.h"
-#include "ui/TapGuard.h"
 
 #include <QEvent>
 #include <QShortcut>
@@ -107,6 +106,11 @@ void ExerciseScreen::Form_Activate() {
 }
 
 void ExerciseScreen::MenuAzzera_Click() {
+    // At the board a tap on the menu bar may be a slip: the counts are asked for.
+    if (byFinger() &&
+        platform::services().messages->ask(this, QStringLiteral("Vuoi azzerare il conteggio?")) !=
+            platform::Answer::Yes)
+        return;
     Form_Load();
     say(QStringLiteral("esatti 0, errati 0."));
 }
@@ -118,8 +122,6 @@ void ExerciseScreen::MenuInformazioni_Click() {
 void ExerciseScreen::mnuEsci_Click() {
     const bool yes = platform::services().messages->ask(
                          this, QStringLiteral("Vuoi tornare al menù?")) == platform::Answer::Yes;
-    // A double tap on "No" would land on the exercise the box uncovers.
-    ui::holdTaps();
     if (yes)
         openScreen(ScreenId::Menu, this);
 }
@@ -180,6 +182,16 @@ bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event) {
         // The description is for the ear; the eye has the problem on the screen.
         if (event->type() == QEvent::ToolTip)
             return true;
+        // With the pad a tap in the box gives it the focus and leaves the
+        // cursor at the end, where the pad types.
+        if (padIsShown() && box->isEnabled() &&
+            (event->type() == QEvent::MouseButtonPress ||
+             event->type() == QEvent::MouseButtonDblClick ||
+             event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove)) {
+            box->setFocus(Qt::MouseFocusReason);
+            box->end(false);
+            return true;
+        }
     }
     return ui::Screen::eventFilter(watched, event);
 }
@@ -189,22 +201,16 @@ void ExerciseScreen::closeEvent(QCloseEvent* event) {
     ui::Screen::closeEvent(event);
 }
 
-void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
-                                  std::function<void()> afterRight, Counting counting,
-                                  AnswerKind kind) {
-    onEnterReleased(box, [this, box, expected = std::move(expected),
-                          afterRight = std::move(afterRight), counting, kind] {
-        judge(box, isRight(box, expected(), kind), afterRight, counting);
-    });
+void ExerciseScreen::judgeOnEnter(ui::AnswerBox* box, Asked asked, std::function<void()> afterRight,
+                                  Counting counting) {
+    onEnterReleased(box, [this, box, asked = std::move(asked), afterRight = std::move(afterRight),
+                          counting] { judge(box, isRight(box, asked()), afterRight, counting); });
 }
 
 void ExerciseScreen::judgeText1OnEnter() {
-    // The kind is asked at each answer: a screen may ask an amount or a count.
-    onEnterReleased(Text1, [this] {
-        judge(
-            Text1, isRight(Text1, expectedAnswer(), expectedKind()), [this] { NuovoProblema(); },
-            Counting::Counted);
-    });
+    // The figure is asked at each answer: a screen may ask an amount or a count.
+    judgeOnEnter(
+        Text1, [this]() -> const Figure& { return problem.asked(); }, [this] { NuovoProblema(); });
 }
 
 void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
@@ -216,12 +222,15 @@ void ExerciseScreen::judge(ui::AnswerBox* box, bool right, const std::function<v
     } else {
         wrongFeedback();
         box->setFocus();
+        box->markJudgedWrong();
+        // On the pad the next tap starts the answer anew; a keyboard edits it.
+        if (padIsShown())
+            box->selectAll();
     }
 }
 
-bool ExerciseScreen::isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const {
-    return answerMatches(box->text(), expected, currency(), kind,
-                         asksGain() ? MinusSign::MeansLoss : MinusSign::DroppedIfPositive);
+bool ExerciseScreen::isRight(const ui::AnswerBox* box, const Figure& asked) const {
+    return answerMatches(box->text(), asked.value, currency(), asked.kind, asked.minus);
 }
 
 void ExerciseScreen::sayProblem() {
@@ -235,10 +244,7 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
                              problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
 }
 
-// Every judgement comes here: a second tap on the same spot would answer the
-// next problem, or judge the same answer again.
 void ExerciseScreen::rightFeedback(Counting counting) {
-    ui::holdTaps();
     ComandoIconaSi->show();
     ComandoIconaNo->hide();
     const bool counted = counting == Counting::Counted;
@@ -252,7 +258,6 @@ void ExerciseScreen::rightFeedback(Counting counting) {
 }
 
 void ExerciseScreen::wrongFeedback() {
-    ui::holdTaps();
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
     lesson.NumeroErrati = lesson.NumeroErrati.plusOneCapped();

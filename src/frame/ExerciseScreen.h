@@ -86,28 +86,24 @@ protected:
     ui::AnswerBox* addAnswerBox(const QString& accessibleName, double points, bool withKeyFilter,
                                 const ui::TwipsRect& place);
 
-    // Judges a box on the release of Enter against the expected amount of the
+    // Judges a box on the release of Enter against the figure asked at the
     // moment. Right: the right-answer feedback, then `afterRight`. Wrong: the
     // wrong-answer feedback, and the focus back in the box with its text.
-    void judgeOnEnter(ui::AnswerBox* box, std::function<Money()> expected,
-                      std::function<void()> afterRight, Counting counting = Counting::Counted,
-                      AnswerKind kind = AnswerKind::Amount);
-    // Text1 judged against expectedAnswer(): a right answer draws a new problem.
+    using Asked = std::function<const Figure&()>;
+    void judgeOnEnter(ui::AnswerBox* box, Asked asked, std::function<void()> afterRight,
+                      Counting counting = Counting::Counted);
+    // Text1 judged against the problem's first typed step: a right answer draws
+    // a new problem.
     void judgeText1OnEnter();
-    virtual Money expectedAnswer() const { return Money(); }
-    // Whether expectedAnswer() is an amount of money or a number of things.
-    virtual AnswerKind expectedKind() const { return AnswerKind::Amount; }
     // Whether any problem of the screen asks an amount of money.
     virtual bool asksAmount() const { return true; }
     // Whether a right answer of the screen can be below zero: only then has the
     // pad a "meno" key.
     virtual bool answerMayBeNegative() const { return false; }
-    // Whether the screen asks a gain (guadagno): there a minus typed before an
-    // answer means a loss, wrong when the right value is not one.
-    virtual bool asksGain() const { return false; }
 
-    // The typed text of a box compared with the expected amount or count.
-    bool isRight(const ui::AnswerBox* box, Money expected, AnswerKind kind) const;
+    // The typed text of a box read as the figure asked reads it: an amount or
+    // a count, its minus counted or dropped.
+    bool isRight(const ui::AnswerBox* box, const Figure& asked) const;
 
     // Steps 1 to 5 of the feedback: faces, count, sound, count label.
     void rightFeedback(Counting counting = Counting::Counted);

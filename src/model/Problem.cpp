@@ -29,6 +29,12 @@ Figure amount(const QString& heading, Money value) {
     return {heading, value, AnswerKind::Amount, {}};
 }
 
+// A gain, which a sale below cost makes a loss: typed, a minus means the loss.
+Figure gainOrLoss(Figure figure) {
+    figure.minus = MinusSign::MeansLoss;
+    return figure;
+}
+
 Step typed(const Figure& figure) {
     return {Step::Typed, figure};
 }
@@ -77,7 +83,8 @@ Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource&
         kind = drawFrom1To(random, 3);
     const Figure spesa = amount(Headings::spesa(), record.buyingPrice);
     const Figure ricavo = amount(Headings::ricavo(), record.sellingPrice);
-    const Figure guadagno = amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice);
+    const Figure guadagno =
+        gainOrLoss(amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice));
     const std::array<std::array<Figure, 3>, 3> kinds = {
         {{spesa, guadagno, ricavo}, {spesa, ricavo, guadagno}, {ricavo, guadagno, spesa}}};
     const auto& chosen = kinds[kind - 1];
@@ -105,12 +112,14 @@ Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& 
         for (int column : {TableCell::Spesa, TableCell::Ricavo, TableCell::Guadagno}) {
             if (cells[row][column] == TableCellRole::Blank)
                 continue;
-            const Figure figure = {tableColumnHeading(column) + QStringLiteral(" di ") +
-                                       QString::number(row == TableCell::OneItem ? 1 : quantity),
-                                   row == TableCell::OneItem ? ofOne[column]
-                                                             : ofOne[column] * problem.quantity,
-                                   AnswerKind::Amount,
-                                   {row, column}};
+            Figure figure = {tableColumnHeading(column) + QStringLiteral(" di ") +
+                                 QString::number(row == TableCell::OneItem ? 1 : quantity),
+                             row == TableCell::OneItem ? ofOne[column]
+                                                       : ofOne[column] * problem.quantity,
+                             AnswerKind::Amount,
+                             {row, column}};
+            if (column == TableCell::Guadagno)
+                figure = gainOrLoss(figure);
             if (cells[row][column] == TableCellRole::Given)
                 problem.given.push_back(figure);
             else

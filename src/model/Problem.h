@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AnswerReading.h"
 #include "model/Catalogue.h"
 #include "model/Count.h"
 #include "model/Currency.h"
@@ -52,6 +53,9 @@ struct Figure {
     Money value;     // a quantity as a whole number
     AnswerKind kind = AnswerKind::Amount;
     TableCell cell = {};
+    // What a minus typed before it says: only a guadagno that may be a loss
+    // reads it; a spesa, a ricavo, a cost, a count or the size of a loss drop it.
+    MinusSign minus = MinusSign::DroppedIfPositive;
 };
 
 // One thing the pupil answers, in the order of answering.

@@ -10,10 +10,12 @@
 #include "shell/RecordTrouble.h"
 #include "shell/ScreenChain.h"
 #include "ui/NumberPad.h"
+#include "ui/TapGuard.h"
 #include "ui/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QSet>
 #include <algorithm>
 
@@ -24,8 +26,10 @@ constexpr int Height = 8115;
 constexpr int Margin = 240;
 constexpr int ButtonsTop = 1560;
 constexpr int Gap = 120;
-// 48 pixels at the designed size, grown with the window like every control.
-constexpr int LeastButton = 48 * 15;
+// 52 pixels at the designed size, grown with the window like every control:
+// still the 48 a fingertip needs on a tablet 800 pixels wide, where the
+// window is drawn smaller to fit.
+constexpr int LeastButton = 52 * 15;
 constexpr int Columns = 3;
 // Rows of names a finger can hit; with more names than fit, one row fewer
 // and the page buttons below.
@@ -33,6 +37,28 @@ constexpr int MostRows = (Height - ButtonsTop - Margin) / (LeastButton + Gap);
 constexpr int PageRows = MostRows - 1;
 constexpr qint64 ClassFileLimit = 64 * 1024;
 constexpr qsizetype MostNames = 500;
+
+// A name's caption and font on a button of this size at the designed scale:
+// smaller until it fits whole, then on two lines, never cut.
+std::pair<QString, QFont> fittedName(const QString& name, double points, QSize button) {
+    const QSize room = button - QSize(12, 6);
+    QString split = name;
+    const qsizetype middle = name.size() / 2;
+    const qsizetype before = name.lastIndexOf(u' ', middle), after = name.indexOf(u' ', middle);
+    const qsizetype at = before < 0                                       ? after
+                         : after < 0 || middle - before <= after - middle ? before
+                                                                          : after;
+    if (at > 0)
+        split = name.left(at) + u'\n' + name.mid(at + 1);
+    for (const QString& caption : {name, split})
+        for (double size = points; size >= 7; size -= 0.5) {
+            const QFont font = ui::screenFont(QStringLiteral("Arial"), size);
+            const QSize needed = QFontMetrics(font).size(0, caption);
+            if (needed.width() <= room.width() && needed.height() <= room.height())
+                return {caption, font};
+        }
+    return {split, ui::screenFont(QStringLiteral("Arial"), 7)};
+}
 
 // "Anna  Rossi" and "anna rossi" are one pupil.
 QString sameName(const QString& name) {
@@ -101,7 +127,8 @@ FormAlunno::FormAlunno(const QStringList& names) : ui::Screen(Width, Height), na
                       Width - 4800, 900);
         Text1->setMaxLength(60);
         onEnterReleased(Text1, [this] { choose(Text1->text().simplified()); });
-        if (ui::NumberPad::touchScreenPresent())
+        // Wherever the number pad would show: many boards say they are a mouse.
+        if (ui::NumberPad::wanted(fullScreenChosen()))
             placeLetterPad();
         Text1->setFocus();
         return;
@@ -138,10 +165,11 @@ void FormAlunno::showPage(int wanted) {
     const double points = std::clamp(rowHeight / 50.0, 8.0, 16.0);
     QWidget* before = Previous;
     for (int i = 0; i < shown.size(); ++i) {
+        const auto [caption, font] = fittedName(
+            shown[i], points, ui::twipsRect(0, 0, columnWidth - Gap, rowHeight - Gap).size());
         auto* button =
-            place(new ui::Button(shown[i], ui::screenFont(QStringLiteral("Arial"), points)),
-                  Margin + (i / rows) * columnWidth, ButtonsTop + (i % rows) * rowHeight,
-                  columnWidth - Gap, rowHeight - Gap);
+            place(new ui::Button(caption, font), Margin + (i / rows) * columnWidth,
+                  ButtonsTop + (i % rows) * rowHeight, columnWidth - Gap, rowHeight - Gap);
         button->setAccessibleName(shown[i]);
         onClick(button, [this, name = shown[i]] { choose(name); });
         button->show();
@@ -166,7 +194,8 @@ void FormAlunno::placeLetterPad() {
         keys << QString(QChar(letter));
     keys << QStringLiteral("À") << QStringLiteral("È") << QStringLiteral("É") << QStringLiteral("Ì")
          << QStringLiteral("Ò") << QStringLiteral("Ù") << QStringLiteral("'");
-    keys << QStringLiteral("spazio") << QStringLiteral("cancella") << QStringLiteral("invio");
+    keys << QStringLiteral("spazio") << QStringLiteral("cancella") << QStringLiteral("invio")
+         << QStringLiteral("indietro");
     constexpr int PerRow = 9;
     constexpr int Top = 3500;
     const int rows = int(keys.size() + PerRow - 1) / PerRow;
@@ -179,9 +208,13 @@ void FormAlunno::placeLetterPad() {
             Margin + (i % PerRow) * keyWidth, Top + (i / PerRow) * keyHeight, keyWidth - Gap,
             keyHeight - Gap);
         button->setFocusPolicy(Qt::NoFocus); // the keyboard stays in the box
+        if (key.size() == 1)
+            ui::letTapRepeat(button); // "nn" in "Anna" is two taps, both meant
         onClick(button, [this, key] {
             if (key == u"invio")
                 choose(Text1->text().simplified());
+            else if (key == u"indietro")
+                openScreen(ScreenId::Avvio, this);
             else if (key == u"cancella")
                 Text1->backspace();
             else

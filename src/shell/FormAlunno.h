@@ -18,8 +18,8 @@ QStringList classListFromText(const QString& text);
 // record is on: a big button for each name of the class (never under 48
 // pixels at the designed size; a class too big for one screen in pages, with
 // buttons for the others), or, without a class list, a box where the pupil
-// types a name and presses Enter, on a touch screen with a letter pad. Then
-// the menu.
+// types a name and presses Enter, with a letter pad wherever the number pad
+// would show ("indietro" on it goes back to the start). Then the menu.
 class FormAlunno : public ui::Screen {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "ui/CaptionedPictureButton.h"
 
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -39,8 +40,19 @@ void CaptionedPictureButton::paintEvent(QPaintEvent*) {
         painter.drawItemText(caption, Qt::AlignHCenter | Qt::AlignTop, palette(), isEnabled(),
                              text(), QPalette::ButtonText);
     }
+    if (pointed) {
+        QPainter painter(this);
+        constexpr int Edge = 4;
+        painter.setPen(QPen(Qt::red, Edge));
+        painter.drawRect(rect().adjusted(Edge / 2, Edge / 2, -Edge / 2, -Edge / 2));
+    }
     if (hasFocus())
         paintFocusRing(this);
+}
+
+void CaptionedPictureButton::setPointedOut(bool pointedOut) {
+    pointed = pointedOut;
+    update();
 }
 
 } // namespace ui

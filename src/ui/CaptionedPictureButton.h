@@ -10,8 +10,15 @@ class CaptionedPictureButton : public Button {
 public:
     CaptionedPictureButton(const QString& caption, const QFont& font, const QIcon& picture);
 
+    // A thick red edge that points the button out as the one to press now.
+    void setPointedOut(bool pointed);
+    bool pointedOut() const { return pointed; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool pointed = false;
 };
 
 } // namespace ui

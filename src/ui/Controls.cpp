@@ -79,6 +79,7 @@ AnswerBox::AnswerBox(const QString& accessibleName, double points) {
     setFont(screenFont(QStringLiteral("Arial"), points));
     setAccessibleName(accessibleName);
     setBackgroundColour(Qt::white);
+    connect(this, &QLineEdit::textChanged, this, [this] { wrongAndUnchanged = false; });
 }
 
 void AnswerBox::setBackgroundColour(const QColor& colour) {

@@ -54,6 +54,10 @@ public:
     std::function<QChar(QChar)> keyFilter;
     void setBackgroundColour(const QColor& colour);
 
+    // The answer in the box was judged wrong; it stays so until it changes.
+    void markJudgedWrong() { wrongAndUnchanged = true; }
+    bool judgedWrongAndUnchanged() const { return wrongAndUnchanged; }
+
 signals:
     void enterReleased();
 
@@ -64,6 +68,7 @@ protected:
 
 private:
     KeyLatch enterLatch;
+    bool wrongAndUnchanged = false;
 };
 
 // A button that shows a picture and no caption. Reached with Tab, it shows the

@@ -1,12 +1,15 @@
 #include "ui/NumberPad.h"
 
 #include "ui/Controls.h"
+#include "ui/TapGuard.h"
 #include "ui/Twips.h"
 
 #include <QCoreApplication>
 #include <QInputDevice>
 #include <QKeyEvent>
+#include <QTimer>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -18,6 +21,8 @@ constexpr int Gap = 8;
 constexpr int Columns = 3;
 constexpr int Rows = 6;
 constexpr double CaptionPoints = 15;
+// Held this long, "cancella" empties the box.
+constexpr int LongPressMs = 600;
 
 NumberPad::Choice chosen = NumberPad::Choice::Automatic;
 
@@ -56,6 +61,19 @@ NumberPad::NumberPad(const PadKeys& padKeys, QWidget* parent) : QWidget(parent) 
                QStringLiteral("-"));
     addKey(QStringLiteral("cancella"), QStringLiteral("cancella"), 4, 0, Columns, Qt::Key_Backspace,
            QString());
+    QPushButton* erase = keys.back();
+    erase->setToolTip(QStringLiteral("tieni premuto per cancellare tutto"));
+    holdToClear = new QTimer(this);
+    holdToClear->setSingleShot(true);
+    holdToClear->setInterval(LongPressMs);
+    connect(erase, &QPushButton::pressed, holdToClear, qOverload<>(&QTimer::start));
+    connect(holdToClear, &QTimer::timeout, this, [this, erase] {
+        if (!erase->isDown())
+            return;
+        clearedByHold = true;
+        if (AnswerBox* box = answerBox())
+            box->clear();
+    });
     addKey(QStringLiteral("invio"), QStringLiteral("invio"), 5, 0, Columns, Qt::Key_Return,
            QStringLiteral("\r"));
     setScale(1.0);
@@ -70,6 +88,9 @@ void NumberPad::addKey(const QString& caption, const QString& name, int row, int
     button->setAutoDefault(false);
     button->setProperty(CellProperty, QVariantList{row, column, columnSpan});
     connect(button, &QPushButton::clicked, this, [this, keyCode, text] { tap(keyCode, text); });
+    // Digits are tapped again and again, each tap meant.
+    if (text.size() == 1 && text.at(0).isDigit())
+        letTapRepeat(button);
     keys << button;
 }
 
@@ -107,12 +128,43 @@ void NumberPad::setScale(double scale) {
     resize(scaled(designedSize().width(), factor), scaled(designedSize().height(), factor));
 }
 
-// The box with the focus gets the key's press and release as if typed, so its
-// key filter and its Enter latch act exactly as for the keyboard.
+// The answer box with the focus, or else the one the screen waits on: a tap
+// never goes to the faces or a button that Tab reached.
+AnswerBox* NumberPad::answerBox() const {
+    const auto usable = [](const AnswerBox* box) {
+        return box && box->isEnabled() && box->isVisible();
+    };
+    auto* focused = qobject_cast<AnswerBox*>(window()->focusWidget());
+    if (usable(focused))
+        return focused;
+    for (AnswerBox* box : window()->findChildren<AnswerBox*>())
+        if (usable(box))
+            return box;
+    return nullptr;
+}
+
+// The box gets the key's press and release as if typed, so its key filter and
+// its Enter latch act exactly as for the keyboard. What a tap adds goes at the
+// end of the answer, or in place of all of it after a wrong one; a second
+// comma or minus is not typed, and "invio" on an answer already judged wrong
+// and not changed since judges nothing.
 void NumberPad::tap(int keyCode, const QString& text) {
-    auto* box = qobject_cast<AnswerBox*>(window()->focusWidget());
-    if (!box || !box->isEnabled() || !box->isVisible())
+    if (keyCode == Qt::Key_Backspace && std::exchange(clearedByHold, false))
         return;
+    AnswerBox* box = answerBox();
+    if (!box)
+        return;
+    if (!box->hasFocus())
+        box->setFocus(Qt::OtherFocusReason);
+    // Only what types replaces a selected answer: "cancella" takes its last sign.
+    const bool replacing = keyCode != Qt::Key_Backspace && box->hasSelectedText() &&
+                           box->selectedText() == box->text();
+    if (keyCode == Qt::Key_Return && box->judgedWrongAndUnchanged())
+        return;
+    if ((text == u"," || text == u"-") && !replacing && box->text().contains(text))
+        return;
+    if (!replacing)
+        box->end(false);
     QKeyEvent press(QEvent::KeyPress, keyCode, Qt::NoModifier, text);
     QCoreApplication::sendEvent(box, &press);
     QKeyEvent release(QEvent::KeyRelease, keyCode, Qt::NoModifier, text);

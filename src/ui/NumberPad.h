@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QWidget>
 
+class QTimer;
+
 namespace ui {
 
 // Which keys a screen's pad has beside the digits, "cancella" and "invio".
@@ -12,10 +14,13 @@ struct PadKeys {
     bool minus = false; // "meno": answers that may be below zero
 };
 
+class AnswerBox;
+
 // The on-screen number pad ("tastierino") for a pupil at an interactive board:
-// a tap types into the answer box that has the focus, through that box's own
-// key filter, as the keyboard would. The keys never take the focus, so the
-// screen's Tab order and what a screen reader walks are those without the pad.
+// a tap types into the answer box, through that box's own key filter, as the
+// keyboard would; a long press of "cancella" empties it. The keys never take
+// the focus, so the screen's Tab order and what a screen reader walks are
+// those without the pad.
 class NumberPad : public QWidget {
     Q_OBJECT
 public:
@@ -41,8 +46,11 @@ private:
     void addKey(const QString& caption, const QString& name, int row, int column, int columnSpan,
                 int key, const QString& text);
     void tap(int key, const QString& text);
+    AnswerBox* answerBox() const;
 
     QList<QPushButton*> keys;
+    QTimer* holdToClear = nullptr;
+    bool clearedByHold = false;
     double factor = 1.0;
 };
 

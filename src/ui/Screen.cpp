@@ -61,6 +61,8 @@ Screen::~Screen() {
 Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
     speech = new Speech(this);
+    // The second tap of a double tap that opened this screen lands on it.
+    guardTaps();
     setAttribute(Qt::WA_DeleteOnClose);
     // A blank title: an empty one would make Qt show the program's name instead.
     setWindowTitle(QStringLiteral(" "));
@@ -148,9 +150,16 @@ void Screen::scaleMenuBar() {
     const QFont font = LayoutScale{factor}.font(designedMenuFont);
     const int tall = byFinger() ? int(TouchTarget * factor) : 0;
     const int margin = qMax(0, (tall - QFontMetrics(font).height() + 1) / 2);
-    // As much room beside the caption as above it: "Esci" a fingertip wide too.
+    // As much room beside the caption as above it: "Esci" a fingertip wide too,
+    // and drawn as a key is, so that a pupil sees it can be pressed.
     const QString itemStyle =
-        margin > 0 ? QStringLiteral("QMenuBar::item { padding: %1px; }").arg(margin) : QString();
+        margin > 0 ? QStringLiteral("QMenuBar::item { padding: %1px; margin: 1px 3px; "
+                                    "background: #f4f4f4; color: black; border: 2px solid black; "
+                                    "border-radius: 6px; } QMenuBar::item:pressed, "
+                                    "QMenuBar::item:selected { background: #202020; "
+                                    "color: white; }")
+                         .arg(qMax(0, margin - 3))
+                   : QString();
     if (menu->font() == font && menu->styleSheet() == itemStyle)
         return;
     menu->setFont(font);
@@ -375,8 +384,6 @@ void Screen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated) {
         activated = true;
-        // The second tap of a double tap that opened this screen lands on it.
-        holdTaps();
         // The frame the window manager adds is known once the window is up:
         // on a display just large enough the window shrinks by it.
         QTimer::singleShot(0, this, [this] {

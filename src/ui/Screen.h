@@ -48,6 +48,9 @@ public:
     // shows or hides it, and the choice holds for the screens that follow.
     void setNumberPad(NumberPad* pad);
     NumberPad* numberPad() const { return pad; }
+    bool padIsShown() const { return padShown; }
+    // Whether a finger works the screen: full screen, or the pad shown.
+    bool byFinger() const;
     void togglePad();
 
     // Text drawn straight on the background turns white where black would not
@@ -106,7 +109,6 @@ private:
     void fitWindowToDisplay();
     void keepOnDisplay();
     bool padBelow() const;
-    bool byFinger() const;
     int designedMenuHeight() const;
     QSize designedWindow() const;
 

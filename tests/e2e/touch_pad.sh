@@ -7,6 +7,13 @@
 #   3. double taps (two clicks 120 ms apart) act once: on "Avvio", a menu
 #      button, "invio" after a right gain, "Sì" and a wrong "perdita"; a gain
 #      tapped with "meno" is wrong.
+#   4. full screen with the record on and no class list: the letter pad by a
+#      mouse alone, a double-tapped letter typed twice; a double tap on the
+#      menu's "No" leaves the menu on show;
+#   5. full screen in euro, "tabelle 1": a digit tapped 0.2 s after a right
+#      answer types into the next cell; a double tap on "virgola" gives one
+#      comma; "invio" again on the same wrong answer counts no second error,
+#      and the next digit starts the answer anew.
 # Each case leaves a screenshot in $MERCANZOLA_SHOTS when that folder is given.
 # Usage: touch_pad.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
 # 77 when no X server can be had.
@@ -36,14 +43,15 @@ click_on() { # role, name, clicks
 }
 
 # Clicks the pad's keys: each word is a key's name, but digits and commas
-# ("virgola") are tapped one by one. A judgement holds taps back for half a
-# second, as a double tap's second half.
+# ("virgola") are tapped one by one. A key other than a digit tapped again
+# within half a second acts once, as a double tap: "cancella cancella" waits.
 tap() { # words...
-    local key keys
+    local key keys last=
     read -ra keys < <(sed 's/[0-9,]/ &/g; s/,/virgola/g' <<<"$*")
     for key in "${keys[@]}"; do
+        [[ $key != "$last" || $key == [0-9] ]] || sleep 0.6
         click_on "push button" "$key" || return 1
-        [[ $key != invio ]] || sleep 0.6
+        last=$key
     done
 }
 
@@ -95,6 +103,70 @@ double_taps() {
     back_to_menu && leave_program
 }
 
+# The middle of a control on the display, as "x y".
+place_of() { # role, name
+    atspi_read find --role "$1" --exact --centre --wait 3 "$2" | head -n 1 | cut -f 4,5 --output-delimiter ' '
+}
+
+letter_pad() {
+    program_args=(--schermo-intero --registro "$work/registro.sqlite")
+    start_program "$program_dir" "$work/letters.log"
+    program_args=()
+    local Start=1920x1080 Menu=1920x1080
+    expect "$Start" "$Start" "start screen" 15 && sleep 0.6 || return 1
+    click_on "push button" Avvio && sleep 0.6 && click_on "push button" A &&
+        click_on "push button" N 2 &&
+        click_on "push button" A && box_holds "il tuo nome" Anna "A, N twice, A on the letter pad" ||
+        return 1
+    shot letter-pad
+    click_on "push button" invio && shows "push button" "trova il costo totale" "invio on a name" ||
+        return 1
+    click_on "push button" Esci && expect "$Menu box" box "the menu's question" && sleep 0.6 ||
+        return 1
+    click_on "push button" No 2 && shows "push button" "trova il costo totale" "a double tap on No" ||
+        return 1
+    click_on "push button" Esci && expect "$Menu box" box "the menu's question again" &&
+        sleep 0.6 && click_on "push button" "Sì" && wait_exit 10 ||
+        fail "the program did not end after Sì"
+}
+
+# An amount in euro as its cents: "1,50" is 150.
+cents() { # amount
+    local digits=${1//[.,]/}
+    echo $((10#${digits#-} * ${1%%[0-9]*}1))
+}
+
+table_taps() {
+    program_args=(--schermo-intero --euro)
+    start_program "$program_dir" "$work/table-taps.log"
+    program_args=()
+    local Start=1920x1080 Menu=1920x1080 gain quantity invio seven virgola five
+    expect "$Start" "$Start" "start screen" 15 && sleep 0.6 || return 1
+    click_on "push button" Avvio && sleep 0.6 && click_on "push button" "tabelle    1" &&
+        shows frame "tabelle    1" "a tap on tabelle 1" || return 1
+    gain=$(($(cents "$(amount_heard "ricavo di 1")") - $(cents "$(amount_heard "spesa di 1")")))
+    quantity=$(heard_after "quantità: ") || fail "no quantity heard" || return 1
+    invio=$(place_of "push button" invio) && seven=$(place_of "push button" 7) &&
+        virgola=$(place_of "push button" virgola) && five=$(place_of "push button" 5) ||
+        fail "the pad's keys are not found" || return 1
+    ((gain >= 0)) || tap meno
+    gain=${gain#-}
+    tap "$(printf '%d,%02d' $((gain / 100)) $((gain % 100)))" || return 1
+    # shellcheck disable=SC2086 # two words, x and y
+    xdotool mousemove $invio click 1 sleep 0.2 mousemove $seven click 1 &&
+        counts_heard 1 0 "the gain of one item" &&
+        box_holds "spesa di $quantity" 7 "7 tapped 0.2 s after the right gain" || return 1
+    # shellcheck disable=SC2086
+    xdotool mousemove $virgola click --repeat 2 --delay 120 1 &&
+        box_holds "spesa di $quantity" "7," "a double tap on virgola" || return 1
+    # shellcheck disable=SC2086
+    xdotool mousemove $invio click 1 sleep 0.7 click 1 sleep 0.2 mousemove $five click 1 &&
+        box_holds "spesa di $quantity" 5 "5 after a wrong 7," &&
+        counts_heard 1 1 "invio twice on a wrong 7," || return 1
+    shot table-taps
+    back_to_menu && leave_program
+}
+
 shot() { # name
     [[ -n ${MERCANZOLA_SHOTS:-} ]] || return 0
     mkdir -p "$MERCANZOLA_SHOTS" && import -window root "$MERCANZOLA_SHOTS/$1.png"
@@ -128,11 +200,11 @@ answer_by_taps() { # window pattern, screenshot name, wrong answer or nothing, o
     back_to_menu && leave_program
 }
 
-start_xserver_or_exit 3
+start_xserver_or_exit 5
 [[ -n ${MERCANZOLA_E2E_BUS:-} ]] || echo "no dbus-run-session (package dbus)" >"$work/bus.txt"
 if [[ -s $work/bus.txt ]] || ! start_a11y_bus >"$work/bus.txt"; then
     echo "touch: the pad cannot be found as a screen reader does: $(cat "$work/bus.txt")"
-    echo "touch: 0 passed, 3 failed"
+    echo "touch: 0 passed, 5 failed"
     exit 1
 fi
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
@@ -142,6 +214,9 @@ run_case "euro: Form1 right with virgola, wrong cents" answer_by_taps "$work/win
 run_case "full screen: the pad by itself, Form1 right" answer_by_taps "$work/full-screen.log" \
     1920x1080 full-screen "" --schermo-intero
 run_case "double taps act once; a gain with meno is wrong" double_taps "$work/double-taps.log"
+run_case "the letter pad with a mouse; a double tap on the menu's No" letter_pad \
+    "$work/letters.log"
+run_case "taps on a table: none dropped, none doubled" table_taps "$work/table-taps.log"
 
 echo "touch: $passed passed, $failed failed"
 ((failed == 0))
