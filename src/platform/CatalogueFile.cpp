@@ -22,5 +22,10 @@ QByteArray readCatalogueFile(const QString& path, bool inProgramFolder) {
 
 QString catalogueLocation(const QString& path) {
     const QFileInfo file(path);
-    return file.isSymLink() ? file.symLinkTarget() : path;
+    if (!file.isSymLink())
+        return path;
+    // A link to a device or a folder is no file anyone edits: the link is
+    // what the message names then.
+    const QFileInfo target(file.symLinkTarget());
+    return target.isFile() || !target.exists() ? target.filePath() : path;
 }

@@ -12,7 +12,7 @@ constexpr qint64 CatalogueFileLimit = 1024 * 1024;
 // belongs in the program folder is told so.
 QByteArray readCatalogueFile(const QString& path, bool inProgramFolder = true);
 
-// The file a catalogue's messages name: the one a link in the program folder
-// leads to (/etc/mercanzola/lista.txt on an installed PC), which the teacher
-// edits; any other path as it is.
+// The file a catalogue's messages name: the file (or the missing one) a link
+// in the program folder leads to (/etc/mercanzola/lista.txt on an installed
+// PC), which the teacher edits; any other path as it is.
 QString catalogueLocation(const QString& path);

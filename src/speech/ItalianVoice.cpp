@@ -16,8 +16,6 @@ namespace {
 constexpr std::array<double, 3> Rates = {-0.2, -0.44, -0.67};
 
 const QString NoReading = QStringLiteral("niente lettura ad alta voce: ");
-const QString Install =
-    QStringLiteral("si installa con: sudo apt install " MERCANZOLA_VOICE_PACKAGES);
 
 // Asking for the language alone may give one of espeak-ng's variants ("italian+klatt"):
 // the voice named for the language is the plain one.
@@ -121,20 +119,13 @@ bool ItalianVoice::open(const QString& lineWhenOpen) {
 }
 
 std::unique_ptr<QTextToSpeech> ItalianVoice::newEngine(QString& whyNot) const {
-    // What a technician installs is named: a PC set up without the packages
-    // the program only recommends lacks one of these.
-    if (!QTextToSpeech::availableEngines().contains(QStringLiteral("speechd"))) {
-        whyNot = QStringLiteral("manca il pacchetto qt6-speech-speechd-plugin (%1)").arg(Install);
-        return nullptr;
-    }
     auto engine = std::make_unique<QTextToSpeech>(QStringLiteral("speechd"));
     // Under a locale none of its voices speaks (LANG=C), the engine starts in
     // an error of configuration that the Italian locale mends; any other
     // error means no server.
     if (engine->state() == QTextToSpeech::Error &&
         engine->errorReason() != QTextToSpeech::ErrorReason::Configuration) {
-        whyNot = QStringLiteral("speech-dispatcher non risponde (%1; %2)")
-                     .arg(engine->errorString(), Install);
+        whyNot = QStringLiteral("speech-dispatcher non risponde (%1)").arg(engine->errorString());
         return nullptr;
     }
     const QLocale italy(QLocale::Italian, QLocale::Italy);
@@ -144,7 +135,7 @@ std::unique_ptr<QTextToSpeech> ItalianVoice::newEngine(QString& whyNot) const {
         voice = plainItalian(engine->availableVoices());
     }
     if (!voice) {
-        whyNot = QStringLiteral("manca la voce italiana di speech-dispatcher (%1)").arg(Install);
+        whyNot = QStringLiteral("manca la voce italiana di speech-dispatcher");
         return nullptr;
     }
     engine->setVoice(*voice);

@@ -93,7 +93,9 @@ install_and_measure() { # root name, what, apt options...
         return 1
     }
     newly=$(sed -n 's/.* \([0-9]\+\) newly installed.*/\1/p' "$log")
-    download=$(sed -n 's/^Need to get \([^ ]* [kMG]\?B\).*/\1/p' "$log" | tail -n 1)
+    # "Need to get 0 B/77.5 MB" when the shared cache has them already.
+    download=$(sed -n 's|^Need to get \([^ ]* [kMG]\?B/\)\?\([^ ]* [kMG]\?B\) of archives.*|\2|p' \
+        "$log" | tail -n 1)
     disk=$(sed -n 's/^After this operation, \([^ ]* [kMG]\?B\) of additional.*/\1/p' "$log")
     echo "minbase: installed $what: $newly packages, $download to download, $disk on disk"
 }
