@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Two different builds never carry the same version: the newest entry of
-# debian/changelog is dated no earlier than the newest commit that changes
-# what reaches the package (the changelog itself aside), and its version is
-# above the entry before it. Run by .ci/run on the branch as submitted: a
-# change lands without an entry, and the entry that closes the work is
-# written last, dated when it is written.
+# Two different builds never carry the same version: what reaches the package
+# (the changelog itself aside) is the same now as in the commit that wrote the
+# changelog's newest entry, and that entry's version is above the one before.
+# Run by .ci/run on the branch as submitted: a change lands without an entry,
+# and the entry that closes the work is committed after every change.
 # Usage: version.sh. Exit 0 when it holds, 1 when not, 77 outside a git checkout.
 
 set -u
@@ -12,7 +11,6 @@ cd "$(dirname "$0")/../.." || exit 1
 git rev-parse --verify -q HEAD >/dev/null || { echo "version: SKIPPED: not a git checkout"; exit 77; }
 failed=0
 version=$(dpkg-parsechangelog -SVersion)
-entry=$(dpkg-parsechangelog -STimestamp)
 previous=$(dpkg-parsechangelog -o1 -c1 -SVersion)
 
 dpkg --compare-versions "$version" gt "$previous" || {
@@ -20,14 +18,16 @@ dpkg --compare-versions "$version" gt "$previous" || {
     failed=1
 }
 # What the package is made of; the autopkgtest checks and the changelog aside.
-read -r changed commit subject < <(git log -1 --format='%ct %h %s' -- src assets data packaging \
-    cmake CMakeLists.txt debian docs/guida-insegnante.md docs/tecnico.md \
-    ':(exclude)debian/changelog' ':(exclude)debian/tests')
-if [[ -n ${changed:-} ]] && ((changed > entry)); then
-    echo "version: FAIL: commit $commit ($(date -u -d "@$changed" '+%F %T') UTC, \"$subject\")"
-    echo "  changes the package after the newest changelog entry, $version of"
-    echo "  $(date -u -d "@$entry" '+%F %T') UTC: a build of it would carry $version too."
-    echo "  Write a new entry (dch -v NEW_VERSION, or by hand) dated now, and commit it last."
+packaged=(src assets data packaging cmake CMakeLists.txt debian docs/guida-insegnante.md
+    docs/tecnico.md ':(exclude)debian/changelog' ':(exclude)debian/tests')
+written=$(git log -1 --format=%H -S"mercanzola ($version)" -- debian/changelog)
+changed=$(git diff --name-only "${written:-HEAD}" HEAD -- "${packaged[@]}")
+if [[ -z $written || -n $changed ]]; then
+    echo "version: FAIL: the package changed after its changelog entry $version was written"
+    echo "  (${written:0:7}); a build of it would carry $version too. Changed since:"
+    sed 's/^/    /' <<<"$changed" | head -n 20
+    echo "  Add a new entry to debian/changelog (dch -v NEW_VERSION, or by hand with"
+    echo "  date -R) and commit it after every change."
     failed=1
 fi
 ((failed == 0)) && echo "version: $version, written after every change that reaches the package"
