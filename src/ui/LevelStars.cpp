@@ -1,0 +1,66 @@
+#include "ui/LevelStars.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace ui {
+
+namespace {
+
+// A five-pointed star in a square of side `size` at `corner`.
+QPainterPath star(QPointF corner, double size) {
+    QPainterPath path;
+    const QPointF centre = corner + QPointF(size / 2, size / 2 + size * 0.04);
+    for (int point = 0; point < 10; ++point) {
+        const double radius = point % 2 == 0 ? size / 2 : size / 5;
+        const double angle = qDegreesToRadians(-90.0 + point * 36.0);
+        const QPointF at = centre + QPointF(radius * qCos(angle), radius * qSin(angle));
+        point == 0 ? path.moveTo(at) : path.lineTo(at);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+} // namespace
+
+LevelStars::LevelStars(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LevelStars::setLevel(int level) {
+    shown = qBound(0, level, Stars);
+    setAccessibleName(QStringLiteral("livello %1 di %2").arg(shown).arg(Stars));
+    update();
+}
+
+// As tall as a line of the font, with a little room on each side.
+QSize LevelStars::sizeHint() const {
+    const int tall = fontMetrics().height();
+    return {Stars * tall + tall / 2, tall};
+}
+
+void LevelStars::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double size = height() * 0.85;
+    const double gap = size * 0.1;
+    const QColor outline = palette().color(QPalette::WindowText);
+    const double left = width() - Stars * (size + gap) - height() / 4.0;
+    for (int n = 0; n < Stars; ++n) {
+        const QPainterPath path = star({left + n * (size + gap), (height() - size) / 2}, size);
+        painter.setPen(QPen(outline, qMax(1.0, size / 14)));
+        painter.setBrush(n < shown ? QColor(0xF0, 0xB0, 0x00) : Qt::transparent);
+        painter.drawPath(path);
+    }
+}
+
+void LevelStars::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        updateGeometry();
+    QWidget::changeEvent(event);
+}
+
+} // namespace ui
