@@ -20,7 +20,6 @@ void ExerciseLevel::start(const Lesson& lesson, int number, ui::Screen* screen) 
     }
     if (QMenuBar* bar = screen->menuBar()) {
         stars = new ui::LevelStars(bar);
-        bar->setCornerWidget(stars, Qt::TopRightCorner);
         stars->show();
     }
     show();

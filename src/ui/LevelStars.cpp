@@ -28,6 +28,10 @@ QPainterPath star(QPointF corner, double size) {
 LevelStars::LevelStars(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::NoFocus);
+    if (parent) {
+        parent->installEventFilter(this);
+        place();
+    }
 }
 
 void LevelStars::setLevel(int level) {
@@ -36,19 +40,35 @@ void LevelStars::setLevel(int level) {
     update();
 }
 
-// As tall as a line of the font, with a little room on each side.
+// Three stars of the font's height, with a little room on each side.
 QSize LevelStars::sizeHint() const {
-    const int tall = fontMetrics().height();
-    return {Stars * tall + tall / 2, tall};
+    const int star = fontMetrics().height();
+    return {Stars * star + star / 2, star};
+}
+
+// At the right end of the parent (the menu bar), as tall as it is, so that
+// the stars stand in its middle at any size; placed after each of its
+// changes rather than by its layout, which would ask the stars' size back.
+void LevelStars::place() {
+    const QWidget* bar = parentWidget();
+    const int wide = sizeHint().width();
+    setGeometry(bar->width() - wide, 0, wide, bar->height());
+}
+
+bool LevelStars::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::FontChange))
+        place();
+    return QWidget::eventFilter(watched, event);
 }
 
 void LevelStars::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double size = height() * 0.85;
+    const double size = qMin(height(), fontMetrics().height()) * 0.85;
     const double gap = size * 0.1;
     const QColor outline = palette().color(QPalette::WindowText);
-    const double left = width() - Stars * (size + gap) - height() / 4.0;
+    const double left = width() - Stars * (size + gap) - size / 4.0;
     for (int n = 0; n < Stars; ++n) {
         const QPainterPath path = star({left + n * (size + gap), (height() - size) / 2}, size);
         painter.setPen(QPen(outline, qMax(1.0, size / 14)));
@@ -58,8 +78,8 @@ void LevelStars::paintEvent(QPaintEvent*) {
 }
 
 void LevelStars::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
-        updateGeometry();
+    if (event->type() == QEvent::FontChange && parentWidget())
+        place();
     QWidget::changeEvent(event);
 }
 

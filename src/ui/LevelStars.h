@@ -5,8 +5,8 @@
 namespace ui {
 
 // The level as three small stars, as many filled as the level, drawn in the
-// font's height wherever they stand (the menu bar's corner, which no screen's
-// content ever reaches). A screen reader hears "livello 2 di 3".
+// font's height at the right end of their parent (the menu bar, which no
+// screen's content ever reaches). A screen reader hears "livello 2 di 3".
 class LevelStars : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +22,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void place();
     int shown = 0;
 };
 
