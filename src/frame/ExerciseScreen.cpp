@@ -238,7 +238,7 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
              .answer = given,
              .right = right,
              .seconds = problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0,
-             .level = std::nullopt});
+             .level = problem.level > 0 ? std::optional<int>(problem.level) : std::nullopt});
 }
 
 // Every judgement comes here: a second tap on the same spot would answer the
