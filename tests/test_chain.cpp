@@ -258,12 +258,19 @@ private slots:
     }
 
     void onlyBuiltExercisesCanBeOpened() {
-        const QList<std::pair<int, ScreenId>> buttons = {
-            {6, ScreenId::Form1},   {2, ScreenId::Form2},   {3, ScreenId::Form3},
-            {4, ScreenId::Form4},   {5, ScreenId::Form5},   {7, ScreenId::Form6},
-            {8, ScreenId::Form7},   {9, ScreenId::Form8},   {10, ScreenId::Form9},
-            {11, ScreenId::Form10}, {12, ScreenId::Form11}, {13, ScreenId::Form12},
-            {14, ScreenId::Form13}};
+        const QList<std::pair<int, ScreenId>> buttons = {{6, ScreenId(Exercise::TotalCost)},
+                                                         {2, ScreenId(Exercise::UnitCost)},
+                                                         {3, ScreenId(Exercise::UnitOrTotalCost)},
+                                                         {4, ScreenId(Exercise::NumberOfItems)},
+                                                         {5, ScreenId(Exercise::Gain)},
+                                                         {7, ScreenId(Exercise::Revenue)},
+                                                         {8, ScreenId(Exercise::Expense)},
+                                                         {9, ScreenId(Exercise::MixedProfit)},
+                                                         {10, ScreenId(Exercise::FourCellTable)},
+                                                         {11, ScreenId(Exercise::GainOfSeveral)},
+                                                         {12, ScreenId(Exercise::GainOfOne)},
+                                                         {13, ScreenId(Exercise::GainOrLoss)},
+                                                         {14, ScreenId(Exercise::PayingWithMoney)}};
         TestServices services;
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
         QVERIFY(menu->Command.value(1)->isEnabled());
@@ -274,7 +281,9 @@ private slots:
                 QCOMPARE(currentScreen(), menu);
             }
         }
-        for (ScreenId built : {ScreenId::Form1, ScreenId::Form2, ScreenId::Form3, ScreenId::Form4})
+        for (ScreenId built :
+             {ScreenId(Exercise::TotalCost), ScreenId(Exercise::UnitCost),
+              ScreenId(Exercise::UnitOrTotalCost), ScreenId(Exercise::NumberOfItems)})
             QVERIFY(isScreenAvailable(built));
     }
 
@@ -384,20 +393,27 @@ private slots:
     void eachButtonOpensItsScreen_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<ScreenId>("opens");
-        const std::pair<int, ScreenId> table[] = {
-            {6, ScreenId::Form1},   {2, ScreenId::Form2},   {3, ScreenId::Form3},
-            {4, ScreenId::Form4},   {5, ScreenId::Form5},   {7, ScreenId::Form6},
-            {8, ScreenId::Form7},   {9, ScreenId::Form8},   {10, ScreenId::Form9},
-            {11, ScreenId::Form10}, {12, ScreenId::Form11}, {13, ScreenId::Form12},
-            {14, ScreenId::Form13}};
+        const std::pair<int, ScreenId> table[] = {{6, ScreenId(Exercise::TotalCost)},
+                                                  {2, ScreenId(Exercise::UnitCost)},
+                                                  {3, ScreenId(Exercise::UnitOrTotalCost)},
+                                                  {4, ScreenId(Exercise::NumberOfItems)},
+                                                  {5, ScreenId(Exercise::Gain)},
+                                                  {7, ScreenId(Exercise::Revenue)},
+                                                  {8, ScreenId(Exercise::Expense)},
+                                                  {9, ScreenId(Exercise::MixedProfit)},
+                                                  {10, ScreenId(Exercise::FourCellTable)},
+                                                  {11, ScreenId(Exercise::GainOfSeveral)},
+                                                  {12, ScreenId(Exercise::GainOfOne)},
+                                                  {13, ScreenId(Exercise::GainOrLoss)},
+                                                  {14, ScreenId(Exercise::PayingWithMoney)}};
         for (const auto& [number, form] : table)
             QTest::addRow("Command%d", number) << number << form;
     }
     void eachButtonOpensItsScreen() {
         QFETCH(int, number);
         QFETCH(ScreenId, opens);
-        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id)
-            registerScreen(ScreenId(id), [id] { return new StubScreen(ScreenId(id)); });
+        for (const ExerciseInfo& row : ExerciseTable)
+            registerScreen(row.exercise, [id = row.exercise] { return new StubScreen(id); });
         TestServices services;
         QPointer<ui::Screen> menu = openScreen(ScreenId::Menu);
 

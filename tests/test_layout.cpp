@@ -151,8 +151,8 @@ private slots:
                 ui::Screen::chooseFullScreen(fullScreen);
                 ui::NumberPad::choose(pad ? ui::NumberPad::Choice::Shown
                                           : ui::NumberPad::Choice::Hidden);
-                for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
-                    ui::Screen* screen = openScreen(ScreenId(id), nullptr);
+                for (ScreenId id : startAndExerciseScreens()) {
+                    ui::Screen* screen = openScreen(id, nullptr);
                     checkEveryKeyOnDisplay(screen, fullScreen,
                                            QStringLiteral("%1%2, %3")
                                                .arg(fullScreen ? "full screen" : "window",

@@ -305,7 +305,8 @@ private slots:
 
         // One wrong answer on Form1: 6 at 300 lire.
         s.random.values << TestServices::drawing(4, 18) << 0.0 << TestServices::drawing(6, 11);
-        auto* form1 = qobject_cast<PurchaseScreen*>(openScreen(ScreenId::Form1, currentScreen()));
+        auto* form1 = qobject_cast<PurchaseScreen*>(
+            openScreen(ScreenId(Exercise::TotalCost), currentScreen()));
         pupil::answer(form1->Text1, "1 500");
         platform::stopRecord();
         QCOMPARE(summary(file).section('\n', 1, 1).simplified(),

@@ -48,8 +48,8 @@ QString csvField(const QString& field) {
 int menuPlace(const QString& exercise) {
     static const QStringList Menu = [] {
         QStringList names;
-        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id)
-            names << screenName(ScreenId(id));
+        for (const ExerciseInfo& row : ExerciseTable)
+            names << screenName(row.exercise);
         return names;
     }();
     const qsizetype place = Menu.indexOf(exercise);
