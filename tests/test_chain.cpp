@@ -35,6 +35,14 @@ QList<ui::Screen*> visibleScreens() {
     return screens;
 }
 
+// The menu's exercise buttons by number (Command1 is "Esci"), and what each opens.
+const std::pair<int, ScreenId> MenuButtons[] = {
+    {6, Exercise::TotalCost},       {2, Exercise::UnitCost},    {3, Exercise::UnitOrTotalCost},
+    {4, Exercise::NumberOfItems},   {5, Exercise::Gain},        {7, Exercise::Revenue},
+    {8, Exercise::Expense},         {9, Exercise::MixedProfit}, {10, Exercise::FourCellTable},
+    {11, Exercise::GainOfSeveral},  {12, Exercise::GainOfOne},  {13, Exercise::GainOrLoss},
+    {14, Exercise::PayingWithMoney}};
+
 void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -258,19 +266,7 @@ private slots:
     }
 
     void onlyBuiltExercisesCanBeOpened() {
-        const QList<std::pair<int, ScreenId>> buttons = {{6, ScreenId(Exercise::TotalCost)},
-                                                         {2, ScreenId(Exercise::UnitCost)},
-                                                         {3, ScreenId(Exercise::UnitOrTotalCost)},
-                                                         {4, ScreenId(Exercise::NumberOfItems)},
-                                                         {5, ScreenId(Exercise::Gain)},
-                                                         {7, ScreenId(Exercise::Revenue)},
-                                                         {8, ScreenId(Exercise::Expense)},
-                                                         {9, ScreenId(Exercise::MixedProfit)},
-                                                         {10, ScreenId(Exercise::FourCellTable)},
-                                                         {11, ScreenId(Exercise::GainOfSeveral)},
-                                                         {12, ScreenId(Exercise::GainOfOne)},
-                                                         {13, ScreenId(Exercise::GainOrLoss)},
-                                                         {14, ScreenId(Exercise::PayingWithMoney)}};
+        const auto& buttons = MenuButtons;
         TestServices services;
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
         QVERIFY(menu->Command.value(1)->isEnabled());
@@ -393,20 +389,7 @@ private slots:
     void eachButtonOpensItsScreen_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<ScreenId>("opens");
-        const std::pair<int, ScreenId> table[] = {{6, ScreenId(Exercise::TotalCost)},
-                                                  {2, ScreenId(Exercise::UnitCost)},
-                                                  {3, ScreenId(Exercise::UnitOrTotalCost)},
-                                                  {4, ScreenId(Exercise::NumberOfItems)},
-                                                  {5, ScreenId(Exercise::Gain)},
-                                                  {7, ScreenId(Exercise::Revenue)},
-                                                  {8, ScreenId(Exercise::Expense)},
-                                                  {9, ScreenId(Exercise::MixedProfit)},
-                                                  {10, ScreenId(Exercise::FourCellTable)},
-                                                  {11, ScreenId(Exercise::GainOfSeveral)},
-                                                  {12, ScreenId(Exercise::GainOfOne)},
-                                                  {13, ScreenId(Exercise::GainOrLoss)},
-                                                  {14, ScreenId(Exercise::PayingWithMoney)}};
-        for (const auto& [number, form] : table)
+        for (const auto& [number, form] : MenuButtons)
             QTest::addRow("Command%d", number) << number << form;
     }
     void eachButtonOpensItsScreen() {
