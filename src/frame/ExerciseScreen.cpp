@@ -233,7 +233,7 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
     if (platform::recordIsOn())
         platform::keepAnswer(
             {.exercise = accessibleName(),
-             .exerciseNumber = int(problem.exercise),
+             .exerciseNumber = exerciseInfo(problem.exercise).number,
              .problem = spokenProblem(Reading::Written),
              .answer = given,
              .right = right,
