@@ -58,8 +58,9 @@ enum class SheetForm {
     Pieces,   // the pieces to circle, blanks for ricavo and guadagno
 };
 
-// The levels an exercise can be drawn at; empty until levels come.
-struct LevelRules {};
+// What levels change for this exercise alone; empty: the levels' shared rules
+// (model/Levels.h) apply as they are.
+struct ExerciseLevels {};
 
 // One row of the exercise table.
 struct ExerciseInfo {
@@ -80,7 +81,7 @@ struct ExerciseInfo {
     int askCount = 0;
     TableCells cells = {};
     SheetForm sheet = SheetForm::Sentence;
-    LevelRules levels = {};
+    ExerciseLevels levels = {};
 };
 
 // The tables' grids: [one item, several items][spesa, ricavo, guadagno].
