@@ -70,3 +70,4 @@ SCRIPT
 start_voice || echo "bench: no speech-dispatcher with espeak-ng: the start with --leggi is left out" >&2
 build/bench/mercanzola_bench --program build "$@"
 bash scripts/bench_record.sh
+bash scripts/bench_voice.sh

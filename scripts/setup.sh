@@ -15,7 +15,7 @@ packages=(
     clang libclang-rt-14-dev ccache
     desktop-file-utils appstream lintian man-db
     dpkg-dev debhelper devscripts fakeroot x11-utils
-    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher
+    libspeechd-dev qt6-declarative-dev speech-dispatcher
     speech-dispatcher-espeak-ng espeak-ng
 )
 sudo=()

@@ -248,7 +248,9 @@ void ExerciseScreen::rightFeedback(Counting counting) {
     Modulo1::SuonoEsatto();
     if (counted)
         showCounts(numberText(lesson.NumeroEsatti.value()), QString());
-    say(Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
+    // A step that is not counted has no count to tell.
+    say(counted ? Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value())
+                : QStringLiteral("esatto."));
 }
 
 void ExerciseScreen::wrongFeedback() {

@@ -25,7 +25,7 @@ failed=0
 skipped=0
 
 # What a lab PC may lack: the package recommends them.
-optional_packages=(libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher
+optional_packages=(libspeechd2 speech-dispatcher
     speech-dispatcher-espeak-ng libqt6sql6-psql)
 # What a lab's unattended upgrade runs with (see the README).
 lab_options=(-o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)

@@ -147,7 +147,7 @@ heard() { # each sentence after the one before
         "menù" "guadagno - perdita" "gomma bianca, spesa $(grouped "${spesa:-}") lire" "guadagno o perdita?" \
         "${choice:-}: ora scrivi quanto." "esatto. esatti 1, errati 0. gomma bianca, spesa" \
         "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
-        "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
+        "esatto. Clicca sul denaro che avevi utilizzato per pagare." \
         "quanto ho guadagnato?" "pagato $(grouped "${cost:-}") lire di $(grouped "${cost:-}") lire" \
         "lire di $(grouped "${cost:-}") lire: è più del costo. premi Ricomincia e paga di nuovo." \
         "il denaro è di nuovo tutto sul tavolo: " "avevo pagato la merce $(grouped "${cost:-}") lire." \

@@ -91,7 +91,7 @@ package_contents() {
         listed "$depends" "$package" || fail "Depends lacks $package" || return 1
     done
     # Reading aloud and the record on a server are a choice: a pupil's PC goes without.
-    for package in libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher \
+    for package in libspeechd2 speech-dispatcher \
         speech-dispatcher-espeak-ng libqt6sql6-psql; do
         ! listed "$depends" "$package" && listed "$recommends" "$package" ||
             fail "$package is not only recommended" || return 1
