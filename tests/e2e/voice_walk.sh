@@ -300,7 +300,7 @@ first_problem_when_busy() {
     start_reading "$work/speechd.sock" "$work/occupato.log" || return 1
     expect_heard "$problem" "Form1 opened beside two busy loops" || return 1
     end_busy_loops
-    back_to_menu && leave_program
+    stop_program
 }
 
 # A text held "being read" by the module: $1 starts it, then waits for it.
@@ -327,7 +327,7 @@ other_client_kept() {
     sleep 1
     held_text_finished 10 || fail "leaving the exercise cancelled another client's sentence" ||
         return 1
-    leave_program
+    stop_program
 }
 
 # Ended by SIGTERM mid-sentence: the program's sentence stops with it.
