@@ -48,9 +48,13 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
     options.solutions = command.solutions;
     options.largePrint = command.largePrint;
     options.seed = seedOf(command);
+    options.level = command.level ? command.level->level : 0;
     try {
-        const QString error =
-            writeWorksheetPdf(command.worksheet, lessonCatalogue(command), options);
+        const Catalogue catalogue = lessonCatalogue(command);
+        const LevelArticles articles(catalogue);
+        if (!articles.shortage(options.level).isEmpty())
+            platform::warn(articles.shortage(options.level));
+        const QString error = writeWorksheetPdf(command.worksheet, catalogue, options);
         if (!error.isEmpty()) {
             platform::warn(error);
             return 1;
