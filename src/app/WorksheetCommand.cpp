@@ -18,9 +18,10 @@ namespace {
 Catalogue lessonCatalogue(const CommandLine& command) {
     const QString name =
         command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
-    const bool inProgramFolder = QDir::isRelativePath(name);
-    const QString path = QDir::toNativeSeparators(
+    const QString inFolder = QDir::toNativeSeparators(
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
+    const QString path = catalogueLocation(inFolder);
+    const bool inProgramFolder = QDir::isRelativePath(name) && path == inFolder;
     const Catalogue catalogue = readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
     for (const QString& warning : catalogue.warnings)
         platform::warn(path + QStringLiteral(": ") + warning);
@@ -48,9 +49,13 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
     options.solutions = command.solutions;
     options.largePrint = command.largePrint;
     options.seed = seedOf(command);
+    options.level = command.level ? command.level->level : 0;
     try {
-        const QString error =
-            writeWorksheetPdf(command.worksheet, lessonCatalogue(command), options);
+        const Catalogue catalogue = lessonCatalogue(command);
+        const LevelArticles articles(catalogue);
+        if (!articles.shortage(options.level).isEmpty())
+            platform::warn(articles.shortage(options.level));
+        const QString error = writeWorksheetPdf(command.worksheet, catalogue, options);
         if (!error.isEmpty()) {
             platform::warn(error);
             return 1;

@@ -172,8 +172,12 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
                           : QSqlDatabase::addDatabase(
                                 server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
     if (!db.isValid()) {
-        *problem = QStringLiteral("manca il driver SQL di Qt per %1")
-                       .arg(server ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
+        // The Debian package that brings it, for the technician.
+        *problem = QStringLiteral("manca il driver SQL di Qt per %1; si installa con: sudo apt "
+                                  "install %2")
+                       .arg(server ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"),
+                            server ? QStringLiteral("libqt6sql6-psql")
+                                   : QStringLiteral("libqt6sql6-sqlite"));
         return false;
     }
     if (server) {
@@ -197,6 +201,15 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (made)
         shareLikeFolder(destination);
+    // A file no answer has reached yet, as the package prepares the PC's
+    // shared record, is a record with no answers, for this connection alone.
+    if (!server && !create && QFileInfo(destination).size() == 0) {
+        QString ignored;
+        run(db,
+            QString(SqliteTable)
+                .replace(QStringLiteral("CREATE TABLE"), QStringLiteral("CREATE TEMP TABLE")),
+            &ignored);
+    }
     if (!server && !create && !isRecord(db, problem)) {
         *problem =
             QStringLiteral("%1 non è un registro della mercanzola (%2)").arg(destination, *problem);

@@ -132,8 +132,11 @@ QString sectionTitle(Exercise exercise) {
 }
 
 QString footerOf(const Catalogue& catalogue, const WorksheetOptions& options) {
-    return QStringLiteral("la mercanzola - scheda in %1 - seme %2")
-        .arg(catalogue.currency->name())
+    // The seed draws the same sheet again only at the same level.
+    const QString level =
+        options.level > 0 ? QStringLiteral(" - livello %1").arg(options.level) : QString();
+    return QStringLiteral("la mercanzola - scheda in %1%2 - seme %3")
+        .arg(catalogue.currency->name(), level)
         .arg(options.seed);
 }
 
@@ -148,10 +151,12 @@ WorksheetOptions WorksheetOptions::everyExercise() {
 
 std::vector<Problem> drawWorksheet(const Catalogue& catalogue, const WorksheetOptions& options) {
     SeededRandom random(options.seed);
+    const LevelArticles articles(catalogue);
     std::vector<Problem> problems;
     for (Exercise exercise : options.exercises)
         for (int n = 0; n < options.problemsEach; ++n)
-            problems.push_back(drawProblem(exercise, catalogue, random));
+            problems.push_back(
+                drawProblem(exercise, catalogue, random, {options.level, &articles}));
     return problems;
 }
 

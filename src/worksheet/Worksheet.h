@@ -17,11 +17,12 @@ struct WorksheetOptions {
     bool solutions = false;
     bool largePrint = false; // sans serif, larger, 1.5 spacing, one problem per block
     std::uint64_t seed = 0;  // the same seed gives the same sheet
+    int level = 0;           // the problems' level, 1 to 3; 0 none
 
     static WorksheetOptions everyExercise();
 };
 
-// The sheet's problems, exercise after exercise, drawn from the seed.
+// The sheet's problems, exercise after exercise, drawn from the seed at the level.
 std::vector<Problem> drawWorksheet(const Catalogue& catalogue, const WorksheetOptions& options);
 
 // Paints the sheet on an A4 device (a PDF writer or a printer): the heading
