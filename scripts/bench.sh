@@ -6,7 +6,7 @@
 # Usage: bench.sh [--rounds N] [--quick]   (--quick: 2 rounds, a short check)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh >/dev/null
+bash scripts/setup.sh --test >/dev/null
 cmake --build build --target mercanzola_bench >/dev/null
 
 # shellcheck source=../tests/e2e/lib.sh
