@@ -98,7 +98,7 @@ private slots:
         QVERIFY(avvio);
         QCOMPARE(currentScreen(), avvio);
 
-        QVERIFY(avvio->windowTitle().trimmed().isEmpty());
+        QCOMPARE(avvio->windowTitle(), QStringLiteral("la mercanzola"));
         QCOMPARE(avvio->client()->size(), QSize(845, 541)); // 12,675 x 8,115 twips
         QCOMPARE(avvio->size(), avvio->client()->size());   // no menu bar
         QVERIFY(!avvio->windowIcon().isNull());
@@ -202,7 +202,7 @@ private slots:
         TestServices services;
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
         QVERIFY(menu);
-        QVERIFY(menu->windowTitle().trimmed().isEmpty());
+        QCOMPARE(menu->windowTitle(), QStringLiteral("la mercanzola"));
         QCOMPARE(menu->client()->size(), QSize(640, 480)); // 9,600 x 7,200 twips
         QCOMPARE(menu->size(), menu->client()->size());
 

@@ -118,6 +118,10 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
     result->forgetPupil = parser.value(QStringLiteral("cancella-alunno")).simplified();
     result->since = readDate(parser, QStringLiteral("dal"), mistakes);
     result->until = readDate(parser, QStringLiteral("al"), mistakes);
+    if (result->since.isValid() && result->until.isValid() && result->since > result->until)
+        *mistakes << QStringLiteral("--dal %1 viene dopo --al %2: nessun giorno fra i due")
+                         .arg(result->since.toString(Qt::ISODate),
+                              result->until.toString(Qt::ISODate));
     result->deleteBefore = readDate(parser, QStringLiteral("cancella-prima-del"), mistakes);
     result->wrongAnswers = parser.isSet(QStringLiteral("errori"));
 }

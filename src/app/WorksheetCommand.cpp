@@ -18,9 +18,10 @@ namespace {
 Catalogue lessonCatalogue(const CommandLine& command) {
     const QString name =
         command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
-    const bool inProgramFolder = QDir::isRelativePath(name);
-    const QString path = QDir::toNativeSeparators(
+    const QString inFolder = QDir::toNativeSeparators(
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
+    const QString path = catalogueLocation(inFolder);
+    const bool inProgramFolder = QDir::isRelativePath(name) && path == inFolder;
     const Catalogue catalogue = readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
     for (const QString& warning : catalogue.warnings)
         platform::warn(path + QStringLiteral(": ") + warning);
