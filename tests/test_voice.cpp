@@ -265,7 +265,7 @@ private slots:
             << QStringList{"12.000", "click 0", "click 1"}
             << "Avevo pagato la merce 11000 lire e ho ricavato 12000 lire: quanto ho guadagnato?";
         QTest::newRow("money board, paid too much: only Ricomincia helps")
-            << ScreenId::Form13 << Board << QStringList{"12.000", "click 1", "click 2", "click 0"}
+            << ScreenId(Exercise::PayingWithMoney) << Board << QStringList{"12.000", "click 1", "click 2", "click 0"}
             << "Pagato 12000 lire di 11000 lire: è più del costo. Premi Ricomincia e paga di "
                "nuovo.";
         QTest::newRow("money board, after Ricomincia")
