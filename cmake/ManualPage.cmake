@@ -37,13 +37,25 @@ add_custom_command(
     DEPENDS ${MERCANZOLA_CHANGELOG}
     COMMENT "Compressing the changelog"
     VERBATIM)
-add_custom_target(documentation ALL DEPENDS ${MANUAL_PAGES} ${DOC_OUT}/changelog.gz)
+# Compressed here as dh_compress would, so that CPack and dpkg-buildpackage
+# pack the same files.
+set(GUIDES)
+foreach(guide guida-insegnante tecnico)
+    add_custom_command(
+        OUTPUT ${DOC_OUT}/${guide}.md.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/${guide}.md ${DOC_OUT}/${guide}.md
+        COMMAND ${GZIP} -9nf ${DOC_OUT}/${guide}.md
+        DEPENDS ${CMAKE_SOURCE_DIR}/docs/${guide}.md
+        COMMENT "Compressing ${guide}.md"
+        VERBATIM)
+    list(APPEND GUIDES ${DOC_OUT}/${guide}.md.gz)
+endforeach()
+add_custom_target(documentation ALL DEPENDS ${MANUAL_PAGES} ${DOC_OUT}/changelog.gz ${GUIDES})
 
 install(FILES ${DOC_OUT}/man-it/mercanzola.1.gz DESTINATION share/man/it/man1)
 install(FILES ${DOC_OUT}/man-en/mercanzola.1.gz DESTINATION share/man/man1)
 # The guides for the teacher and the technician, in Italian.
-install(FILES ${DOC_OUT}/changelog.gz ${CMAKE_SOURCE_DIR}/debian/copyright
-              ${CMAKE_SOURCE_DIR}/docs/guida-insegnante.md ${CMAKE_SOURCE_DIR}/docs/tecnico.md
+install(FILES ${DOC_OUT}/changelog.gz ${CMAKE_SOURCE_DIR}/debian/copyright ${GUIDES}
         DESTINATION share/doc/mercanzola)
 # The two lintian findings the package means, each with its reason.
 install(FILES ${CMAKE_SOURCE_DIR}/debian/mercanzola.lintian-overrides

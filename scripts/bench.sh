@@ -72,3 +72,4 @@ build/bench/mercanzola_bench --program build "$@"
 cmake --build build --target bench_levels >/dev/null
 build/bench/bench_levels | tail -1
 bash scripts/bench_record.sh
+bash scripts/bench_voice.sh

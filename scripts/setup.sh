@@ -11,8 +11,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2 libasound2-dev
-    libqt6sql6-sqlite libqt6sql6-psql qt6-speech-dev qt6-declarative-dev
-    qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    libqt6sql6-sqlite libqt6sql6-psql libspeechd-dev qt6-declarative-dev
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     ccache
     dpkg-dev debhelper fakeroot
 )

@@ -43,7 +43,7 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
     if (!command.worksheetExercises.empty()) {
         options.exercises.clear();
         for (int number : command.worksheetExercises)
-            options.exercises.push_back(static_cast<Exercise>(number));
+            options.exercises.push_back(*exerciseNumbered(number)); // the command line checked it
     }
     options.problemsEach = command.problemsEach;
     options.solutions = command.solutions;

@@ -218,17 +218,22 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (!server) {
         QString ignored;
-        // A journal that stays, written over, not deleted: in a shared sticky
-        // folder another account may not delete what this one made. (The
-        // queue, in write-ahead mode, keeps its own.)
+        // A journal emptied at each commit, never deleted: in a shared
+        // sticky folder another account may not delete what this one made,
+        // and a journal kept whole would keep the pages of erased answers.
+        // Erased answers are written over in the file too. (The queue, in
+        // write-ahead mode, keeps its own.)
+        run(db, QStringLiteral("PRAGMA secure_delete=ON"), &ignored);
         QSqlQuery mode(db);
         if (mode.exec(QStringLiteral("PRAGMA journal_mode")) && mode.next() &&
-            mode.value(0).toString() == u"delete") {
+            mode.value(0).toString() != u"wal") {
             mode.finish();
-            run(db, QStringLiteral("PRAGMA journal_mode=PERSIST"), &ignored);
+            run(db, QStringLiteral("PRAGMA journal_mode=TRUNCATE"), &ignored);
             run(db, QStringLiteral("PRAGMA synchronous=FULL"), &ignored);
         }
-    } else {
+    } else if (create) {
+        // A pupil's PC does not wait on a server for long; the teacher's
+        // commands over a year of answers take the time they need.
         QString ignored;
         run(db, QStringLiteral("SET statement_timeout = 5000"), &ignored);
     }
@@ -283,7 +288,7 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later) {
 }
 
 bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem) {
+                  QString* problem, bool* refused) {
     const QString statement = query.lastQuery();
     const auto bind = [&](const QString& column, const QVariant& value) {
         if (statement.contains(u':' + column))
@@ -306,9 +311,19 @@ bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedA
     if (query.exec())
         return true;
     const QSqlError error = query.lastError();
-    if (query.driver()->dbmsType() == QSqlDriver::PostgreSQL && error.nativeErrorCode() == u"23505")
+    const bool server = query.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    const QString code = error.nativeErrorCode();
+    if (server && code == u"23505")
         return true;
     *problem = error.text().simplified();
+    if (refused) {
+        // The server's data exceptions, constraints and limits (an index
+        // entry too long); SQLite's too big, constraint and mismatch.
+        const int sqlite = code.toInt() & 0xff;
+        *refused = server
+                       ? code.startsWith(u"22") || code.startsWith(u"23") || code.startsWith(u"54")
+                       : sqlite == 18 || sqlite == 19 || sqlite == 20;
+    }
     return false;
 }
 

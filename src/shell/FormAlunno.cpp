@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
@@ -37,6 +38,8 @@ constexpr int MostRows = (Height - ButtonsTop - Margin) / (LeastButton + Gap);
 constexpr int PageRows = MostRows - 1;
 constexpr qint64 ClassFileLimit = 64 * 1024;
 constexpr qsizetype MostNames = 500;
+
+constexpr qsizetype LongestName = 60;
 
 // A name's caption and font on a button of this size at the designed scale:
 // smaller until it fits whole, then on two lines, never cut.
@@ -67,11 +70,19 @@ QString sameName(const QString& name) {
 
 } // namespace
 
+QString pupilName(const QString& text) {
+    QString name;
+    for (const QChar c : text)
+        name += c.isPrint() ? c : QChar(u' ');
+    return name.simplified().left(LongestName).trimmed();
+}
+
 QStringList classListFromText(const QString& text) {
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n|\\r|\\n"));
     QStringList names;
     QSet<QString> seen;
-    for (const QString& line : text.split(u'\n')) {
-        const QString name = line.simplified();
+    for (const QString& line : text.split(lineEnd)) {
+        const QString name = pupilName(line);
         if (!name.isEmpty() && !seen.contains(sameName(name)) && names.size() < MostNames) {
             seen.insert(sameName(name));
             names << name;
@@ -125,8 +136,8 @@ FormAlunno::FormAlunno(const QStringList& names) : ui::Screen(Width, Height), na
     if (names.isEmpty()) {
         Text1 = place(new ui::AnswerBox(QStringLiteral("il tuo nome"), 24), 2400, 2400,
                       Width - 4800, 900);
-        Text1->setMaxLength(60);
-        onEnterReleased(Text1, [this] { choose(Text1->text().simplified()); });
+        Text1->setMaxLength(LongestName);
+        onEnterReleased(Text1, [this] { choose(pupilName(Text1->text())); });
         // Wherever the number pad would show: many boards say they are a mouse.
         if (ui::NumberPad::wanted(fullScreenChosen()))
             placeLetterPad();
@@ -212,7 +223,7 @@ void FormAlunno::placeLetterPad() {
             ui::letTapRepeat(button); // "nn" in "Anna" is two taps, both meant
         onClick(button, [this, key] {
             if (key == u"invio")
-                choose(Text1->text().simplified());
+                choose(pupilName(Text1->text()));
             else if (key == u"indietro")
                 openScreen(ScreenId::Avvio, this);
             else if (key == u"cancella")

@@ -26,9 +26,12 @@ QString blankFor(const Problem& problem, const Figure& figure) {
            (figure.kind == AnswerKind::Count ? QStringLiteral("pezzi") : problem.currency->name());
 }
 
+SheetForm formOf(const Problem& problem) {
+    return exerciseInfo(problem.exercise).sheet;
+}
+
 bool isTable(const Problem& problem) {
-    return problem.exercise == Exercise::FourCellTable ||
-           problem.exercise == Exercise::GainOfSeveral || problem.exercise == Exercise::GainOfOne;
+    return formOf(problem) == SheetForm::Grid;
 }
 
 // The table as the screen shows it: given cells filled, asked cells blank,
@@ -75,8 +78,8 @@ QString numbered(int number, const QString& text) {
 // A problem as the pupil meets it on paper.
 std::vector<Row> question(const Problem& problem, int number) {
     const Currency& money = *problem.currency;
-    switch (problem.exercise) {
-    case Exercise::PayingWithMoney:
+    switch (formOf(problem)) {
+    case SheetForm::Pieces:
         return {Text{numbered(number, QStringLiteral("Avevo pagato la merce %1. Questa è la "
                                                      "somma che ho ricavato:")
                                           .arg(money.spokenAmount(problem.cost)))},
@@ -84,7 +87,7 @@ std::vector<Row> question(const Problem& problem, int number) {
                 Text{QStringLiteral("Ho ricavato: ") + Blank + u' ' + money.name()},
                 Text{QStringLiteral("Cerchia il denaro che avevi utilizzato per pagare.")},
                 Text{QStringLiteral("Ho guadagnato: ") + Blank + u' ' + money.name()}};
-    case Exercise::GainOrLoss:
+    case SheetForm::Choice:
         return {
             Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
                                       givenText(problem) + u'.')},
@@ -105,7 +108,7 @@ std::vector<Row> question(const Problem& problem, int number) {
 // The same problem's answers, for the teacher.
 QString answer(const Problem& problem) {
     const Currency& money = *problem.currency;
-    if (problem.exercise == Exercise::PayingWithMoney) {
+    if (formOf(problem) == SheetForm::Pieces) {
         QStringList paid;
         for (int index : problem.payment)
             paid << QString::fromUtf8(money.pieces()[index].spoken);
@@ -117,7 +120,7 @@ QString answer(const Problem& problem) {
     for (const Step& step : problem.steps) {
         if (step.kind == Step::Choice)
             continue;
-        answers << (problem.exercise == Exercise::GainOrLoss
+        answers << (formOf(problem) == SheetForm::Choice
                         ? step.figure.heading + QStringLiteral(" di ")
                         : step.figure.heading + QStringLiteral(": ")) +
                        written(problem, step.figure);
@@ -127,7 +130,7 @@ QString answer(const Problem& problem) {
 
 QString sectionTitle(Exercise exercise) {
     return QStringLiteral("Esercizio %1: %2")
-        .arg(static_cast<int>(exercise))
+        .arg(exerciseInfo(exercise).number)
         .arg(exerciseTitle(exercise).simplified());
 }
 
@@ -144,8 +147,8 @@ QString footerOf(const Catalogue& catalogue, const WorksheetOptions& options) {
 
 WorksheetOptions WorksheetOptions::everyExercise() {
     WorksheetOptions options;
-    for (int n = 1; n <= ExerciseCount; ++n)
-        options.exercises.push_back(static_cast<Exercise>(n));
+    for (const ExerciseInfo& row : ExerciseTable)
+        options.exercises.push_back(row.exercise);
     return options;
 }
 

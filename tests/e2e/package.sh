@@ -107,7 +107,7 @@ package_contents() {
         fail "a media framework among the dependencies: $depends" || return 1
     # Reading aloud is a choice: a pupil's PC goes without; the record on a
     # lab's server is the technician's to install.
-    for package in libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher \
+    for package in libspeechd2 speech-dispatcher \
         speech-dispatcher-espeak-ng; do
         ! listed "$depends" "$package" && listed "$recommends" "$package" ||
             fail "$package is not only recommended" || return 1
