@@ -16,6 +16,7 @@
 #include "support/TestServices.h"
 #include "ui/LevelStars.h"
 #include "ui/NumberPad.h"
+#include "ui/Scaling.h"
 #include "ui/Twips.h"
 
 #include <QDir>
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -84,6 +86,9 @@ class LayoutTest : public QObject {
                 QVERIFY2(display.contains(onDisplay(control)),
                          qPrintable(what + ": " + control->accessibleName()));
         const double factor = qMax(1.0, screen->contentScale());
+        // The menu bar grows with the window, whatever the content's factor.
+        const double windowFactor =
+            qMax(1.0, ui::LayoutScale::fitting(screen->minimumSize(), screen->size()).factor);
         const QRect content = onDisplay(screen->client());
         QRect whole = content;
         if (const ui::NumberPad* pad = screen->numberPad(); pad && pad->isVisible()) {
@@ -98,11 +103,32 @@ class LayoutTest : public QObject {
         if (fullScreen)
             QVERIFY2(std::abs(whole.center().x() - display.center().x()) <= display.width() / 20,
                      qPrintable(what + ": centred"));
+        // On a board's whole screen the prices, quantities and answers read from
+        // the back of the class: digits 40 pixels high at 1920x1080, in proportion
+        // on other displays; beside the pad the widest layouts (the tables) reach 34.
+        if (fullScreen && !display.isEmpty())
+            for (const QWidget* control : screen->client()->findChildren<QWidget*>()) {
+                const auto* label = qobject_cast<const QLabel*>(control);
+                const auto* box = qobject_cast<const QLineEdit*>(control);
+                const QString text = label ? label->text() : box ? box->text() : QString();
+                if (!control->isVisible() ||
+                    !QRegularExpression(QStringLiteral("^[0-9][0-9.,]*$")).match(text).hasMatch())
+                    continue;
+                const int digits =
+                    QFontMetrics(control->font()).tightBoundingRect(QStringLiteral("0")).height();
+                const double wanted = (screen->padIsShown() ? 34.0 : 40.0) *
+                                      qMin(display.width() / 1920.0, display.height() / 1080.0);
+                QVERIFY2(digits >= int(wanted * 0.98),
+                         qPrintable(QStringLiteral("%1: %2 is %3 px high, not %4")
+                                        .arg(what, text)
+                                        .arg(digits)
+                                        .arg(wanted)));
+            }
         const bool byFinger =
             fullScreen || (screen->numberPad() && screen->numberPad()->isVisible());
         if (QMenuBar* bar = screen->menuBar(); bar && byFinger)
             for (QAction* item : bar->actions())
-                QVERIFY2(bar->actionGeometry(item).height() >= int(48 * factor * 0.98),
+                QVERIFY2(bar->actionGeometry(item).height() >= int(48 * windowFactor * 0.98),
                          qPrintable(what + ": " + item->text()));
         // The level's stars, on an exercise screen with levels on: in the menu
         // bar's corner, on the display, over none of its items, the content or the pad.

@@ -16,6 +16,7 @@ void addVoiceNotice(ui::Screen* screen, const ui::TwipsRect& where) {
     auto* notice =
         screen->place(new ui::Label(shown(reading.trouble()), {QStringLiteral("Arial"), 8}), where);
     notice->setWordWrap(true);
+    screen->showsOnOccasion(notice);
     notice->setVisible(!reading.trouble().isEmpty());
     QObject::connect(&reading, &platform::ReadingAloud::troubleChanged, notice,
                      [notice](const QString& trouble) {

@@ -13,6 +13,8 @@ namespace ui {
 namespace {
 
 const char* const ScaleProperty = "ui_layoutScale";
+const char* const OriginProperty = "ui_layoutOrigin"; // in twips
+const char* const OnOccasionProperty = "ui_onOccasion";
 
 // Keeps rounding from turning an exact pixel into the one below.
 constexpr double Tolerance = 1e-9;
@@ -37,7 +39,7 @@ public:
 
     void moveTo(const TwipsRect& place) {
         twips = place;
-        control->setGeometry(LayoutScale{factor}.rect(twips));
+        control->setGeometry(placed());
     }
     const TwipsRect& place() const { return twips; }
 
@@ -46,7 +48,7 @@ public:
         if (!designedIcon.isValid() || factor == 1.0)
             designedIcon = iconSize();
         factor = scale.factor;
-        control->setGeometry(scale.rect(twips));
+        control->setGeometry(placed());
         drawFont();
         if (designedIcon.isValid())
             resizableIcon()->setIconSize(scale.size(designedIcon));
@@ -65,6 +67,19 @@ protected:
     }
 
 private:
+    // Where the control stands in its parent: a client area drawn from an
+    // origin other than the layout's corner moves its controls by as much.
+    QRect placed() const {
+        const LayoutScale scale{factor};
+        const QRect rect = scale.rect(twips);
+        const QWidget* parent = control->parentWidget();
+        const QVariant origin = parent ? parent->property(OriginProperty) : QVariant();
+        if (!origin.isValid())
+            return rect;
+        const QPoint from = origin.toPoint();
+        return rect.translated(-scale.rect({from.x(), from.y(), 0, 0}).topLeft());
+    }
+
     explicit ScaledPlace(QWidget* control)
         : QObject(control), control(control), designedFont(control->font()),
           factor(scaleOf(control).factor) {
@@ -144,8 +159,24 @@ void resizeScaled(QWidget* control, int widthTwips, int heightTwips) {
     control->resize(scaleOf(control).rect({0, 0, widthTwips, heightTwips}).size());
 }
 
-void setClientScale(QWidget* client, const LayoutScale& scale) {
+TwipsRect placedBounds(const QWidget* client) {
+    QRect bounds; // in twips
+    for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (const ScaledPlace* place = ScaledPlace::kept(control);
+            place && !(control->isHidden() && control->property(OnOccasionProperty).toBool())) {
+            const TwipsRect& r = place->place();
+            bounds |= QRect(r.left, r.top, r.width, r.height);
+        }
+    return {bounds.left(), bounds.top(), bounds.width(), bounds.height()};
+}
+
+void markOnOccasion(QWidget* control) {
+    control->setProperty(OnOccasionProperty, true);
+}
+
+void setClientScale(QWidget* client, const LayoutScale& scale, QPoint originTwips) {
     client->setProperty(ScaleProperty, scale.factor);
+    client->setProperty(OriginProperty, originTwips.isNull() ? QVariant() : QVariant(originTwips));
     // For the controls that inherit it; the client's parent keeps the designed font.
     if (const QWidget* holder = client->parentWidget())
         client->setFont(scale.font(holder->font()));

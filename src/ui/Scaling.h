@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QFont>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -30,9 +31,16 @@ void placeScaled(QWidget* control, const TwipsRect& place);
 // Gives a placed control a new size in twips; its place stays.
 void resizeScaled(QWidget* control, int widthTwips, int heightTwips);
 
+// The smallest twips rect holding every control placed straight on the
+// client, but those shown on occasion while they are hidden.
+TwipsRect placedBounds(const QWidget* client);
+void markOnOccasion(QWidget* control);
+
 // Draws the client area's placed controls at a new scale: their places,
-// fonts and icons. Frames and focus rings keep their pixel widths.
-void setClientScale(QWidget* client, const LayoutScale& scale);
+// fonts and icons. Frames and focus rings keep their pixel widths. With an
+// origin, the client area shows the layout from that point on, not from its
+// corner.
+void setClientScale(QWidget* client, const LayoutScale& scale, QPoint originTwips = {});
 
 // The scale a control is drawn at: that of the client area it stands in.
 LayoutScale scaleOf(const QWidget* control);

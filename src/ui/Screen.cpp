@@ -114,10 +114,19 @@ void Screen::fitContent() {
     const QSize whole =
         padShown ? withStrip(designedClient, pad->designedSize(), below) : designedClient;
     const LayoutScale fitted = LayoutScale::fitting(whole, room);
-    QRect area(QPoint(), fitted.size(designedClient));
+    ContentPlace content = {fitted, {}, fitted.size(designedClient)};
+    QRect strip;
     if (padShown) {
-        pad->setScale(fitted.factor);
-        QRect strip(QPoint(), pad->size());
+        // On the board's whole screen the pad gives up some of its growth to the
+        // figures: its keys stay larger than a fingertip.
+        pad->setScale(shownFullScreen && fitted.factor > 1.0 ? qMax(1.0, 0.7 * fitted.factor)
+                                                             : fitted.factor);
+        strip = QRect(QPoint(), pad->size());
+    }
+    if (shownFullScreen)
+        content = filling(room - (below ? QSize(0, strip.height()) : QSize(strip.width(), 0)));
+    QRect area(QPoint(), content.size);
+    if (padShown) {
         QRect both(QPoint(), withStrip(area.size(), strip.size(), below));
         both.moveCenter(stage->rect().center());
         if (below) {
@@ -134,10 +143,27 @@ void Screen::fitContent() {
         area.moveCenter(stage->rect().center());
     }
     clientArea->setGeometry(area);
-    if (fitted.factor != scale) {
-        scale = fitted.factor;
-        setClientScale(clientArea, fitted);
+    if (content.scale.factor != scale || content.origin != origin) {
+        scale = content.scale.factor;
+        origin = content.origin;
+        setClientScale(clientArea, content.scale, origin);
     }
+}
+
+// On a board's whole screen the controls themselves, not the room the layout
+// was drawn in, fill what the pad leaves: the figures as large as the display
+// allows, the empty part of the layout left out, all of it in the middle.
+Screen::ContentPlace Screen::filling(QSize room) const {
+    TwipsRect used = placedBounds(clientArea);
+    if (used.width <= 0 || used.height <= 0)
+        used = {0, 0, designedClient.width() * 15, designedClient.height() * 15};
+    // A margin as wide as a key's gap, so that no frame touches the pad or the edge.
+    constexpr int Margin = 8 * 15;
+    used = {used.left - Margin, used.top - Margin, used.width + 2 * Margin,
+            used.height + 2 * Margin};
+    const QSize designed = twipsRect(0, 0, used.width, used.height).size();
+    const LayoutScale scale = LayoutScale::fitting(designed, room);
+    return {scale, {used.left, used.top}, scale.size(designed)};
 }
 
 // The menu bar grows with the content. Its factor is that of the whole window
@@ -347,6 +373,18 @@ QAction* Screen::addMenuItem(const QString& caption, std::function<void()> handl
 void Screen::giveFocusBackFromMenu() {
     if (isVisible() && focusWidget() == menu && focusBeforeMenu)
         focusBeforeMenu->setFocus(Qt::MenuBarFocusReason);
+}
+
+void Screen::showsOnOccasion(QWidget* control) {
+    markOnOccasion(control);
+    control->installEventFilter(this);
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
+        shownFullScreen)
+        QTimer::singleShot(0, this, [this] { fitContent(); });
+    return QWidget::eventFilter(watched, event);
 }
 
 void Screen::placeAt(QWidget* control, int left, int top, int width, int height) {

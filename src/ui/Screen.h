@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/Scaling.h"
 #include "ui/Twips.h"
 
 #include <QPointer>
@@ -84,6 +85,10 @@ public:
     // Where the voiced sentences go; by default nowhere.
     void setVoice(Voice* voice);
 
+    // A placed control shown only on occasion, a notice: the board's full
+    // screen makes room for it while it shows, and gives the room back.
+    void showsOnOccasion(QWidget* control);
+
     // Moves a control later on; the place holds at any scale.
     static void placeAt(QWidget* control, int left, int top, int width, int height);
 
@@ -100,8 +105,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The client area's scale, the twips point at its corner and its size.
+    struct ContentPlace {
+        LayoutScale scale;
+        QPoint origin;
+        QSize size;
+    };
+    ContentPlace filling(QSize room) const;
     void giveFocusBackFromMenu();
     void fitContent();
     void scaleMenuBar();
@@ -116,6 +129,7 @@ private:
     QWidget* clientArea;
     QSize designedClient;
     double scale = 1.0;
+    QPoint origin; // of the layout, at the client area's corner
     bool shownFullScreen = false;
     QRect normalPlace; // where the window stood before full screen
     QMenuBar* menu = nullptr;
