@@ -115,6 +115,8 @@ private:
         QSize size;
     };
     ContentPlace filling(QSize room) const;
+    // The content with the pad's strip beside it, or below it.
+    static QSize withStrip(QSize content, QSize strip, bool below);
     void giveFocusBackFromMenu();
     void fitContent();
     void scaleMenuBar();
