@@ -4,10 +4,17 @@
 #include "platform/Record.h"
 #include "platform/Warning.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +30,38 @@ int fail(const QString& problem) {
 bool save(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// Why this account may not run a teacher's command on a record file it may
+// not read (or change, for a deletion): the PC's shared record is for root
+// and the record's group alone, pupils' accounts only add to it. Empty when
+// it may, or when the file itself will say what is wrong.
+QString refusedHere(const QString& destination, bool change) {
+    if (destination.contains(QStringLiteral("://")))
+        return {};
+    const QByteArray path = QFile::encodeName(destination);
+    if (access(path.constData(), change ? R_OK | W_OK : R_OK) == 0 || errno != EACCES)
+        return {};
+    const passwd* user = getpwuid(getuid());
+    const QString account =
+        user ? QString::fromLocal8Bit(user->pw_name) : QString::number(getuid());
+    const QString shared = QStringLiteral(MERCANZOLA_SHARED_RECORD);
+    struct stat folder {};
+    const group* owners =
+        QDir::cleanPath(destination) == shared &&
+                stat(QFile::encodeName(QFileInfo(shared).absolutePath()).constData(), &folder) == 0
+            ? getgrgid(folder.st_gid)
+            : nullptr;
+    if (!owners)
+        return QStringLiteral("questo account (%1) non può %2 il registro %3: permesso negato")
+            .arg(account, change ? QStringLiteral("cambiare") : QStringLiteral("leggere"),
+                 destination);
+    const QString group = QString::fromLocal8Bit(owners->gr_name);
+    return QStringLiteral("questo account (%1) non può leggere né cambiare il registro %2: "
+                          "riepiloghi, errori e cancellazioni sono per root e per gli "
+                          "insegnanti, gli account del gruppo %3 (root ve li aggiunge con: "
+                          "adduser NOME %3). Gli alunni vi aggiungono soltanto le loro risposte.")
+        .arg(account, destination, group);
 }
 
 } // namespace
@@ -60,6 +99,9 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
                      const QString& programFolder) {
     if (destination.isEmpty())
         return fail(QStringLiteral("quale registro? Indicalo con --registro DEST"));
+    const bool change = !command.forgetPupil.isEmpty() || command.deleteBefore.isValid();
+    if (const QString refused = refusedHere(destination, change); !refused.isEmpty())
+        return fail(refused);
     QString problem;
     platform::RecordFactory* factory = platform::recordFactory(programFolder, &problem);
     if (!factory)
