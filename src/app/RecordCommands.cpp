@@ -64,7 +64,62 @@ QString refusedHere(const QString& destination, bool change) {
         .arg(account, destination, group);
 }
 
+QString answersOf(int answers, int pupils) {
+    return QStringLiteral("%1 %2 di %3 %4")
+        .arg(answers)
+        .arg(answers == 1 ? QStringLiteral("risposta") : QStringLiteral("risposte"))
+        .arg(pupils)
+        .arg(pupils == 1 ? QStringLiteral("alunno") : QStringLiteral("alunni"));
+}
+
+// Asked on a terminal, answered by --sì in a script; with neither, refused.
+bool confirmed(const CommandLine& command, const QString& what) {
+    if (command.confirmed)
+        return true;
+    if (!isatty(STDIN_FILENO)) {
+        fail(QStringLiteral("nulla è stato cancellato: si cancellerebbero %1. Senza un "
+                            "terminale a cui chiedere conferma, aggiungi --sì")
+                 .arg(what));
+        return false;
+    }
+    print(stdout,
+          QStringLiteral("Si cancellano %1. Confermi? Scrivi sì per cancellare: ").arg(what));
+    std::fflush(stdout);
+    char line[64] = {};
+    const QString reply = std::fgets(line, sizeof line, stdin)
+                              ? QString::fromLocal8Bit(line).simplified().toCaseFolded()
+                              : QString();
+    if (reply == u"sì" || reply == u"si" || reply == u"s")
+        return true;
+    print(stdout, QStringLiteral("Nulla è stato cancellato.\n"));
+    return false;
+}
+
 } // namespace
+
+// One deletion: counted, told and asked, then done.
+bool erase(platform::RecordFactory* factory, const CommandLine& command, const QString& destination,
+           const Deletion& deletion) {
+    int answers = 0;
+    int pupils = 0;
+    QString problem;
+    if (!factory->countDeletion(destination, deletion.pupil, deletion.before, &answers, &pupils,
+                                &problem))
+        return fail(problem) == 0;
+    if (answers == 0)
+        return fail(QStringLiteral("nessuna risposta %1: niente da cancellare")
+                        .arg(deletion.nothing)) == 0;
+    const QString what = QStringLiteral("%1, %2").arg(answersOf(answers, pupils), deletion.which);
+    if (!confirmed(command, what))
+        return false;
+    int deleted = 0;
+    if (!(deletion.pupil.isEmpty()
+              ? factory->deleteBefore(destination, deletion.before, &deleted, &problem)
+              : factory->deletePupil(destination, deletion.pupil, &deleted, &problem)))
+        return fail(problem) == 0;
+    print(stdout, QStringLiteral("Cancellate %1 risposte %2.\n").arg(deleted).arg(deletion.which));
+    return true;
+}
 
 RecordConfig readRecordConfig(const QString& text) {
     static const QRegularExpression line(QStringLiteral("^registro\\s*[:=]\\s*(.*)$"),
@@ -106,31 +161,25 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
     platform::RecordFactory* factory = platform::recordFactory(programFolder, &problem);
     if (!factory)
         return fail(problem);
-    int deleted = 0;
-    if (!command.forgetPupil.isEmpty()) {
-        if (!factory->deletePupil(destination, command.forgetPupil, &deleted, &problem))
-            return fail(problem);
-        if (deleted == 0)
-            return fail(QStringLiteral("nessuna risposta di %1: niente da cancellare")
-                            .arg(command.forgetPupil));
-        print(stdout, QStringLiteral("Cancellate %1 risposte di %2.\n")
-                          .arg(deleted)
-                          .arg(command.forgetPupil));
-    }
-    if (command.deleteBefore.isValid()) {
-        if (!factory->deleteBefore(destination, command.deleteBefore, &deleted, &problem))
-            return fail(problem);
-        if (deleted == 0)
-            return fail(QStringLiteral("nessuna risposta data prima del %1: niente da cancellare")
-                            .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));
-        print(stdout, QStringLiteral("Cancellate %1 risposte date prima del %2.\n")
-                          .arg(deleted)
-                          .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));
-    }
+    if (!command.forgetPupil.isEmpty() &&
+        !erase(factory, command, destination,
+               {command.forgetPupil,
+                {},
+                QStringLiteral("di %1").arg(command.forgetPupil),
+                QStringLiteral("di %1").arg(command.forgetPupil)}))
+        return 1;
+    const QString day = command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"));
+    if (command.deleteBefore.isValid() && !erase(factory, command, destination,
+                                                 {{},
+                                                  command.deleteBefore,
+                                                  QStringLiteral("date prima del %1").arg(day),
+                                                  QStringLiteral("data prima del %1").arg(day)}))
+        return 1;
     if (command.wrongAnswers) {
         QList<platform::WrongAnswer> wrong;
         if (!factory->readWrongAnswers(destination, command.since, command.until, &wrong, &problem))
             return fail(problem);
+        joinSpellings(&wrong);
         print(stdout, wrongAnswersText(wrong));
     }
     if (!command.summary && command.csv.isEmpty() && command.html.isEmpty())
