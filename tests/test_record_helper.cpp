@@ -2,7 +2,9 @@
 // only the answers the program itself writes. Anything else a pupil's account
 // could feed it by hand is refused, and said why, before the record is opened.
 
-#include "record/consegna/Answers.h"
+// The helper's own reading, compiled in: the helper links no Qt and no
+// layer of the program.
+#include "record/consegna/Answers.cpp"
 
 #include <QTest>
 
