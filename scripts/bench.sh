@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh >/dev/null
-cmake --build build --target mercanzola_bench >/dev/null
+cmake --build build --target mercanzola_bench bench_worksheet >/dev/null
 
 # shellcheck source=../tests/e2e/lib.sh
 source tests/e2e/lib.sh
@@ -70,3 +70,4 @@ SCRIPT
 start_voice || echo "bench: no speech-dispatcher with espeak-ng: the start with --leggi is left out" >&2
 build/bench/mercanzola_bench --program build "$@"
 bash scripts/bench_record.sh
+build/bench/bench_worksheet 5 | tail -1

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-    qt6-qpa-plugins libgl-dev fonts-liberation2
+    qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     libqt6sql6-sqlite libqt6sql6-psql postgresql
     xvfb xauth xdotool imagemagick poppler-utils
     dbus at-spi2-core python3-pyatspi orca locales

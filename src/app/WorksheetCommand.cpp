@@ -1,35 +1,107 @@
 #include "app/WorksheetCommand.h"
 
+#include "model/CatalogueEncoding.h"
 #include "model/ProgramError.h"
 #include "platform/CatalogueFile.h"
 #include "platform/PluginLoading.h"
 #include "platform/Warning.h"
+#include "shell/FormAlunno.h"
+#include "worksheet/SheetCode.h"
 #include "worksheet/Worksheet.h"
 #include "worksheet/WorksheetDialogPlugin.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QRandomGenerator>
 
 namespace {
 
+QString cataloguePathOf(const CommandLine& command) {
+    const QString name =
+        command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
+    return QDir::toNativeSeparators(
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
+}
+
 // The catalogue the lesson would read: lista.txt, the euro one, or the file named.
 Catalogue lessonCatalogue(const CommandLine& command) {
     const QString name =
         command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
-    const bool inProgramFolder = QDir::isRelativePath(name);
-    const QString path = QDir::toNativeSeparators(
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
-    const Catalogue catalogue = readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
-    for (const QString& warning : catalogue.warnings)
-        platform::warn(path + QStringLiteral(": ") + warning);
-    return catalogue;
+    const QString path = cataloguePathOf(command);
+    return readCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path, 500);
 }
 
 // A small number, easy to copy from the sheet's foot.
 std::uint64_t seedOf(const CommandLine& command) {
     return command.seed ? *command.seed : QRandomGenerator::global()->bounded(1, 1000000);
+}
+
+// The pupils of the class list named, or of the one the lesson would find.
+QStringList pupilsOf(const CommandLine& command) {
+    if (command.classList.isEmpty()) {
+        const QStringList pupils = readClassList(cataloguePathOf(command));
+        if (pupils.isEmpty())
+            throw ProgramError(QStringLiteral(
+                "Non trovo l'elenco della classe (classe.txt accanto al catalogo o nella "
+                "cartella del programma): scrivi il file dopo --classe."));
+        return pupils;
+    }
+    QFile file(command.classList);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ProgramError(QStringLiteral("Non riesco a leggere l'elenco della classe %1: %2")
+                               .arg(command.classList, file.errorString()));
+    const QStringList pupils = classListFromText(decodeCatalogue(file.readAll()));
+    if (pupils.isEmpty())
+        throw ProgramError(
+            QStringLiteral("L'elenco della classe %1 non ha nomi.").arg(command.classList));
+    return pupils;
+}
+
+// The options a printed code holds, for the catalogue in use.
+void fromCode(const CommandLine& command, const Catalogue& catalogue, WorksheetOptions* options) {
+    const std::optional<SheetCode> code = decodeSheetCode(command.sheetCode);
+    if (!code)
+        throw ProgramError(QStringLiteral("%1 non è il codice di una scheda: controlla le lettere "
+                                          "e le cifre (per esempio K7Q2M-8XAB3).")
+                               .arg(command.sheetCode));
+    const bool euro = *catalogue.currency == Currency::euro();
+    const QString was = code->euro ? QStringLiteral("euro") : QStringLiteral("lire");
+    if (code->euro != euro)
+        throw ProgramError(QStringLiteral("La scheda %1 era in %2, il catalogo %3 no: %4")
+                               .arg(command.sheetCode, was, cataloguePathOf(command),
+                                    code->euro ? QStringLiteral("aggiungi --euro.")
+                                               : QStringLiteral("togli --euro.")));
+    if (code->catalogueCheck != catalogueCheckOf(catalogue))
+        throw ProgramError(
+            QStringLiteral("Il catalogo %1 è cambiato da quando è stata fatta la scheda %2: gli "
+                           "stessi problemi non si possono rifare.")
+                .arg(cataloguePathOf(command), command.sheetCode));
+    options->exercises = code->exercises;
+    options->problemsEach = code->problemsEach;
+    options->level = code->level;
+    options->largePrint = code->largePrint;
+    options->seed = code->seed;
+}
+
+WorksheetOptions worksheetOptionsOf(const CommandLine& command, const Catalogue& catalogue) {
+    WorksheetOptions options = WorksheetOptions::everyExercise();
+    if (!command.worksheetExercises.empty()) {
+        options.exercises.clear();
+        for (int number : command.worksheetExercises)
+            options.exercises.push_back(static_cast<Exercise>(number));
+    }
+    options.problemsEach = command.problemsEach;
+    options.solutions = command.solutions || !command.answersFile.isEmpty();
+    options.largePrint = command.largePrint;
+    options.seed = seedOf(command);
+    options.title = command.sheetTitle;
+    if (!command.sheetCode.isEmpty())
+        fromCode(command, catalogue, &options);
+    if (command.classAsked)
+        options.pupils = pupilsOf(command);
+    return options;
 }
 
 } // namespace
@@ -38,21 +110,17 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
     // A sheet needs fonts, not a screen: it is written the same on a server.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    WorksheetOptions options = WorksheetOptions::everyExercise();
-    if (!command.worksheetExercises.empty()) {
-        options.exercises.clear();
-        for (int number : command.worksheetExercises)
-            options.exercises.push_back(static_cast<Exercise>(number));
-    }
-    options.problemsEach = command.problemsEach;
-    options.solutions = command.solutions;
-    options.largePrint = command.largePrint;
-    options.seed = seedOf(command);
     try {
-        const QString error =
-            writeWorksheetPdf(command.worksheet, lessonCatalogue(command), options);
-        if (!error.isEmpty()) {
-            platform::warn(error);
+        const Catalogue catalogue = lessonCatalogue(command);
+        for (const QString& warning : catalogue.warnings)
+            platform::warn(cataloguePathOf(command) + QStringLiteral(": ") + warning);
+        const WorksheetOptions options = worksheetOptionsOf(command, catalogue);
+        const WriteResult result =
+            writeWorksheetPdf(command.worksheet, catalogue, options, command.answersFile);
+        for (const QString& warning : result.warnings)
+            platform::warn(warning);
+        if (!result.error.isEmpty()) {
+            platform::warn(result.error);
             return 1;
         }
     } catch (const ProgramError& error) {
@@ -76,7 +144,9 @@ int runWorksheetDialog(const CommandLine& command, int argc, char* argv[]) {
             platform::warn(QStringLiteral("niente finestra per la scheda: ") + why);
             return 1;
         }
-        return dialog->runDialog(catalogue, seedOf(command));
+        for (const QString& warning : catalogue.warnings)
+            platform::warn(cataloguePathOf(command) + QStringLiteral(": ") + warning);
+        return dialog->runDialog(catalogue, worksheetOptionsOf(command, catalogue));
     } catch (const ProgramError& error) {
         platform::warn(error.text());
         return 1;

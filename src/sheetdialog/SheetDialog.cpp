@@ -1,4 +1,11 @@
 #include "SheetDialog.h"
+#include "SheetPrinting.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QLabel>
+#include <QPdfWriter>
+#include <algorithm>
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,8 +20,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-SheetDialog::SheetDialog(const Catalogue& catalogue, std::uint64_t firstSeed)
-    : catalogue(catalogue) {
+SheetDialog::SheetDialog(const Catalogue& catalogue, const WorksheetOptions& preset)
+    : catalogue(catalogue), preset(preset) {
     setWindowTitle(QStringLiteral("Prepara una scheda da stampare"));
     auto* layout = new QVBoxLayout(this);
     auto* chosen = new QGroupBox(QStringLiteral("Esercizi"));
@@ -22,7 +29,8 @@ SheetDialog::SheetDialog(const Catalogue& catalogue, std::uint64_t firstSeed)
     for (int n = 1; n <= ExerciseCount; ++n) {
         auto* box = new QCheckBox(QStringLiteral("%1. %2").arg(n).arg(
             exerciseTitle(static_cast<Exercise>(n)).simplified()));
-        box->setChecked(true);
+        box->setChecked(std::ranges::find(preset.exercises, static_cast<Exercise>(n)) !=
+                        preset.exercises.end());
         exercises[n - 1] = box;
         grid->addWidget(box, (n - 1) % 7, (n - 1) / 7);
     }
@@ -30,14 +38,16 @@ SheetDialog::SheetDialog(const Catalogue& catalogue, std::uint64_t firstSeed)
     auto* form = new QFormLayout;
     problemsEach = new QSpinBox;
     problemsEach->setRange(1, 50);
-    problemsEach->setValue(4);
+    problemsEach->setValue(preset.problemsEach);
     form->addRow(QStringLiteral("Problemi per esercizio:"), problemsEach);
     seed = new QSpinBox;
     seed->setRange(1, 999999);
-    seed->setValue(static_cast<int>(firstSeed % 1000000));
+    seed->setValue(static_cast<int>(preset.seed % 1000000));
     form->addRow(QStringLiteral("Seme (lo stesso dà la stessa scheda):"), seed);
     solutions = new QCheckBox(QStringLiteral("Con le pagine delle soluzioni"));
     largePrint = new QCheckBox(QStringLiteral("Caratteri grandi (DSA)"));
+    solutions->setChecked(preset.solutions);
+    largePrint->setChecked(preset.largePrint);
     form->addRow(solutions);
     form->addRow(largePrint);
     layout->addLayout(form);
@@ -49,10 +59,19 @@ SheetDialog::SheetDialog(const Catalogue& catalogue, std::uint64_t firstSeed)
     connect(printing, &QPushButton::clicked, this, &SheetDialog::print);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    outcome = new QLabel;
+    outcome->setWordWrap(true);
+    outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(outcome);
+}
+
+void SheetDialog::tell(const QString& text) {
+    outcome->setText(text);
 }
 
 WorksheetOptions SheetDialog::options() const {
-    WorksheetOptions chosen;
+    WorksheetOptions chosen = preset;
+    chosen.exercises.clear();
     for (int n = 1; n <= ExerciseCount; ++n)
         if (exercises[n - 1]->isChecked())
             chosen.exercises.push_back(static_cast<Exercise>(n));
@@ -74,24 +93,57 @@ void SheetDialog::savePdf() {
     const WorksheetOptions chosen = options();
     if (!anyChosen(chosen))
         return;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Salva la scheda"), QStringLiteral("scheda-%1.pdf").arg(chosen.seed),
-        QStringLiteral("PDF (*.pdf)"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva la scheda"),
+                                                QStringLiteral("scheda-%1.pdf").arg(chosen.seed),
+                                                QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    const QString error = writeWorksheetPdf(path, catalogue, chosen);
-    if (!error.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("La mercanzola"), error);
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QLatin1String(".pdf");
+    const WriteResult result = writeWorksheetPdf(path, catalogue, chosen);
+    QStringList told = result.warnings;
+    if (!result.error.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("La mercanzola"), result.error);
+        told.prepend(result.error);
+    } else {
+        told.prepend(QStringLiteral("Scheda salvata in %1").arg(QDir::toNativeSeparators(path)));
+    }
+    tell(told.join(u'\n'));
 }
 
 void SheetDialog::print() {
     const WorksheetOptions chosen = options();
     if (!anyChosen(chosen))
         return;
+    // The pupils' pages, counted as the PDF lays them out, for the range.
+    QBuffer counted;
+    counted.open(QIODevice::WriteOnly);
+    QPdfWriter counting(&counted);
+    counting.setPageLayout(worksheet::sheetPageLayout());
+    counting.setResolution(worksheet::SheetDpi);
+    QStringList warnings;
+    const int pages =
+        paintWorksheet(counting, catalogue, chosen, SheetPart::Questions, {}, &warnings);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    matchThePdf(printer);
     printer.setDocName(QStringLiteral("scheda-%1").arg(chosen.seed));
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        paintWorksheet(printer, catalogue, chosen);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, pages);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printSheets(printer, catalogue, chosen, SheetPart::Questions);
+    QStringList told = {QStringLiteral("Schede degli alunni mandate alla stampante.")};
+    // The answers are a job of their own, printed only when asked for.
+    if (chosen.solutions &&
+        QMessageBox::question(this, QStringLiteral("La mercanzola"),
+                              QStringLiteral("Stampo anche le pagine delle soluzioni?")) ==
+            QMessageBox::Yes) {
+        printer.setPrintRange(QPrinter::AllPages);
+        printer.setFromTo(0, 0);
+        printer.setDocName(QStringLiteral("soluzioni-%1").arg(chosen.seed));
+        printSheets(printer, catalogue, chosen, SheetPart::Answers);
+        told << QStringLiteral("Soluzioni mandate alla stampante.");
+    }
+    tell((told + warnings).join(u'\n'));
 }

@@ -7,6 +7,7 @@
 #include <array>
 
 class QCheckBox;
+class QLabel;
 class QSpinBox;
 
 // The teacher's choices for a sheet: which exercises, how many problems of
@@ -14,7 +15,7 @@ class QSpinBox;
 class SheetDialog : public QDialog {
     Q_OBJECT
 public:
-    SheetDialog(const Catalogue& catalogue, std::uint64_t seed);
+    SheetDialog(const Catalogue& catalogue, const WorksheetOptions& preset);
 
     WorksheetOptions options() const;
     void savePdf();
@@ -23,11 +24,15 @@ public:
 private:
     // Says so when no exercise is ticked.
     bool anyChosen(const WorksheetOptions& chosen);
+    // What the teacher should know, under the buttons.
+    void tell(const QString& text);
 
     const Catalogue& catalogue;
+    WorksheetOptions preset;
     std::array<QCheckBox*, ExerciseCount> exercises;
     QSpinBox* problemsEach;
     QSpinBox* seed;
     QCheckBox* solutions;
     QCheckBox* largePrint;
+    QLabel* outcome;
 };

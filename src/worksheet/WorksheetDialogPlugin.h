@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Catalogue.h"
+#include "worksheet/Worksheet.h"
 
 #include <QtPlugin>
 #include <cstdint>
@@ -12,9 +13,9 @@ class WorksheetDialogFactory {
 public:
     virtual ~WorksheetDialogFactory() = default;
     // Shows the dialog until it is closed; the catalogue gives the problems
-    // and their currency, the seed the first sheet.
-    virtual int runDialog(const Catalogue& catalogue, std::uint64_t seed) = 0;
+    // and their currency, the options (from the command line) its first choices.
+    virtual int runDialog(const Catalogue& catalogue, const WorksheetOptions& options) = 0;
 };
 
-#define MERCANZOLA_WORKSHEET_DIALOG_IID "org.lamercanzola.WorksheetDialogFactory/1"
+#define MERCANZOLA_WORKSHEET_DIALOG_IID "org.lamercanzola.WorksheetDialogFactory/2"
 Q_DECLARE_INTERFACE(WorksheetDialogFactory, MERCANZOLA_WORKSHEET_DIALOG_IID)
