@@ -22,17 +22,24 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
     platform::startRecord(folder.filePath(QStringLiteral("registro.sqlite")), arguments[1]);
-    platform::keepAnswer(QStringLiteral("trova il costo totale"), QStringLiteral("primo"),
-                         QStringLiteral("1"), true, 1.0); // loads the plugin, opens the queue
+    platform::keepAnswer({.exercise = QStringLiteral("trova il costo totale"),
+                          .exerciseNumber = 1,
+                          .problem = QStringLiteral("primo"),
+                          .answer = QStringLiteral("1"),
+                          .right = true,
+                          .seconds = 1.0}); // loads the plugin, opens the queue
     qint64 total = 0;
     qint64 slowest = 0;
     QElapsedTimer clock;
     for (int i = 0; i < answers; ++i) {
         clock.start();
         platform::keepAnswer(
-            QStringLiteral("trova il costo totale"),
-            QStringLiteral("quaderno, costo unitario 300 lire, quantità %1").arg(i),
-            QStringLiteral("600"), i % 3 != 0, 4.5);
+            {.exercise = QStringLiteral("trova il costo totale"),
+             .exerciseNumber = 1,
+             .problem = QStringLiteral("quaderno, costo unitario 300 lire, quantità %1").arg(i),
+             .answer = QStringLiteral("600"),
+             .right = i % 3 != 0,
+             .seconds = 4.5});
         const qint64 spent = clock.nsecsElapsed();
         total += spent;
         slowest = std::max(slowest, spent);

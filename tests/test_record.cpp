@@ -13,7 +13,9 @@
 #include "support/TestServices.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QTest>
+#include <QUuid>
 #include <memory>
 
 namespace {
@@ -33,6 +35,8 @@ struct Given {
     const char* exercise;
     const char* day;
     bool right;
+    int number = 0; // the exercise's place in the menu; 0 as an older program kept it
+    int level = 0;  // 0: levels off
 };
 
 // Written as a lesson writes them; the record is closed, every answer on disk.
@@ -43,7 +47,7 @@ void write(const QString& file, const QList<Given>& answers) {
         record->keep({QString::fromLatin1(a.day) + QStringLiteral("T10:00:00.000+01:00"),
                       QString::fromLatin1(a.day), QString::fromUtf8(a.pupil), "pc-3",
                       QString::fromUtf8(a.exercise), "quaderno, costo unitario 300 lire", "600",
-                      a.right, 4.5});
+                      a.right, 4.5, a.number, a.level ? std::optional(a.level) : std::nullopt});
 }
 
 QList<platform::ReportRow> rowsOf(const QString& file, const QDate& since = {},
@@ -70,6 +74,8 @@ const QList<Given> Week = {
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(QList<Given>)
 
 class RecordTest : public QObject {
     Q_OBJECT
@@ -197,6 +203,60 @@ private slots:
         QCOMPARE(deleted, 1); // Bruno's first of March
         QVERIFY(!summary(file).contains("01/03/2024"));
         QVERIFY(summary(file).contains("Bruno; Jr."));
+    }
+
+    // A record or a queue kept by an older program, without the exercise's
+    // number and the level, opens as it is and takes the new answers; the
+    // report joins an exercise's answers under its number and shows the
+    // highest level reached, where some answer had one.
+    void olderRecordsOpen_data() {
+        QTest::addColumn<bool>("oldQueue");
+        QTest::addColumn<QList<Given>>("answers");
+        QTest::addColumn<QString>("expected");
+        const QString header = "alunno  esercizio        risposte  esatte  errate  "
+                               "percentuale esatte  ultimo giorno";
+        QTest::newRow("no levels: no column")
+            << false << QList<Given>{{"Anna", "trova il ricavo", "2024-03-05", true, 6}}
+            << header + "\nAnna    trova il ricavo         2       1       1                50,0  "
+                        "05/03/2024\n";
+        QTest::newRow("the highest level, joined under the number of a renamed exercise")
+            << false
+            << QList<Given>{{"Anna", "ricavo (vecchio nome)", "2024-03-05", true, 6, 1},
+                            {"Anna", "trova il ricavo", "2024-03-06", true, 6, 2},
+                            {"Bruno", "trova il ricavo", "2024-03-06", false, 6}}
+            << header + "  livello\n"
+                        "Anna    trova il ricavo         3       2       1                66,7  "
+                        "06/03/2024           2\n"
+                        "Bruno   trova il ricavo         1       0       1                 0,0  "
+                        "06/03/2024\n";
+        QTest::newRow("an older queue's answer delivered")
+            << true << QList<Given>{}
+            << header + "\nAnna    trova il ricavo         2       1       1                50,0  "
+                        "05/03/2024\n";
+    }
+    void olderRecordsOpen() {
+        QFETCH(bool, oldQueue);
+        QFETCH(QList<Given>, answers);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        const QString queue = folder.filePath("coda/coda-registro.sqlite");
+        QDir().mkpath(folder.filePath("coda"));
+        const QString before = QStringLiteral(
+            "CREATE TABLE risposte (id TEXT PRIMARY KEY, quando TEXT NOT NULL, giorno TEXT NOT "
+            "NULL, alunno TEXT NOT NULL, computer TEXT NOT NULL, esercizio TEXT NOT NULL, problema "
+            "TEXT NOT NULL, risposta TEXT NOT NULL, esatta INTEGER NOT NULL, secondi REAL NOT "
+            "NULL); INSERT INTO risposte VALUES ('%1', '2024-03-05T09:00:00.000+01:00', "
+            "'2024-03-05', 'Anna', 'pc-1', 'trova il ricavo', 'quaderno', '9', 0, 3.0);");
+        QVERIFY(QProcess::execute("sqlite3", {file, before.arg(QUuid::createUuid().toString(
+                                                        QUuid::WithoutBraces))}) == 0);
+        if (oldQueue) {
+            const QString right = QString(before).replace("0, 3.0", "1, 3.0");
+            QVERIFY(QProcess::execute("sqlite3", {queue, right.arg(QUuid::createUuid().toString(
+                                                             QUuid::WithoutBraces))}) == 0);
+        }
+        write(file, answers); // an older queue's answers go first
+        QCOMPARE(summary(file), expected);
     }
 
     void notARecordIsTold_data() {

@@ -1,5 +1,6 @@
 #include "app/RecordReport.h"
 
+#include "model/Problem.h"
 #include "shell/ScreenNames.h"
 
 #include <QLocale>
@@ -18,19 +19,31 @@ QString percentRight(int right, int answers) {
     return QLocale(QLocale::Italian).toString(percent, 'f', 1);
 }
 
-QStringList cells(const platform::ReportRow& row) {
-    return {row.pupil,
-            row.exercise,
-            QString::number(row.answers),
-            QString::number(row.right),
-            QString::number(row.wrong()),
-            percentRight(row.right, row.answers),
-            row.lastDay.toString(QStringLiteral("dd/MM/yyyy"))};
+// The level reached is a column only when some answer had one.
+bool withLevels(const QList<platform::ReportRow>& rows) {
+    return std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row.level; });
+}
+
+QStringList columnsOf(const QList<platform::ReportRow>& rows) {
+    return withLevels(rows) ? Columns + QStringList{QStringLiteral("livello")} : Columns;
+}
+
+QStringList cells(const platform::ReportRow& row, bool levels) {
+    QStringList line = {row.pupil,
+                        row.exercise,
+                        QString::number(row.answers),
+                        QString::number(row.right),
+                        QString::number(row.wrong()),
+                        percentRight(row.right, row.answers),
+                        row.lastDay.toString(QStringLiteral("dd/MM/yyyy"))};
+    if (levels)
+        line << (row.level ? QString::number(*row.level) : QString());
+    return line;
 }
 
 // Numbers line up on the right, words on the left.
 bool isNumberColumn(qsizetype column) {
-    return column >= 2 && column <= 5;
+    return (column >= 2 && column <= 5) || column == 7;
 }
 
 // Every field quoted, so that a spreadsheet's separators (comma, semicolon,
@@ -98,6 +111,34 @@ QString classGrid(const QList<platform::ReportRow>& rows) {
 } // namespace
 
 void sortForReport(QList<platform::ReportRow>* rows) {
+    // One line per pupil and exercise: by its number when the record has it,
+    // else by its title, under the title the menu gives it now.
+    const auto numberOf = [](const platform::ReportRow& row) {
+        const int place = menuPlace(row.exercise);
+        return row.exerciseNumber > 0 ? row.exerciseNumber : place < ExerciseCount ? place + 1 : 0;
+    };
+    QList<platform::ReportRow> merged;
+    for (platform::ReportRow row : std::as_const(*rows)) {
+        const int number = numberOf(row);
+        if (number > 0) {
+            row.exerciseNumber = number;
+            row.exercise = screenName(ScreenId(int(ScreenId::Form1) + number - 1));
+        }
+        const auto same = std::find_if(merged.begin(), merged.end(), [&](const auto& kept) {
+            return kept.pupil == row.pupil &&
+                   (number > 0 ? kept.exerciseNumber == number : kept.exercise == row.exercise);
+        });
+        if (same == merged.end()) {
+            merged << row;
+            continue;
+        }
+        same->answers += row.answers;
+        same->right += row.right;
+        same->lastDay = std::max(same->lastDay, row.lastDay);
+        if (row.level && (!same->level || *row.level > *same->level))
+            same->level = row.level;
+    }
+    *rows = merged;
     std::sort(rows->begin(), rows->end(), [](const auto& a, const auto& b) {
         const int byPupil = a.pupil.localeAwareCompare(b.pupil);
         if (byPupil != 0)
@@ -124,10 +165,11 @@ QString wrongAnswersText(const QList<platform::WrongAnswer>& answers) {
 }
 
 QString reportText(const QList<platform::ReportRow>& rows) {
-    QList<QStringList> table{Columns};
+    const QStringList columns = columnsOf(rows);
+    QList<QStringList> table{columns};
     for (const platform::ReportRow& row : rows)
-        table << cells(row);
-    QList<qsizetype> widths(Columns.size(), 0);
+        table << cells(row, withLevels(rows));
+    QList<qsizetype> widths(columns.size(), 0);
     for (const QStringList& line : table)
         for (qsizetype c = 0; c < line.size(); ++c)
             widths[c] = std::max(widths[c], line[c].size());
@@ -146,12 +188,12 @@ QString reportText(const QList<platform::ReportRow>& rows) {
 
 QByteArray reportCsv(const QList<platform::ReportRow>& rows) {
     QStringList header;
-    for (const QString& column : Columns)
+    for (const QString& column : columnsOf(rows))
         header << csvField(column);
     QString text = header.join(u';') + QStringLiteral("\r\n");
     for (const platform::ReportRow& row : rows) {
         QStringList fields;
-        for (const QString& cell : cells(row))
+        for (const QString& cell : cells(row, withLevels(rows)))
             fields << csvField(cell);
         text += fields.join(u';') + QStringLiteral("\r\n");
     }
@@ -200,11 +242,11 @@ QByteArray reportHtml(const QList<platform::ReportRow>& rows, const QString& tit
                     .arg(answers ? 100.0 * right / answers : 0.0, 0, 'f', 1)
                     .arg(answers ? 100.0 * (answers - right) / answers : 0.0, 0, 'f', 1)
                     .arg(percent);
-        for (const QString& column : Columns.mid(1))
+        for (const QString& column : columnsOf(rows).mid(1))
             page += QStringLiteral("<th>%1</th>").arg(column);
         page += QStringLiteral("</tr>\n");
         for (qsizetype r = first; r < end; ++r) {
-            const QStringList line = cells(rows[r]);
+            const QStringList line = cells(rows[r], withLevels(rows));
             page += QStringLiteral("<tr>");
             for (qsizetype c = 1; c < line.size(); ++c)
                 page += QStringLiteral("<td%1>%2</td>")

@@ -231,8 +231,14 @@ void ExerciseScreen::sayProblem() {
 
 void ExerciseScreen::recordAnswer(const QString& given, bool right) {
     if (platform::recordIsOn())
-        platform::keepAnswer(accessibleName(), spokenProblem(Reading::Written), given, right,
-                             problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0);
+        platform::keepAnswer(
+            {.exercise = accessibleName(),
+             .exerciseNumber = int(problem.exercise),
+             .problem = spokenProblem(Reading::Written),
+             .answer = given,
+             .right = right,
+             .seconds = problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0,
+             .level = std::nullopt});
 }
 
 // Every judgement comes here: a second tap on the same spot would answer the

@@ -74,8 +74,7 @@ QString recordPupil() {
     return state().pupil;
 }
 
-void keepAnswer(const QString& exercise, const QString& problem, const QString& answer, bool right,
-                double seconds) {
+void keepAnswer(const AnswerFacts& facts) {
     if (!recordIsOn())
         return;
     loadRecord();
@@ -86,7 +85,8 @@ void keepAnswer(const QString& exercise, const QString& problem, const QString& 
     // With its offset, so that a server in another time zone reads the same moment.
     const QString when = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs);
     s.record->keep({when, now.date().toString(Qt::ISODate), s.pupil, QSysInfo::machineHostName(),
-                    exercise, problem, answer, right, seconds});
+                    facts.exercise, facts.problem, facts.answer, facts.right, facts.seconds,
+                    facts.exerciseNumber, facts.level});
 }
 
 QString recordTrouble() {

@@ -3,6 +3,7 @@
 #include "platform/RecordPlugin.h"
 
 #include <QString>
+#include <optional>
 
 // The teacher's record for this run: off unless started, and then the plugin
 // that writes it is loaded after the next paint, or by the first answer.
@@ -21,10 +22,20 @@ bool recordIsOn();
 void setRecordPupil(const QString& name);
 QString recordPupil();
 
+// What the screen knows of one judged answer.
+struct AnswerFacts {
+    QString exercise;       // the menu's name of the exercise
+    int exerciseNumber = 0; // 1 to 13, its place in the menu
+    QString problem;        // the problem in one sentence, written
+    QString answer;         // as typed
+    bool right = false;
+    double seconds = 0;       // since the problem was shown
+    std::optional<int> level; // empty with levels off
+};
+
 // One judged answer of the pupil: when, on which PC and by whom are added
 // here. Returns at once; with the record off it does nothing.
-void keepAnswer(const QString& exercise, const QString& problem, const QString& answer, bool right,
-                double seconds);
+void keepAnswer(const AnswerFacts& facts);
 
 // Empty while the answers reach the record; else one short line for the screen.
 QString recordTrouble();

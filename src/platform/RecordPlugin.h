@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QtPlugin>
+#include <optional>
 
 // The teacher's record of who practised what, behind the plugin that links Qt
 // SQL and its drivers: the program loads it only when the record is on.
@@ -20,6 +21,8 @@ struct RecordedAnswer {
     QString answer; // as typed
     bool right = false;
     double seconds = 0;
+    int exerciseNumber = 0;   // 1 to 13 as the menu lists it; 0 when unknown (kept as NULL)
+    std::optional<int> level; // empty with levels off
 };
 
 // A wrong answer, with the right one: the pupil's next right answer to the
@@ -41,6 +44,8 @@ struct ReportRow {
     int answers = 0;
     int right = 0;
     QDate lastDay;
+    int exerciseNumber = 0;   // 0 for answers kept before the record had it
+    std::optional<int> level; // the highest level of the answers; empty when none had one
     int wrong() const { return answers - right; }
     bool operator==(const ReportRow&) const = default;
 };
@@ -80,5 +85,5 @@ public:
 
 } // namespace platform
 
-#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/3"
+#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/4"
 Q_DECLARE_INTERFACE(platform::RecordFactory, MERCANZOLA_RECORD_PLUGIN_IID)

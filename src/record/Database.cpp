@@ -16,21 +16,38 @@ const QString SqliteTable = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS risposte (id TEXT PRIMARY KEY, quando TEXT NOT NULL, "
     "giorno TEXT NOT NULL, alunno TEXT NOT NULL, computer TEXT NOT NULL, "
     "esercizio TEXT NOT NULL, problema TEXT NOT NULL, risposta TEXT NOT NULL, "
-    "esatta INTEGER NOT NULL, secondi REAL NOT NULL)");
+    "esatta INTEGER NOT NULL, secondi REAL NOT NULL, numero INTEGER, livello INTEGER)");
 const QString ServerTable = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS risposte (id uuid PRIMARY KEY, quando timestamptz NOT NULL, "
     "giorno date NOT NULL, alunno text NOT NULL, computer text NOT NULL, "
     "esercizio text NOT NULL, problema text NOT NULL, risposta text NOT NULL, "
-    "esatta boolean NOT NULL, secondi real NOT NULL)");
+    "esatta boolean NOT NULL, secondi real NOT NULL, numero smallint, livello smallint)");
 // The report reads the index alone, in its order, whatever the size.
 const QString PupilIndex = QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_riepilogo ON "
                                           "risposte (alunno, esercizio, giorno, esatta)");
 
-bool run(QSqlDatabase db, const QString& statement, QString* problem) {
+// Columns the record gained later, nullable: a record kept before them opens
+// as it is, and gets them where the account connected may change the table.
+struct LaterColumn {
+    QString name;
+    QString sqliteType;
+    QString serverType;
+};
+const QList<LaterColumn>& laterColumns() {
+    static const QList<LaterColumn> columns = {
+        {QStringLiteral("numero"), QStringLiteral("INTEGER"), QStringLiteral("smallint")},
+        {QStringLiteral("livello"), QStringLiteral("INTEGER"), QStringLiteral("smallint")},
+    };
+    return columns;
+}
+
+bool run(QSqlDatabase db, const QString& statement, QString* problem, QSqlError* error = nullptr) {
     QSqlQuery query(db);
     if (query.exec(statement))
         return true;
     *problem = query.lastError().text().simplified();
+    if (error)
+        *error = query.lastError();
     return false;
 }
 
@@ -99,6 +116,35 @@ bool isRecord(QSqlDatabase db, QString* problem) {
                problem);
 }
 
+// The table's columns, read from the catalogue, which the pupils' role may read.
+QStringList columnsOf(QSqlDatabase db) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    QStringList names;
+    const bool server = db.driverName() == u"QPSQL";
+    if (!query.exec(server ? QStringLiteral("SELECT attname FROM pg_catalog.pg_attribute WHERE "
+                                            "attrelid = to_regclass('risposte') AND attnum > 0 "
+                                            "AND NOT attisdropped")
+                           : QStringLiteral("PRAGMA table_info(risposte)")))
+        return names;
+    while (query.next())
+        names << query.value(server ? 0 : 1).toString();
+    return names;
+}
+
+bool addLaterColumns(QSqlDatabase db, QString* problem) {
+    const QStringList present = columnsOf(db);
+    const bool server = db.driverName() == u"QPSQL";
+    for (const LaterColumn& column : laterColumns())
+        if (!present.contains(column.name) &&
+            !run(db,
+                 QStringLiteral("ALTER TABLE risposte ADD COLUMN %1 %2")
+                     .arg(column.name, server ? column.serverType : column.sqliteType),
+                 problem))
+            return false;
+    return true;
+}
+
 bool ownsDatabase(QSqlDatabase db) {
     QSqlQuery query(db);
     return query.exec(
@@ -118,7 +164,8 @@ QString failure(const QSqlDatabase& db, const QString& what) {
     return QStringLiteral("%1: %2").arg(what, db.lastError().text().simplified());
 }
 
-bool openDatabase(const QString& destination, const QString& name, bool create, QString* problem) {
+bool openDatabase(const QString& destination, const QString& name, bool create, QString* problem,
+                  QSqlError* error) {
     const bool server = isServer(destination);
     QSqlDatabase db = QSqlDatabase::contains(name)
                           ? QSqlDatabase::database(name, false)
@@ -144,6 +191,8 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     const bool made = !server && create && !QFileInfo::exists(destination);
     if (!db.open()) {
         *problem = failure(db, QStringLiteral("non si apre il registro %1").arg(destination));
+        if (error)
+            *error = db.lastError();
         return false;
     }
     if (made)
@@ -171,8 +220,8 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
         run(db, QStringLiteral("SET statement_timeout = 5000"), &ignored);
     }
     if (create && (!server || ownsDatabase(db))) {
-        if (!run(db, server ? ServerTable : SqliteTable, problem) ||
-            !run(db, PupilIndex, problem)) {
+        if (!run(db, server ? ServerTable : SqliteTable, problem, error) ||
+            !addLaterColumns(db, problem) || !run(db, PupilIndex, problem, error)) {
             *problem = QStringLiteral("non si crea la tabella del registro: %1").arg(*problem);
             db.close();
             return false;
@@ -189,27 +238,58 @@ void closeDatabase(const QString& name) {
     QSqlDatabase::removeDatabase(name);
 }
 
-QSqlQuery insertStatement(QSqlDatabase db) {
+QStringList laterColumnsIn(QSqlDatabase db) {
+    const QStringList present = columnsOf(db);
+    QStringList found;
+    for (const LaterColumn& column : laterColumns())
+        if (present.contains(column.name))
+            found << column.name;
+    return found;
+}
+
+QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later) {
     const bool server = db.driverName() == u"QPSQL";
     // A plain INSERT, one answer a statement: the pupils' role may only add
     // rows, and ON CONFLICT would need SELECT. An id already there is an
-    // answer delivered before the program was stopped.
+    // answer delivered before the program was stopped. A record kept before
+    // the later columns takes the answer without them.
+    QStringList columns = {QStringLiteral("id"),       QStringLiteral("quando"),
+                           QStringLiteral("giorno"),   QStringLiteral("alunno"),
+                           QStringLiteral("computer"), QStringLiteral("esercizio"),
+                           QStringLiteral("problema"), QStringLiteral("risposta"),
+                           QStringLiteral("esatta"),   QStringLiteral("secondi")};
+    columns += later;
+    QStringList places;
+    for (const QString& column : columns)
+        places << u':' + column;
     QSqlQuery query(db);
-    query.prepare(
-        QStringLiteral("INSERT %1 INTO risposte (id, quando, giorno, alunno, computer, esercizio, "
-                       "problema, risposta, esatta, secondi) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .arg(server ? QString() : QStringLiteral("OR IGNORE")));
+    query.prepare(QStringLiteral("INSERT %1 INTO risposte (%2) VALUES (%3)")
+                      .arg(server ? QString() : QStringLiteral("OR IGNORE"), columns.join(u','),
+                           places.join(u',')));
     return query;
 }
 
 bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
                   QString* problem) {
-    int place = 0;
-    for (const QVariant& value :
-         {QVariant(id), QVariant(answer.when), QVariant(answer.day), QVariant(answer.pupil),
-          QVariant(answer.computer), QVariant(answer.exercise), QVariant(answer.problem),
-          QVariant(answer.answer), QVariant(answer.right), QVariant(answer.seconds)})
-        query.bindValue(place++, value);
+    const QString statement = query.lastQuery();
+    const auto bind = [&](const QString& column, const QVariant& value) {
+        if (statement.contains(u':' + column))
+            query.bindValue(u':' + column, value);
+    };
+    bind(QStringLiteral("id"), id);
+    bind(QStringLiteral("quando"), answer.when);
+    bind(QStringLiteral("giorno"), answer.day);
+    bind(QStringLiteral("alunno"), answer.pupil);
+    bind(QStringLiteral("computer"), answer.computer);
+    bind(QStringLiteral("esercizio"), answer.exercise);
+    bind(QStringLiteral("problema"), answer.problem);
+    bind(QStringLiteral("risposta"), answer.answer);
+    bind(QStringLiteral("esatta"), answer.right);
+    bind(QStringLiteral("secondi"), answer.seconds);
+    bind(QStringLiteral("numero"), answer.exerciseNumber > 0 ? QVariant(answer.exerciseNumber)
+                                                             : QVariant(QMetaType(QMetaType::Int)));
+    bind(QStringLiteral("livello"),
+         answer.level ? QVariant(*answer.level) : QVariant(QMetaType(QMetaType::Int)));
     if (query.exec())
         return true;
     const QSqlError error = query.lastError();

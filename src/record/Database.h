@@ -3,8 +3,10 @@
 #include "platform/RecordPlugin.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 
 // The record's table on either kind of database, reached by SQL whose values
 // are always bound.
@@ -19,13 +21,20 @@ bool isServer(const QString& destination);
 // table is told as not a record; a server's table is made when
 // the role connected owns the database. False, with `problem` in Italian, when
 // it cannot be had.
-bool openDatabase(const QString& destination, const QString& name, bool create, QString* problem);
+// `error`, when given, gets the database's own error.
+bool openDatabase(const QString& destination, const QString& name, bool create, QString* problem,
+                  QSqlError* error = nullptr);
 
 // Closes the connection `name` and forgets it.
 void closeDatabase(const QString& name);
 
-// The statement that adds one answer, prepared once for many.
-QSqlQuery insertStatement(QSqlDatabase db);
+// Which of the columns added after the first records (numero, livello) the
+// table has.
+QStringList laterColumnsIn(QSqlDatabase db);
+
+// The statement that adds one answer, prepared once for many, with the
+// later columns the table has (read once, when the connection opens).
+QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later);
 
 // Adds one answer with the statement of insertStatement(), needing no right
 // but INSERT; an id already there is left as it is, so that an answer

@@ -72,7 +72,36 @@ bool Delivery::stop(std::chrono::milliseconds wait) {
     return changed.wait_for(lock, wait, [this] { return stopped; });
 }
 
+// What queues set aside by earlier starts still hold joins the queue; a
+// queue read to its end goes, one that did not is named and read again at
+// the next start. Answers already delivered are recognised by their id.
+void Delivery::absorbSetAside() {
+    const QStringList files = Queue::setAside(queueFile);
+    if (files.isEmpty())
+        return;
+    Queue queue(queueFile, QueueConnection, false);
+    if (!queue.isOpen())
+        return;
+    for (const QString& file : files) {
+        bool whole = false;
+        const QList<QueuedAnswer> answers =
+            Queue::salvage(file, connectionName("coda-da-parte", this), &whole);
+        bool kept = true;
+        for (const QueuedAnswer& answer : answers)
+            kept = queue.add(answer) && kept;
+        if (whole && kept)
+            Queue::removeSetAside(file);
+        else if (!answers.isEmpty()) // one that holds nothing readable was named when set aside
+            tell(QStringLiteral("la coda messa da parte %1 si legge solo in parte: %2 risposte "
+                                "riprese, il resto resta lì")
+                     .arg(file)
+                     .arg(answers.size()));
+    }
+    queue.sync();
+}
+
 void Delivery::run() {
+    absorbSetAside();
     using Clock = std::chrono::steady_clock;
     auto nextTry = Clock::now();
     auto lastTry = nextTry - FirstWait;
@@ -140,7 +169,8 @@ bool Delivery::deliverHeld(Queue* queue) {
             left.append(answer);
             continue;
         }
-        QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false));
+        QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false),
+                                           destinationColumns);
         if (!insertAnswer(insert, answer.id, answer.answer, &problem))
             left.append(answer);
     }
@@ -162,7 +192,7 @@ bool Delivery::deliverQueued(Queue& queue) {
         // A file takes a batch in one transaction, waiting for its disk once;
         // a server one statement each, as a duplicate ends a transaction.
         const bool batch = !isServer(destination) && db.transaction();
-        QSqlQuery insert = insertStatement(db);
+        QSqlQuery insert = insertStatement(db, destinationColumns);
         for (const QueuedAnswer& answer : answers) {
             if (!insertAnswer(insert, answer.id, answer.answer, &problem))
                 break;
@@ -191,6 +221,8 @@ bool Delivery::reachDestination() {
         return true;
     QString problem;
     destinationOpen = openDatabase(destination, DestinationConnection, true, &problem);
+    if (destinationOpen)
+        destinationColumns = laterColumnsIn(QSqlDatabase::database(DestinationConnection, false));
     if (!destinationOpen) {
         tell(QStringLiteral("%1, le risposte aspettano in %2").arg(problem, queueFile));
         closeDatabase(DestinationConnection);

@@ -36,6 +36,7 @@ public:
     void tell(const QString& problem);
 
 private:
+    void absorbSetAside();
     bool deliver();
     bool deliverQueued(Queue& queue);
     bool deliverHeld(Queue* queue);
@@ -48,6 +49,7 @@ private:
     const QString DestinationConnection;
     const QString QueueConnection;
     bool destinationOpen = false;
+    QStringList destinationColumns; // the later columns the record has
 
     mutable std::mutex mutex;
     std::condition_variable changed;

@@ -21,8 +21,7 @@ constexpr std::chrono::milliseconds LastToFile{3000};
 LessonRecord::LessonRecord(const QString& destination, const QString& queueFolder)
     : server(isServer(destination)) {
     QDir().mkpath(queueFolder);
-    const QString queueFile =
-        QDir(queueFolder).absoluteFilePath(QStringLiteral("coda-registro.sqlite"));
+    queueFile = QDir(queueFolder).absoluteFilePath(QStringLiteral("coda-registro.sqlite"));
     delivery = std::make_shared<Delivery>(destination, queueFile);
     queue = std::make_unique<Queue>(queueFile, QueueConnection, true);
     delivery->tell(queue->healed);
@@ -49,6 +48,9 @@ LessonRecord::~LessonRecord() {
 
 void LessonRecord::keep(const platform::RecordedAnswer& answer) {
     const QueuedAnswer queued{QUuid::createUuid().toString(QUuid::WithoutBraces), answer};
+    // A queue a full disk kept shut at the start is tried again.
+    if (!queue->isOpen())
+        queue = std::make_unique<Queue>(queueFile, QueueConnection, false);
     if (queue->isOpen() && queue->add(queued)) {
         delivery->wake();
         return;

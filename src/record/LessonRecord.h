@@ -26,6 +26,7 @@ public:
 
 private:
     bool server;
+    QString queueFile;
     std::unique_ptr<Queue> queue;
     std::shared_ptr<Delivery> delivery;
     std::thread sender;

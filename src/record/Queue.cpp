@@ -14,7 +14,8 @@ namespace record {
 namespace {
 
 const QString Columns = QStringLiteral(
-    "id, quando, giorno, alunno, computer, esercizio, problema, risposta, esatta, secondi");
+    "id, quando, giorno, alunno, computer, esercizio, problema, risposta, esatta, secondi, "
+    "numero, livello");
 
 bool exec(QSqlQuery& query, const QString& statement) {
     return query.exec(statement);
@@ -29,6 +30,22 @@ bool looksLikeSqlite(const QString& file) {
     return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
 }
 
+// An answer as the queue's columns hold it.
+QueuedAnswer readAnswer(const QSqlQuery& query) {
+    return {query.value(0).toString(),
+            {query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
+             query.value(4).toString(), query.value(5).toString(), query.value(6).toString(),
+             query.value(7).toString(), query.value(8).toBool(), query.value(9).toDouble(),
+             query.value(10).toInt(),
+             query.value(11).isNull() ? std::nullopt : std::optional(query.value(11).toInt())}};
+}
+
+// SQLite's own word that the file is not a sound database.
+bool isDamage(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
 } // namespace
 
 Queue::Queue(QString file, QString connection, bool heal)
@@ -37,11 +54,14 @@ Queue::Queue(QString file, QString connection, bool heal)
     if (heal && exists && !looksLikeSqlite(this->file)) {
         moveAside();
     }
-    open = openFile();
-    if (!open && heal && QFileInfo::exists(this->file) && healed.isEmpty()) {
+    Opening opening = openFile();
+    // Only a queue SQLite finds damaged is set aside: one that a full disk
+    // or a lock keeps shut now holds answers that go once it opens.
+    if (opening == Opening::Damaged && heal && QFileInfo::exists(this->file) && healed.isEmpty()) {
         moveAside();
-        open = openFile();
+        opening = openFile();
     }
+    open = opening == Opening::Opened;
 }
 
 Queue::~Queue() {
@@ -50,9 +70,12 @@ Queue::~Queue() {
         closeDatabase(connection);
 }
 
-bool Queue::openFile() {
-    if (!openDatabase(file, connection, true, &problem))
-        return false;
+Queue::Opening Queue::openFile() {
+    QSqlError error;
+    if (!openDatabase(file, connection, true, &problem, &error)) {
+        closeDatabase(connection);
+        return isDamage(error) ? Opening::Damaged : Opening::Failed;
+    }
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     QSqlQuery query(db);
     // Each add a write to the file, kept when the program is killed; the
@@ -62,13 +85,63 @@ bool Queue::openFile() {
         exec(query, QStringLiteral("PRAGMA wal_autocheckpoint=0")) &&
         exec(query, QStringLiteral("PRAGMA quick_check")) && query.next() &&
         query.value(0).toString() == u"ok")
-        return true;
-    problem = query.lastError().isValid() ? query.lastError().text().simplified()
-                                          : QStringLiteral("la coda %1 è rovinata").arg(file);
+        return Opening::Opened;
+    Opening opening = Opening::Damaged;
+    if (query.lastError().isValid()) {
+        problem = query.lastError().text().simplified();
+        if (!isDamage(query.lastError()))
+            opening = Opening::Failed;
+    } else {
+        problem = QStringLiteral("la coda %1 è rovinata").arg(file);
+    }
     query.clear();
     db = QSqlDatabase();
     closeDatabase(connection);
-    return false;
+    return opening;
+}
+
+QStringList Queue::setAside(const QString& file) {
+    const QFileInfo info(file);
+    QStringList found;
+    for (const QFileInfo& aside : info.dir().entryInfoList(
+             {QStringLiteral("%1-rovinata-*.%2").arg(info.completeBaseName(), info.suffix())},
+             QDir::Files, QDir::Name))
+        found << aside.absoluteFilePath();
+    return found;
+}
+
+QList<QueuedAnswer> Queue::salvage(const QString& file, const QString& connection, bool* whole) {
+    QList<QueuedAnswer> found;
+    *whole = false;
+    QString problem;
+    if (!openDatabase(file, connection, false, &problem)) {
+        closeDatabase(connection);
+        return found;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection, false);
+        QString columns = Columns;
+        // A queue of an older program has no later columns.
+        const QStringList later = laterColumnsIn(db);
+        for (const QString& column : {QStringLiteral("numero"), QStringLiteral("livello")})
+            if (!later.contains(column))
+                columns.replace(column, QStringLiteral("NULL"));
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (query.exec(QStringLiteral("SELECT %1 FROM risposte").arg(columns))) {
+            while (query.next())
+                found.append(readAnswer(query));
+            *whole = !query.lastError().isValid();
+        }
+    }
+    closeDatabase(connection);
+    return found;
+}
+
+void Queue::removeSetAside(const QString& file) {
+    for (const char* companion : {"-wal", "-shm", "-journal"})
+        QFile::remove(file + QLatin1String(companion));
+    QFile::remove(file);
 }
 
 void Queue::moveAside() {
@@ -89,7 +162,8 @@ void Queue::moveAside() {
 bool Queue::add(const QueuedAnswer& queued) {
     QString why;
     if (!adding)
-        adding.emplace(insertStatement(QSqlDatabase::database(connection, false)));
+        adding.emplace(insertStatement(QSqlDatabase::database(connection, false),
+                                       laterColumnsIn(QSqlDatabase::database(connection, false))));
     if (insertAnswer(*adding, queued.id, queued.answer, &why))
         return true;
     problem = QStringLiteral("la coda %1 non prende la risposta: %2").arg(file, why);
@@ -113,11 +187,7 @@ QList<QueuedAnswer> Queue::oldest(int most) {
         return found;
     }
     while (query.next())
-        found.append(
-            {query.value(0).toString(),
-             {query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
-              query.value(4).toString(), query.value(5).toString(), query.value(6).toString(),
-              query.value(7).toString(), query.value(8).toBool(), query.value(9).toDouble()}});
+        found.append(readAnswer(query));
     return found;
 }
 

@@ -22,8 +22,10 @@ struct QueuedAnswer {
 class Queue {
 public:
     // Opens or makes `file` as the calling thread's connection `connection`.
-    // With `heal`, a file that is not a queue is moved aside, its new name
-    // in `healed`, and a new one started.
+    // With `heal`, a file that fails SQLite's integrity check is moved aside,
+    // its new name in `healed`, and a new one started; one that cannot be
+    // opened for any other reason (a full disk, a lock) is left as it is, to
+    // be tried again.
     Queue(QString file, QString connection, bool heal);
     ~Queue();
     Queue(const Queue&) = delete;
@@ -42,8 +44,17 @@ public:
     bool remove(const QStringList& ids);
     int count();
 
+    // Queues moved aside beside `file` by an earlier start.
+    static QStringList setAside(const QString& file);
+    // What such a queue still holds, as far as it reads; `whole` tells
+    // whether it read to the end.
+    static QList<QueuedAnswer> salvage(const QString& file, const QString& connection, bool* whole);
+    // Removes a queue moved aside, with its companion files.
+    static void removeSetAside(const QString& file);
+
 private:
-    bool openFile();
+    enum class Opening { Opened, Damaged, Failed };
+    Opening openFile();
     void moveAside();
 
     QString file;

@@ -39,17 +39,28 @@ public:
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
+        // A record kept before the exercise's number and the level reads as without them.
+        const QStringList later = record::laterColumnsIn(connection.db());
+        const QString number = later.contains(QStringLiteral("numero")) ? QStringLiteral("numero")
+                                                                        : QStringLiteral("NULL");
+        const QString level = later.contains(QStringLiteral("livello")) ? QStringLiteral("livello")
+                                                                        : QStringLiteral("NULL");
         QSqlQuery query = inDays(connection.db(),
-                                 "SELECT alunno, esercizio, COUNT(*), "
-                                 "SUM(CASE WHEN esatta THEN 1 ELSE 0 END), MAX(giorno) "
-                                 "FROM risposte WHERE %1 GROUP BY alunno, esercizio",
+                                 QStringLiteral("SELECT alunno, esercizio, COUNT(*), "
+                                                "SUM(CASE WHEN esatta THEN 1 ELSE 0 END), "
+                                                "MAX(giorno), %1, MAX(%2) FROM risposte WHERE "
+                                                "%3 GROUP BY alunno, esercizio, %1")
+                                     .arg(number, level),
                                  since, until);
         if (!query.exec())
             return told(query, QStringLiteral("riepilogo non letto"), problem);
         while (query.next())
-            rows->append({query.value(0).toString(), query.value(1).toString(),
-                          query.value(2).toInt(), query.value(3).toInt(),
-                          QDate::fromString(query.value(4).toString().left(10), Qt::ISODate)});
+            rows->append(
+                {query.value(0).toString(), query.value(1).toString(), query.value(2).toInt(),
+                 query.value(3).toInt(),
+                 QDate::fromString(query.value(4).toString().left(10), Qt::ISODate),
+                 query.value(5).toInt(),
+                 query.value(6).isNull() ? std::nullopt : std::optional(query.value(6).toInt())});
         return true;
     }
 
@@ -58,14 +69,15 @@ public:
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
-        QSqlQuery query =
-            inDays(connection.db(),
-                   "SELECT w.quando, w.alunno, w.esercizio, w.problema, w.risposta, "
-                   "(SELECT r.risposta FROM risposte r WHERE r.esatta AND r.alunno = w.alunno AND "
-                   "r.esercizio = w.esercizio AND r.problema = w.problema AND r.quando > w.quando "
-                   "ORDER BY r.quando LIMIT 1) FROM risposte w WHERE NOT w.esatta AND %1 "
-                   "ORDER BY w.alunno, w.quando",
-                   since, until, QStringLiteral("w."));
+        QSqlQuery query = inDays(
+            connection.db(),
+            QStringLiteral(
+                "SELECT w.quando, w.alunno, w.esercizio, w.problema, w.risposta, "
+                "(SELECT r.risposta FROM risposte r WHERE r.esatta AND r.alunno = w.alunno AND "
+                "r.esercizio = w.esercizio AND r.problema = w.problema AND r.quando > w.quando "
+                "ORDER BY r.quando LIMIT 1) FROM risposte w WHERE NOT w.esatta AND %1 "
+                "ORDER BY w.alunno, w.quando"),
+            since, until, QStringLiteral("w."));
         if (!query.exec())
             return told(query, QStringLiteral("risposte sbagliate non lette"), problem);
         while (query.next())
@@ -89,12 +101,12 @@ public:
 
 private:
     // The query with its days bound; `statement` has %1 where they go.
-    static QSqlQuery inDays(const QSqlDatabase& db, const char* statement, const QDate& since,
+    static QSqlQuery inDays(const QSqlDatabase& db, const QString& statement, const QDate& since,
                             const QDate& until, const QString& table = QString()) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        query.prepare(QString::fromLatin1(statement).arg(
-            QStringLiteral("%1giorno >= ? AND %1giorno <= ?").arg(table)));
+        query.prepare(
+            QString(statement).arg(QStringLiteral("%1giorno >= ? AND %1giorno <= ?").arg(table)));
         query.addBindValue((since.isValid() ? since : QDate(1, 1, 1)).toString(Qt::ISODate));
         query.addBindValue((until.isValid() ? until : QDate(9999, 12, 31)).toString(Qt::ISODate));
         return query;

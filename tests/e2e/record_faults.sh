@@ -3,8 +3,10 @@
 # reaches the record exactly once, at once or at the next start, with a
 # silent server (the screen says the answers wait; quitting takes under a
 # second), a switched-off host (kill -9), a queue full of garbage (moved aside,
-# one line names both files), the queue's disk full, then the record's (the
-# answers wait in the queue until there is room), and a second pupil account
+# one line names both files; a sound one set aside earlier is delivered), the
+# queue's disk full with a queue of answers on it (kept, delivered once there
+# is room), then the record's (the answers wait in the queue until there is
+# room), and a second pupil account
 # on the PC's shared record.
 # Usage: record_faults.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one
 # fails, 77 when no X server can be had.
@@ -79,14 +81,30 @@ unreachable_servers() {
     said_quietly "$work/silent.log" && said_quietly "$work/unreachable.log"
 }
 
+# One answer of Bruno's, right, in a queue as an older program made it.
+old_queue() { # file
+    sqlite3 "$1" "CREATE TABLE risposte (id TEXT PRIMARY KEY, quando TEXT NOT NULL,
+        giorno TEXT NOT NULL, alunno TEXT NOT NULL, computer TEXT NOT NULL,
+        esercizio TEXT NOT NULL, problema TEXT NOT NULL, risposta TEXT NOT NULL,
+        esatta INTEGER NOT NULL, secondi REAL NOT NULL);
+        INSERT INTO risposte VALUES ('6f1c2b1e-0000-4000-8000-00000000000${2:-1}',
+        '2026-01-01T08:00:00.000+01:00', '2026-01-01', 'Bruno Bianchi', 'pc-1',
+        'trova il costo totale', 'quaderno', '1', 1, 2.0);
+        PRAGMA journal_mode=WAL;" >/dev/null
+}
+
 corrupt_queue() {
     program_env+=(XDG_DATA_HOME="$work/dati-rovinati")
     local queue=$work/dati-rovinati/mercanzola/coda-registro.sqlite
     mkdir -p "${queue%/*}" && head -c 8192 /dev/urandom >"$queue"
+    # A sound queue set aside by an earlier start: what it holds is delivered.
+    local earlier=${queue%/*}/coda-registro-rovinata-2026-01-01-080000.sqlite
+    old_queue "$earlier"
     bruno_starts "$work/rovinata.sqlite" "$work/corrupt.log" && right_answer 1 || return 1
     back_to_menu && leave_program || return 1
-    summary_says "$work/rovinata.sqlite" "Bruno Bianchi +trova il costo totale +2 +1 +1 " ||
+    summary_says "$work/rovinata.sqlite" "Bruno Bianchi +trova il costo totale +3 +2 +1 " ||
         return 1
+    [[ ! -e $earlier ]] || fail "a set-aside queue, delivered, stays" || return 1
     local aside
     aside=$(find "${queue%/*}" -name 'coda-registro-rovinata-*.sqlite' | head -n 1)
     [[ -n $aside ]] || fail "the garbage was not moved aside" || return 1
@@ -103,12 +121,18 @@ full_disk() {
         echo "  SKIPPED: no tmpfs can be mounted here"
         return 77
     fi
+    # A sound queue with an answer of an earlier lesson, on a home over quota.
+    mkdir -p "$full_disk/mercanzola" && old_queue "$full_disk/mercanzola/coda-registro.sqlite" 2
     head -c 1M /dev/zero >"$full_disk/riempitivo" 2>/dev/null
     program_env+=(XDG_DATA_HOME="$full_disk")
     bruno_starts "$work/pieno.sqlite" "$work/full.log" && right_answer 1 || return 1
     back_to_menu && leave_program || return 1
-    summary_says "$work/pieno.sqlite" "Bruno Bianchi +trova il costo totale +2 +1 +1 " || return 1
+    summary_matches "$work/pieno.sqlite" "Bruno Bianchi +trova il costo totale +[23] +[12] +1 " ||
+        summary_says "$work/pieno.sqlite" "Bruno Bianchi +trova il costo totale +3 +2 +1 " ||
+        return 1
     ! grep -q 'perse' "$work/full.log" || fail "answers told as lost" || return 1
+    [[ -z $(find "$full_disk/mercanzola" -name '*rovinata*') ]] ||
+        fail "a sound queue set aside on a full disk" || return 1
 
     # Now the record's disk is the full one: the answers wait in the queue,
     # then go once there is room.
@@ -118,11 +142,19 @@ full_disk() {
     [[ $(queued "$work/dati-pieno/mercanzola/coda-registro.sqlite") == 1 ]] ||
         fail "not in the queue while the record's disk is full" || return 1
     rm "$full_disk/riempitivo"
-    program_args=(--euro --registro "$full_disk/registro.sqlite")
-    start_program "$folder" "$work/full-record-again.log"
-    poll_for 10 summary_matches "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
-        summary_says "$full_disk/registro.sqlite" "Bruno Bianchi +trova il costo totale +1 +0 +1 " ||
+    start_delivers "$full_disk/registro.sqlite" "+1 +0 +1 " "$work/full-record-again.log" ||
         return 1
+    # With room again, the earlier lesson's answer in the kept queue arrives, once.
+    program_env+=(XDG_DATA_HOME="$full_disk")
+    start_delivers "$work/pieno.sqlite" "+3 +2 +1 " "$work/full-again.log"
+}
+
+# A start that only delivers what waits: Bruno's line in the record once it is there.
+start_delivers() { # destination, counts, log
+    local line="Bruno Bianchi +trova il costo totale $2"
+    program_args=(--euro --registro "$1")
+    start_program "$folder" "$3"
+    poll_for 10 summary_matches "$1" "$line" || summary_says "$1" "$line" || return 1
     stop_program
 }
 
