@@ -69,5 +69,7 @@ SCRIPT
 }
 start_voice || echo "bench: no speech-dispatcher with espeak-ng: the start with --leggi is left out" >&2
 build/bench/mercanzola_bench --program build "$@"
+cmake --build build --target bench_levels >/dev/null
+build/bench/bench_levels | tail -1
 bash scripts/bench_record.sh
 build/bench/bench_worksheet 5 | tail -1

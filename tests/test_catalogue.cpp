@@ -75,6 +75,8 @@ private slots:
     void shippedCatalogueLoads();
     void checkedByTheTeacher_data();
     void checkedByTheTeacher();
+    void levelsCounted_data();
+    void levelsCounted();
 };
 
 void TestCatalogue::fieldSyntax_data() {
@@ -394,13 +396,46 @@ void TestCatalogue::checkedByTheTeacher() {
     const ProgramRun run = runWithoutDisplay(MERCANZOLA_PROGRAM_FOLDER "/mercanzola",
                                              {"--controlla", "prova.txt"}, folder.path());
     QCOMPARE(run.status, status);
-    QCOMPARE(run.out, counted.isEmpty() ? QString() : "prova.txt: " + counted + u'\n');
+    // The first line; each level's count follows (levelsCounted).
+    QCOMPARE(run.out.section(u'\n', 0, 0), counted.isEmpty() ? QString() : "prova.txt: " + counted);
     qsizetype at = 0;
     for (const QString& part : said) {
         at = run.err.indexOf(part, at);
         QVERIFY2(at >= 0, qPrintable(part + QStringLiteral("\n---\n") + run.err));
     }
     QVERIFY2(!said.isEmpty() || run.err.isEmpty(), qPrintable(run.err));
+}
+
+// What --controlla says of each level: how many articles fit it, and what a
+// level short of them does instead.
+void TestCatalogue::levelsCounted_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("levels");
+    QTest::newRow("lire") << QByteArray("matita,250,400\nquaderno,1250,1750\nzaino,12345,15000\n"
+                                        "gomma,200,350\npenna,800,1200\n")
+                          << QStringList{"  livello 1: 3 articoli adatti",
+                                         "  livello 2: 4 articoli adatti",
+                                         "  livello 3: 5 articoli adatti"};
+    QTest::newRow("euro, none whole")
+        << QByteArray("valuta: euro\nmatita,0.35,0.55\nquaderno,1.25,1.75\nzaino,25,32.50\n")
+        << QStringList{"  livello 1: 0 articoli adatti (si usano i 3 articoli con meno cifre)",
+                       "  livello 2: 1 articolo adatto (si usano i 3 articoli con meno cifre)",
+                       "  livello 3: 3 articoli adatti"};
+}
+
+void TestCatalogue::levelsCounted() {
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, levels);
+    QTemporaryDir folder;
+    QFile list(folder.filePath(QStringLiteral("prova.txt")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write(file);
+    list.close();
+    const ProgramRun run = runWithoutDisplay(MERCANZOLA_PROGRAM_FOLDER "/mercanzola",
+                                             {"--controlla", "prova.txt"}, folder.path());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts).mid(1), levels);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -34,6 +34,18 @@ private slots:
         QTest::newRow("stray argument")
             << QStringList{"--schermo-intero", "lista.txt"} << true << false
             << QStringLiteral("Argomento non previsto: lista.txt");
+        QTest::newRow("a level") << QStringList{"--livello", "2"} << false << false << QString();
+        QTest::newRow("auto") << QStringList{"--livello=AUTO"} << false << false << QString();
+        QTest::newRow("no such level")
+            << QStringList{"--livello", "4"} << false << false
+            << QStringLiteral("Dopo --livello va 1, 2, 3 oppure auto, non \"4\"");
+        QTest::newRow("a sheet does not move by itself")
+            << QStringList{"--scheda", "s.pdf", "--livello", "auto"} << false << false
+            << QStringLiteral("Una scheda su carta non sale di livello da sola: dopo --livello "
+                              "va 1, 2 oppure 3");
+        QTest::newRow("the check takes no level")
+            << QStringList{"--controlla", "lista.txt", "--livello", "1"} << false << false
+            << QStringLiteral("L'opzione --controlla va da sola: mercanzola --controlla FILE");
         QTest::newRow("the slowest voice")
             << QStringList{"--leggi", "--lentezza", "3"} << false << false << QString();
         QTest::newRow("a slowness out of the three")

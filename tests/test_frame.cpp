@@ -10,11 +10,14 @@
 #include "shell/ModuloColoriSuoni.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/LevelStars.h"
+#include "ui/Speech.h"
 #include "ui/Twips.h"
 
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTest>
 #include <memory>
 
@@ -50,6 +53,25 @@ QStringList problemOf(const PurchaseScreen* screen) {
 void sendKey(QWidget* to, QEvent::Type type, int key, bool autoRepeat) {
     QKeyEvent event(type, key, Qt::NoModifier, type == QEvent::KeyPress ? "\r" : "", autoRepeat);
     QCoreApplication::sendEvent(to, &event);
+}
+
+// What the voice hears, one text per action of the pupil.
+struct HeardVoice : ui::Voice {
+    void hear(const QString& text) override { heard << text; }
+    QStringList heard;
+};
+
+// The right total of the problem on Form1, as the pupil works it out from
+// the unit cost and the quantity shown.
+QString rightTotal(const PurchaseScreen* screen) {
+    return QString::number(digitsOf(screen->Label4->text()).toLongLong() *
+                           screen->Label5->text().trimmed().toLongLong());
+}
+
+// The stars' level, 0 when there are none.
+int starsShown(const ui::Screen* screen) {
+    const auto* stars = screen->findChild<ui::LevelStars*>();
+    return stars && stars->isVisible() ? stars->level() : 0;
 }
 
 } // namespace
@@ -481,6 +503,89 @@ private slots:
         QCOMPARE(screen->Text1->text(), pasted);
         QVERIFY(s.messages.errors.isEmpty());
         QVERIFY(s.endCodes.isEmpty());
+    }
+
+    // Levels on Form1, the pupil answering right (R) and wrong (W): the stars
+    // he sees, what he hears when the level changes, the quantity of the next
+    // problem (drawn at the top of each range), and the level auto keeps for
+    // the next time the screen opens.
+    void levels_data() {
+        QTest::addColumn<QString>("chosen"); // as in livello.conf; empty for none
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<int>("stars");        // 0: none shown
+        QTest::addColumn<QStringList>("said"); // level changes, in order
+        QTest::addColumn<QString>("quantity"); // of the problem on show at the end
+        QTest::addColumn<int>("reopened");     // the stars of the screen opened again
+        QTest::newRow("no level") << ""
+                                  << "RRRRRWWW" << 0 << QStringList() << " 11" << 0;
+        QTest::newRow("level 1") << "1"
+                                 << "RRRRRR" << 1 << QStringList() << " 5" << 1;
+        QTest::newRow("level 3 draws as none") << "3"
+                                               << "RR" << 3 << QStringList() << " 11" << 3;
+        QTest::newRow("auto: four right stay") << "auto"
+                                               << "RRRR" << 1 << QStringList() << " 5" << 1;
+        QTest::newRow("auto: five right go up")
+            << "auto"
+            << "RRRRR" << 2 << QStringList{"Bravo! Passi al livello 2."} << " 9" << 2;
+        // A wrong answer keeps its problem: the next one is drawn at the new level.
+        QTest::newRow("auto: up, then three wrong go down")
+            << "auto"
+            << "RRRRRWWWR" << 1 << QStringList{"Bravo! Passi al livello 2.", "Torni al livello 1."}
+            << " 5" << 1;
+        QTest::newRow("auto: to the top")
+            << "auto"
+            << "RRRRRRRRRRRRRRR" << 3
+            << QStringList{"Bravo! Passi al livello 2.", "Bravo! Passi al livello 3."} << " 11"
+            << 3;
+    }
+    void levels() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, answers);
+        QFETCH(int, stars);
+        QFETCH(QStringList, said);
+        QFETCH(QString, quantity);
+        QFETCH(int, reopened);
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                      QStringLiteral("/mercanzola/livelli.conf"));
+        TestServices s;
+        s.setCatalogue({{"matita", 300, 500},
+                        {"quaderno", 12345, 15678},
+                        {"gomma", 250, 400},
+                        {"righello", 800, 1200}});
+        const LevelSettings settings =
+            readLevelSettings(chosen.isEmpty() ? QString() : "livello = " + chosen, 13);
+        auto choose = [&] {
+            testLesson().chooseLevels(
+                std::vector<LevelChoice>(13, levelFor(1, std::nullopt, settings, {})));
+        };
+        choose();
+        s.random.fallback = 0.999;
+        auto screen = openForm1();
+        HeardVoice voice;
+        screen->setVoice(&voice);
+        for (QChar answer : answers)
+            pupil::answer(screen->Text1, answer == u'R' ? rightTotal(screen.get()) : "1");
+        QCOMPARE(starsShown(screen.get()), stars);
+        QStringList changes;
+        for (const QString& text : voice.heard)
+            for (const QString& sentence :
+                 {QStringLiteral("Bravo! Passi al livello 2."),
+                  QStringLiteral("Bravo! Passi al livello 3."),
+                  QStringLiteral("Torni al livello 1."), QStringLiteral("Torni al livello 2.")})
+                if (text.contains(sentence))
+                    changes << sentence;
+        QCOMPARE(changes, said);
+        QCOMPARE(screen->Label5->text(), quantity);
+        if (stars == 0 || stars == 3)
+            QCOMPARE(screen->Label3->text(), "righello"); // the last article, as ever
+        else
+            QVERIFY(screen->Label3->text() != "quaderno"); // too many digits for 1 and 2
+        screen.reset();
+
+        choose();
+        auto again = openForm1();
+        QCOMPARE(starsShown(again.get()), reopened);
     }
 };
 

@@ -13,6 +13,7 @@
 #include "shell/Modulo1.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "ui/LevelStars.h"
 #include "ui/NumberPad.h"
 #include "ui/Twips.h"
 
@@ -72,7 +73,8 @@ class LayoutTest : public QObject {
     // or below it on a display taller than wide, nothing over anything else;
     // in full screen content and pad together in the middle, and the menu
     // bar and the question a fingertip high at the screen's factor.
-    static void checkEveryKeyOnDisplay(ui::Screen* screen, bool fullScreen, const QString& what) {
+    static void checkEveryKeyOnDisplay(ui::Screen* screen, bool fullScreen, bool withStars,
+                                       const QString& what) {
         const QRect display =
             fullScreen ? screen->screen()->geometry() : screen->screen()->availableGeometry();
         QTRY_VERIFY2(display.contains(screen->frameGeometry()), qPrintable(what));
@@ -101,6 +103,20 @@ class LayoutTest : public QObject {
             for (QAction* item : bar->actions())
                 QVERIFY2(bar->actionGeometry(item).height() >= int(48 * factor * 0.98),
                          qPrintable(what + ": " + item->text()));
+        // The level's stars, on an exercise screen with levels on: in the menu
+        // bar's corner, on the display, over none of its items, the content or the pad.
+        const auto* stars = screen->findChild<ui::LevelStars*>();
+        QCOMPARE(stars && stars->isVisible(), withStars);
+        if (withStars) {
+            const QRect place = onDisplay(stars);
+            QVERIFY2(display.contains(place) && onDisplay(screen->menuBar()).contains(place),
+                     qPrintable(what + ": stars"));
+            QVERIFY2(!place.intersects(whole) && place.height() >= 8, qPrintable(what + ": stars"));
+            for (QAction* item : screen->menuBar()->actions())
+                QVERIFY2(!place.intersects(screen->menuBar()->actionGeometry(item).translated(
+                             screen->menuBar()->mapToGlobal(QPoint()))),
+                         qPrintable(what + ": stars over " + item->text()));
+        }
         if (!screen->menuBar())
             return;
         QList<QRect> buttons; // "Sì" and "No" of the question
@@ -151,9 +167,12 @@ private slots:
                 ui::Screen::chooseFullScreen(fullScreen);
                 ui::NumberPad::choose(pad ? ui::NumberPad::Choice::Shown
                                           : ui::NumberPad::Choice::Hidden);
+                // Levels on, with the pad or in full screen alone.
+                const bool levels = pad != fullScreen;
+                testLesson().chooseLevels(std::vector<LevelChoice>(13, {levels ? 2 : 0, false}));
                 for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
                     ui::Screen* screen = openScreen(ScreenId(id), nullptr);
-                    checkEveryKeyOnDisplay(screen, fullScreen,
+                    checkEveryKeyOnDisplay(screen, fullScreen, levels && id >= int(ScreenId::Form1),
                                            QStringLiteral("%1%2, %3")
                                                .arg(fullScreen ? "full screen" : "window",
                                                     pad ? " with the pad" : "",

@@ -307,6 +307,38 @@ private slots:
         QVERIFY(query.next() && query.value(0).toDouble() >= 1.1);
     }
 
+    // The record keeps the level each answer was given at; none with levels off.
+    void theRecordKeepsTheLevel_data() {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("levels off") << 0 << "NULL";
+        QTest::newRow("level 2") << 2 << "2";
+    }
+    void theRecordKeepsTheLevel() {
+        QFETCH(int, level);
+        QFETCH(QString, kept);
+        const QString file = services->folder.filePath(QStringLiteral("livelli.sqlite"));
+        QFile::remove(file);
+        platform::startRecord(file, QStringLiteral(MERCANZOLA_PROGRAM_FOLDER));
+        platform::setRecordPupil(QStringLiteral("Anna"));
+        useCurrency(Currency::lire());
+        testLesson().chooseLevels(std::vector<LevelChoice>(13, {level, false}));
+        auto* screen = static_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
+        pupil::answer(screen->Text1, QStringLiteral("1"));
+        platform::stopRecord();
+        platform::startRecord({}, {});
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "livelli");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(QStringLiteral("SELECT livello FROM risposte"), db);
+            QVERIFY(query.next());
+            QCOMPARE(query.isNull(0) ? QStringLiteral("NULL") : query.value(0).toString(), kept);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("livelli"));
+        testLesson().chooseLevels({});
+    }
+
     // When reading cannot happen, the pupil's screen says so quietly at its
     // foot, for the teacher; it goes once the voice speaks.
     void aVoiceThatCannotSpeakIsShown() {

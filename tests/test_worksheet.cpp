@@ -107,6 +107,26 @@ private slots:
         }
     }
 
+    // A sheet at level 1: only the plain articles, the level at the foot
+    // beside the code; the same seed without a level draws the other one too.
+    void levelSheet() {
+        const QString list =
+            write(QStringLiteral("livelli.txt"), "matita,300,500\ngomma,200,350\npenna,800,1200\n"
+                                                 "zaino,12345,15678\n");
+        auto sheet = [&](const QStringList& level) {
+            const QString pdf = folder.filePath(QStringLiteral("livello.pdf"));
+            const SheetRun run =
+                mercanzola(QStringList{"--scheda", pdf, "--lista", list, "--esercizi", "1,5,13",
+                                       "--problemi", "20", "--seme", "3"} +
+                           level);
+            return run.status == 0 ? textOf(pdf) : run.errors;
+        };
+        const QString first = sheet({"--livello", "1"});
+        QVERIFY2(first.contains(QStringLiteral("livello 1 - codice ")), qPrintable(first));
+        QVERIFY2(!first.contains(QStringLiteral("zaino")), qPrintable(first));
+        QVERIFY(sheet({}).contains(QStringLiteral("zaino")));
+    }
+
     // The same seed gives the same sheet; another seed, other problems.
     void sameSeedSameSheet() {
         auto sheet = [this](const QString& name, const QString& seed) {

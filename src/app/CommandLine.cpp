@@ -212,6 +212,16 @@ CommandLine readCommandLine(const QStringList& allArguments) {
                                        "non \"%1\"")
                             .arg(slowness);
     }
+    if (parser.isSet(QStringLiteral("livello"))) {
+        const QString level = parser.value(QStringLiteral("livello"));
+        result.level = levelChoiceFromText(level);
+        if (!result.level)
+            mistakes
+                << QStringLiteral("Dopo --livello va 1, 2, 3 oppure auto, non \"%1\"").arg(level);
+        else if (result.level->automatic && parser.isSet(QStringLiteral("scheda")))
+            mistakes << QStringLiteral("Una scheda su carta non sale di livello da sola: dopo "
+                                       "--livello va 1, 2 oppure 3");
+    }
     result.check = parser.value(QStringLiteral("controlla"));
     result.catalogue = absolute(parser.value(QStringLiteral("lista")));
     readRecordOptions(parser, &result, &mistakes);
@@ -262,7 +272,7 @@ CommandLine readCommandLine(const QStringList& allArguments) {
     if (result.checkAsked &&
         (result.fullScreen || parser.isSet(QStringLiteral("euro")) ||
          parser.isSet(QStringLiteral("lista")) || result.readAloud || !result.record.isEmpty() ||
-         result.recordCommand() || result.numberPad.has_value()))
+         result.recordCommand() || result.numberPad.has_value() || result.level))
         mistakes << QStringLiteral("L'opzione --controlla va da sola: mercanzola --controlla FILE");
     result.error = mistakes.join(u'\n');
     return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/LevelChoice.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,9 @@ struct CommandLine {
     // The on-screen number pad asked for or refused; unset, it shows on a
     // touch screen and in full screen.
     std::optional<bool> numberPad;
+    // The level of every exercise, or of the sheet's problems; unset, the
+    // livello.conf files decide.
+    std::optional<LevelChoice> level;
     // The catalogue to read instead of lista.txt: an absolute path, or
     // lista-euro.txt in the program folder; empty for lista.txt.
     QString catalogue;

@@ -24,6 +24,17 @@ const QList<CommandLineOption>& commandLineOptions() {
                         "dice quanti articoli contiene e in quale valuta, oppure che cosa "
                         "non va."),
          QStringLiteral("FILE")},
+        {{QStringLiteral("livello")},
+         QStringLiteral("Il livello di tutti gli esercizi: 1 con numeri piccoli (quantità da 2 a "
+                        "5, prezzi con al più due cifre diverse da zero, in euro euro interi fino "
+                        "a 20), 2 con numeri medi (quantità da 2 a 9), 3 come senza livello, "
+                        "oppure auto: ogni alunno parte dal livello 1 (o da quello raggiunto), "
+                        "sale dopo 5 risposte giuste di fila e scende dopo 3 sbagliate. Senza "
+                        "questa opzione valgono le righe \"livello = N\" e \"livello.9 = N\" "
+                        "(per il solo esercizio 9) di ~/.config/mercanzola/livello.conf, poi di "
+                        "/etc/mercanzola/livello.conf. Con --scheda, il livello dei problemi "
+                        "della scheda."),
+         QStringLiteral("N")},
         {{QStringLiteral("leggi")},
          QStringLiteral("Legge ad alta voce, con una voce italiana, i problemi e le risposte. "
                         "Il tasto F6 accende e spegne la lettura, F5 ripete la domanda.")},

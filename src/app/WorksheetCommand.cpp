@@ -1,6 +1,7 @@
 #include "app/WorksheetCommand.h"
 
 #include "model/CatalogueEncoding.h"
+#include "model/Levels.h"
 #include "model/ProgramError.h"
 #include "platform/CatalogueFile.h"
 #include "platform/PluginLoading.h"
@@ -97,6 +98,7 @@ WorksheetOptions worksheetOptionsOf(const CommandLine& command, const Catalogue&
     options.largePrint = command.largePrint;
     options.seed = seedOf(command);
     options.title = command.sheetTitle;
+    options.level = command.level ? command.level->level : 0;
     if (!command.sheetCode.isEmpty())
         fromCode(command, catalogue, &options);
     if (command.classAsked)
@@ -115,6 +117,9 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
         for (const QString& warning : catalogue.warnings)
             platform::warn(cataloguePathOf(command) + QStringLiteral(": ") + warning);
         const WorksheetOptions options = worksheetOptionsOf(command, catalogue);
+        const LevelArticles articles(catalogue);
+        if (!articles.shortage(options.level).isEmpty())
+            platform::warn(articles.shortage(options.level));
         const WriteResult result =
             writeWorksheetPdf(command.worksheet, catalogue, options, command.answersFile);
         for (const QString& warning : result.warnings)

@@ -5,7 +5,9 @@
 #include "app/CommandLineOptions.h"
 #include "app/RecordCommands.h"
 #include "app/WorksheetCommand.h"
+#include "model/Problem.h"
 #include "model/ProgramError.h"
+#include "platform/LevelFiles.h"
 #include "platform/ReadingAloud.h"
 #include "platform/Record.h"
 #include "platform/Warning.h"
@@ -41,7 +43,33 @@ int checkCatalogue(const QString& file) {
                       .arg(records)
                       .arg(records == 1 ? QStringLiteral("articolo") : QStringLiteral("articoli"))
                       .arg(lesson.currency().name()));
+    // How many articles each level draws from, and what a level short of them does.
+    for (int level = LowestLevel; level <= HighestLevel; ++level) {
+        const int fitting = lesson.levelArticles().fitting(level);
+        QString line = QStringLiteral("  livello %1: %2 %3")
+                           .arg(level)
+                           .arg(fitting)
+                           .arg(fitting == 1 ? QStringLiteral("articolo adatto")
+                                             : QStringLiteral("articoli adatti"));
+        const QString shortage = lesson.levelArticles().shortage(level);
+        if (!shortage.isEmpty())
+            line +=
+                QStringLiteral(" (") + shortage.section(QStringLiteral("; "), 1).chopped(1) + u')';
+        print(stdout, line + u'\n');
+    }
     return 0;
+}
+
+// The level of each exercise: the command line's, else the user's file, else
+// the school's.
+std::vector<LevelChoice> chosenLevels(const CommandLine& command) {
+    const LevelSettings user = platform::levelSettingsIn(platform::userLevelFile(), ExerciseCount);
+    const LevelSettings school =
+        platform::levelSettingsIn(platform::SchoolLevelFile, ExerciseCount);
+    std::vector<LevelChoice> levels;
+    for (int exercise = 1; exercise <= ExerciseCount; ++exercise)
+        levels.push_back(levelFor(exercise, command.level, user, school));
+    return levels;
 }
 
 void reportMistakes(const QString& error) {
@@ -119,6 +147,7 @@ int main(int argc, char* argv[]) {
     setUpToolkit();
     // What the pupil works on, for as long as the screens are open.
     Lesson lesson;
+    lesson.chooseLevels(chosenLevels(command));
     registerAllScreens(lesson);
     const QString record = recordDestination(command, RecordConfigFile);
     if (!record.isEmpty())

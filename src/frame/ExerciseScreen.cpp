@@ -238,7 +238,7 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
              .answer = given,
              .right = right,
              .seconds = problemShown.isValid() ? problemShown.elapsed() / 1000.0 : 0.0,
-             .level = std::nullopt});
+             .level = problem.level > 0 ? std::optional<int>(problem.level) : std::nullopt});
 }
 
 // Every judgement comes here: a second tap on the same spot would answer the
@@ -255,6 +255,7 @@ void ExerciseScreen::rightFeedback(Counting counting) {
     if (counted)
         showCounts(numberText(lesson.NumeroEsatti.value()), QString());
     say(Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
+    sayLevelChange(levels.answered(true));
 }
 
 void ExerciseScreen::wrongFeedback() {
@@ -265,6 +266,13 @@ void ExerciseScreen::wrongFeedback() {
     ModuloColoriSuoni::SuonoErrato();
     showCounts(QString(), numberText(lesson.NumeroErrati.value()));
     say(Sentences::outcome(false, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
+    sayLevelChange(levels.answered(false));
+}
+
+// After the outcome, before the next problem, which is drawn at the new level.
+void ExerciseScreen::sayLevelChange(const QString& sentence) {
+    if (!sentence.isEmpty())
+        say(sentence);
 }
 
 void ExerciseScreen::setRandomBackground() {
@@ -272,5 +280,8 @@ void ExerciseScreen::setRandomBackground() {
 }
 
 void ExerciseScreen::drawNewProblem(Exercise exercise) {
-    problem = drawProblem(exercise, lesson.catalogue(), *platform::services().random);
+    if (!levels.started())
+        levels.start(lesson, static_cast<int>(exercise), this);
+    problem = drawProblem(exercise, lesson.catalogue(), *platform::services().random,
+                          {levels.level(), &lesson.levelArticles()});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/ExerciseLevel.h"
 #include "model/Currency.h"
 #include "model/Money.h"
 #include "model/Problem.h"
@@ -133,7 +134,7 @@ protected:
 
     void setRandomBackground();
     // Draws the next problem of the exercise from the lesson's catalogue, with
-    // the program's random source.
+    // the program's random source, at the exercise's level if it has one.
     void drawNewProblem(Exercise exercise);
 
     Lesson& lesson;
@@ -148,8 +149,10 @@ private:
     void judge(ui::AnswerBox* box, bool right, const std::function<void()>& afterRight,
                Counting counting);
     void showCounts(const QString& esatti, const QString& errati);
+    void sayLevelChange(const QString& sentence);
     void describeWaitingBox(ui::AnswerBox* box) const;
 
     QString question; // the last one asked
     QElapsedTimer problemShown;
+    ExerciseLevel levels;
 };

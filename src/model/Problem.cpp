@@ -4,6 +4,7 @@
 #include "model/ProblemSentences.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -14,15 +15,28 @@ CatalogueRecord recordAt(const Catalogue& catalogue, int record) {
     return {};
 }
 
+// A record drawn among all, or among those that fit the level.
 Problem withArticle(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
-                    CatalogueRecord* drawn) {
+                    const LevelDraw& level, CatalogueRecord* drawn) {
     Problem problem;
     problem.exercise = exercise;
     problem.currency = catalogue.currency;
-    problem.record = drawFrom1To(random, static_cast<int>(catalogue.records.size()));
+    problem.level = level.level;
+    const std::span<const int> fitting =
+        level.articles ? level.articles->records(level.level) : std::span<const int>();
+    problem.record = fitting.empty()
+                         ? drawFrom1To(random, static_cast<int>(catalogue.records.size()))
+                         : fitting[static_cast<std::size_t>(
+                               drawBelow(random, static_cast<int>(fitting.size())))];
     *drawn = recordAt(catalogue, problem.record);
     problem.article = drawn->name;
     return problem;
+}
+
+// A quantity within the level's bounds.
+Count levelQuantity(UniformSource& random, const LevelRules& rules) {
+    return Count(static_cast<std::int16_t>(
+        rules.fewestItems + drawBelow(random, rules.mostItems - rules.fewestItems + 1)));
 }
 
 Figure amount(const QString& heading, Money value) {
@@ -48,10 +62,13 @@ Figure purchaseFigure(Purchase which, Money unitCost, Count quantity) {
     return amount(Headings::costoTotale(), unitCost * quantity);
 }
 
-Problem drawPurchase(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+Problem drawPurchase(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                     const LevelDraw& level) {
     CatalogueRecord record;
-    Problem problem = withArticle(exercise, catalogue, random, &record);
-    problem.quantity = Count(static_cast<std::int16_t>(drawFrom1To(random, 11)));
+    Problem problem = withArticle(exercise, catalogue, random, level, &record);
+    problem.quantity = drawsPlainly(level.level)
+                           ? Count(static_cast<std::int16_t>(drawFrom1To(random, 11)))
+                           : levelQuantity(random, levelRules(level.level));
     // Shown first, shown second, asked.
     std::array<Purchase, 3> order = {Purchase::UnitCost, Purchase::Quantity, Purchase::TotalCost};
     if (exercise == Exercise::UnitCost)
@@ -69,9 +86,10 @@ Problem drawPurchase(Exercise exercise, const Catalogue& catalogue, UniformSourc
 
 // The shopkeeper's three amounts of one article, spesa, ricavo and guadagno;
 // by the kind of question, 1 to 3, which two are shown and which is asked.
-Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                   const LevelDraw& level) {
     CatalogueRecord record;
-    Problem problem = withArticle(exercise, catalogue, random, &record);
+    Problem problem = withArticle(exercise, catalogue, random, level, &record);
     int kind = exercise == Exercise::Revenue ? 1 : exercise == Exercise::Gain ? 2 : 3;
     if (exercise == Exercise::MixedProfit)
         kind = drawFrom1To(random, 3);
@@ -86,17 +104,23 @@ Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource&
     return problem;
 }
 
-Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                  const LevelDraw& level) {
     CatalogueRecord record;
-    Problem problem = withArticle(exercise, catalogue, random, &record);
+    Problem problem = withArticle(exercise, catalogue, random, level, &record);
     const TableCells& cells = tableCells(exercise);
     // With no given cell of one item, a quantity of 0 would hide them: it is
     // drawn again among the others, as likely each as before.
     const bool zeroSolvable =
         std::ranges::any_of(cells[0], [](TableCellRole c) { return c == TableCellRole::Given; });
-    int quantity = drawBelow(random, 11);
-    if (quantity == 0 && !zeroSolvable)
-        quantity = drawFrom1To(random, 10);
+    int quantity = 0;
+    if (drawsPlainly(level.level)) {
+        quantity = drawBelow(random, 11);
+        if (quantity == 0 && !zeroSolvable)
+            quantity = drawFrom1To(random, 10);
+    } else {
+        quantity = levelQuantity(random, levelRules(level.level)).value();
+    }
     problem.quantity = Count(static_cast<std::int16_t>(quantity));
     const Money spesa = record.buyingPrice;
     const Money ricavo = record.sellingPrice;
@@ -122,9 +146,9 @@ Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& 
 // A gain shows the larger price as the ricavo, a loss the smaller, so that
 // what the pupil sees agrees with the right word even for a record sold below
 // its buying price.
-Problem drawGainOrLoss(const Catalogue& catalogue, UniformSource& random) {
+Problem drawGainOrLoss(const Catalogue& catalogue, UniformSource& random, const LevelDraw& level) {
     CatalogueRecord record;
-    Problem problem = withArticle(Exercise::GainOrLoss, catalogue, random, &record);
+    Problem problem = withArticle(Exercise::GainOrLoss, catalogue, random, level, &record);
     problem.rightChoice = drawBelow(random, 2);
     const auto [smaller, larger] = std::minmax(record.buyingPrice, record.sellingPrice);
     const bool gain = problem.rightChoice == 0;
@@ -148,12 +172,16 @@ void countPieces(Money amount, const Currency& currency, std::vector<int>* count
     }
 }
 
-Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random) {
+// A level draws the cost among the lower ones, and so a smaller gain.
+Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random,
+                            const LevelDraw& level) {
     Problem problem;
     problem.exercise = Exercise::PayingWithMoney;
     problem.currency = catalogue.currency;
+    problem.level = level.level;
     const Currency& currency = *catalogue.currency;
-    const int cost = drawBelow(random, 20) + 10;
+    const LevelRules& rules = levelRules(drawsPlainly(level.level) ? HighestLevel : level.level);
+    const int cost = drawBelow(random, rules.boardCosts) + 10;
     // The ceiling of the cost over 5 is reached through a fractional factor.
     const int gain = static_cast<int>(random.next() * (cost / 5.0)) + 1;
     const int scale = currency.boardScales()[drawFrom1To(random, 3) - 1];
@@ -192,28 +220,35 @@ QString tableColumnHeading(int column) {
                                          : Headings::guadagno();
 }
 
-Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random) {
+Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                    LevelDraw level) {
+    // Level 3 draws as no level does; a level's articles unknown are worked out here.
+    if (drawsPlainly(level.level))
+        level.articles = nullptr;
+    std::optional<LevelArticles> onTheSpot;
+    if (!drawsPlainly(level.level) && !level.articles)
+        level.articles = &onTheSpot.emplace(catalogue);
     switch (exercise) {
     case Exercise::TotalCost:
     case Exercise::UnitCost:
     case Exercise::UnitOrTotalCost:
     case Exercise::NumberOfItems:
-        return drawPurchase(exercise, catalogue, random);
+        return drawPurchase(exercise, catalogue, random, level);
     case Exercise::Gain:
     case Exercise::Revenue:
     case Exercise::Expense:
     case Exercise::MixedProfit:
-        return drawProfit(exercise, catalogue, random);
+        return drawProfit(exercise, catalogue, random, level);
     case Exercise::FourCellTable:
     case Exercise::GainOfSeveral:
     case Exercise::GainOfOne:
-        return drawTable(exercise, catalogue, random);
+        return drawTable(exercise, catalogue, random, level);
     case Exercise::GainOrLoss:
-        return drawGainOrLoss(catalogue, random);
+        return drawGainOrLoss(catalogue, random, level);
     case Exercise::PayingWithMoney:
         break;
     }
-    return drawPayingWithMoney(catalogue, random);
+    return drawPayingWithMoney(catalogue, random, level);
 }
 
 const Figure& Problem::asked() const {

@@ -4,6 +4,7 @@
 #include "model/Count.h"
 #include "model/Currency.h"
 #include "model/Draw.h"
+#include "model/Levels.h"
 #include "model/Money.h"
 
 #include <QString>
@@ -70,6 +71,7 @@ struct Step {
 struct Problem {
     Exercise exercise = Exercise::TotalCost;
     const Currency* currency = &Currency::lire();
+    int level = 0;   // the level it was drawn at, 1 to 3; 0 with none
     int record = 0;  // the catalogue record drawn, from 1; 0 on the money board
     QString article; // its name
     Count quantity;  // drawn by the purchase and table exercises
@@ -98,8 +100,10 @@ struct Problem {
 // What each exercise draws, with the same draws, in the same order, as its
 // screen after the background colour (the money board draws its colour after
 // the problem). An empty catalogue gives record 1 as an empty name with zero
-// prices.
-Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random);
+// prices. At level 1 or 2 the article, the quantity and the board's cost are
+// drawn within the level's bounds; with none, or at 3, as just said.
+Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                    LevelDraw level = {});
 
 // The menu's name of the exercise: "trova il costo totale".
 QString exerciseTitle(Exercise exercise);

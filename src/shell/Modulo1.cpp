@@ -37,6 +37,8 @@ void loadCatalogue(Lesson& lesson, const QByteArray& bytes, const QString& path)
     for (const QString& warning : catalogue.warnings)
         platform::warn(path + QStringLiteral(": ") + warning);
     lesson.load(catalogue, path);
+    for (const QString& shortage : lesson.levelShortages())
+        platform::warn(path + QStringLiteral(": ") + shortage);
 }
 
 void SuonoEsatto() {

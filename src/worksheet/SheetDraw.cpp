@@ -1,5 +1,6 @@
 #include "worksheet/SheetDraw.h"
 
+#include "model/Levels.h"
 #include "model/SeededRandom.h"
 
 #include <QSet>
@@ -55,7 +56,7 @@ bool isTableExercise(Exercise exercise) {
 }
 
 SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Exercise>& exercises,
-                                int problemsEach, std::uint64_t seed) {
+                                int problemsEach, std::uint64_t seed, int level) {
     SheetProblems sheet;
     SeededRandom random(seed);
     const QStringList unpriced =
@@ -86,12 +87,13 @@ SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Ex
             continue;
         }
         sheet.exercises.push_back(exercise);
+        const LevelArticles articles(usable);
         QSet<QString> posed;
         bool repeats = false;
         for (int n = 0; n < problemsEach; ++n) {
             Problem problem;
             for (int tries = 0;; ++tries) {
-                problem = drawProblem(exercise, usable, random);
+                problem = drawProblem(exercise, usable, random, {level, &articles});
                 if (!acceptable(problem) && tries < TriesForANewProblem)
                     continue;
                 const QString key = problem.sentence(Reading::Written);

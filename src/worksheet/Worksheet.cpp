@@ -24,10 +24,11 @@ struct Sheet {
     SheetProblems drawn;
 };
 
-QString footerOf(const Catalogue& catalogue, const Sheet& sheet, bool answers) {
-    return QStringLiteral("la mercanzola - %1 in %2 - codice %3")
+QString footerOf(const Catalogue& catalogue, const Sheet& sheet, bool answers, int level) {
+    const QString leveled = level > 0 ? QStringLiteral(" - livello %1").arg(level) : QString();
+    return QStringLiteral("la mercanzola - %1 in %2%3 - codice %4")
         .arg(answers ? QStringLiteral("soluzioni") : QStringLiteral("scheda"),
-             catalogue.currency->name(), sheet.code);
+             catalogue.currency->name(), leveled, sheet.code);
 }
 
 // Each exercise's blanks fit the longest answer of its problems on this sheet.
@@ -68,7 +69,7 @@ void addProblems(SheetLayout& layout, const Sheet& sheet, const WorksheetOptions
 
 void addQuestions(SheetLayout& layout, const Catalogue& catalogue, const Sheet& sheet,
                   const WorksheetOptions& options) {
-    layout.startSheet(footerOf(catalogue, sheet, false));
+    layout.startSheet(footerOf(catalogue, sheet, false, options.level));
     const QString name = sheet.pupil.isEmpty() ? QStringLiteral(" ______________________")
                                                : QStringLiteral(": ") + sheet.pupil;
     const QString title =
@@ -84,7 +85,7 @@ void addQuestions(SheetLayout& layout, const Catalogue& catalogue, const Sheet& 
 // The answers start a page of their own, so that they can be kept back.
 void addAnswers(SheetLayout& layout, const Catalogue& catalogue, const Sheet& sheet,
                 const WorksheetOptions& options) {
-    layout.startSheet(footerOf(catalogue, sheet, true));
+    layout.startSheet(footerOf(catalogue, sheet, true, options.level));
     const QString whose = sheet.pupil.isEmpty() ? QString() : sheet.pupil + QStringLiteral(", ");
     layout.add({{Text{QStringLiteral("Soluzioni: %1codice %2").arg(whose, sheet.code), true}}});
     addProblems(layout, sheet, options, true);
