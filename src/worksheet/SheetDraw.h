@@ -18,7 +18,7 @@ struct SheetProblems {
 };
 
 SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Exercise>& exercises,
-                                int problemsEach, std::uint64_t seed, int level = 0);
+                                int problemsEach, std::uint64_t seed, int level);
 
 // The exercises whose problems show a table.
 bool isTableExercise(Exercise exercise);

@@ -99,7 +99,7 @@ std::vector<Sheet> drawSheets(const Catalogue& catalogue, const WorksheetOptions
         Sheet sheet{
             options.pupils.value(static_cast<qsizetype>(i)),
             sheetCodeOf(catalogue, options, seeds[i]),
-            drawSheetProblems(catalogue, options.exercises, options.problemsEach, seeds[i])};
+            drawSheetProblems(catalogue, options.exercises, options.problemsEach, seeds[i], options.level)};
         if (warnings)
             for (const QString& warning : sheet.drawn.warnings)
                 if (!warnings->contains(warning))
