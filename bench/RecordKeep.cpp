@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
                           .problem = QStringLiteral("primo"),
                           .answer = QStringLiteral("1"),
                           .right = true,
-                          .seconds = 1.0}); // loads the plugin, opens the queue
+                          .seconds = 1.0,
+                          .level = std::nullopt}); // loads the plugin, opens the queue
     qint64 total = 0;
     qint64 slowest = 0;
     QElapsedTimer clock;
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
              .problem = QStringLiteral("quaderno, costo unitario 300 lire, quantità %1").arg(i),
              .answer = QStringLiteral("600"),
              .right = i % 3 != 0,
-             .seconds = 4.5});
+             .seconds = 4.5,
+             .level = std::nullopt});
         const qint64 spent = clock.nsecsElapsed();
         total += spent;
         slowest = std::max(slowest, spent);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Exercises.h"
+
 #include <QString>
 #include <cstdio>
 
@@ -10,7 +12,7 @@ inline void report(const QString& name, qint64 nanoseconds) {
     std::fflush(stdout);
 }
 
-// The name of an exercise screen, "Form1" to "Form13".
-template <class Id> QString formName(Id id) {
-    return QStringLiteral("Form%1").arg(int(id) - int(Id::Form1) + 1);
+// The name of an exercise screen by its number, "Form1" to "Form13".
+inline QString formName(Exercise exercise) {
+    return QStringLiteral("Form%1").arg(exerciseInfo(exercise).number);
 }

@@ -122,17 +122,17 @@ int main(int argc, char* argv[]) {
     idle(500);
     for (int visit = 1; visit <= 2; ++visit) {
         const QString which = visit == 1 ? QStringLiteral("first visit") : QStringLiteral("again");
-        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id) {
-            const auto screen = ScreenId(id);
+        for (const ExerciseInfo& row : ExerciseTable) {
+            const ScreenId screen = row.exercise;
             if (!isScreenAvailable(screen))
                 continue;
             idle(100);
             // What a menu button's click runs.
-            measure(QStringLiteral("menu → %1, %2").arg(formName(screen), which),
+            measure(QStringLiteral("menu → %1, %2").arg(formName(row.exercise), which),
                     switchTime([screen] { openScreen(screen, currentScreen()); }));
             idle(100);
             // What "Esci" answered with "Sì" runs.
-            measure(QStringLiteral("%1 → menu").arg(formName(screen)),
+            measure(QStringLiteral("%1 → menu").arg(formName(row.exercise)),
                     switchTime([] { openScreen(ScreenId::Menu, currentScreen()); }));
         }
     }

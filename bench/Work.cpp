@@ -74,7 +74,7 @@ qint64 judged(ExerciseScreen* screen, Money answer) {
 
 bool answering(const Lesson& lesson, ExerciseScreen* screen, int repeats,
                const QString& prefix = QStringLiteral("answer")) {
-    const QString name = formName(ScreenId::Form1);
+    const QString name = formName(Exercise::TotalCost);
     const Money one = Money::fromWhole(1);
     for (int i = -3; i < repeats; ++i) { // three to warm up, the sound plugin among them
         const int right = lesson.NumeroEsatti.value();
@@ -125,19 +125,19 @@ int main(int argc, char* argv[]) {
     catalogueReading(lesson, repeats);
 
     ui::Screen* open = openScreen(ScreenId::Menu, currentScreen());
-    for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id) {
-        const auto which = ScreenId(id);
+    for (const ExerciseInfo& row : ExerciseTable) {
+        const ScreenId which = row.exercise;
         if (!isScreenAvailable(which))
             continue;
         open = openScreen(which, open);
         QCoreApplication::processEvents();
         if (auto* screen = qobject_cast<ExerciseScreen*>(open)) {
-            newProblems(screen, formName(which), repeats);
-            if (which == ScreenId::Form1 && !answering(lesson, screen, repeats)) {
+            newProblems(screen, formName(row.exercise), repeats);
+            if (row.exercise == Exercise::TotalCost && !answering(lesson, screen, repeats)) {
                 std::fprintf(stderr, "bench_work: Form1 did not judge the answers as expected\n");
                 return 1;
             }
-            if (which == ScreenId::Form1) {
+            if (row.exercise == Exercise::TotalCost) {
                 // The same answers with the teacher's record on, in a SQLite file.
                 QTemporaryDir recordFolder;
                 platform::startRecord(recordFolder.filePath(QStringLiteral("registro.sqlite")),
@@ -150,9 +150,10 @@ int main(int argc, char* argv[]) {
     }
     // Form13 again in euro: the same board with the euro pieces and pictures.
     Modulo1::CaricaLista(lesson, QStringLiteral("lista-euro.txt"));
-    open = openScreen(ScreenId::Form13, open);
+    open = openScreen(Exercise::PayingWithMoney, open);
     QCoreApplication::processEvents();
     if (auto* screen = qobject_cast<ExerciseScreen*>(open))
-        newProblems(screen, formName(ScreenId::Form13) + QStringLiteral(" in euro"), repeats);
+        newProblems(screen, formName(Exercise::PayingWithMoney) + QStringLiteral(" in euro"),
+                    repeats);
     return 0;
 }

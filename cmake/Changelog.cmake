@@ -1,8 +1,7 @@
 # The package's version and its date come from the newest entry of
-# packaging/changelog (debian/changelog too), so a new version is made by
-# writing what it brings.
+# debian/changelog, so a new version is made by writing what it brings.
 
-set(MERCANZOLA_CHANGELOG ${CMAKE_SOURCE_DIR}/packaging/changelog)
+set(MERCANZOLA_CHANGELOG ${CMAKE_SOURCE_DIR}/debian/changelog)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${MERCANZOLA_CHANGELOG})
 file(STRINGS ${MERCANZOLA_CHANGELOG} heading LIMIT_COUNT 1 REGEX "^mercanzola \\(")
 file(STRINGS ${MERCANZOLA_CHANGELOG} trailer LIMIT_COUNT 1 REGEX "^ -- ")

@@ -37,6 +37,26 @@ debian_control_field(Homepage MERCANZOLA_HOMEPAGE)
 set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/mercanzola.desktop.in
     ${PACKAGING_OUT}/${MERCANZOLA_APP_ID}.desktop @ONLY)
+# The screenshots are docs/'s pictures, which the project's site serves under
+# schermate/; the first is the default.
+set(MERCANZOLA_SCREENSHOTS "")
+set(type " type=\"default\"")
+foreach(shot "start|The start screen|La schermata iniziale"
+             "menu|The menu of the exercises|Il menù degli esercizi"
+             "esercizio|An exercise: the total cost|Un esercizio: il costo totale"
+             "misto|Expense, revenue and profit together|Spesa, ricavo e guadagno insieme")
+    string(REPLACE "|" ";" shot "${shot}")
+    list(GET shot 0 name)
+    list(GET shot 1 caption)
+    list(GET shot 2 caption_it)
+    string(APPEND MERCANZOLA_SCREENSHOTS
+           "    <screenshot${type}>\n"
+           "      <caption>${caption}</caption>\n"
+           "      <caption xml:lang=\"it\">${caption_it}</caption>\n"
+           "      <image>${MERCANZOLA_HOMEPAGE}schermate/${name}.png</image>\n"
+           "    </screenshot>\n")
+    set(type "")
+endforeach()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/mercanzola.metainfo.xml.in
     ${PACKAGING_OUT}/${MERCANZOLA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PACKAGING_OUT}/${MERCANZOLA_APP_ID}.desktop DESTINATION share/applications)
@@ -81,6 +101,7 @@ debian_control_field(Priority CPACK_DEBIAN_PACKAGE_PRIORITY)
 debian_control_field(Homepage CPACK_DEBIAN_PACKAGE_HOMEPAGE)
 debian_control_field(Depends CPACK_MERCANZOLA_DEPENDS)
 debian_control_field(Recommends CPACK_MERCANZOLA_RECOMMENDS)
+debian_control_field(Suggests CPACK_DEBIAN_PACKAGE_SUGGESTS)
 set(CPACK_MERCANZOLA_BINARY_DIR ${CMAKE_BINARY_DIR})
 set(CPACK_MERCANZOLA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 # Plugins used only when reading aloud is on: what they link is recommended.

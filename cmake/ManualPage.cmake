@@ -1,6 +1,7 @@
-# The documents a Debian system expects of a package: the manual page, written
-# from its template with the options of --help, the changelog and the copyright,
-# the first two compressed as man and dpkg want them.
+# The documents a Debian system expects of a package: the manual pages,
+# written from their templates with the options of --help, the changelog and
+# the copyright, the first two compressed as man and dpkg want them; the
+# guides; lintian's overrides.
 
 find_program(GZIP gzip REQUIRED)
 set(DOC_OUT ${CMAKE_BINARY_DIR}/packaging)
@@ -10,15 +11,25 @@ add_executable(mercanzola_manpage ${CMAKE_SOURCE_DIR}/packaging/tools/manpage.cp
 target_include_directories(mercanzola_manpage PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(mercanzola_manpage PRIVATE Qt6::Core)
 
-configure_file(${CMAKE_SOURCE_DIR}/packaging/mercanzola.1.in ${DOC_OUT}/mercanzola.1.in @ONLY)
-# -n leaves the name and time out, so the same sources make the same package.
-add_custom_command(
-    OUTPUT ${DOC_OUT}/mercanzola.1 ${DOC_OUT}/mercanzola.1.gz
-    COMMAND mercanzola_manpage ${DOC_OUT}/mercanzola.1.in ${DOC_OUT}/mercanzola.1
-    COMMAND ${GZIP} -9nkf ${DOC_OUT}/mercanzola.1
-    DEPENDS mercanzola_manpage ${DOC_OUT}/mercanzola.1.in
-    COMMENT "Writing the manual page"
-    VERBATIM)
+# The Italian page, the whole reference, and a shorter English one.
+set(MANUAL_PAGES)
+foreach(language it en)
+    set(template ${CMAKE_SOURCE_DIR}/packaging/mercanzola.1.in)
+    if(language STREQUAL en)
+        set(template ${CMAKE_SOURCE_DIR}/packaging/mercanzola.en.1.in)
+    endif()
+    set(page ${DOC_OUT}/man-${language}/mercanzola.1)
+    configure_file(${template} ${page}.in @ONLY)
+    # -n leaves the name and time out, so the same sources make the same package.
+    add_custom_command(
+        OUTPUT ${page} ${page}.gz
+        COMMAND mercanzola_manpage ${page}.in ${page}
+        COMMAND ${GZIP} -9nkf ${page}
+        DEPENDS mercanzola_manpage ${page}.in
+        COMMENT "Writing the manual page (${language})"
+        VERBATIM)
+    list(APPEND MANUAL_PAGES ${page}.gz)
+endforeach()
 add_custom_command(
     OUTPUT ${DOC_OUT}/changelog.gz
     COMMAND ${CMAKE_COMMAND} -E copy ${MERCANZOLA_CHANGELOG} ${DOC_OUT}/changelog
@@ -26,8 +37,26 @@ add_custom_command(
     DEPENDS ${MERCANZOLA_CHANGELOG}
     COMMENT "Compressing the changelog"
     VERBATIM)
-add_custom_target(documentation ALL DEPENDS ${DOC_OUT}/mercanzola.1.gz ${DOC_OUT}/changelog.gz)
+# Compressed here as dh_compress would, so that CPack and dpkg-buildpackage
+# pack the same files.
+set(GUIDES)
+foreach(guide guida-insegnante tecnico)
+    add_custom_command(
+        OUTPUT ${DOC_OUT}/${guide}.md.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/${guide}.md ${DOC_OUT}/${guide}.md
+        COMMAND ${GZIP} -9nf ${DOC_OUT}/${guide}.md
+        DEPENDS ${CMAKE_SOURCE_DIR}/docs/${guide}.md
+        COMMENT "Compressing ${guide}.md"
+        VERBATIM)
+    list(APPEND GUIDES ${DOC_OUT}/${guide}.md.gz)
+endforeach()
+add_custom_target(documentation ALL DEPENDS ${MANUAL_PAGES} ${DOC_OUT}/changelog.gz ${GUIDES})
 
-install(FILES ${DOC_OUT}/mercanzola.1.gz DESTINATION share/man/man1)
-install(FILES ${DOC_OUT}/changelog.gz ${CMAKE_SOURCE_DIR}/packaging/copyright
+install(FILES ${DOC_OUT}/man-it/mercanzola.1.gz DESTINATION share/man/it/man1)
+install(FILES ${DOC_OUT}/man-en/mercanzola.1.gz DESTINATION share/man/man1)
+# The guides for the teacher and the technician, in Italian.
+install(FILES ${DOC_OUT}/changelog.gz ${CMAKE_SOURCE_DIR}/debian/copyright ${GUIDES}
         DESTINATION share/doc/mercanzola)
+# The two lintian findings the package means, each with its reason.
+install(FILES ${CMAKE_SOURCE_DIR}/debian/mercanzola.lintian-overrides
+        DESTINATION share/lintian/overrides RENAME mercanzola)

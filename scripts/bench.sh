@@ -6,7 +6,7 @@
 # Usage: bench.sh [--rounds N] [--quick]   (--quick: 2 rounds, a short check)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh >/dev/null
+bash scripts/setup.sh --test >/dev/null
 cmake --build build --target mercanzola_bench bench_worksheet >/dev/null
 
 # shellcheck source=../tests/e2e/lib.sh
@@ -72,4 +72,5 @@ build/bench/mercanzola_bench --program build "$@"
 cmake --build build --target bench_levels >/dev/null
 build/bench/bench_levels | tail -1
 bash scripts/bench_record.sh
+bash scripts/bench_voice.sh
 build/bench/bench_worksheet 5 | tail -1

@@ -35,6 +35,14 @@ QList<ui::Screen*> visibleScreens() {
     return screens;
 }
 
+// The menu's exercise buttons by number (Command1 is "Esci"), and what each opens.
+const std::pair<int, ScreenId> MenuButtons[] = {
+    {6, Exercise::TotalCost},       {2, Exercise::UnitCost},    {3, Exercise::UnitOrTotalCost},
+    {4, Exercise::NumberOfItems},   {5, Exercise::Gain},        {7, Exercise::Revenue},
+    {8, Exercise::Expense},         {9, Exercise::MixedProfit}, {10, Exercise::FourCellTable},
+    {11, Exercise::GainOfSeveral},  {12, Exercise::GainOfOne},  {13, Exercise::GainOrLoss},
+    {14, Exercise::PayingWithMoney}};
+
 void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -90,7 +98,7 @@ private slots:
         QVERIFY(avvio);
         QCOMPARE(currentScreen(), avvio);
 
-        QVERIFY(avvio->windowTitle().trimmed().isEmpty());
+        QCOMPARE(avvio->windowTitle(), QStringLiteral("la mercanzola"));
         QCOMPARE(avvio->client()->size(), QSize(845, 541)); // 12,675 x 8,115 twips
         QCOMPARE(avvio->size(), avvio->client()->size());   // no menu bar
         QVERIFY(!avvio->windowIcon().isNull());
@@ -194,7 +202,7 @@ private slots:
         TestServices services;
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
         QVERIFY(menu);
-        QVERIFY(menu->windowTitle().trimmed().isEmpty());
+        QCOMPARE(menu->windowTitle(), QStringLiteral("la mercanzola"));
         QCOMPARE(menu->client()->size(), QSize(640, 480)); // 9,600 x 7,200 twips
         QCOMPARE(menu->size(), menu->client()->size());
 
@@ -258,12 +266,7 @@ private slots:
     }
 
     void onlyBuiltExercisesCanBeOpened() {
-        const QList<std::pair<int, ScreenId>> buttons = {
-            {6, ScreenId::Form1},   {2, ScreenId::Form2},   {3, ScreenId::Form3},
-            {4, ScreenId::Form4},   {5, ScreenId::Form5},   {7, ScreenId::Form6},
-            {8, ScreenId::Form7},   {9, ScreenId::Form8},   {10, ScreenId::Form9},
-            {11, ScreenId::Form10}, {12, ScreenId::Form11}, {13, ScreenId::Form12},
-            {14, ScreenId::Form13}};
+        const auto& buttons = MenuButtons;
         TestServices services;
         auto* menu = qobject_cast<FormMenu*>(openScreen(ScreenId::Menu));
         QVERIFY(menu->Command.value(1)->isEnabled());
@@ -274,7 +277,9 @@ private slots:
                 QCOMPARE(currentScreen(), menu);
             }
         }
-        for (ScreenId built : {ScreenId::Form1, ScreenId::Form2, ScreenId::Form3, ScreenId::Form4})
+        for (ScreenId built :
+             {ScreenId(Exercise::TotalCost), ScreenId(Exercise::UnitCost),
+              ScreenId(Exercise::UnitOrTotalCost), ScreenId(Exercise::NumberOfItems)})
             QVERIFY(isScreenAvailable(built));
     }
 
@@ -384,20 +389,14 @@ private slots:
     void eachButtonOpensItsScreen_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<ScreenId>("opens");
-        const std::pair<int, ScreenId> table[] = {
-            {6, ScreenId::Form1},   {2, ScreenId::Form2},   {3, ScreenId::Form3},
-            {4, ScreenId::Form4},   {5, ScreenId::Form5},   {7, ScreenId::Form6},
-            {8, ScreenId::Form7},   {9, ScreenId::Form8},   {10, ScreenId::Form9},
-            {11, ScreenId::Form10}, {12, ScreenId::Form11}, {13, ScreenId::Form12},
-            {14, ScreenId::Form13}};
-        for (const auto& [number, form] : table)
+        for (const auto& [number, form] : MenuButtons)
             QTest::addRow("Command%d", number) << number << form;
     }
     void eachButtonOpensItsScreen() {
         QFETCH(int, number);
         QFETCH(ScreenId, opens);
-        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id)
-            registerScreen(ScreenId(id), [id] { return new StubScreen(ScreenId(id)); });
+        for (const ExerciseInfo& row : ExerciseTable)
+            registerScreen(row.exercise, [id = row.exercise] { return new StubScreen(id); });
         TestServices services;
         QPointer<ui::Screen> menu = openScreen(ScreenId::Menu);
 

@@ -28,7 +28,7 @@ PurchaseScreen* openForm1(TestServices& services, int colourEntry = 5) {
     services.setCatalogue({{QStringLiteral("quaderno"), 800, 1000}});
     services.random.values = {TestServices::drawing(colourEntry, 18), 0.5,
                               TestServices::drawing(3, 11)};
-    return qobject_cast<PurchaseScreen*>(openScreen(ScreenId::Form1));
+    return qobject_cast<PurchaseScreen*>(openScreen(ScreenId(Exercise::TotalCost)));
 }
 
 // Pixels differ from the designed ones by the factor, give or take the rounding.
@@ -173,7 +173,7 @@ private slots:
         services.random.values = {0.5 / 20, 0.5 / 2, TestServices::drawing(3, 3),
                                   TestServices::drawing(4, 18)};
         ui::Screen::chooseFullScreen(true);
-        auto* form13 = qobject_cast<MoneyScreen*>(openScreen(ScreenId::Form13));
+        auto* form13 = qobject_cast<MoneyScreen*>(openScreen(ScreenId(Exercise::PayingWithMoney)));
         QVERIFY(form13);
         const double factor = form13->contentScale();
         QVERIFY(factor > 1.6); // below a menu bar a fingertip high

@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("Form1, a comma") << 1 << "2,00" << true;
         QTest::newRow("Form4, a quantity") << 4 << "4" << true;
         QTest::newRow("Form4, not an amount") << 4 << "4,00" << false;
+        QTest::newRow("Form4, a comma in a count") << 4 << "0,04" << false;
     }
     void answersOnTheScreens() {
         QFETCH(int, form);

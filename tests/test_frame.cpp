@@ -384,7 +384,7 @@ private slots:
     void exitAnsweredYesOpensTheMenu() {
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        QPointer<ui::Screen> form = openScreen(ScreenId::Form1);
+        QPointer<ui::Screen> form = openScreen(ScreenId(Exercise::TotalCost));
         auto* purchase = qobject_cast<PurchaseScreen*>(form.data());
         QVERIFY(purchase);
         pupil::answer(purchase->Text1, "1");

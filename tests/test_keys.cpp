@@ -91,7 +91,7 @@ private slots:
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
         s.random.fallback = 0.0; // quantity 1
-        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId(Exercise::TotalCost)));
         pupil::type(screen->Text1, typed);
         hold(screen->Text1, Qt::Key_Return, serverTime, 5, marked);
         QTEST(screen->EtichettaEsatti->text(), "esatti");
@@ -142,7 +142,7 @@ private slots:
     void enterOnAMessageBoxCountsNothing() {
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId(Exercise::TotalCost)));
         pupil::type(screen->Text1, "7");
         QMessageBox box(QMessageBox::Information, "La mercanzola", "x", QMessageBox::Ok, screen);
         box.show();
@@ -187,7 +187,7 @@ private slots:
     void countsAreHeardWithTheirValue() {
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId(Exercise::TotalCost)));
         QCOMPARE(screen->EtichettaEsatti->accessibleName(), "Esatti: 0");
         pupil::answer(screen->Text1, "1");
         pupil::answer(screen->Text1, "2");
@@ -212,7 +212,7 @@ private slots:
         s.setCatalogue({{"matita", 300, 500}});
         platform::QtMessageBoxes realBoxes;
         platform::services().messages = &realBoxes;
-        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId::Form1));
+        auto* screen = qobject_cast<ExerciseScreen*>(openScreen(ScreenId(Exercise::TotalCost)));
         QVERIFY(QTest::qWaitForWindowActive(screen));
         pupil::type(screen->Text1, "7");
 
@@ -260,7 +260,7 @@ private slots:
         QFETCH(bool, opened);
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
+        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId(Exercise::FourCellTable)));
         QVERIFY(QTest::qWaitForWindowActive(screen));
         pupil::type(screen->Text1, "200");
         auto lateEnter = [screen] {
@@ -288,17 +288,18 @@ private slots:
         QTest::addColumn<ScreenId>("form");
         QTest::addColumn<QList<double>>("draws"); // after the colour and the article
         QTest::addColumn<QStringList>("heard");   // Label4, then Label5
-        QTest::newRow("Form1") << ScreenId::Form1 << QList<double>{0.5}
+        QTest::newRow("Form1") << ScreenId(Exercise::TotalCost) << QList<double>{0.5}
                                << QStringList{"costo unitario: 500", "quantità: 6"};
         QTest::newRow("Form3, the unit cost asked")
-            << ScreenId::Form3 << QList<double>{0.5, 0.9}
+            << ScreenId(Exercise::UnitOrTotalCost) << QList<double>{0.5, 0.9}
             << QStringList{"costo totale: 3.000", "quantità: 6"};
         QTest::newRow("Form8, the spesa asked")
-            << ScreenId::Form8 << QList<double>{0.9} << QStringList{"ricavo: 500", "guadagno: 200"};
+            << ScreenId(Exercise::MixedProfit) << QList<double>{0.9}
+            << QStringList{"ricavo: 500", "guadagno: 200"};
         QTest::newRow("Form11, seven items")
-            << ScreenId::Form11 << QList<double>{0.65}
+            << ScreenId(Exercise::GainOfOne) << QList<double>{0.65}
             << QStringList{"spesa di 7: 2.100", "ricavo di 7: 3.500"};
-        QTest::newRow("Form12") << ScreenId::Form12 << QList<double>{0.1}
+        QTest::newRow("Form12") << ScreenId(Exercise::GainOrLoss) << QList<double>{0.1}
                                 << QStringList{"spesa: 300", "ricavo: 500"};
     }
     void valueLabelsSayWhatTheyShow() {
@@ -320,7 +321,8 @@ private slots:
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-        for (ScreenId id : {ScreenId::Avvio, ScreenId::Menu, ScreenId::Form1}) {
+        for (ScreenId id :
+             {ScreenId(ScreenId::Avvio), ScreenId(ScreenId::Menu), ScreenId(Exercise::TotalCost)}) {
             ui::Screen* screen = openScreen(id, currentScreen());
             // The window's frame, if any, is what is centred.
             QVERIFY((screen->geometry().center() - centre).manhattanLength() <= 8);

@@ -169,10 +169,11 @@ private slots:
                                           : ui::NumberPad::Choice::Hidden);
                 // Levels on, with the pad or in full screen alone.
                 const bool levels = pad != fullScreen;
-                testLesson().chooseLevels(std::vector<LevelChoice>(13, {levels ? 2 : 0, false}));
-                for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
-                    ui::Screen* screen = openScreen(ScreenId(id), nullptr);
-                    checkEveryKeyOnDisplay(screen, fullScreen, levels && id >= int(ScreenId::Form1),
+                testLesson().chooseLevels(
+                    std::vector<LevelChoice>(ExerciseCount, {levels ? 2 : 0, false}));
+                for (ScreenId id : startAndExerciseScreens()) {
+                    ui::Screen* screen = openScreen(id, nullptr);
+                    checkEveryKeyOnDisplay(screen, fullScreen, levels && id.exercise().has_value(),
                                            QStringLiteral("%1%2, %3")
                                                .arg(fullScreen ? "full screen" : "window",
                                                     pad ? " with the pad" : "",

@@ -95,10 +95,11 @@ class TestLooks : public QObject {
                              const std::function<void(const QString&, ui::Screen*)>& look) {
         TestServices s;
         s.setCatalogue({{"matita", 300, 500}});
-        for (int id = int(ScreenId::Avvio); id <= int(ScreenId::Form13); ++id) {
-            if (!isScreenAvailable(ScreenId(id)))
+        const std::vector<ScreenId> screens = startAndExerciseScreens();
+        for (int id = 0; id < int(screens.size()); ++id) {
+            if (!isScreenAvailable(screens[id]))
                 continue;
-            ui::Screen* screen = openScreen(ScreenId(id));
+            ui::Screen* screen = openScreen(screens[id]);
             screen->setBackground(bgr);
             if (auto* exercise = qobject_cast<ExerciseScreen*>(screen)) {
                 exercise->ComandoIconaSi->show();

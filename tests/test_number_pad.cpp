@@ -26,10 +26,11 @@ ExerciseScreen* open(TestServices& s, ScreenId form, bool euro) {
                        {{"quaderno", Money::fromWhole(100 * unit), Money::fromWhole(150 * unit)},
                         {"colla", Money::fromWhole(50 * unit), Money::fromWhole(30 * unit)}},
                        {}});
-    const QMap<ScreenId, QList<double>> draws = {{ScreenId::Form1, {0.2, 0.2, 0.99}},
-                                                 {ScreenId::Form5, {0.2, 0.9}},
-                                                 {ScreenId::Form9, {0.2, 0.2, 7.5 / 11}},
-                                                 {ScreenId::Form13, {0.02, 0.2, 0.9, 0.2}}};
+    const QMap<ScreenId, QList<double>> draws = {
+        {ScreenId(Exercise::TotalCost), {0.2, 0.2, 0.99}},
+        {ScreenId(Exercise::Gain), {0.2, 0.9}},
+        {ScreenId(Exercise::FourCellTable), {0.2, 0.2, 7.5 / 11}},
+        {ScreenId(Exercise::PayingWithMoney), {0.02, 0.2, 0.9, 0.2}}};
     s.random.values = draws.value(form);
     return static_cast<ExerciseScreen*>(openScreen(form, nullptr));
 }
@@ -78,15 +79,16 @@ private slots:
     void keysOfEachScreen_data() {
         QTest::addColumn<ScreenId>("form");
         QTest::addColumn<QString>("lireAndEuro");
-        QTest::newRow("Form1 total") << ScreenId::Form1 << "|virgola ";
-        QTest::newRow("Form3 either cost") << ScreenId::Form3 << "|virgola ";
-        QTest::newRow("Form4 quantity") << ScreenId::Form4 << "|";
-        QTest::newRow("Form5 gain") << ScreenId::Form5 << "meno |virgola meno ";
-        QTest::newRow("Form6 revenue") << ScreenId::Form6 << "|virgola ";
-        QTest::newRow("Form8 any of the three") << ScreenId::Form8 << "meno |virgola meno ";
-        QTest::newRow("Form9 table") << ScreenId::Form9 << "meno |virgola meno ";
-        QTest::newRow("Form12 gain or loss") << ScreenId::Form12 << "|virgola ";
-        QTest::newRow("Form13 money") << ScreenId::Form13 << "|virgola ";
+        QTest::newRow("Form1 total") << ScreenId(Exercise::TotalCost) << "|virgola ";
+        QTest::newRow("Form3 either cost") << ScreenId(Exercise::UnitOrTotalCost) << "|virgola ";
+        QTest::newRow("Form4 quantity") << ScreenId(Exercise::NumberOfItems) << "|";
+        QTest::newRow("Form5 gain") << ScreenId(Exercise::Gain) << "meno |virgola meno ";
+        QTest::newRow("Form6 revenue") << ScreenId(Exercise::Revenue) << "|virgola ";
+        QTest::newRow("Form8 any of the three")
+            << ScreenId(Exercise::MixedProfit) << "meno |virgola meno ";
+        QTest::newRow("Form9 table") << ScreenId(Exercise::FourCellTable) << "meno |virgola meno ";
+        QTest::newRow("Form12 gain or loss") << ScreenId(Exercise::GainOrLoss) << "|virgola ";
+        QTest::newRow("Form13 money") << ScreenId(Exercise::PayingWithMoney) << "|virgola ";
     }
     void keysOfEachScreen() {
         QFETCH(ScreenId, form);
@@ -121,8 +123,9 @@ private slots:
         QTest::addColumn<bool>("euro");
         QTest::addColumn<QString>("taps");
         QTest::addColumn<QString>("seen"); // focused box: text, right/wrong
-        const auto F1 = ScreenId::Form1, F5 = ScreenId::Form5, F9 = ScreenId::Form9;
-        const auto F13 = ScreenId::Form13;
+        const auto F1 = ScreenId(Exercise::TotalCost), F5 = ScreenId(Exercise::Gain),
+                   F9 = ScreenId(Exercise::FourCellTable);
+        const auto F13 = ScreenId(Exercise::PayingWithMoney);
         QTest::newRow("cancella; right: a new problem")
             << F1 << false << "1 6 5 9 cancella 0 0 invio"
             << "costo totale: 1/0";

@@ -198,11 +198,23 @@ private slots:
         QVERIFY(factory()->deletePupil(file, "Anna", &deleted, &problem));
         QCOMPARE(deleted, 4);
         QVERIFY(!summary(file).contains("Anna"));
+        // Neither the record nor its journal keeps the erased answers' bytes.
+        for (const QFileInfo& kept : QDir(folder.path()).entryInfoList(QDir::Files)) {
+            QFile f(kept.absoluteFilePath());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY2(!f.readAll().contains("Anna"), qPrintable(kept.fileName()));
+        }
         QVERIFY(summary(file).contains("Bruno; Jr."));
         QVERIFY(factory()->deleteBefore(file, QDate(2024, 3, 5), &deleted, &problem));
         QCOMPARE(deleted, 1); // Bruno's first of March
         QVERIFY(!summary(file).contains("01/03/2024"));
         QVERIFY(summary(file).contains("Bruno; Jr."));
+        // A deletion that matches nothing says so, and the command fails.
+        for (const QStringList& nothing : {QStringList{"--cancella-alunno", "Zeno"},
+                                           QStringList{"--cancella-prima-del", "2024-01-01"}})
+            QCOMPARE(runRecordCommand(readCommandLine(QStringList{"mercanzola"} + nothing), file,
+                                      ProgramFolder),
+                     1);
     }
 
     // A record or a queue kept by an older program, without the exercise's
@@ -259,6 +271,38 @@ private slots:
         QCOMPARE(summary(file), expected);
     }
 
+    // A record that refuses one answer for what it holds (here a name longer
+    // than it takes) keeps taking the ones after it; the refused one is kept
+    // apart in the queue and the notice says so.
+    void refusedAnswerDoesNotBlock() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        write(file, {{"Anna", "trova il ricavo", "2024-03-04", true, 6}});
+        QVERIFY(QProcess::execute("sqlite3", {file, "CREATE TRIGGER corto BEFORE INSERT ON "
+                                                    "risposte WHEN length(NEW.alunno) > 60 BEGIN "
+                                                    "SELECT RAISE(ABORT, 'nome troppo lungo'); "
+                                                    "END"}) == 0);
+        const QByteArray longName(6400, 'x');
+        {
+            std::unique_ptr<platform::AnswerRecord> record(
+                factory()->openForLesson(file, folder.filePath("coda")));
+            for (const Given& a :
+                 QList<Given>{{longName.constData(), "trova il ricavo", "2024-03-05", true, 6},
+                              {"Anna", "trova il ricavo", "2024-03-05", false, 6}})
+                record->keep({QString::fromLatin1(a.day) + "T10:00:00.000+01:00", a.day, a.pupil,
+                              "pc-3", a.exercise, "quaderno", "600", a.right, 4.5, a.number,
+                              std::nullopt});
+            QTRY_COMPARE(record->trouble(), "Registro: 1 risposta rifiutata, tenuta a parte");
+        }
+        QVERIFY(summary(file).contains(
+            "Anna    trova il ricavo         2       1       1                50,0"));
+        QProcess kept;
+        kept.start("sqlite3", {folder.filePath("coda/coda-registro.sqlite"),
+                               "SELECT length(alunno) FROM rifiutate"});
+        QVERIFY(kept.waitForFinished());
+        QCOMPARE(kept.readAllStandardOutput(), "6400\n");
+    }
+
     void notARecordIsTold_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("told");
@@ -291,6 +335,12 @@ private slots:
             << "Bruno Bianchi";
         QTest::newRow("a tap on a name") << QByteArray("Anna Rossi\nBruno Bianchi\n") << "tap"
                                          << "Anna Rossi";
+        QTest::newRow("an old Mac's list, lines ending in CR alone")
+            << QByteArray("Anna Rossi\rBruno Bianchi\r") << "keys"
+            << "Bruno Bianchi";
+        QTest::newRow("a long name cut at 60 characters, a control character left out")
+            << QByteArray("Anna\x01Rossi " + QByteArray(70, 'x') + "\nBruno Bianchi\n") << "tap"
+            << "Anna Rossi " + QString(49, u'x');
         QTest::newRow("no class list: the name typed") << QByteArray() << "type"
                                                        << "Carla Verdi";
         QByteArray sixty;
@@ -365,7 +415,8 @@ private slots:
 
         // One wrong answer on Form1: 6 at 300 lire.
         s.random.values << TestServices::drawing(4, 18) << 0.0 << TestServices::drawing(6, 11);
-        auto* form1 = qobject_cast<PurchaseScreen*>(openScreen(ScreenId::Form1, currentScreen()));
+        auto* form1 = qobject_cast<PurchaseScreen*>(
+            openScreen(ScreenId(Exercise::TotalCost), currentScreen()));
         pupil::answer(form1->Text1, "1 500");
         platform::stopRecord();
         QCOMPARE(summary(file).section('\n', 1, 1).simplified(),
@@ -427,6 +478,9 @@ private slots:
                "2024-09-16)";
         QTest::newRow("no name to forget") << QStringList{"--cancella-alunno", " "}
                                            << "Manca il nome dell'alunno dopo --cancella-alunno";
+        QTest::newRow("--dal after --al")
+            << QStringList{"--riepilogo", "--dal", "2024-12-20", "--al", "2024-09-16"}
+            << "--dal 2024-12-20 viene dopo --al 2024-09-16: nessun giorno fra i due";
     }
     void mistypedReportOptionsAreTold() {
         QFETCH(QStringList, arguments);

@@ -17,6 +17,7 @@
 #include <QLibraryInfo>
 #include <QPluginLoader>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <QtEndian>
@@ -31,9 +32,9 @@ QStringList heardByFake() {
                              : QStringList{QStringLiteral("no fake plugin")};
 }
 
-// A short, silent 8 kHz mono 16-bit WAV file.
-QByteArray silentWav() {
-    const int samples = 800;
+// A short 8 kHz mono 16-bit WAV file, silent unless given its samples.
+QByteArray silentWav(const QByteArray& given = {}) {
+    const int samples = given.isEmpty() ? 800 : int(given.size() / 2);
     QByteArray wav;
     auto put32 = [&](quint32 v) {
         char b[4];
@@ -57,9 +58,30 @@ QByteArray silentWav() {
     put16(16);
     wav.append("data");
     put32(samples * 2);
-    wav.append(QByteArray(samples * 2, '\0'));
+    wav.append(given.isEmpty() ? QByteArray(samples * 2, '\0') : given);
     return wav;
 }
+
+// ALSA's default device as a file that receives what is played, sample by
+// sample, with no sound card needed.
+struct AlsaToFile {
+    QTemporaryDir folder;
+    QString played = folder.filePath(QStringLiteral("played.raw"));
+    AlsaToFile() {
+        QFile conf(folder.filePath(QStringLiteral("asound.conf")));
+        if (conf.open(QIODevice::WriteOnly))
+            conf.write(QStringLiteral("pcm.!default { type file; slave { pcm { type null } } "
+                                      "file \"%1\"; format raw }\n")
+                           .arg(played)
+                           .toUtf8());
+        qputenv("ALSA_CONFIG_PATH", conf.fileName().toLocal8Bit());
+    }
+    ~AlsaToFile() { qunsetenv("ALSA_CONFIG_PATH"); }
+    QByteArray heard() const {
+        QFile file(played);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
 
 } // namespace
 
@@ -174,6 +196,66 @@ private slots:
             QTest::qWait(50);
         }
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // The real player, through ALSA: each sound reaches the device whole, in
+    // the order asked; a file that is no playable WAV is said once and skipped.
+    void realPlayerPlaysThroughAlsa_data() {
+        QTest::addColumn<QStringList>("files"); // played one after the other
+        QTest::addColumn<QStringList>("heard"); // whose samples reach the device
+        QTest::addColumn<int>("lines");         // on standard error
+        QTest::newRow("a shipped sound") << QStringList{"si1.wav"} << QStringList{"si1.wav"} << 0;
+        QTest::newRow("one after the other")
+            << QStringList{"nota.wav", "no.wav"} << QStringList{"nota.wav", "no.wav"} << 0;
+        QTest::newRow("not a WAV, then one")
+            << QStringList{"rotto.wav", "rotto.wav", "nota.wav"} << QStringList{"nota.wav"} << 1;
+        QTest::newRow("a WAV compressed")
+            << QStringList{"adpcm.wav", "nota.wav"} << QStringList{"nota.wav"} << 1;
+    }
+    void realPlayerPlaysThroughAlsa() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, heard);
+        QFETCH(int, lines);
+        AlsaToFile device;
+        TestServices t;
+        QByteArray tune;
+        for (int i = 0; i < 400; ++i)
+            tune.append(char(i * 7), 1).append(char(i % 50), 1);
+        t.writeFile(QStringLiteral("nota.wav"), silentWav(tune));
+        t.writeFile(QStringLiteral("rotto.wav"), "RIFF not a sound at all");
+        QByteArray adpcm = silentWav(tune);
+        adpcm[20] = 2; // Microsoft ADPCM
+        t.writeFile(QStringLiteral("adpcm.wav"), adpcm);
+        const QString shipped = QStringLiteral(MERCANZOLA_PROGRAM_FOLDER "/suoni/");
+        auto path = [&](const QString& name) {
+            return QFile::exists(t.folder.filePath(name)) ? t.folder.filePath(name)
+                                                          : shipped + name;
+        };
+        QByteArray expected;
+        for (const QString& name : heard) {
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            expected += file.readAll().mid(44);
+        }
+        for (int i = 0; i < lines; ++i)
+            QTest::ignoreMessage(
+                QtWarningMsg, QRegularExpression(QStringLiteral("^la mercanzola: suono "
+                                                                "inutilizzabile, .+\\.wav\\. .+")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        {
+            platform::PluginSoundPlayer player(
+                platform::soundPluginPath(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER)));
+            qsizetype reached = 0;
+            for (const QString& name : files) {
+                player.play(path(name));
+                // The next sound is asked once this one has reached the device.
+                if (heard.contains(name)) {
+                    reached += QFileInfo(path(name)).size() - 44;
+                    QTRY_COMPARE(device.heard().size(), reached);
+                }
+            }
+        }
+        QCOMPARE(device.heard(), expected);
     }
 
     // A school's own sound, in the user's folder or the school's, is played

@@ -78,21 +78,27 @@ private slots:
         QTest::addColumn<QString>("answers");
         using F = ScreenId;
         const std::tuple<const char*, F, int, int, const char*, const char*, const char*> rows[] = {
-            {"Form9 quantity 7", F::Form9, 1, 7, "1.000|1.500", "guadagno di 7",
+            {"Form9 quantity 7", F(Exercise::FourCellTable), 1, 7, "1.000|1.500", "guadagno di 7",
              "-5.000|+5.00|+7.000|-1.500|R|+10.500|+3.500"},
-            {"Form9 quantity 0", F::Form9, 1, 0, "1.000|1.500", "guadagno di 0", "+500|+|+0|+ "},
-            {"Form9 quantity 1", F::Form9, 1, 1, "1.000|1.500", "guadagno di 1",
+            {"Form9 quantity 0", F(Exercise::FourCellTable), 1, 0, "1.000|1.500", "guadagno di 0",
+             "+500|+|+0|+ "},
+            {"Form9 quantity 1", F(Exercise::FourCellTable), 1, 1, "1.000|1.500", "guadagno di 1",
              "-1000|+500|+1.000|+1.500|+500"},
-            {"Form9 quantity 10", F::Form9, 1, 10, "1.000|1.500", "guadagno di 10",
-             "+500|+10.000|+15.000|-500|+5.000"},
-            {"Form9 loss", F::Form9, 3, 3, "500|300", "guadagno di 3",
+            {"Form9 quantity 10", F(Exercise::FourCellTable), 1, 10, "1.000|1.500",
+             "guadagno di 10", "+500|+10.000|+15.000|-500|+5.000"},
+            {"Form9 loss", F(Exercise::FourCellTable), 3, 3, "500|300", "guadagno di 3",
              "-200|+-200|+1.500|+900|-600|-600-|+- 600"},
-            {"Form10 quantity 7", F::Form10, 1, 7, "1.000|1.500", "guadagno di 7", "-1.500|+3.500"},
-            {"Form10 quantity 0", F::Form10, 2, 0, "200|300", "guadagno di 0", "-100|R|+"},
-            {"Form10 loss", F::Form10, 3, 2, "500|300", "guadagno di 2", "-400|+-400"},
-            {"Form11 quantity 7", F::Form11, 1, 7, "7.000|10.500", "guadagno di 1", "-3.500|+500"},
-            {"Form11 quantity 1", F::Form11, 2, 1, "200|300", "guadagno di 1", "+100"},
-            {"Form11 loss", F::Form11, 3, 3, "1.500|900", "guadagno di 1", "-600|-200|+-200"}};
+            {"Form10 quantity 7", F(Exercise::GainOfSeveral), 1, 7, "1.000|1.500", "guadagno di 7",
+             "-1.500|+3.500"},
+            {"Form10 quantity 0", F(Exercise::GainOfSeveral), 2, 0, "200|300", "guadagno di 0",
+             "-100|R|+"},
+            {"Form10 loss", F(Exercise::GainOfSeveral), 3, 2, "500|300", "guadagno di 2",
+             "-400|+-400"},
+            {"Form11 quantity 7", F(Exercise::GainOfOne), 1, 7, "7.000|10.500", "guadagno di 1",
+             "-3.500|+500"},
+            {"Form11 quantity 1", F(Exercise::GainOfOne), 2, 1, "200|300", "guadagno di 1", "+100"},
+            {"Form11 loss", F(Exercise::GainOfOne), 3, 3, "1.500|900", "guadagno di 1",
+             "-600|-200|+-200"}};
         for (const auto& [name, form, article, quantity, given, text4Name, answers] : rows)
             QTest::newRow(name) << form << article << quantity << given << text4Name << answers;
     }
@@ -161,10 +167,12 @@ private slots:
         QTest::addColumn<int>("redrawn");   // the second draw, from 1 to 10; 0 for none
         QTest::addColumn<QString>("shown"); // quantity|Label4|Label5
         QTest::addColumn<QString>("gain");
-        QTest::newRow("Form10 keeps 0") << ScreenId::Form10 << 0 << " 0|1.000|1.500"
-                                        << "0";
-        QTest::newRow("Form11 draws again") << ScreenId::Form11 << 4 << " 4|4.000|6.000"
-                                            << "500";
+        QTest::newRow("Form10 keeps 0")
+            << ScreenId(Exercise::GainOfSeveral) << 0 << " 0|1.000|1.500"
+            << "0";
+        QTest::newRow("Form11 draws again")
+            << ScreenId(Exercise::GainOfOne) << 4 << " 4|4.000|6.000"
+            << "500";
     }
     void quantityOfZero() {
         QFETCH(ScreenId, form);
@@ -202,7 +210,7 @@ private slots:
         testLesson().load(
             {&Currency::lire(), {{"", records[0].buyingPrice, records[0].sellingPrice}}, {}});
         pose(s, 1, 1, 10);
-        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId::Form9));
+        auto* screen = qobject_cast<TableScreen*>(openScreen(ScreenId(Exercise::FourCellTable)));
         QCOMPARE(screen->Label5->text(), "-100.000.000.000");
         for (const char* answer :
              {"-200000000000", "1000000000000", "-1000000000000", "-2000000000000"})

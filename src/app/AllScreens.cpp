@@ -1,10 +1,6 @@
 #include "app/AllScreens.h"
 
-#include "exercises/GainLossScreen.h"
-#include "exercises/MoneyScreen.h"
-#include "exercises/ProfitScreen.h"
-#include "exercises/PurchaseScreen.h"
-#include "exercises/TableScreen.h"
+#include "exercises/ExerciseScreens.h"
 #include "shell/FatalReport.h"
 #include "shell/FormAlunno.h"
 #include "shell/FormAvvio.h"
@@ -24,14 +20,10 @@
 void registerAllScreens(Lesson& lesson) {
     registerScreen(ScreenId::Avvio, [] { return new FormAvvio; });
     registerScreen(ScreenId::Menu, [] { return new FormMenu; });
-    // The exercise screens in the menu's order, Form1 to Form13.
-    using ExerciseFactory = ui::Screen* (*)(Lesson&);
-    const ExerciseFactory exercises[] = {newForm1,  newForm2,  newForm3, newForm4, newForm5,
-                                         newForm6,  newForm7,  newForm8, newForm9, newForm10,
-                                         newForm11, newForm12, newForm13};
-    for (int n = 0; n < int(std::size(exercises)); ++n)
-        registerScreen(ScreenId(int(ScreenId::Form1) + n),
-                       [&lesson, make = exercises[n]] { return make(lesson); });
+    for (const ExerciseInfo& row : ExerciseTable)
+        registerScreen(row.exercise, [&lesson, exercise = row.exercise] {
+            return newExerciseScreen(exercise, lesson);
+        });
     registerScreen(ScreenId::Alunno,
                    [&lesson] { return new FormAlunno(readClassList(lesson.cataloguePath())); });
 }

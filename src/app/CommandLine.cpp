@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineOptions.h"
+#include "model/Exercises.h"
 #include "platform/VoiceSettings.h"
 
 #include <QCommandLineParser>
@@ -117,6 +118,10 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
     result->forgetPupil = parser.value(QStringLiteral("cancella-alunno")).simplified();
     result->since = readDate(parser, QStringLiteral("dal"), mistakes);
     result->until = readDate(parser, QStringLiteral("al"), mistakes);
+    if (result->since.isValid() && result->until.isValid() && result->since > result->until)
+        *mistakes << QStringLiteral("--dal %1 viene dopo --al %2: nessun giorno fra i due")
+                         .arg(result->since.toString(Qt::ISODate),
+                              result->until.toString(Qt::ISODate));
     result->deleteBefore = readDate(parser, QStringLiteral("cancella-prima-del"), mistakes);
     result->wrongAnswers = parser.isSet(QStringLiteral("errori"));
 }
@@ -133,10 +138,11 @@ void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
              parser.value(QStringLiteral("esercizi")).split(u',', Qt::SkipEmptyParts)) {
             bool ok = false;
             const int number = part.trimmed().toInt(&ok);
-            if (!ok || number < 1 || number > 13) {
+            if (!ok || !exerciseNumbered(number)) {
                 *mistakes << QStringLiteral("Esercizio sconosciuto dopo --esercizi: %1 (i numeri "
-                                            "vanno da 1 a 13, separati da virgole: 1,5,9)")
-                                 .arg(part.trimmed());
+                                            "vanno da 1 a %2, separati da virgole: 1,5,9)")
+                                 .arg(part.trimmed())
+                                 .arg(ExerciseCount);
                 break;
             }
             result->worksheetExercises.push_back(number);

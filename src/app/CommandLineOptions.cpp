@@ -1,5 +1,7 @@
 #include "app/CommandLineOptions.h"
 
+#include "model/Exercises.h"
+
 const QList<CommandLineOption>& commandLineOptions() {
     static const QList<CommandLineOption> list = {
         {{QStringLiteral("schermo-intero")},
@@ -84,7 +86,8 @@ const QList<CommandLineOption>& commandLineOptions() {
          QStringLiteral("FILE")},
         {{QStringLiteral("esercizi")},
          QStringLiteral("Gli esercizi della scheda, con i numeri del menù separati da virgole "
-                        "(per esempio 1,5,9); senza, tutti i 13."),
+                        "(per esempio 1,5,9); senza, tutti i %1.")
+             .arg(ExerciseCount),
          QStringLiteral("ELENCO")},
         {{QStringLiteral("problemi")},
          QStringLiteral("Quanti problemi di ogni esercizio mette la scheda (da 1 a 50; senza, 4)."),

@@ -68,6 +68,9 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
     if (!command.forgetPupil.isEmpty()) {
         if (!factory->deletePupil(destination, command.forgetPupil, &deleted, &problem))
             return fail(problem);
+        if (deleted == 0)
+            return fail(QStringLiteral("nessuna risposta di %1: niente da cancellare")
+                            .arg(command.forgetPupil));
         print(stdout, QStringLiteral("Cancellate %1 risposte di %2.\n")
                           .arg(deleted)
                           .arg(command.forgetPupil));
@@ -75,6 +78,9 @@ int runRecordCommand(const CommandLine& command, const QString& destination,
     if (command.deleteBefore.isValid()) {
         if (!factory->deleteBefore(destination, command.deleteBefore, &deleted, &problem))
             return fail(problem);
+        if (deleted == 0)
+            return fail(QStringLiteral("nessuna risposta data prima del %1: niente da cancellare")
+                            .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));
         print(stdout, QStringLiteral("Cancellate %1 risposte date prima del %2.\n")
                           .arg(deleted)
                           .arg(command.deleteBefore.toString(QStringLiteral("dd/MM/yyyy"))));

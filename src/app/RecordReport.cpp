@@ -61,8 +61,8 @@ QString csvField(const QString& field) {
 int menuPlace(const QString& exercise) {
     static const QStringList Menu = [] {
         QStringList names;
-        for (int id = int(ScreenId::Form1); id <= int(ScreenId::Form13); ++id)
-            names << screenName(ScreenId(id));
+        for (const ExerciseInfo& row : ExerciseTable)
+            names << screenName(row.exercise);
         return names;
     }();
     const qsizetype place = Menu.indexOf(exercise);
@@ -115,15 +115,17 @@ void sortForReport(QList<platform::ReportRow>* rows) {
     // else by its title, under the title the menu gives it now.
     const auto numberOf = [](const platform::ReportRow& row) {
         const int place = menuPlace(row.exercise);
-        return row.exerciseNumber > 0 ? row.exerciseNumber : place < ExerciseCount ? place + 1 : 0;
+        return row.exerciseNumber > 0  ? row.exerciseNumber
+               : place < ExerciseCount ? ExerciseTable[place].number
+                                       : 0;
     };
     QList<platform::ReportRow> merged;
     for (platform::ReportRow row : std::as_const(*rows)) {
         const int number = numberOf(row);
-        if (number > 0) {
+        if (number > 0)
             row.exerciseNumber = number;
-            row.exercise = screenName(ScreenId(int(ScreenId::Form1) + number - 1));
-        }
+        if (const auto exercise = exerciseNumbered(number))
+            row.exercise = screenName(*exercise);
         const auto same = std::find_if(merged.begin(), merged.end(), [&](const auto& kept) {
             return kept.pupil == row.pupil &&
                    (number > 0 ? kept.exerciseNumber == number : kept.exercise == row.exercise);

@@ -19,19 +19,24 @@
 
 namespace {
 
+// Where the lesson's catalogue is: lista.txt, the euro one, or the file named
+// (through a link, the file it points at).
 QString cataloguePathOf(const CommandLine& command) {
     const QString name =
         command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
-    return QDir::toNativeSeparators(
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
+    return catalogueLocation(QDir::toNativeSeparators(
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name)));
 }
 
-// The catalogue the lesson would read: lista.txt, the euro one, or the file named.
+// The catalogue the lesson would read; its warnings go to the caller.
 Catalogue lessonCatalogue(const CommandLine& command) {
     const QString name =
         command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
+    const QString inFolder = QDir::toNativeSeparators(
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
     const QString path = cataloguePathOf(command);
-    return readCatalogue(readCatalogueFile(path, QDir::isRelativePath(name)), path, 500);
+    const bool inProgramFolder = QDir::isRelativePath(name) && path == inFolder;
+    return readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
 }
 
 // A small number, easy to copy from the sheet's foot.
@@ -91,7 +96,7 @@ WorksheetOptions worksheetOptionsOf(const CommandLine& command, const Catalogue&
     if (!command.worksheetExercises.empty()) {
         options.exercises.clear();
         for (int number : command.worksheetExercises)
-            options.exercises.push_back(static_cast<Exercise>(number));
+            options.exercises.push_back(*exerciseNumbered(number)); // the command line checked it
     }
     options.problemsEach = command.problemsEach;
     options.solutions = command.solutions || !command.answersFile.isEmpty();

@@ -80,6 +80,7 @@ void GainLossScreen::Command1_Click(int index) {
         return;
     }
     showChosenWord(ChoiceWords[index]);
+    setQuestion([this](Reading reading) { return questionOfTheMoment(reading); });
     say(ChoiceWords[index] + QStringLiteral(": ora scrivi quanto"));
     // The box takes the focus before the buttons go, so that it never
     // wanders to the faces on the way.

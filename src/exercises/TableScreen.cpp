@@ -64,6 +64,8 @@ TableScreen::TableScreen(Lesson& lesson, Exercise exercise)
             box, [this, i] { return problem.steps[i].figure.value; },
             [this, i] {
                 if (i + 1 < asked.size()) {
+                    setQuestion(
+                        [this, i](Reading reading) { return problem.sentence(reading, i + 1); });
                     say(stepQuestion(i + 1));
                     makeCurrent(i + 1);
                 } else

@@ -14,6 +14,7 @@
 #include "ui/Icons.h"
 #include "ui/TapGuard.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QShortcut>
 
@@ -160,17 +161,30 @@ ui::AnswerBox* ExerciseScreen::addAnswerBox(const QString& accessibleName, doubl
 }
 
 void ExerciseScreen::ask(const Sentence& asked) {
+    setQuestion(asked);
+    say(asked);
+}
+
+void ExerciseScreen::setQuestion(const Sentence& asked) {
     question = asked(Reading::Written);
     for (ui::AnswerBox* box : client()->findChildren<ui::AnswerBox*>())
         describeWaitingBox(box);
-    say(asked);
 }
 
 // Kept as the tool tip, which Qt gives a screen reader as the description
 // while no other is set: the description itself is where Speech leaves a
 // sentence for the control that a window opening will focus.
 void ExerciseScreen::describeWaitingBox(ui::AnswerBox* box) const {
-    box->setToolTip(box->isEnabled() ? question : QString());
+    const QString description = box->isEnabled() ? question : QString();
+    if (box->toolTip() == description)
+        return;
+    box->setToolTip(description);
+    // A screen reader keeps what it has read of a control until told that it
+    // changed: a box would be heard with an older step's question.
+    if (box->accessibleDescription().isEmpty()) {
+        QAccessibleEvent changed(box, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 bool ExerciseScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -233,7 +247,7 @@ void ExerciseScreen::recordAnswer(const QString& given, bool right) {
     if (platform::recordIsOn())
         platform::keepAnswer(
             {.exercise = accessibleName(),
-             .exerciseNumber = int(problem.exercise),
+             .exerciseNumber = exerciseInfo(problem.exercise).number,
              .problem = spokenProblem(Reading::Written),
              .answer = given,
              .right = right,
@@ -254,7 +268,9 @@ void ExerciseScreen::rightFeedback(Counting counting) {
     Modulo1::SuonoEsatto();
     if (counted)
         showCounts(numberText(lesson.NumeroEsatti.value()), QString());
-    say(Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value()));
+    // A step that is not counted has no count to tell.
+    say(counted ? Sentences::outcome(true, lesson.NumeroEsatti.value(), lesson.NumeroErrati.value())
+                : QStringLiteral("esatto."));
     sayLevelChange(levels.answered(true));
 }
 

@@ -125,6 +125,9 @@ protected:
     // waits for an answer (an enabled one) for as long as it waits, so that a
     // screen reader's "where am I" on the box repeats it.
     void ask(const Sentence& question);
+    // Keeps a question as ask does, without saying it: a step whose question
+    // is said in fewer words.
+    void setQuestion(const Sentence& question);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A screen left stops its speech.

@@ -33,6 +33,9 @@ QString paid(Money sum, Money cost, const Currency& money, Reading reading) {
 
 QString paying(const QStringList& pieces, Money sum, Money cost, const Currency& money,
                Reading reading) {
+    // Paid too much, a click on the money does nothing: only "Ricomincia" helps.
+    if (sum > cost)
+        return paid(sum, cost, money, reading);
     return QStringLiteral("sul tavolo: %1. clicca sul denaro che avevi utilizzato per pagare; %2")
         .arg(pieces.isEmpty() ? QStringLiteral("niente") : pieces.join(QStringLiteral(", ")),
              paid(sum, cost, money, reading));

@@ -148,6 +148,9 @@ QChar Currency::filterKey(QChar typed) const {
 }
 
 std::optional<std::int64_t> Currency::readAnswer(const QString& typed, AnswerKind kind) const {
+    // A count has no decimal mark: "0,07" pieces is no number, not 7.
+    if (kind == AnswerKind::Count && typed.contains(u','))
+        return std::nullopt;
     if (table.minorDigits == 0 || kind == AnswerKind::Count)
         return wholeOf(digitsOf(typed));
     return euroCents(typed);

@@ -47,60 +47,46 @@ Step typed(const Figure& figure) {
     return {Step::Typed, figure};
 }
 
-// Purchases: unit cost, quantity and total cost; two shown, one asked.
-enum class Purchase { UnitCost, Quantity, TotalCost };
-
-Figure purchaseFigure(Purchase which, Money unitCost, Count quantity) {
+Figure figureOf(AskedFigure which, Money unitCost, Count quantity, const CatalogueRecord& record) {
     switch (which) {
-    case Purchase::UnitCost:
-        return amount(Headings::costoUnitario(), unitCost);
-    case Purchase::Quantity:
-        return {Headings::quantita(), moneyOf(quantity), AnswerKind::Count, {}};
-    case Purchase::TotalCost:
+    case AskedFigure::TotalCost:
         break;
+    case AskedFigure::UnitCost:
+        return amount(Headings::costoUnitario(), unitCost);
+    case AskedFigure::Quantity:
+        return {Headings::quantita(), moneyOf(quantity), AnswerKind::Count, {}};
+    case AskedFigure::Spesa:
+        return amount(Headings::spesa(), record.buyingPrice);
+    case AskedFigure::Ricavo:
+        return amount(Headings::ricavo(), record.sellingPrice);
+    case AskedFigure::Guadagno:
+        return amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice);
     }
     return amount(Headings::costoTotale(), unitCost * quantity);
 }
 
-Problem drawPurchase(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
-                     const LevelDraw& level) {
+// Purchases (unit cost, quantity, total cost) and profits (spesa, ricavo,
+// guadagno): one of the exercise's askable figures is asked, drawn when it has
+// several, and the other two of its kind are shown in the kind's order.
+Problem drawTwoShownOneAsked(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
+                             const LevelDraw& level) {
+    const ExerciseInfo& info = exerciseInfo(exercise);
     CatalogueRecord record;
     Problem problem = withArticle(exercise, catalogue, random, level, &record);
-    problem.quantity = drawsPlainly(level.level)
-                           ? Count(static_cast<std::int16_t>(drawFrom1To(random, 11)))
-                           : levelQuantity(random, levelRules(level.level));
-    // Shown first, shown second, asked.
-    std::array<Purchase, 3> order = {Purchase::UnitCost, Purchase::Quantity, Purchase::TotalCost};
-    if (exercise == Exercise::UnitCost)
-        order = {Purchase::TotalCost, Purchase::Quantity, Purchase::UnitCost};
-    if (exercise == Exercise::NumberOfItems)
-        order = {Purchase::TotalCost, Purchase::UnitCost, Purchase::Quantity};
-    if (exercise == Exercise::UnitOrTotalCost && drawFrom1To(random, 2) == 2)
-        order = {Purchase::TotalCost, Purchase::Quantity, Purchase::UnitCost};
-    const Money unitCost = record.sellingPrice;
-    problem.given = {purchaseFigure(order[0], unitCost, problem.quantity),
-                     purchaseFigure(order[1], unitCost, problem.quantity)};
-    problem.steps = {typed(purchaseFigure(order[2], unitCost, problem.quantity))};
-    return problem;
-}
-
-// The shopkeeper's three amounts of one article, spesa, ricavo and guadagno;
-// by the kind of question, 1 to 3, which two are shown and which is asked.
-Problem drawProfit(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
-                   const LevelDraw& level) {
-    CatalogueRecord record;
-    Problem problem = withArticle(exercise, catalogue, random, level, &record);
-    int kind = exercise == Exercise::Revenue ? 1 : exercise == Exercise::Gain ? 2 : 3;
-    if (exercise == Exercise::MixedProfit)
-        kind = drawFrom1To(random, 3);
-    const Figure spesa = amount(Headings::spesa(), record.buyingPrice);
-    const Figure ricavo = amount(Headings::ricavo(), record.sellingPrice);
-    const Figure guadagno = amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice);
-    const std::array<std::array<Figure, 3>, 3> kinds = {
-        {{spesa, guadagno, ricavo}, {spesa, ricavo, guadagno}, {ricavo, guadagno, spesa}}};
-    const auto& chosen = kinds[kind - 1];
-    problem.given = {chosen[0], chosen[1]};
-    problem.steps = {typed(chosen[2])};
+    const bool purchase = info.kind == ProblemKind::Purchase;
+    if (purchase)
+        problem.quantity = drawsPlainly(level.level)
+                               ? Count(static_cast<std::int16_t>(drawFrom1To(random, 11)))
+                               : levelQuantity(random, levelRules(level.level));
+    const AskedFigure asked =
+        info.askCount > 1 ? info.asks[drawFrom1To(random, info.askCount) - 1] : info.asks[0];
+    using enum AskedFigure;
+    const std::array<AskedFigure, 3> kind =
+        purchase ? std::array{TotalCost, UnitCost, Quantity} : std::array{Spesa, Ricavo, Guadagno};
+    for (AskedFigure shown : kind)
+        if (shown != asked)
+            problem.given.push_back(figureOf(shown, record.sellingPrice, problem.quantity, record));
+    problem.steps = {typed(figureOf(asked, record.sellingPrice, problem.quantity, record))};
     return problem;
 }
 
@@ -205,13 +191,7 @@ Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random,
 } // namespace
 
 const TableCells& tableCells(Exercise exercise) {
-    using enum TableCellRole;
-    static const TableCells fourCells = {{{Given, Given, Asked}, {Asked, Asked, Asked}}};
-    static const TableCells gainOfSeveral = {{{Given, Given, Blank}, {Blank, Blank, Asked}}};
-    static const TableCells gainOfOne = {{{Blank, Blank, Asked}, {Given, Given, Blank}}};
-    return exercise == Exercise::FourCellTable   ? fourCells
-           : exercise == Exercise::GainOfSeveral ? gainOfSeveral
-                                                 : gainOfOne;
+    return exerciseInfo(exercise).cells;
 }
 
 QString tableColumnHeading(int column) {
@@ -228,24 +208,15 @@ Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource
     std::optional<LevelArticles> onTheSpot;
     if (!drawsPlainly(level.level) && !level.articles)
         level.articles = &onTheSpot.emplace(catalogue);
-    switch (exercise) {
-    case Exercise::TotalCost:
-    case Exercise::UnitCost:
-    case Exercise::UnitOrTotalCost:
-    case Exercise::NumberOfItems:
-        return drawPurchase(exercise, catalogue, random, level);
-    case Exercise::Gain:
-    case Exercise::Revenue:
-    case Exercise::Expense:
-    case Exercise::MixedProfit:
-        return drawProfit(exercise, catalogue, random, level);
-    case Exercise::FourCellTable:
-    case Exercise::GainOfSeveral:
-    case Exercise::GainOfOne:
+    switch (exerciseInfo(exercise).kind) {
+    case ProblemKind::Purchase:
+    case ProblemKind::Profit:
+        return drawTwoShownOneAsked(exercise, catalogue, random, level);
+    case ProblemKind::Table:
         return drawTable(exercise, catalogue, random, level);
-    case Exercise::GainOrLoss:
+    case ProblemKind::GainOrLoss:
         return drawGainOrLoss(catalogue, random, level);
-    case Exercise::PayingWithMoney:
+    case ProblemKind::MoneyBoard:
         break;
     }
     return drawPayingWithMoney(catalogue, random, level);
@@ -265,10 +236,8 @@ QString Problem::valueText(const Figure& figure, Reading reading) const {
 
 QString Problem::sentence(Reading reading, std::size_t step) const {
     const Currency& money = *currency;
-    switch (exercise) {
-    case Exercise::FourCellTable:
-    case Exercise::GainOfSeveral:
-    case Exercise::GainOfOne: {
+    switch (exerciseInfo(exercise).kind) {
+    case ProblemKind::Table: {
         QStringList parts = {article.trimmed(),
                              Headings::quantita() + u' ' + QString::number(quantity.value())};
         for (const Figure& figure : given)
@@ -276,7 +245,7 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
         return parts.join(QStringLiteral("; ")) + QStringLiteral(". ") +
                steps.at(step).figure.heading + u'?';
     }
-    case Exercise::PayingWithMoney: {
+    case ProblemKind::MoneyBoard: {
         QStringList names;
         for (int piece : pieces)
             names << money.pieceName(money.pieces()[piece], reading);
@@ -296,20 +265,5 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
 }
 
 QString exerciseTitle(Exercise exercise) {
-    static const char* const titles[ExerciseCount] = {
-        "trova il costo totale",
-        "trova il costo unitario",
-        "trova il costo unitario/totale",
-        "trova il numero degli articoli",
-        "trova il guadagno",
-        "trova il ricavo",
-        "trova la spesa",
-        "spesa - guadagno - ricavo ",
-        "tabelle    1",
-        "tabelle    2",
-        "tabelle    3",
-        "guadagno - perdita",
-        "usa il denaro",
-    };
-    return QString::fromUtf8(titles[static_cast<int>(exercise) - 1]);
+    return QString::fromUtf8(exerciseInfo(exercise).caption);
 }

@@ -4,30 +4,13 @@
 #include "model/Count.h"
 #include "model/Currency.h"
 #include "model/Draw.h"
+#include "model/Exercises.h"
 #include "model/Levels.h"
 #include "model/Money.h"
 
 #include <QString>
 #include <array>
 #include <vector>
-
-// The thirteen exercises, numbered as the menu lists their screens.
-enum class Exercise {
-    TotalCost = 1,   // trova il costo totale
-    UnitCost,        // trova il costo unitario
-    UnitOrTotalCost, // trova il costo unitario/totale
-    NumberOfItems,   // trova il numero degli articoli
-    Gain,            // trova il guadagno
-    Revenue,         // trova il ricavo
-    Expense,         // trova la spesa
-    MixedProfit,     // spesa - guadagno - ricavo
-    FourCellTable,   // tabelle 1
-    GainOfSeveral,   // tabelle 2
-    GainOfOne,       // tabelle 3
-    GainOrLoss,      // guadagno - perdita
-    PayingWithMoney, // usa il denaro
-};
-inline constexpr int ExerciseCount = 13;
 
 // A cell of the table exercises: row 0 holds one item, row 1 the drawn
 // quantity; columns spesa, ricavo, guadagno.
@@ -38,10 +21,6 @@ struct TableCell {
     bool operator==(const TableCell&) const = default;
 };
 
-// What each cell of a table exercise's grid holds, [row][column]: a value
-// shown, a value asked, or nothing.
-enum class TableCellRole { Blank, Given, Asked };
-using TableCells = std::array<std::array<TableCellRole, 3>, 2>;
 // The grid of tabelle 1, 2 or 3.
 const TableCells& tableCells(Exercise exercise);
 // The heading of a column: "spesa", "ricavo", "guadagno".

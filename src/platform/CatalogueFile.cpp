@@ -3,6 +3,8 @@
 #include "model/ProgramError.h"
 #include "platform/DataFile.h"
 
+#include <QFileInfo>
+
 QByteArray readCatalogueFile(const QString& path, bool inProgramFolder) {
     platform::DataFile file = platform::readDataFile(path, CatalogueFileLimit);
     if (file.missing)
@@ -16,4 +18,14 @@ QByteArray readCatalogueFile(const QString& path, bool inProgramFolder) {
                                           "File: %1\n%2")
                                .arg(path, file.problem));
     return std::move(file.bytes);
+}
+
+QString catalogueLocation(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.isSymLink())
+        return path;
+    // A link to a device or a folder is no file anyone edits: the link is
+    // what the message names then.
+    const QFileInfo target(file.symLinkTarget());
+    return target.isFile() || !target.exists() ? target.filePath() : path;
 }

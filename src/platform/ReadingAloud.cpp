@@ -92,8 +92,9 @@ void ReadingAloud::load() {
     if (voice)
         return;
     QString problem;
-    if (auto* factory = loadPlugin<VoiceFactory>(pluginPath, QStringLiteral("il modulo della voce"),
-                                                 &problem)) {
+    if (auto* factory =
+            loadPlugin<VoiceFactory>(pluginPath, QStringLiteral("il modulo della voce"), &problem,
+                                     QStringLiteral(MERCANZOLA_VOICE_PACKAGES))) {
         voice.reset(factory->createVoice(
             [this](VoiceState state, const QString& line) { voiceReported(state, line); }));
         if (!slowness)

@@ -172,8 +172,12 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
                           : QSqlDatabase::addDatabase(
                                 server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
     if (!db.isValid()) {
-        *problem = QStringLiteral("manca il driver SQL di Qt per %1")
-                       .arg(server ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
+        // The Debian package that brings it, for the technician.
+        *problem = QStringLiteral("manca il driver SQL di Qt per %1; si installa con: sudo apt "
+                                  "install %2")
+                       .arg(server ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"),
+                            server ? QStringLiteral("libqt6sql6-psql")
+                                   : QStringLiteral("libqt6sql6-sqlite"));
         return false;
     }
     if (server) {
@@ -197,6 +201,15 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (made)
         shareLikeFolder(destination);
+    // A file no answer has reached yet, as the package prepares the PC's
+    // shared record, is a record with no answers, for this connection alone.
+    if (!server && !create && QFileInfo(destination).size() == 0) {
+        QString ignored;
+        run(db,
+            QString(SqliteTable)
+                .replace(QStringLiteral("CREATE TABLE"), QStringLiteral("CREATE TEMP TABLE")),
+            &ignored);
+    }
     if (!server && !create && !isRecord(db, problem)) {
         *problem =
             QStringLiteral("%1 non è un registro della mercanzola (%2)").arg(destination, *problem);
@@ -205,17 +218,22 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (!server) {
         QString ignored;
-        // A journal that stays, written over, not deleted: in a shared sticky
-        // folder another account may not delete what this one made. (The
-        // queue, in write-ahead mode, keeps its own.)
+        // A journal emptied at each commit, never deleted: in a shared
+        // sticky folder another account may not delete what this one made,
+        // and a journal kept whole would keep the pages of erased answers.
+        // Erased answers are written over in the file too. (The queue, in
+        // write-ahead mode, keeps its own.)
+        run(db, QStringLiteral("PRAGMA secure_delete=ON"), &ignored);
         QSqlQuery mode(db);
         if (mode.exec(QStringLiteral("PRAGMA journal_mode")) && mode.next() &&
-            mode.value(0).toString() == u"delete") {
+            mode.value(0).toString() != u"wal") {
             mode.finish();
-            run(db, QStringLiteral("PRAGMA journal_mode=PERSIST"), &ignored);
+            run(db, QStringLiteral("PRAGMA journal_mode=TRUNCATE"), &ignored);
             run(db, QStringLiteral("PRAGMA synchronous=FULL"), &ignored);
         }
-    } else {
+    } else if (create) {
+        // A pupil's PC does not wait on a server for long; the teacher's
+        // commands over a year of answers take the time they need.
         QString ignored;
         run(db, QStringLiteral("SET statement_timeout = 5000"), &ignored);
     }
@@ -270,7 +288,7 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later) {
 }
 
 bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem) {
+                  QString* problem, bool* refused) {
     const QString statement = query.lastQuery();
     const auto bind = [&](const QString& column, const QVariant& value) {
         if (statement.contains(u':' + column))
@@ -293,9 +311,19 @@ bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedA
     if (query.exec())
         return true;
     const QSqlError error = query.lastError();
-    if (query.driver()->dbmsType() == QSqlDriver::PostgreSQL && error.nativeErrorCode() == u"23505")
+    const bool server = query.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    const QString code = error.nativeErrorCode();
+    if (server && code == u"23505")
         return true;
     *problem = error.text().simplified();
+    if (refused) {
+        // The server's data exceptions, constraints and limits (an index
+        // entry too long); SQLite's too big, constraint and mismatch.
+        const int sqlite = code.toInt() & 0xff;
+        *refused = server
+                       ? code.startsWith(u"22") || code.startsWith(u"23") || code.startsWith(u"54")
+                       : sqlite == 18 || sqlite == 19 || sqlite == 20;
+    }
     return false;
 }
 

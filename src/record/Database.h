@@ -39,8 +39,10 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later);
 // Adds one answer with the statement of insertStatement(), needing no right
 // but INSERT; an id already there is left as it is, so that an answer
 // delivered twice is kept once.
+// `refused`, when given, tells whether the database refused the answer for
+// what it holds (too long, not valid), which no later try would change.
 bool insertAnswer(QSqlQuery& insert, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem);
+                  QString* problem, bool* refused = nullptr);
 
 // What a failed statement or connection says, in one line.
 QString failure(const QSqlDatabase& db, const QString& what);

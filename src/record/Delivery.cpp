@@ -58,11 +58,17 @@ int Delivery::held() const {
 
 QString Delivery::trouble() const {
     std::lock_guard lock(mutex);
+    const QString refusedLine =
+        refused == 1
+            ? QStringLiteral("Registro: 1 risposta rifiutata, tenuta a parte")
+            : QStringLiteral("Registro: %1 risposte rifiutate, tenute a parte").arg(refused);
     if (problemNow.isEmpty())
-        return {};
+        return refused ? refusedLine : QString();
     const int count = waiting + int(inMemory.size());
-    return count == 1 ? QStringLiteral("Registro: 1 risposta non ancora consegnata")
-                      : QStringLiteral("Registro: %1 risposte non ancora consegnate").arg(count);
+    const QString waitingLine =
+        count == 1 ? QStringLiteral("Registro: 1 risposta non ancora consegnata")
+                   : QStringLiteral("Registro: %1 risposte non ancora consegnate").arg(count);
+    return refused ? waitingLine + u'\n' + refusedLine : waitingLine;
 }
 
 bool Delivery::stop(std::chrono::milliseconds wait) {
@@ -149,7 +155,8 @@ bool Delivery::deliver() {
         queue.sync();
         delivered = delivered && deliverQueued(queue);
     }
-    finish(delivered, queue.isOpen() ? queue.count() : 0);
+    finish(delivered, queue.isOpen() ? queue.count() : 0,
+           queue.isOpen() ? queue.refusedCount() : 0);
     return delivered;
 }
 
@@ -187,6 +194,7 @@ bool Delivery::deliverQueued(Queue& queue) {
         if (!reachDestination())
             return false;
         QStringList done;
+        QStringList refused;
         QString problem;
         QSqlDatabase db = QSqlDatabase::database(DestinationConnection, false);
         // A file takes a batch in one transaction, waiting for its disk once;
@@ -194,19 +202,30 @@ bool Delivery::deliverQueued(Queue& queue) {
         const bool batch = !isServer(destination) && db.transaction();
         QSqlQuery insert = insertStatement(db, destinationColumns);
         for (const QueuedAnswer& answer : answers) {
-            if (!insertAnswer(insert, answer.id, answer.answer, &problem))
+            bool content = false;
+            if (insertAnswer(insert, answer.id, answer.answer, &problem, &content)) {
+                done << answer.id;
+                continue;
+            }
+            if (!content)
                 break;
-            done << answer.id;
+            // No later try would change it: kept apart, and the rest go on.
+            refused << answer.id;
+            tell(
+                QStringLiteral("%1 rifiuta la risposta %2 di %3 (%4): tenuta a parte in %5")
+                    .arg(destination, answer.id, answer.answer.pupil.left(60), problem, queueFile));
         }
         insert = QSqlQuery();
-        if (batch && (done.size() < answers.size() || !db.commit())) {
+        if (!refused.isEmpty() && !queue.keepRefused(refused))
+            return false;
+        if (batch && (done.size() + refused.size() < answers.size() || !db.commit())) {
             problem = failure(db, problem);
             db.rollback();
             done.clear();
         }
         db = QSqlDatabase();
         queue.remove(done);
-        if (done.size() < answers.size()) {
+        if (done.size() + refused.size() < answers.size()) {
             tell(QStringLiteral("%1 non prende le risposte, aspettano in %2: %3")
                      .arg(destination, queueFile, problem));
             // A connection that broke is opened afresh at the next try.
@@ -236,9 +255,10 @@ void Delivery::dropDestination() {
     destinationOpen = false;
 }
 
-void Delivery::finish(bool delivered, int left) {
+void Delivery::finish(bool delivered, int left, int refusedNow) {
     std::lock_guard lock(mutex);
     waiting = left;
+    refused = refusedNow;
     if (delivered && inMemory.isEmpty() && left == 0) {
         problemNow.clear();
         lastProblem.clear();

@@ -42,7 +42,7 @@ private:
     bool deliverHeld(Queue* queue);
     bool reachDestination();
     void dropDestination();
-    void finish(bool delivered, int waiting);
+    void finish(bool delivered, int waiting, int refused);
 
     const QString destination;
     const QString queueFile;
@@ -60,6 +60,7 @@ private:
     QString lastProblem;
     QString problemNow;
     int waiting = 0;
+    int refused = 0; // kept apart in the queue, refused by the record
 };
 
 } // namespace record

@@ -206,6 +206,35 @@ bool Queue::remove(const QStringList& ids) {
     return db.commit();
 }
 
+bool Queue::keepRefused(const QStringList& ids) {
+    QSqlDatabase db = QSqlDatabase::database(connection, false);
+    QSqlQuery query(db);
+    if (!exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS rifiutate AS SELECT * FROM "
+                                    "risposte WHERE 0")) ||
+        !db.transaction())
+        return false;
+    for (const QString& id : ids) {
+        for (const QString& statement :
+             {QStringLiteral("INSERT INTO rifiutate SELECT * FROM risposte WHERE id = ?"),
+              QStringLiteral("DELETE FROM risposte WHERE id = ?")}) {
+            query.prepare(statement);
+            query.addBindValue(id);
+            if (!query.exec()) {
+                db.rollback();
+                return false;
+            }
+        }
+    }
+    return db.commit();
+}
+
+int Queue::refusedCount() {
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    return exec(query, QStringLiteral("SELECT count(*) FROM rifiutate")) && query.next()
+               ? query.value(0).toInt()
+               : 0;
+}
+
 int Queue::count() {
     QSqlQuery query(QSqlDatabase::database(connection, false));
     return exec(query, QStringLiteral("SELECT count(*) FROM risposte")) && query.next()

@@ -43,6 +43,10 @@ public:
     QList<QueuedAnswer> oldest(int most);
     bool remove(const QStringList& ids);
     int count();
+    // Keeps answers the record refused for their content apart, in the
+    // queue's table rifiutate, so that the rest go on.
+    bool keepRefused(const QStringList& ids);
+    int refusedCount();
 
     // Queues moved aside beside `file` by an earlier start.
     static QStringList setAside(const QString& file);

@@ -26,13 +26,14 @@ SheetDialog::SheetDialog(const Catalogue& catalogue, const WorksheetOptions& pre
     auto* layout = new QVBoxLayout(this);
     auto* chosen = new QGroupBox(QStringLiteral("Esercizi"));
     auto* grid = new QGridLayout(chosen);
-    for (int n = 1; n <= ExerciseCount; ++n) {
-        auto* box = new QCheckBox(QStringLiteral("%1. %2").arg(n).arg(
-            exerciseTitle(static_cast<Exercise>(n)).simplified()));
-        box->setChecked(std::ranges::find(preset.exercises, static_cast<Exercise>(n)) !=
+    for (int n = 0; n < ExerciseCount; ++n) {
+        const ExerciseInfo& row = ExerciseTable[n];
+        auto* box = new QCheckBox(
+            QStringLiteral("%1. %2").arg(row.number).arg(exerciseTitle(row.exercise).simplified()));
+        box->setChecked(std::ranges::find(preset.exercises, row.exercise) !=
                         preset.exercises.end());
-        exercises[n - 1] = box;
-        grid->addWidget(box, (n - 1) % 7, (n - 1) / 7);
+        exercises[n] = box;
+        grid->addWidget(box, n % 7, n / 7);
     }
     layout->addWidget(chosen);
     auto* form = new QFormLayout;
@@ -72,9 +73,9 @@ void SheetDialog::tell(const QString& text) {
 WorksheetOptions SheetDialog::options() const {
     WorksheetOptions chosen = preset;
     chosen.exercises.clear();
-    for (int n = 1; n <= ExerciseCount; ++n)
-        if (exercises[n - 1]->isChecked())
-            chosen.exercises.push_back(static_cast<Exercise>(n));
+    for (int n = 0; n < ExerciseCount; ++n)
+        if (exercises[n]->isChecked())
+            chosen.exercises.push_back(ExerciseTable[n].exercise);
     chosen.problemsEach = problemsEach->value();
     chosen.solutions = solutions->isChecked();
     chosen.largePrint = largePrint->isChecked();

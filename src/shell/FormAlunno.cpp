@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
@@ -34,6 +35,8 @@ constexpr int PageRows = MostRows - 1;
 constexpr qint64 ClassFileLimit = 64 * 1024;
 constexpr qsizetype MostNames = 500;
 
+constexpr qsizetype LongestName = 60;
+
 // "Anna  Rossi" and "anna rossi" are one pupil.
 QString sameName(const QString& name) {
     return name.simplified().toCaseFolded();
@@ -41,11 +44,19 @@ QString sameName(const QString& name) {
 
 } // namespace
 
+QString pupilName(const QString& text) {
+    QString name;
+    for (const QChar c : text)
+        name += c.isPrint() ? c : QChar(u' ');
+    return name.simplified().left(LongestName).trimmed();
+}
+
 QStringList classListFromText(const QString& text) {
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n|\\r|\\n"));
     QStringList names;
     QSet<QString> seen;
-    for (const QString& line : text.split(u'\n')) {
-        const QString name = line.simplified();
+    for (const QString& line : text.split(lineEnd)) {
+        const QString name = pupilName(line);
         if (!name.isEmpty() && !seen.contains(sameName(name)) && names.size() < MostNames) {
             seen.insert(sameName(name));
             names << name;
@@ -99,8 +110,8 @@ FormAlunno::FormAlunno(const QStringList& names) : ui::Screen(Width, Height), na
     if (names.isEmpty()) {
         Text1 = place(new ui::AnswerBox(QStringLiteral("il tuo nome"), 24), 2400, 2400,
                       Width - 4800, 900);
-        Text1->setMaxLength(60);
-        onEnterReleased(Text1, [this] { choose(Text1->text().simplified()); });
+        Text1->setMaxLength(LongestName);
+        onEnterReleased(Text1, [this] { choose(pupilName(Text1->text())); });
         if (ui::NumberPad::touchScreenPresent())
             placeLetterPad();
         Text1->setFocus();
@@ -181,7 +192,7 @@ void FormAlunno::placeLetterPad() {
         button->setFocusPolicy(Qt::NoFocus); // the keyboard stays in the box
         onClick(button, [this, key] {
             if (key == u"invio")
-                choose(Text1->text().simplified());
+                choose(pupilName(Text1->text()));
             else if (key == u"cancella")
                 Text1->backspace();
             else

@@ -13,6 +13,9 @@
 // standard error and counts as none.
 QStringList readClassList(const QString& cataloguePath);
 QStringList classListFromText(const QString& text);
+// A pupil's name as the record keeps it: printable characters, spaces joined,
+// at most 60 characters. Lines may end in LF, CRLF or CR alone.
+QString pupilName(const QString& text);
 
 // Who is at the keyboard, asked after the start screen when the teacher's
 // record is on: a big button for each name of the class (never under 48

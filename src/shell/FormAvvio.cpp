@@ -42,8 +42,8 @@ void FormAvvio::Command1_Click() {
     // waits for them. Then, at the next pause, the board of money's pictures.
     platform::services().sounds->prepare();
     platform::afterNextPaint([] {
-        warmUpScreen(ScreenId::Form1);
-        QTimer::singleShot(0, [] { warmUpScreen(ScreenId::Form13); });
+        warmUpScreen(Exercise::TotalCost);
+        QTimer::singleShot(0, [] { warmUpScreen(Exercise::PayingWithMoney); });
     });
     openScreen(platform::recordIsOn() ? ScreenId::Alunno : ScreenId::Menu, this);
 }

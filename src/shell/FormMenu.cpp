@@ -7,39 +7,43 @@
 #include "shell/VoiceNotice.h"
 #include "ui/Twips.h"
 
+#include <optional>
+#include <vector>
+
 namespace {
+
+// The menu's grid: two columns of seven buttons, each 3500 twips wide.
+constexpr int Left[2] = {240, 3960};
+constexpr int RowTop = 240, RowStep = 840;
 
 struct MenuEntry {
     int number; // CommandN
     int left, top;
-    ScreenId opens; // unused for Esci
+    std::optional<ScreenId> opens; // none for Esci
 };
 
 // In tab order: "Esci" first, then the exercises in the order of their screens.
-const MenuEntry Entries[] = {
-    {1, 3960, 5280, ScreenId::Menu},    {6, 240, 240, ScreenId::Form1},
-    {2, 240, 1080, ScreenId::Form2},    {3, 240, 1920, ScreenId::Form3},
-    {4, 240, 2760, ScreenId::Form4},    {5, 240, 4440, ScreenId::Form5},
-    {7, 240, 5280, ScreenId::Form6},    {8, 3960, 240, ScreenId::Form7},
-    {9, 3960, 1080, ScreenId::Form8},   {10, 3960, 1920, ScreenId::Form9},
-    {11, 3960, 2760, ScreenId::Form10}, {12, 3960, 3600, ScreenId::Form11},
-    {13, 3960, 4440, ScreenId::Form12}, {14, 240, 3600, ScreenId::Form13},
-};
+std::vector<MenuEntry> entries() {
+    std::vector<MenuEntry> all = {{1, Left[1], RowTop + 6 * RowStep, std::nullopt}};
+    for (const ExerciseInfo& row : ExerciseTable)
+        all.push_back({row.menu.button, Left[row.menu.column], RowTop + row.menu.row * RowStep,
+                       row.exercise});
+    return all;
+}
 
 } // namespace
 
 FormMenu::FormMenu() : ui::Screen(9600, 7200) {
     const QFont font = ui::screenFont(QStringLiteral("Arial"), 9.75);
     ui::Button* previous = nullptr;
-    for (const MenuEntry& entry : Entries) {
-        const QString caption =
-            entry.number == 1 ? QStringLiteral("Esci") : menuCaption(entry.opens);
+    for (const MenuEntry& entry : entries()) {
+        const QString caption = entry.opens ? menuCaption(*entry.opens) : QStringLiteral("Esci");
         auto* button = place(new ui::Button(caption, font), entry.left, entry.top, 3500, 735);
         Command.insert(entry.number, button);
-        if (entry.number == 1) {
+        if (!entry.opens) {
             onClick(button, [this] { Command1_Click(); });
         } else {
-            const ScreenId opens = entry.opens;
+            const ScreenId opens = *entry.opens;
             // Exercises not built yet stay visible but cannot be opened.
             button->setEnabled(isScreenAvailable(opens));
             onClick(button, [this, opens] { openScreen(opens, this); });

@@ -27,8 +27,10 @@ QString dataPath(const QString& relative) {
 }
 
 void CaricaLista(Lesson& lesson, const QString& name) {
-    const QString path = QDir::toNativeSeparators(programPath(name));
-    loadCatalogue(lesson, readCatalogueFile(path, QDir::isRelativePath(name)), path);
+    const QString inFolder = QDir::toNativeSeparators(programPath(name));
+    const QString path = catalogueLocation(inFolder);
+    loadCatalogue(lesson, readCatalogueFile(path, QDir::isRelativePath(name) && path == inFolder),
+                  path);
 }
 
 void loadCatalogue(Lesson& lesson, const QByteArray& bytes, const QString& path) {

@@ -8,7 +8,8 @@
 // shows it, trailing and inner spaces included.
 QString menuCaption(ScreenId id);
 
-// What a screen reader calls a screen, since the windows' titles stay blank:
+// What a screen reader calls a screen, since every window's title is the
+// program's name:
 // the start screen "la mercanzola", the menu "menù", an exercise its menu
 // caption without the spaces that only lined the buttons up.
 QString screenName(ScreenId id);

@@ -1,7 +1,7 @@
 // The sound plugin: the program loads it once its first window is painted.
 
 #include "platform/SoundPlugin.h"
-#include "sound/SoundEffectPlayer.h"
+#include "sound/AlsaPlayer.h"
 
 #include <QObject>
 
@@ -10,7 +10,7 @@ class SoundPlugin : public QObject, public platform::SoundPlayerFactory {
     Q_PLUGIN_METADATA(IID MERCANZOLA_SOUND_PLUGIN_IID)
     Q_INTERFACES(platform::SoundPlayerFactory)
 public:
-    platform::SoundPlayer* createSoundPlayer() override { return new SoundEffectPlayer; }
+    platform::SoundPlayer* createSoundPlayer() override { return new AlsaPlayer; }
 };
 
 #include "SoundPlugin.moc"

@@ -1,43 +1,52 @@
 #include "speech/ItalianVoice.h"
 
 #include "speech/ScreenReader.h"
+#include "speech/StopOnSignal.h"
+#include "speech/VoiceList.h"
 
+#include <QStandardPaths>
 #include <QTimer>
-#include <QVoice>
 #include <array>
+#include <csignal>
+#include <cstdlib>
+#include <pthread.h>
 
 using platform::VoiceState;
 
 namespace {
 
 // speech-dispatcher's rates as espeak-ng's module turns them into words a
-// minute (80 at -1, 170 at 0): about 152, 130 and 110, so that an
+// minute (80 at -100, 170 at 0): about 152, 130 and 110, so that an
 // eight-year-old follows.
-constexpr std::array<double, 3> Rates = {-0.2, -0.44, -0.67};
+constexpr std::array<int, 3> Rates = {-20, -44, -67};
 
 const QString NoReading = QStringLiteral("niente lettura ad alta voce: ");
 
-// Asking for the language alone may give one of espeak-ng's variants ("italian+klatt"):
-// the voice named for the language is the plain one.
-std::optional<QVoice> plainItalian(const QList<QVoice>& voices) {
-    std::optional<QVoice> found;
-    for (const QVoice& voice : voices) {
-        const QString name = voice.name().toLower();
-        if (name == QStringLiteral("italian") || name == QStringLiteral("it"))
-            return voice;
-        if (!found && !name.contains(u'+'))
-            found = voice;
-    }
-    return found;
+// What the teacher can do about a server that does not answer: the package
+// when it is missing, someone who knows the PC otherwise.
+QString noServer() {
+    if (qEnvironmentVariableIsEmpty("SPEECHD_CMD") &&
+        QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty())
+        return QStringLiteral("manca il programma speech-dispatcher; chiedete al tecnico di "
+                              "installare il pacchetto speech-dispatcher");
+    return QStringLiteral("speech-dispatcher non risponde; chiedete al tecnico");
 }
 
 } // namespace
 
 ItalianVoice::ItalianVoice(platform::VoiceReport report) : report(std::move(report)) {}
 
-ItalianVoice::~ItalianVoice() = default;
+ItalianVoice::~ItalianVoice() {
+    drop();
+}
 
 void ItalianVoice::start() {
+    // A server gone mid-sentence makes the next write fail, rather than end
+    // the program.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     screenReader = new ScreenReaderWatch;
     screenReader->setParent(this);
     connect(screenReader, &ScreenReaderWatch::changed, this, &ItalianVoice::screenReaderChanged);
@@ -52,52 +61,56 @@ void ItalianVoice::take(const QString& text) {
     if (readQueued)
         return;
     readQueued = true;
-    // Behind every text already queued while the engine was opening.
+    // Behind every text already queued while the connection was opening.
     QTimer::singleShot(0, this, [this] {
         readQueued = false;
         readNewest();
     });
 }
 
+// CANCEL SELF: a screen reader's words on the same server go on.
 void ItalianVoice::stop() {
     newest.clear();
-    if (engine)
-        engine->stop();
+    if (connection && spd_cancel(connection) != 0)
+        drop();
 }
 
 void ItalianVoice::setSlowness(int level) {
     slowness = std::clamp(level, 0, int(Rates.size()) - 1);
-    if (engine)
-        engine->setRate(Rates[slowness]);
+    if (connection)
+        spd_set_voice_rate(connection, Rates[slowness]);
 }
 
 void ItalianVoice::close() {
     stop();
-    engine.reset();
+    drop();
 }
 
 void ItalianVoice::readNewest() {
     const QString text = std::exchange(newest, QString());
     if (text.isEmpty() || (screenReader && screenReader->running()))
         return;
-    if (!engine && !open(QString()))
+    if (!connection && !open(QString()))
         return;
-    engine->say(text);
+    if (say(text))
+        return;
     // A text refused means speech-dispatcher has gone away (ended,
-    // restarted): a new connection finds it again, or starts it. An error of
-    // configuration is the locale's, mended already (see newEngine).
-    if (engine->state() != QTextToSpeech::Error ||
-        engine->errorReason() == QTextToSpeech::ErrorReason::Configuration)
-        return;
-    engine.reset();
+    // restarted): a new connection finds it again, or starts it.
+    drop();
     if (open(QStringLiteral("speech-dispatcher si era fermato: la lettura ad alta voce riprende")))
-        engine->say(text);
+        say(text);
+}
+
+// What is still being read of an older text stops first.
+bool ItalianVoice::say(const QString& text) {
+    return spd_cancel(connection) == 0 &&
+           spd_say(connection, SPD_MESSAGE, text.toUtf8().constData()) >= 0;
 }
 
 void ItalianVoice::screenReaderChanged(bool running) {
     if (running) {
-        if (engine)
-            engine->stop();
+        if (connection)
+            spd_cancel(connection);
         tell(VoiceState::Silent, NoReading + QStringLiteral("legge il lettore di schermo"));
     } else {
         open(QStringLiteral("il lettore di schermo si è fermato: la lettura ad alta voce "
@@ -106,10 +119,10 @@ void ItalianVoice::screenReaderChanged(bool running) {
 }
 
 bool ItalianVoice::open(const QString& lineWhenOpen) {
-    if (!engine) {
+    if (!connection) {
         QString why;
-        engine = newEngine(why);
-        if (!engine) {
+        connection = newConnection(why);
+        if (!connection) {
             tell(VoiceState::Unavailable, NoReading + why);
             return false;
         }
@@ -118,29 +131,35 @@ bool ItalianVoice::open(const QString& lineWhenOpen) {
     return true;
 }
 
-std::unique_ptr<QTextToSpeech> ItalianVoice::newEngine(QString& whyNot) const {
-    auto engine = std::make_unique<QTextToSpeech>(QStringLiteral("speechd"));
-    // Under a locale none of its voices speaks (LANG=C), the engine starts in
-    // an error of configuration that the Italian locale mends; any other
-    // error means no server.
-    if (engine->state() == QTextToSpeech::Error &&
-        engine->errorReason() != QTextToSpeech::ErrorReason::Configuration) {
-        whyNot = QStringLiteral("speech-dispatcher non risponde (%1)").arg(engine->errorString());
+// At the address of SPEECHD_ADDRESS or the user's, started when not running.
+SPDConnection* ItalianVoice::newConnection(QString& whyNot) const {
+    char* error = nullptr;
+    SPDConnection* opened =
+        spd_open2("mercanzola", "voce", nullptr, SPD_MODE_SINGLE, nullptr, 1, &error);
+    std::free(error);
+    if (!opened) {
+        whyNot = noServer();
         return nullptr;
     }
-    const QLocale italy(QLocale::Italian, QLocale::Italy);
-    std::optional<QVoice> voice;
-    if (engine->availableLocales().contains(italy)) {
-        engine->setLocale(italy);
-        voice = plainItalian(engine->availableVoices());
-    }
+    const std::optional<QString> voice = plainItalian(synthesisVoices(opened));
     if (!voice) {
-        whyNot = QStringLiteral("manca la voce italiana di speech-dispatcher");
+        spd_close(opened);
+        whyNot = QStringLiteral("manca la voce italiana; chiedete al tecnico di installare il "
+                                "pacchetto speech-dispatcher-espeak-ng");
         return nullptr;
     }
-    engine->setVoice(*voice);
-    engine->setRate(Rates[slowness]);
-    return engine;
+    spd_set_language(opened, "it");
+    spd_set_synthesis_voice(opened, voice->toUtf8().constData());
+    spd_set_voice_rate(opened, Rates[slowness]);
+    speechToStopOnSignals(opened);
+    return opened;
+}
+
+void ItalianVoice::drop() {
+    if (!connection)
+        return;
+    speechToStopOnSignals(nullptr);
+    spd_close(std::exchange(connection, nullptr));
 }
 
 // Each change once: a voice that stays unavailable tries again at every text

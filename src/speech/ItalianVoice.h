@@ -3,15 +3,16 @@
 #include "platform/VoicePlugin.h"
 
 #include <QObject>
-#include <QTextToSpeech>
-#include <memory>
+#include <optional>
 
+#include <libspeechd.h>
 class ScreenReaderWatch;
 
 // espeak-ng's Italian voice through speech-dispatcher, on the thread that
-// made it: opening it lists every voice of every module (thousands) and may
-// start speech-dispatcher, which takes seconds. Reopened when
-// speech-dispatcher has gone away; silent while a screen reader speaks.
+// made it: opening it may start speech-dispatcher, which takes seconds.
+// Its own connection, so that stopping it cancels its own words only, never
+// a screen reader's on the same server. Reopened when speech-dispatcher has
+// gone away; silent while a screen reader speaks.
 class ItalianVoice : public QObject {
     Q_OBJECT
 public:
@@ -19,10 +20,10 @@ public:
     explicit ItalianVoice(platform::VoiceReport report);
     ~ItalianVoice() override;
 
-    // Looks for a screen reader, then opens the engine unless one speaks.
+    // Looks for a screen reader, then opens the connection unless one speaks.
     void start();
     // The newest text, read once the texts already queued have been taken:
-    // the older ones are dropped unread.
+    // the older ones are dropped unread, and what is being read stops.
     void take(const QString& text);
     void stop();
     void setSlowness(int slowness);
@@ -31,13 +32,15 @@ public:
 
 private:
     void readNewest();
+    bool say(const QString& text);
     void screenReaderChanged(bool running);
     bool open(const QString& lineWhenOpen);
-    std::unique_ptr<QTextToSpeech> newEngine(QString& whyNot) const;
+    SPDConnection* newConnection(QString& whyNot) const;
+    void drop();
     void tell(platform::VoiceState state, const QString& line);
 
     platform::VoiceReport report;
-    std::unique_ptr<QTextToSpeech> engine;
+    SPDConnection* connection = nullptr;
     ScreenReaderWatch* screenReader = nullptr;
     QString newest;
     bool readQueued = false;

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QVariantMap>
 
-// Whether a screen reader is running (AT-SPI's ScreenReaderEnabled, on the
-// accessibility bus's status), now and as it changes: while one runs it
+// Whether a screen reader is running (AT-SPI's ScreenReaderEnabled or
+// IsEnabled, on the accessibility bus's status), now and as it changes: while one runs it
 // speaks, and the program must not, so that a blind pupil never hears two
 // voices. No bus counts as none running.
 class ScreenReaderWatch : public QObject {
@@ -21,5 +21,9 @@ private slots:
                            const QStringList& invalidated);
 
 private:
+    void read();
+
+    bool wasEnabled = false;
+    bool enabledAlone = false;
     bool isRunning = false;
 };

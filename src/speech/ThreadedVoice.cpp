@@ -1,6 +1,7 @@
 #include "speech/ThreadedVoice.h"
 
 #include "speech/ItalianVoice.h"
+#include "speech/StopOnSignal.h"
 
 #include <QThread>
 
@@ -22,8 +23,11 @@ ThreadedVoice::ThreadedVoice(platform::VoiceReport report)
     voice->moveToThread(thread);
     QObject::connect(thread, &QThread::finished, voice, &QObject::deleteLater);
     thread->setObjectName(QStringLiteral("voce"));
-    // Below the user-interface thread, which never waits for the voice.
-    thread->start(QThread::IdlePriority);
+    // At the program's own priority: the user-interface thread never waits
+    // for the voice, but below it (SCHED_IDLE) the voice waited minutes for
+    // the first problem beside any busy process.
+    thread->start();
+    stopSpeechOnSignals();
     QMetaObject::invokeMethod(voice, &ItalianVoice::start, Qt::QueuedConnection);
 }
 

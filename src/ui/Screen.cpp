@@ -62,8 +62,9 @@ Screen::Screen(int clientWidthTwips, int clientHeightTwips)
     : designedClient(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips)) {
     speech = new Speech(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    // A blank title: an empty one would make Qt show the program's name instead.
-    setWindowTitle(QStringLiteral(" "));
+    // The program's name in the title bar, for a taskbar or a window list; a
+    // screen reader hears the window's own name (see ScreenNames).
+    setWindowTitle(QStringLiteral("la mercanzola"));
     setFont(screenFont(QStringLiteral("MS Sans Serif"), 8.25));
     stage = new Stage(
         designedClient, [this] { fitContent(); }, this);

@@ -37,8 +37,10 @@ QString joined(QStringList& parts) {
 } // namespace
 
 Speech::Speech(QWidget* window) : QObject(window), window(window), line(new SpokenLine(window)) {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget*) { forgetOnFocusOut(old); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        forgetOnFocusOut(old);
+        describeNewFocus(now);
+    });
 }
 
 void Speech::say(const QString& sentence, const QString& voiced) {
@@ -96,6 +98,17 @@ void Speech::dropWhatTheFocusSays() {
         return;
     if (QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(focused))
         pending.removeAll(heard->text(QAccessible::Description));
+}
+
+// A screen reader speaks a newly focused control at once, and only then a
+// notification: what the action said so far (the outcome first, then the
+// next question) goes with the control instead, so that it is heard in order.
+void Speech::describeNewFocus(QWidget* now) {
+    if (depth == 0 || pending.isEmpty() || !now || !window->isAncestorOf(now) ||
+        !window->isActiveWindow())
+        return;
+    now->setAccessibleDescription(joined(pending));
+    described = now;
 }
 
 void Speech::forgetOnFocusOut(QWidget* old) {

@@ -41,8 +41,11 @@ public:
 // notification as it is when it gets to it. Before the window is
 // active (a screen opening), the sentence waits as the description of the
 // control that will have the focus, and comes with it, after the window's
-// name. A control loses that sentence with the focus, so that coming back to
-// it does not repeat it.
+// name. An action that moves the focus leaves what it said so far as the
+// description of the control focused, which a screen reader speaks before any
+// notification: the outcome is heard before the next question. A control
+// loses that sentence with the focus, so that coming back to it does not
+// repeat it.
 class Speech : public QObject {
 public:
     explicit Speech(QWidget* window);
@@ -60,6 +63,7 @@ public:
 private:
     void speakPending();
     void forgetOnFocusOut(QWidget* old);
+    void describeNewFocus(QWidget* now);
     // A control that the action focused is spoken with its description: a
     // sentence that repeats the description is left out.
     void dropWhatTheFocusSays();

@@ -62,14 +62,15 @@ bool everyInOrder(const std::vector<Exercise>& exercises) {
     if (exercises.size() != ExerciseCount)
         return false;
     for (int n = 0; n < ExerciseCount; ++n)
-        if (static_cast<int>(exercises[n]) != n + 1)
+        if (exercises[n] != ExerciseTable[n].exercise)
             return false;
     return true;
 }
 
 bool ascending(const std::vector<Exercise>& exercises) {
-    return std::is_sorted(exercises.begin(), exercises.end()) &&
-           std::adjacent_find(exercises.begin(), exercises.end()) == exercises.end();
+    const auto number = [](Exercise e) { return exerciseInfo(e).number; };
+    return std::ranges::is_sorted(exercises, {}, number) &&
+           std::ranges::adjacent_find(exercises, {}, number) == exercises.end();
 }
 
 } // namespace
@@ -100,12 +101,12 @@ QString encodeSheetCode(const SheetCode& code) {
         if (mask) {
             std::uint64_t chosen = 0;
             for (Exercise exercise : code.exercises)
-                chosen |= 1u << (static_cast<int>(exercise) - 1);
+                chosen |= 1u << (exerciseInfo(exercise).number - 1);
             bits.put(chosen, ExerciseCount);
         } else {
             bits.put(code.exercises.size() - 1, 4);
             for (Exercise exercise : code.exercises)
-                bits.put(static_cast<int>(exercise) - 1, 4);
+                bits.put(exerciseInfo(exercise).number - 1, 4);
         }
     }
     bits.put(code.problemsEach == 4, 1);
@@ -162,20 +163,21 @@ std::optional<SheetCode> decodeSheetCode(const QString& text) {
         return std::nullopt;
     code.seed = read.take(seedBits);
     if (read.take(1)) {
-        for (int n = 1; n <= ExerciseCount; ++n)
-            code.exercises.push_back(static_cast<Exercise>(n));
+        for (const ExerciseInfo& row : ExerciseTable)
+            code.exercises.push_back(row.exercise);
     } else if (read.take(1)) {
         const std::uint64_t chosen = read.take(ExerciseCount);
-        for (int n = 1; n <= ExerciseCount; ++n)
-            if (chosen & (1u << (n - 1)))
-                code.exercises.push_back(static_cast<Exercise>(n));
+        for (const ExerciseInfo& row : ExerciseTable)
+            if (chosen & (1u << (row.number - 1)))
+                code.exercises.push_back(row.exercise);
     } else {
         const int count = static_cast<int>(read.take(4)) + 1;
         for (int i = 0; i < count; ++i) {
-            const int n = static_cast<int>(read.take(4)) + 1;
-            if (n > ExerciseCount)
+            const std::optional<Exercise> exercise =
+                exerciseNumbered(static_cast<int>(read.take(4)) + 1);
+            if (!exercise)
                 return std::nullopt;
-            code.exercises.push_back(static_cast<Exercise>(n));
+            code.exercises.push_back(*exercise);
         }
     }
     code.problemsEach = read.take(1) ? 4 : static_cast<int>(read.take(6));

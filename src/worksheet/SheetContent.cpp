@@ -9,6 +9,10 @@ namespace worksheet {
 
 namespace {
 
+SheetForm formOf(const Problem& problem) {
+    return exerciseInfo(problem.exercise).sheet;
+}
+
 QString written(const Problem& problem, const Figure& figure) {
     return problem.valueText(figure, Reading::Written);
 }
@@ -104,33 +108,36 @@ std::vector<Working> workingsOf(const Problem& problem) {
     const Money q = moneyOf(problem.quantity);
     const Figure* unit = figureAt(problem, Headings::costoUnitario());
     const Figure* total = figureAt(problem, Headings::costoTotale());
-    switch (problem.exercise) {
-    case Exercise::TotalCost:
-    case Exercise::UnitCost:
-    case Exercise::UnitOrTotalCost:
-    case Exercise::NumberOfItems:
+    switch (exerciseInfo(problem.exercise).kind) {
+    case ProblemKind::Purchase:
         if (asked.heading == Headings::costoTotale())
             return {multiply(problem, unit->value, problem.quantity, total->value)};
         if (asked.heading == Headings::costoUnitario())
             return {divide(problem, total->value, q, unit->value)};
         return {divide(problem, total->value, unit->value, q)};
-    case Exercise::PayingWithMoney:
+    case ProblemKind::MoneyBoard:
         return {addOrSubtract(problem, problem.cost, problem.gain, problem.revenue),
                 addOrSubtract(problem, problem.revenue, problem.cost, problem.gain)};
-    default:
-        break;
-    }
-    if (!isTableExercise(problem.exercise)) {
-        // Profit and gain-or-loss: one sum or one difference of two amounts.
+    case ProblemKind::Profit:
+    case ProblemKind::GainOrLoss: {
+        // One sum or one difference of two amounts.
         const Figure& last = problem.steps.back().figure;
         return {addOrSubtract(problem, problem.given[0].value, problem.given[1].value, last.value)};
     }
+    case ProblemKind::Table:
+        break;
+    }
+    // A grid that shows nothing of one item has its one-item cells worked out
+    // from the several items'.
+    const auto& oneItem = tableCells(problem.exercise)[TableCell::OneItem];
+    const bool fromSeveral = std::ranges::none_of(
+        oneItem, [](TableCellRole role) { return role == TableCellRole::Given; });
     std::vector<Working> workings;
     for (const Step& step : problem.steps) {
         const Money value = step.figure.value;
         if (step.figure.cell.row == TableCell::SeveralItems)
             workings.push_back(multiply(problem, value, problem.quantity, value));
-        else if (problem.exercise == Exercise::GainOfOne) {
+        else if (fromSeveral) {
             // The gain of all the items, then shared among them.
             const Money all = value * problem.quantity;
             workings.push_back(addOrSubtract(problem, all, all, all));
@@ -179,8 +186,8 @@ Block question(const Problem& problem, int number, const Room& room) {
     const Currency& money = *problem.currency;
     std::vector<Row> rows;
     bool below = true;
-    switch (problem.exercise) {
-    case Exercise::PayingWithMoney: {
+    switch (formOf(problem)) {
+    case SheetForm::Pieces: {
         const QString cost = money.spokenAmount(problem.cost);
         rows = {
             Text{numbered(number, QStringLiteral("Avevo pagato la merce %1; l'ho venduta e "
@@ -193,7 +200,7 @@ Block question(const Problem& problem, int number, const Room& room) {
             blankLine(QStringLiteral("Ho guadagnato: ") + room.blank + u' ' + money.name(), room)};
         break;
     }
-    case Exercise::GainOrLoss:
+    case SheetForm::Choice:
         rows = {Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
                                           givenText(problem) + u'.')},
                 blankLine(QStringLiteral("guadagno o perdita? ") + room.wordBlank +
@@ -201,20 +208,21 @@ Block question(const Problem& problem, int number, const Room& room) {
                           room)};
         below = false;
         break;
-    default:
-        if (isTableExercise(problem.exercise)) {
-            rows = {Text{numbered(number, problem.article.trimmed() +
-                                              QStringLiteral(": completa la tabella."))},
-                    tableOf(problem, false)};
-        } else {
-            const Figure& asked = problem.asked();
-            rows = {Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
-                                              givenText(problem) + u'.')},
-                    blankLine(asked.heading + QStringLiteral(": ") + room.blank + u' ' +
-                                  unitOf(problem, asked),
-                              room)};
-            below = false;
-        }
+    case SheetForm::Grid:
+        rows = {Text{numbered(number, problem.article.trimmed() +
+                                          QStringLiteral(": completa la tabella."))},
+                tableOf(problem, false)};
+        break;
+    case SheetForm::Sentence: {
+        const Figure& asked = problem.asked();
+        rows = {Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
+                                          givenText(problem) + u'.')},
+                blankLine(asked.heading + QStringLiteral(": ") + room.blank + u' ' +
+                              unitOf(problem, asked),
+                          room)};
+        below = false;
+        break;
+    }
     }
     const Squares squares = squaresFor(problem, below ? room.squaresAcross : room.squaresBeside);
     if (below && squares.columns > 0)
@@ -225,7 +233,7 @@ Block question(const Problem& problem, int number, const Room& room) {
 std::vector<Row> answer(const Problem& problem, int number) {
     const Currency& money = *problem.currency;
     QString text;
-    if (problem.exercise == Exercise::PayingWithMoney) {
+    if (formOf(problem) == SheetForm::Pieces) {
         QStringList paid;
         for (int index : problem.payment)
             paid << QString::fromUtf8(money.pieces()[index].spoken);
@@ -237,7 +245,7 @@ std::vector<Row> answer(const Problem& problem, int number) {
         for (const Step& step : problem.steps) {
             if (step.kind == Step::Choice)
                 continue;
-            answers << (problem.exercise == Exercise::GainOrLoss
+            answers << (formOf(problem) == SheetForm::Choice
                             ? step.figure.heading + QStringLiteral(" di ")
                             : step.figure.heading + QStringLiteral(": ")) +
                            written(problem, step.figure);
@@ -245,14 +253,14 @@ std::vector<Row> answer(const Problem& problem, int number) {
         text = answers.join(QStringLiteral("; "));
     }
     std::vector<Row> rows = {Text{numbered(number, text)}};
-    if (isTableExercise(problem.exercise))
+    if (formOf(problem) == SheetForm::Grid)
         rows.push_back(tableOf(problem, true));
     return rows;
 }
 
 QString sectionTitle(Exercise exercise) {
     return QStringLiteral("Esercizio %1: %2")
-        .arg(static_cast<int>(exercise))
+        .arg(exerciseInfo(exercise).number)
         .arg(exerciseTitle(exercise).simplified());
 }
 

@@ -13,8 +13,13 @@ constexpr int TriesForANewProblem = 200;
 
 QString titled(Exercise exercise) {
     return QStringLiteral("esercizio %1 (%2)")
-        .arg(static_cast<int>(exercise))
+        .arg(exerciseInfo(exercise).number)
         .arg(exerciseTitle(exercise).simplified());
+}
+
+// Equal prices make neither a gain nor a loss: such a problem has no answer.
+bool asksGainOrLoss(Exercise exercise) {
+    return exerciseInfo(exercise).kind == ProblemKind::GainOrLoss;
 }
 
 bool priced(const CatalogueRecord& record) {
@@ -29,7 +34,7 @@ Catalogue usableFor(Exercise exercise, const Catalogue& catalogue) {
     for (const CatalogueRecord& record : catalogue.records) {
         if (!priced(record))
             continue;
-        if (exercise == Exercise::GainOrLoss && record.buyingPrice == record.sellingPrice)
+        if (asksGainOrLoss(exercise) && record.buyingPrice == record.sellingPrice)
             continue;
         usable.records.push_back(record);
     }
@@ -51,8 +56,7 @@ bool acceptable(const Problem& problem) {
 } // namespace
 
 bool isTableExercise(Exercise exercise) {
-    return exercise == Exercise::FourCellTable || exercise == Exercise::GainOfSeveral ||
-           exercise == Exercise::GainOfOne;
+    return exerciseInfo(exercise).sheet == SheetForm::Grid;
 }
 
 SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Exercise>& exercises,
@@ -63,7 +67,7 @@ SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Ex
         namesWhere(catalogue, [](const CatalogueRecord& record) { return !priced(record); });
     bool unpricedTold = false;
     for (Exercise exercise : exercises) {
-        const bool fromCatalogue = exercise != Exercise::PayingWithMoney;
+        const bool fromCatalogue = exerciseInfo(exercise).kind != ProblemKind::MoneyBoard;
         if (fromCatalogue && !unpriced.isEmpty() && !unpricedTold) {
             sheet.warnings << QStringLiteral("Lasciati fuori dalla scheda gli articoli con un "
                                              "prezzo 0, con cui un problema non ha risposta: %1")
@@ -71,7 +75,7 @@ SheetProblems drawSheetProblems(const Catalogue& catalogue, const std::vector<Ex
             unpricedTold = true;
         }
         const Catalogue usable = fromCatalogue ? usableFor(exercise, catalogue) : catalogue;
-        if (exercise == Exercise::GainOrLoss) {
+        if (asksGainOrLoss(exercise)) {
             const QStringList even = namesWhere(catalogue, [](const CatalogueRecord& record) {
                 return priced(record) && record.buyingPrice == record.sellingPrice;
             });

@@ -96,10 +96,10 @@ std::vector<Sheet> drawSheets(const Catalogue& catalogue, const WorksheetOptions
     std::vector<Sheet> sheets;
     const std::vector<std::uint64_t> seeds = sheetSeeds(options);
     for (std::size_t i = 0; i < seeds.size(); ++i) {
-        Sheet sheet{
-            options.pupils.value(static_cast<qsizetype>(i)),
-            sheetCodeOf(catalogue, options, seeds[i]),
-            drawSheetProblems(catalogue, options.exercises, options.problemsEach, seeds[i], options.level)};
+        Sheet sheet{options.pupils.value(static_cast<qsizetype>(i)),
+                    sheetCodeOf(catalogue, options, seeds[i]),
+                    drawSheetProblems(catalogue, options.exercises, options.problemsEach, seeds[i],
+                                      options.level)};
         if (warnings)
             for (const QString& warning : sheet.drawn.warnings)
                 if (!warnings->contains(warning))
@@ -120,8 +120,8 @@ void setUp(QPdfWriter& writer) {
 
 WorksheetOptions WorksheetOptions::everyExercise() {
     WorksheetOptions options;
-    for (int n = 1; n <= ExerciseCount; ++n)
-        options.exercises.push_back(static_cast<Exercise>(n));
+    for (const ExerciseInfo& row : ExerciseTable)
+        options.exercises.push_back(row.exercise);
     return options;
 }
 

@@ -55,7 +55,7 @@ contents() {
 fields() {
     local field
     for field in Package Version Architecture Maintainer Section Priority Homepage Depends \
-        Recommends Description; do
+        Recommends Suggests Description; do
         dpkg-deb -f "$1" "$field"
     done
     dpkg-deb --ctrl-tarfile "$1" | tar -xO ./conffiles | sort

@@ -9,7 +9,8 @@
 #   2. the teacher edits /etc/mercanzola/lista.txt; a newer build, whose own
 #      catalogue changed too, is installed with no terminal and the README's
 #      option: the package ends configured and the edit is kept;
-#   3. remove keeps the catalogues, purge leaves nothing.
+#   3. remove keeps the catalogues and the record; purge leaves only the
+#      teacher's own files in /etc and the record that holds answers.
 # Usage: install.sh BUILD_FOLDER. Needs root (the namespace and dpkg). Exit 0
 # when all pass, 1 when one fails, 77 when it cannot run here.
 
@@ -25,7 +26,7 @@ failed=0
 skipped=0
 
 # What a lab PC may lack: the package recommends them.
-optional_packages=(libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher
+optional_packages=(libspeechd2 speech-dispatcher
     speech-dispatcher-espeak-ng libqt6sql6-psql)
 # What a lab's unattended upgrade runs with (see the README).
 lab_options=(-o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
@@ -63,7 +64,7 @@ inside() { # work folder, older .deb, newer .deb
         "$work/program.log"
     run_case "upgraded with no terminal: configured, the teacher's catalogue kept" upgrade \
         "$work/apt.log" "$new"
-    run_case "removed, then purged: nothing left" remove_and_purge "$work/apt.log"
+    run_case "removed, then purged: the teacher's own files kept" remove_and_purge "$work/apt.log"
     echo "install: $passed passed, $failed failed"
     ((failed == 0))
 }
@@ -82,6 +83,11 @@ fresh_install() { # .deb
         ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q ' installed$' ||
             fail "$package came with it" || return 1
     done
+    # The PC's shared record, switched on before any answer reached it, read
+    # by a pupil's account: an empty summary, not a broken record.
+    local summary
+    summary=$(cd / && runuser -u nobody -- mercanzola --registro /var/lib/mercanzola/registro.sqlite \
+        --riepilogo 2>&1) || fail "the fresh shared record's summary: $summary" || return 1
 }
 
 # The installed launcher with reading aloud asked: the start screen, one line
@@ -107,6 +113,10 @@ started_bare() {
     lines=$(grep -c . "$work/program.log")
     ((lines == 1)) && grep -q '^la mercanzola: niente lettura ad alta voce: ' "$work/program.log" ||
         fail "not one line on the missing voice" || return 1
+    # The technician reads what to install, not the dynamic loader's words.
+    grep -q "sudo apt install ${optional_packages[*]:0:3}\$" "$work/program.log" ||
+        fail "the line does not name the packages to install: $(cat "$work/program.log")" ||
+        return 1
 }
 
 upgrade() { # newer .deb
@@ -123,16 +133,29 @@ upgrade() { # newer .deb
         fail "the kept catalogue does not read" || return 1
 }
 
+# The teacher's own files: a class list and a sound in /etc/mercanzola, and
+# answers in the PC's shared record.
 remove_and_purge() {
+    echo "Anna Rossi" >/etc/mercanzola/classe.txt
+    mkdir -p /etc/mercanzola/suoni
+    cp /usr/lib/mercanzola/suoni/si1.wav /etc/mercanzola/suoni/no.wav
+    echo "risposte" >>/var/lib/mercanzola/registro.sqlite
     quiet_apt remove mercanzola || return 1
     [[ ! -e /usr/bin/mercanzola && ! -e /usr/lib/mercanzola ]] ||
         fail "the program is left after remove" || return 1
     grep -qxF "$teacher_line" /etc/mercanzola/lista.txt ||
         fail "remove took the teacher's catalogue" || return 1
+    [[ -s /var/lib/mercanzola/registro.sqlite ]] || fail "remove took the record" || return 1
     quiet_apt purge mercanzola || return 1
+    # What the README says purge keeps, and nothing else.
     local left
-    left=$(cd "$work/upper" && find . -path '*mercanzola*' -not -path './var/log/*')
-    [[ -z $left ]] || fail "left after purge: $left" || return 1
+    left=$(cd "$work/upper" && find . -path '*mercanzola*' -not -path './var/log/*' -type f |
+        sed 's/[0-9]\{8\}-[0-9]\{6\}/DATA/' | sort)
+    [[ $left == $'./etc/mercanzola/classe.txt\n./etc/mercanzola/suoni/no.wav\n./var/lib/mercanzola/registro-DATA.sqlite' ]] ||
+        fail "left after purge: $left" || return 1
+    grep -q "^mercanzola: il registro delle risposte resta in /var/lib/mercanzola/registro-" \
+        "$work/apt.log" && grep -q "^mercanzola: restano i file aggiunti dalla scuola in" \
+        "$work/apt.log" || fail "purge does not say what it keeps" || return 1
     [[ -z $(installed_version) ]] || fail "dpkg still knows it: $(installed_version)" ||
         return 1
 }

@@ -176,6 +176,23 @@ stop_a11y_bus() {
     a11y_launcher_pid=
 }
 
+# Debian's espeak-ng module behind a speech-dispatcher of the caller's, set
+# up in the folder $1, on the socket $2, its sound written to the file $3 by
+# ALSA's file plugin; its pid in espeak_pid. Fails when there is none.
+espeak_pid=
+start_espeak_speechd() { # folder socket sound-file
+    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] || return 1
+    mkdir -p "$1/modules" "$1/log" && : >"$1/modules/espeak-ng.conf"
+    echo "pcm.tofile { type file; slave.pcm null; file \"$3\"; format raw }" >"$1/asoundrc"
+    printf '%s\n' 'AudioOutputMethod "alsa"' 'AudioALSADevice "tofile"' 'DefaultLanguage "it"' \
+        'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' 'DefaultModule "espeak-ng"' \
+        >"$1/speechd.conf"
+    ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$1/asoundrc" speech-dispatcher -s -t 0 \
+        -C "$1" -c unix_socket -S "$2" -L "$1/log" >/dev/null 2>&1 &
+    espeak_pid=$!
+    poll_for 10 test -S "$2"
+}
+
 # The program as a screen reader hears it; see atspi_read.py for the commands.
 atspi_read() {
     /usr/bin/python3 "$e2e_dir/atspi_read.py" "$@"

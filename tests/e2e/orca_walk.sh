@@ -147,7 +147,7 @@ heard() { # each sentence after the one before
         "menù" "guadagno - perdita" "gomma bianca, spesa $(grouped "${spesa:-}") lire" "guadagno o perdita?" \
         "${choice:-}: ora scrivi quanto." "esatto. esatti 1, errati 0. gomma bianca, spesa" \
         "menù" "usa il denaro" "avevo pagato la merce $(grouped "${cost:-}") lire. quanto ho" \
-        "esatto. esatti 0, errati 0. Clicca sul denaro che avevi utilizzato per pagare." \
+        "esatto. Clicca sul denaro che avevi utilizzato per pagare." \
         "quanto ho guadagnato?" "pagato $(grouped "${cost:-}") lire di $(grouped "${cost:-}") lire" \
         "lire di $(grouped "${cost:-}") lire: è più del costo. premi Ricomincia e paga di nuovo." \
         "il denaro è di nuovo tutto sul tavolo: " "avevo pagato la merce $(grouped "${cost:-}") lire." \
@@ -162,6 +162,19 @@ heard() { # each sentence after the one before
     done
 }
 run_case "each window's name, each problem, each outcome and count heard" heard ""
+# The box a right answer moves to is heard with the outcome first, then its
+# own step's question, never an older step's (Orca speaks the description
+# after the name and role).
+table_step_heard() {
+    local described
+    described=$(sed -n '/tabelle 1/,$p' "$work/speech.txt" |
+        grep -F -A 1 -m 1 "spesa di ${table_quantity:-} testo" | tail -n 1)
+    [[ $described == "esatto. esatti 1, errati 0. "*"spesa di ${table_quantity:-}?"* &&
+        $described != *"guadagno di 1?"* ]] ||
+        fail "the box \"spesa di ${table_quantity:-}\" was heard with \"$described\", not the" \
+            "outcome and then its own question"
+}
+run_case "tabelle 1's second step: the outcome, then its own question" table_step_heard ""
 # Orca's own words in Italian: the role of a control it names.
 italian_roles() {
     grep -qwE "pulsante|testo" "$work/speech.txt" ||

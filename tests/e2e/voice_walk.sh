@@ -13,7 +13,11 @@
 #   5. a screen reader running: the program does not speak on its own; one
 #      started mid-lesson silences it, and stopped lets it speak again;
 #   6. Debian's espeak-ng module, its sound written to a file: Form1 heard,
-#      about 1.4 times as long at "--lentezza 3" as at "--lentezza 1".
+#      about 1.4 times as long at "--lentezza 3" as at "--lentezza 1";
+#   7. two busy loops beside it: the first problem still heard (not minutes
+#      later, as a voice below every other process was);
+#   8. another client's sentence (a screen reader's) goes on when the pupil
+#      leaves an exercise; the program's own stops when it is ended by SIGTERM.
 # The recording module lists thousands of voices, as Debian's espeak-ng does.
 # Usage: voice_walk.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails,
 # 77 when no X server or no speech-dispatcher can be had.
@@ -32,7 +36,7 @@ speechd_pid=
 # The server the voice started in the second case, if it is still there.
 end_late_server() { [[ ! -s $work/late.pid ]] || kill "$(cat "$work/late.pid")" 2>/dev/null; }
 real_pid=
-trap 'stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_late_server; end_walk' EXIT
+trap 'end_busy_loops; stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_late_server; end_walk' EXIT
 
 # A server whose audio device never opens, with one generic module made the
 # default, that calls record.sh with each piece of text. Qt sees only the
@@ -40,9 +44,16 @@ trap 'stop_program; end_started "$speechd_pid"; end_started "$real_pid"; end_lat
 # under a locale that is not Italian.
 write_speechd_config() {
     mkdir -p "$work/speechd/modules" "$work/speechd-log"
+    # While hold exists, a text is "read" until go exists: long enough to be
+    # cancelled, which ends this script.
     cat >"$work/record.sh" <<SCRIPT
 #!/bin/sh
 printf '%s\n' "\$1" >>"$work/heard.txt"
+[ -e "$work/hold" ] || exit 0
+echo inizio >>"$work/held.txt"
+i=0
+while [ ! -e "$work/go" ] && [ \$i -lt 300 ]; do sleep 0.1; i=\$((i + 1)); done
+echo fine >>"$work/held.txt"
 SCRIPT
     chmod +x "$work/record.sh"
     cat >"$work/speechd/speechd.conf" <<CONF
@@ -93,20 +104,8 @@ start_speechd() {
     }
 }
 
-# Debian's espeak-ng module on a server of its own, its sound written to
-# sound.raw by ALSA's file plugin.
 start_real_speechd() {
-    [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] || return 1
-    mkdir -p "$work/real/modules" && : >"$work/real/modules/espeak-ng.conf"
-    echo "pcm.tofile { type file; slave.pcm null; file \"$work/sound.raw\"; format raw }" \
-        >"$work/real/asoundrc"
-    printf '%s\n' 'AudioOutputMethod "alsa"' 'AudioALSADevice "tofile"' 'DefaultLanguage "it"' \
-        'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' 'DefaultModule "espeak-ng"' \
-        >"$work/real/speechd.conf"
-    ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$work/real/asoundrc" speech-dispatcher -s -t 0 \
-        -C "$work/real" -c unix_socket -S "$work/real.sock" -L "$work/speechd-log" >/dev/null 2>&1 &
-    real_pid=$!
-    poll_for 10 test -S "$work/real.sock"
+    start_espeak_speechd "$work/real" "$work/real.sock" "$work/sound.raw" && real_pid=$espeak_pid
 }
 
 sound_bytes() { stat -c %s "$work/sound.raw" 2>/dev/null || echo 0; }
@@ -240,31 +239,37 @@ no_server_lesson_goes_on() {
     lines=$(grep -c "lettura ad alta voce" "$work/senza-voce.log")
     ((lines == 1)) || fail "$lines lines about reading aloud, not one:" \
         "$(cat "$work/senza-voce.log")" || return 1
+    # Plain Italian that tells the teacher what to do, no library's English.
+    grep "lettura ad alta voce" "$work/senza-voce.log" | grep -q "chiedete al tecnico" &&
+        ! grep "lettura ad alta voce" "$work/senza-voce.log" | grep -qiE "connection|failed" ||
+        fail "not a plain Italian line:" "$(cat "$work/senza-voce.log")" || return 1
     back_to_menu && leave_program
 }
 
-# A screen reader speaks: the program leaves the voice to it.
-screen_reader_alone() {
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.freedesktop.DBus.Properties.Set string:org.a11y.Status \
-        string:ScreenReaderEnabled variant:boolean:true >/dev/null ||
-        fail "the screen reader's status could not be set" || return 1
+# A screen reader speaks: the program leaves the voice to it. Orca started
+# from a terminal sets only IsEnabled.
+screen_reader_alone() { # the status that says so
+    screen_reader_status false && accessibility_status IsEnabled false &&
+        accessibility_status "$1" true || fail "the status $1 could not be set" || return 1
     start_reading "$work/speechd.sock" "$work/lettore.log" || return 1
-    heard_nothing_new "beside a screen reader, the program" || return 1
+    heard_nothing_new "beside a screen reader ($1), the program" || return 1
     grep -q "lettore di schermo" "$work/lettore.log" ||
         fail "no line says why the program is silent" || return 1
-    back_to_menu && leave_program
+    back_to_menu && leave_program && accessibility_status "$1" false
 }
 
-screen_reader_status() { # true or false
+accessibility_status() { # property, true or false
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
         org.freedesktop.DBus.Properties.Set string:org.a11y.Status \
-        string:ScreenReaderEnabled "variant:boolean:$1" >/dev/null
+        "string:$1" "variant:boolean:$2" >/dev/null
 }
+
+screen_reader_status() { accessibility_status ScreenReaderEnabled "$1"; }
 
 # A screen reader started mid-lesson silences the voice; stopped, it speaks again.
 screen_reader_mid_lesson() {
-    screen_reader_status false || fail "the screen reader's status could not be set" || return 1
+    screen_reader_status false && accessibility_status IsEnabled false ||
+        fail "the screen reader's status could not be set" || return 1
     start_reading "$work/speechd.sock" "$work/meta.log" || return 1
     expect_heard "$problem" "Form1 opened" || return 1
     screen_reader_status true && sleep 0.5 && xdotool key F5
@@ -272,6 +277,66 @@ screen_reader_mid_lesson() {
     screen_reader_status false && sleep 0.5 && xdotool key F5
     expect_heard "$problem" "F5 once the screen reader has stopped" || return 1
     back_to_menu && leave_program
+}
+
+# Two processes that take all the CPU they get, as an update or an antivirus
+# does on a school's PC.
+busy_pids=()
+busy_loops() {
+    local n
+    for n in 1 2; do
+        (while :; do :; done) &
+        busy_pids+=($!)
+    done
+}
+end_busy_loops() {
+    local pid
+    for pid in "${busy_pids[@]}"; do end_started "$pid"; done
+    busy_pids=()
+}
+
+first_problem_when_busy() {
+    busy_loops
+    start_reading "$work/speechd.sock" "$work/occupato.log" || return 1
+    expect_heard "$problem" "Form1 opened beside two busy loops" || return 1
+    end_busy_loops
+    stop_program
+}
+
+# A text held "being read" by the module: $1 starts it, then waits for it.
+held_text_started() {
+    rm -f "$work/go" "$work/held.txt"
+    touch "$work/hold"
+    "$@"
+    poll_for 20 grep -q inizio "$work/held.txt" || fail "the held text never started"
+}
+held_text_finished() { # seconds
+    touch "$work/go"
+    rm -f "$work/hold"
+    poll_for "$1" grep -q fine "$work/held.txt"
+}
+
+# A second client, as Orca is, speaks while the pupil leaves the exercise: the
+# program cancels its own words only.
+other_client_kept() {
+    start_reading "$work/speechd.sock" "$work/altro.log" || return 1
+    expect_heard "$problem" "Form1 opened" || return 1
+    held_text_started env "SPEECHD_ADDRESS=unix_socket:$work/speechd.sock" \
+        spd-say -P message "Un messaggio del lettore di schermo" || return 1
+    back_to_menu || return 1
+    sleep 1
+    held_text_finished 10 || fail "leaving the exercise cancelled another client's sentence" ||
+        return 1
+    stop_program
+}
+
+# Ended by SIGTERM mid-sentence: the program's sentence stops with it.
+silent_after_sigterm() {
+    held_text_started start_reading "$work/speechd.sock" "$work/termine.log" || return 1
+    kill -TERM "$program_pid" && wait_exit 10 || fail "SIGTERM did not end the program" ||
+        return 1
+    sleep 1
+    ! held_text_finished 3 || fail "the sentence went on after SIGTERM"
 }
 
 start_xserver_or_exit 7
@@ -291,11 +356,22 @@ run_case "no speech server: one line, and the lesson goes on" no_server_lesson_g
     "$work/senza-voce.log"
 run_case "Debian's espeak-ng module: Form1 heard, and slower at --lentezza 3" \
     real_module_rates "$work/espeak.log"
+run_case "two busy loops: the first problem heard" first_problem_when_busy "$work/occupato.log"
+if command -v spd-say >/dev/null; then
+    run_case "leaving an exercise: another client's sentence goes on" other_client_kept \
+        "$work/altro.log"
+else
+    echo "voice: another client's sentence: SKIPPED: no spd-say (package speech-dispatcher)"
+fi
+run_case "SIGTERM mid-sentence: the program's sentence stops" silent_after_sigterm \
+    "$work/termine.log"
 if [[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt"; then
     run_case "a screen reader started and stopped mid-lesson" screen_reader_mid_lesson \
         "$work/meta.log"
-    run_case "a screen reader running: no voice of the program's" screen_reader_alone \
-        "$work/lettore.log"
+    for status in ScreenReaderEnabled IsEnabled; do
+        run_case "a screen reader running ($status): no voice of the program's" \
+            screen_reader_alone "$work/lettore.log" "$status"
+    done
 else
     echo "voice: a screen reader running: SKIPPED: $(cat "$work/bus.txt" 2>/dev/null)"
 fi

@@ -2,7 +2,8 @@
 # Walks the built program as a pupil would, on an X server of its own, so that a
 # missing data file, plugin or install step fails the suite:
 #   1. start screen, menu (with the sound plugin loaded), "trova il costo
-#      totale" opened with a slow Enter, a wrong answer with Enter held down,
+#      totale" opened with a slow Enter, a wrong answer with Enter held down
+#      (its sound, no.wav, played whole through ALSA's file plugin),
 #      "Informazioni" and OK, "Esci" and No (none of which may count an answer),
 #      back to the menu through the screen's "Esci", then out through the menu's
 #      "Esci"; every screen centred, the counts read as a screen reader hears them;
@@ -40,8 +41,26 @@ type_in_form1() {
     box_holds "costo totale" "$typed" "$2"
 }
 
+# ALSA's default device as a file: what the program plays, sample by sample.
+alsa_to_file() {
+    cat >"$work/asound.conf" <<CONF
+pcm.!default { type file; slave { pcm { type null } } file "$work/played.raw"; format raw }
+CONF
+    [[ " ${program_env[*]} " == *" ALSA_CONFIG_PATH="* ]] ||
+        program_env+=(ALSA_CONFIG_PATH="$work/asound.conf")
+}
+
+# The samples of a WAV file (a 44-byte header, as the build writes them) are
+# what reached the device, in full.
+heard_whole() { # wav file
+    local samples=$(($(stat -c %s "$1") - 44))
+    [[ -f $work/played.raw ]] && (($(stat -c %s "$work/played.raw") >= samples)) &&
+        cmp -s <(tail -c "$samples" "$work/played.raw") <(tail -c "$samples" "$1")
+}
+
 walk_to_form1_and_out() {
     typed=
+    alsa_to_file
     start_program "$program_dir" "$work/walk.log"
     expect_centred "$Start" "$Start" "start screen" 15 || return 1
 
@@ -68,6 +87,8 @@ walk_to_form1_and_out() {
     counts_heard 0 1 "a wrong answer with Enter held down" || return 1
     atspi_read find --exact --wait 3 "risposta sbagliata" >/dev/null ||
         fail "no sad face heard after a wrong answer" || return 1
+    poll_for 5 heard_whole "$program_dir/suoni/no.wav" ||
+        fail "no.wav did not reach the sound device whole after a wrong answer" || return 1
 
     # The screen's menu bar through the keyboard: Alt, then along the items.
     xdotool key --delay 100 alt Right Return
