@@ -74,23 +74,23 @@ struct Working {
     int rows;
 };
 
-// Two numbers one over the other, the bar, the result, a row for the carries.
+// A row for the carries, two numbers one over the other, the result under the bar.
 Working addOrSubtract(const Problem& p, Money a, Money b, Money result) {
-    return {std::max({widthOf(p, a), widthOf(p, b), widthOf(p, result)}) + 2, 5};
+    return {std::max({widthOf(p, a), widthOf(p, b), widthOf(p, result)}) + 2, 4};
 }
 
 // With a two-digit multiplier, its two partial products and their sum.
 Working multiply(const Problem& p, Money a, Count times, Money result) {
-    const int partials = times.value() >= 10 ? 3 : 0;
+    const int partials = times.value() >= 10 ? 2 : 0;
     return {std::max(widthOf(p, a), widthOf(p, result)) + 3, 4 + partials};
 }
 
 // Dividend and divisor side by side, the quotient under the divisor, a row
-// for each digit brought down.
+// under the dividend for each remainder.
 Working divide(const Problem& p, Money dividend, Money divisor, Money quotient) {
     const int quotientWidth = widthOf(p, quotient);
     return {widthOf(p, dividend) + std::max(widthOf(p, divisor), quotientWidth) + 2,
-            quotientWidth + 2};
+            std::max(quotientWidth, 2) + 1};
 }
 
 const Figure* figureAt(const Problem& problem, const QString& heading) {
@@ -148,15 +148,20 @@ std::vector<Working> workingsOf(const Problem& problem) {
     return workings;
 }
 
-// Squares for every operation the problem needs, side by side, as many as fit.
-Squares squaresFor(const Problem& problem, int across) {
+// Squares for every operation the problem needs, side by side, as many as
+// fit; `all` tells whether every one did.
+Squares squaresFor(const Problem& problem, int across, bool* all = nullptr) {
     Squares squares;
+    if (all)
+        *all = true;
     for (const Working& working : workingsOf(problem)) {
         const int more = working.columns + (squares.columns > 0 ? 1 : 0);
         if (squares.columns + more > across) {
             // One long operation still gets the room there is.
             if (squares.columns == 0)
                 squares = {across, working.rows};
+            if (all)
+                *all = false;
             break;
         }
         squares.columns += more;
@@ -224,6 +229,11 @@ Block question(const Problem& problem, int number, const Room& room) {
         break;
     }
     }
+    // A table whose working fits beside it narrows to leave it the room.
+    bool fitsBeside = false;
+    const Squares besideTable = squaresFor(problem, room.squaresBeside, &fitsBeside);
+    if (formOf(problem) == SheetForm::Grid && fitsBeside)
+        return Block{rows, false, besideTable};
     const Squares squares = squaresFor(problem, below ? room.squaresAcross : room.squaresBeside);
     if (below && squares.columns > 0)
         rows.push_back(squares);

@@ -10,7 +10,9 @@ namespace worksheet {
 namespace {
 
 constexpr double FooterMm = 8;
-constexpr double BlockGapMm = 4;
+constexpr double BlockGapMm = 3;
+// Under a table or squares, before what follows.
+constexpr double AfterMm = 1;
 constexpr double FramePaddingMm = 3;
 constexpr double NoteWidthMm = 30, NoteHeightMm = 15, CoinMm = 15, PieceGapMm = 3;
 constexpr double SquareMm = 5, LargeSquareMm = 7;
@@ -115,7 +117,7 @@ double SheetLayout::height(const Row& row) const {
     if (const auto* grid = std::get_if<Grid>(&row))
         return (grid->rows.size() + 1) * 2 * lineHeight(font) / spacing + px(2);
     if (const auto* squares = std::get_if<Squares>(&row))
-        return squares->rows * px(squareMm()) + px(2);
+        return squares->rows * px(squareMm()) + px(AfterMm);
     const auto& pieces = std::get<Pieces>(row).pieces;
     const int perRow = static_cast<int>(width / px(NoteWidthMm + PieceGapMm));
     const int rows = (static_cast<int>(pieces.size()) + perRow - 1) / std::max(perRow, 1);
@@ -129,7 +131,7 @@ void SheetLayout::add(const Block& block) {
     double lines = 0;
     for (const Row& row : block.rows)
         lines += height(row);
-    const double total = 2 * padding + std::max(lines, block.beside.rows * side + px(2));
+    const double total = 2 * padding + std::max(lines, block.beside.rows * side + px(AfterMm));
     if (top + total > pageHeight && top > 0)
         newPage();
     const double start = top;
@@ -140,7 +142,7 @@ void SheetLayout::add(const Block& block) {
         const double left = width - px(FramePaddingMm) - block.beside.columns * side;
         if (shown())
             paintSquares(block.beside, left, start + padding);
-        y = std::max(y, start + padding + block.beside.rows * side + px(2));
+        y = std::max(y, start + padding + block.beside.rows * side + px(AfterMm));
     }
     reserved = 0;
     if (block.framed) {
@@ -269,7 +271,7 @@ double SheetLayout::paintSquares(const Squares& squares, double left, double y) 
         painter.drawLine(QPointF(left + c * side, y),
                          QPointF(left + c * side, y + squares.rows * side));
     painter.setPen(Qt::black);
-    return y + squares.rows * side + px(2);
+    return y + squares.rows * side + px(AfterMm);
 }
 
 double SheetLayout::paintPieces(const Pieces& pieces, double y) {
