@@ -2,16 +2,22 @@
 // pupil with the name on it, a code that makes the sheet again, the answers
 // apart, and "Stampa" giving the pages of the saved file.
 
+#include "sheetdialog/SheetDialog.h"
 #include "sheetdialog/SheetPrinting.h"
 #include "support/SheetReading.h"
 #include "worksheet/Worksheet.h"
 
 #include "model/Catalogue.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +57,8 @@ class TestClassSheets : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
+        // The dialog's kept choices go to this run's folder.
+        qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext is missing: scripts/setup.sh installs poppler-utils");
         QVERIFY(folder.isValid());
@@ -187,7 +195,68 @@ private slots:
         QVERIFY(textOf(key, 1, 1).startsWith(QStringLiteral("Soluzioni: codice")));
     }
 
+    // The dialog as a teacher meets it: a broken catalogue is told in it and
+    // nothing is made from it; a class ticked gives one sheet each; closed,
+    // it keeps the choices, and the next time the command line's win.
+    void theDialogTellsAndKeeps() {
+        SheetDialogStart start;
+        start.catalogues = {{list, readCatalogue(Catalogue30, list), {}},
+                            {QStringLiteral("/scuola/lista-euro.txt"), std::nullopt,
+                             QStringLiteral("Riga 3: manca il prezzo di vendita.")}};
+        start.options = WorksheetOptions::everyExercise();
+        start.pupils = Pupils;
+        {
+            SheetDialog dialog(start);
+            auto* currency = field<QComboBox>(dialog, "Valuta e catalogo:");
+            QCOMPARE(currency->itemText(0), QStringLiteral("in lire - lista.txt"));
+            currency->setCurrentIndex(1);
+            QVERIFY(shown(dialog, QStringLiteral("Riga 3: manca il prezzo di vendita.")));
+            QVERIFY(!button(dialog, "Salva PDF")->isEnabled());
+            QVERIFY(!button(dialog, "Stampa")->isEnabled());
+            currency->setCurrentIndex(0);
+            QVERIFY(shown(dialog, list + QStringLiteral(": 30 articoli")));
+            QVERIFY(button(dialog, "Salva PDF")->isEnabled());
+            field<QSpinBox>(dialog, "Problemi per esercizio:")->setValue(7);
+            field<QComboBox>(dialog, "Livello:")->setCurrentIndex(2);
+            checkBox(dialog, "Una scheda diversa per ogni alunno")->setChecked(true);
+            QCOMPARE(dialog.options().pupils, Pupils);
+            QCOMPARE(dialog.options().level, 2);
+            dialog.reject();
+        }
+        start.options.problemsEach = 3;
+        start.given.problems = true;
+        SheetDialog again(start);
+        QCOMPARE(again.options().problemsEach, 3);
+        QCOMPARE(again.options().level, 2);
+        QCOMPARE(again.options().pupils, Pupils);
+    }
+
 private:
+    template <typename Widget> static Widget* field(QWidget& dialog, const char* label) {
+        for (QLabel* found : dialog.findChildren<QLabel*>())
+            if (found->text() == QLatin1String(label))
+                return qobject_cast<Widget*>(found->buddy());
+        return nullptr;
+    }
+    static QPushButton* button(QWidget& dialog, const char* text) {
+        for (QPushButton* found : dialog.findChildren<QPushButton*>())
+            if (found->text() == QLatin1String(text))
+                return found;
+        return nullptr;
+    }
+    static QCheckBox* checkBox(QWidget& dialog, const char* text) {
+        for (QCheckBox* found : dialog.findChildren<QCheckBox*>())
+            if (found->text() == QLatin1String(text))
+                return found;
+        return nullptr;
+    }
+    static bool shown(QWidget& dialog, const QString& line) {
+        for (QLabel* found : dialog.findChildren<QLabel*>())
+            if (found->text().split(u'\n').contains(line))
+                return true;
+        return false;
+    }
+
     QString write(const QString& name, const QByteArray& bytes) {
         return writeFile(folder.filePath(name), bytes);
     }

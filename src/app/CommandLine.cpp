@@ -147,7 +147,8 @@ void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
             }
             result->worksheetExercises.push_back(number);
         }
-    if (parser.isSet(QStringLiteral("problemi"))) {
+    result->problemsAsked = parser.isSet(QStringLiteral("problemi"));
+    if (result->problemsAsked) {
         bool ok = false;
         result->problemsEach = parser.value(QStringLiteral("problemi")).toInt(&ok);
         if (!ok || result->problemsEach < 1 || result->problemsEach > 50)

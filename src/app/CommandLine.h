@@ -54,6 +54,7 @@ struct CommandLine {
     bool prepareWorksheet = false;
     std::vector<int> worksheetExercises; // by their menu numbers; empty: all
     int problemsEach = 4;
+    bool problemsAsked = false;
     bool solutions = false;
     bool largePrint = false;
     std::optional<std::uint64_t> seed;

@@ -1,5 +1,8 @@
 #include "app/WorksheetCommand.h"
 
+#include "app/AllScreens.h"
+#include "app/CommandLineOptions.h"
+
 #include "model/CatalogueEncoding.h"
 #include "model/Levels.h"
 #include "model/ProgramError.h"
@@ -19,24 +22,34 @@
 
 namespace {
 
-// Where the lesson's catalogue is: lista.txt, the euro one, or the file named
-// (through a link, the file it points at).
-QString cataloguePathOf(const CommandLine& command) {
-    const QString name =
-        command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
+// Where a catalogue named on the command line is: beside the program when
+// the name is bare (lista.txt, the euro one), through a link the file it
+// points at.
+QString catalogueAt(const QString& name) {
     return catalogueLocation(QDir::toNativeSeparators(
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name)));
 }
 
+Catalogue readCatalogueNamed(const QString& name) {
+    const QString path = catalogueAt(name);
+    const bool inProgramFolder =
+        QDir::isRelativePath(name) &&
+        path == QDir::toNativeSeparators(
+                    QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
+    return readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
+}
+
+QString lessonCatalogueName(const CommandLine& command) {
+    return command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
+}
+
+QString cataloguePathOf(const CommandLine& command) {
+    return catalogueAt(lessonCatalogueName(command));
+}
+
 // The catalogue the lesson would read; its warnings go to the caller.
 Catalogue lessonCatalogue(const CommandLine& command) {
-    const QString name =
-        command.catalogue.isEmpty() ? QStringLiteral("lista.txt") : command.catalogue;
-    const QString inFolder = QDir::toNativeSeparators(
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name));
-    const QString path = cataloguePathOf(command);
-    const bool inProgramFolder = QDir::isRelativePath(name) && path == inFolder;
-    return readCatalogue(readCatalogueFile(path, inProgramFolder), path, 500);
+    return readCatalogueNamed(lessonCatalogueName(command));
 }
 
 // A small number, easy to copy from the sheet's foot.
@@ -140,25 +153,85 @@ int runWorksheetCommand(const CommandLine& command, int argc, char* argv[]) {
     return 0;
 }
 
+namespace {
+
+SheetCatalogue sheetCatalogue(const QString& name) {
+    SheetCatalogue sheet{catalogueAt(name), std::nullopt, QString()};
+    try {
+        sheet.catalogue = readCatalogueNamed(name);
+    } catch (const ProgramError& error) {
+        sheet.error = error.text();
+    }
+    return sheet;
+}
+
+// Both catalogues a teacher chooses between, or the one named with --lista;
+// the class list if there is one; and which choices the command line made.
+SheetDialogStart dialogStart(const CommandLine& command) {
+    SheetDialogStart start;
+    const bool named = !command.catalogue.isEmpty() && command.catalogue != EuroCatalogue;
+    if (named) {
+        start.catalogues = {sheetCatalogue(command.catalogue)};
+    } else {
+        start.catalogues = {sheetCatalogue(QStringLiteral("lista.txt")),
+                            sheetCatalogue(EuroCatalogue)};
+        start.chosen = command.catalogue == EuroCatalogue ? 1 : 0;
+    }
+    const SheetCatalogue& chosen = start.catalogues[start.chosen];
+    const Catalogue any = chosen.catalogue ? *chosen.catalogue : Catalogue{};
+    CommandLine asked = command;
+    asked.classAsked = false; // the dialog reads the class list below, and says why not
+    try {
+        start.options = worksheetOptionsOf(asked, any);
+    } catch (const ProgramError& error) {
+        // A code that does not fit: the dialog opens with the rest, and says so.
+        asked.sheetCode.clear();
+        start.options = worksheetOptionsOf(asked, any);
+        start.note = error.text();
+    }
+    try {
+        start.pupils = pupilsOf(command);
+        start.classListNote =
+            QStringLiteral("%1 alunni, da %2")
+                .arg(start.pupils.size())
+                .arg(command.classList.isEmpty() ? QStringLiteral("classe.txt")
+                                                 : QDir::toNativeSeparators(command.classList));
+    } catch (const ProgramError& error) {
+        start.classListNote =
+            command.classList.isEmpty()
+                ? QStringLiteral("Nessun elenco della classe: per una scheda a ogni alunno "
+                                 "scrivi i nomi, uno per riga, in classe.txt accanto al "
+                                 "catalogo.")
+                : error.text();
+    }
+    start.answersApart = !command.answersFile.isEmpty();
+    start.given = {!command.worksheetExercises.empty() || !command.sheetCode.isEmpty(),
+                   command.problemsAsked || !command.sheetCode.isEmpty(),
+                   command.seed.has_value() || !command.sheetCode.isEmpty(),
+                   command.solutions || !command.answersFile.isEmpty(),
+                   command.largePrint || !command.sheetCode.isEmpty(),
+                   command.level.has_value() || !command.sheetCode.isEmpty(),
+                   !command.sheetTitle.isEmpty(),
+                   command.classAsked,
+                   !command.catalogue.isEmpty()};
+    return start;
+}
+
+} // namespace
+
 int runWorksheetDialog(const CommandLine& command, int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mercanzola"));
-    try {
-        const Catalogue catalogue = lessonCatalogue(command);
-        QString why;
-        auto* dialog = platform::loadPlugin<WorksheetDialogFactory>(
-            QDir(QApplication::applicationDirPath())
-                .absoluteFilePath(QStringLiteral("plugins/mercanzola_sheetdialog")),
-            QStringLiteral("il modulo della scheda"), &why);
-        if (!dialog) {
-            platform::warn(QStringLiteral("niente finestra per la scheda: ") + why);
-            return 1;
-        }
-        for (const QString& warning : catalogue.warnings)
-            platform::warn(cataloguePathOf(command) + QStringLiteral(": ") + warning);
-        return dialog->runDialog(catalogue, worksheetOptionsOf(command, catalogue));
-    } catch (const ProgramError& error) {
-        platform::warn(error.text());
+    // The file and print dialogs are Qt's own, in Italian like the rest.
+    loadItalianTexts();
+    QString why;
+    auto* dialog = platform::loadPlugin<WorksheetDialogFactory>(
+        QDir(QApplication::applicationDirPath())
+            .absoluteFilePath(QStringLiteral("plugins/mercanzola_sheetdialog")),
+        QStringLiteral("il modulo della scheda"), &why);
+    if (!dialog) {
+        platform::warn(QStringLiteral("niente finestra per la scheda: ") + why);
         return 1;
     }
+    return dialog->runDialog(dialogStart(command));
 }
