@@ -36,11 +36,13 @@ QLabel* noteLabel() {
 // "in lire - lista.txt"; a catalogue that cannot be read by the currency it
 // would have given.
 QString catalogueItem(const SheetCatalogue& sheet, std::size_t index, std::size_t count) {
+    const QString file = QFileInfo(sheet.path).fileName();
+    if (!sheet.catalogue && count != 2)
+        return file;
     const QString currency = sheet.catalogue ? sheet.catalogue->currency->name()
-                             : count == 2
-                                 ? (index == 0 ? QStringLiteral("lire") : QStringLiteral("euro"))
-                                 : QStringLiteral("?");
-    return QStringLiteral("in %1 - %2").arg(currency, QFileInfo(sheet.path).fileName());
+                             : index == 0    ? QStringLiteral("lire")
+                                             : QStringLiteral("euro");
+    return QStringLiteral("in %1 - %2").arg(currency, file);
 }
 
 } // namespace
@@ -151,6 +153,13 @@ void SheetDialog::catalogueChosen() {
     catalogueNote->setStyleSheet(chosen.catalogue ? QString() : QStringLiteral("color: #a00000"));
     save->setEnabled(chosen.catalogue.has_value());
     printing->setEnabled(chosen.catalogue.has_value());
+    // A long message grows the dialog rather than being cut (a wrapped label
+    // in a form gets the height of one line otherwise); 400: under the form's width
+    // before it is first shown.
+    const int width = catalogueNote->isVisible() ? catalogueNote->width() : 400;
+    catalogueNote->setMinimumHeight(catalogueNote->heightForWidth(width) +
+                                    catalogueNote->fontMetrics().lineSpacing());
+    adjustSize();
 }
 
 void SheetDialog::tell(const QStringList& lines) {
