@@ -58,9 +58,17 @@ enum class SheetForm {
     Pieces,   // the pieces to circle, blanks for ricavo and guadagno
 };
 
-// What levels change for this exercise alone; empty: the levels' shared rules
-// (model/Levels.h) apply as they are.
-struct ExerciseLevels {};
+// What levels 1 and 2 draw for the exercise beyond the shared price rules
+// (model/Levels.h); level 3 draws as with no level.
+struct ExerciseLevels {
+    struct Quantities {
+        int fewest, most;
+    };
+    // A drawn quantity, at level 1 and at level 2.
+    std::array<Quantities, 2> quantities = {{{2, 5}, {2, 9}}};
+    // The money board's cost: one of this many from 10 (20 with no level).
+    std::array<int, 2> boardCosts = {10, 15};
+};
 
 // One row of the exercise table.
 struct ExerciseInfo {

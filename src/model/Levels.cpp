@@ -6,10 +6,10 @@
 namespace {
 
 constexpr std::array<LevelRules, HighestLevel> Rules = {{
-    {1, 2, 5, 2, 100, 2000, 0, 10, "al più due cifre diverse da zero", "euro interi fino a 20"},
-    {2, 2, 9, 3, 10, 0, 3, 15, "al più tre cifre diverse da zero",
+    {1, 2, 100, 2000, 0, "al più due cifre diverse da zero", "euro interi fino a 20"},
+    {2, 3, 10, 0, 3, "al più tre cifre diverse da zero",
      "centesimi a decine e al più tre cifre diverse da zero"},
-    {3, 0, 0, 0, 1, 0, 0, 20, "", ""},
+    {3, 0, 1, 0, 0, "", ""},
 }};
 
 } // namespace

@@ -19,13 +19,11 @@ inline constexpr int FewestArticles = 3;
 // What a level asks of what is drawn. A zero bound is no bound.
 struct LevelRules {
     int level;
-    int fewestItems, mostItems; // a drawn quantity; 0 and 0: as with no level
-    int liraDigits;             // the most non-zero digits of a price in lire
-    int euroCentsStep;          // a euro price's cents are a multiple of this
-    int euroLargest;            // the largest euro price, in cents
-    int euroDigits;             // the most non-zero digits of a euro price in cents
-    int boardCosts;             // the money board's cost: one of this many from 10
-    const char* liraFitting;    // what a fitting price is, for the teacher
+    int liraDigits;          // the most non-zero digits of a price in lire
+    int euroCentsStep;       // a euro price's cents are a multiple of this
+    int euroLargest;         // the largest euro price, in cents
+    int euroDigits;          // the most non-zero digits of a euro price in cents
+    const char* liraFitting; // what a fitting price is, for the teacher
     const char* euroFitting;
 };
 

@@ -33,10 +33,10 @@ Problem withArticle(Exercise exercise, const Catalogue& catalogue, UniformSource
     return problem;
 }
 
-// A quantity within the level's bounds.
-Count levelQuantity(UniformSource& random, const LevelRules& rules) {
-    return Count(static_cast<std::int16_t>(
-        rules.fewestItems + drawBelow(random, rules.mostItems - rules.fewestItems + 1)));
+// A quantity within the bounds the exercise's row gives the level.
+Count levelQuantity(Exercise exercise, UniformSource& random, int level) {
+    const auto [fewest, most] = exerciseInfo(exercise).levels.quantities[level - 1];
+    return Count(static_cast<std::int16_t>(fewest + drawBelow(random, most - fewest + 1)));
 }
 
 Figure amount(const QString& heading, Money value) {
@@ -77,7 +77,7 @@ Problem drawTwoShownOneAsked(Exercise exercise, const Catalogue& catalogue, Unif
     if (purchase)
         problem.quantity = drawsPlainly(level.level)
                                ? Count(static_cast<std::int16_t>(drawFrom1To(random, 11)))
-                               : levelQuantity(random, levelRules(level.level));
+                               : levelQuantity(exercise, random, level.level);
     const AskedFigure asked =
         info.askCount > 1 ? info.asks[drawFrom1To(random, info.askCount) - 1] : info.asks[0];
     using enum AskedFigure;
@@ -105,7 +105,7 @@ Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& 
         if (quantity == 0 && !zeroSolvable)
             quantity = drawFrom1To(random, 10);
     } else {
-        quantity = levelQuantity(random, levelRules(level.level)).value();
+        quantity = levelQuantity(exercise, random, level.level).value();
     }
     problem.quantity = Count(static_cast<std::int16_t>(quantity));
     const Money spesa = record.buyingPrice;
@@ -158,6 +158,9 @@ void countPieces(Money amount, const Currency& currency, std::vector<int>* count
     }
 }
 
+// The money board's cost with no level: one of 20 from 10.
+constexpr int PlainBoardCosts = 20;
+
 // A level draws the cost among the lower ones, and so a smaller gain.
 Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random,
                             const LevelDraw& level) {
@@ -166,8 +169,11 @@ Problem drawPayingWithMoney(const Catalogue& catalogue, UniformSource& random,
     problem.currency = catalogue.currency;
     problem.level = level.level;
     const Currency& currency = *catalogue.currency;
-    const LevelRules& rules = levelRules(drawsPlainly(level.level) ? HighestLevel : level.level);
-    const int cost = drawBelow(random, rules.boardCosts) + 10;
+    const int costs =
+        drawsPlainly(level.level)
+            ? PlainBoardCosts
+            : exerciseInfo(Exercise::PayingWithMoney).levels.boardCosts[level.level - 1];
+    const int cost = drawBelow(random, costs) + 10;
     // The ceiling of the cost over 5 is reached through a fractional factor.
     const int gain = static_cast<int>(random.next() * (cost / 5.0)) + 1;
     const int scale = currency.boardScales()[drawFrom1To(random, 3) - 1];
