@@ -2,7 +2,8 @@
 # hardening=+all), spelled out so that a plain `cmake` build, CPack's package
 # and dpkg-buildpackage's make the same program: PIE, the strong stack
 # protector, fortified libc calls, read-only relocations bound at start, and
-# Intel CET where the compiler has it. Left out of the sanitizer build, which
+# Intel CET and stack clash probes where the compiler has them (Debian 12's
+# dpkg-buildflags leaves both out: they are added here, for every build). Left out of the sanitizer build, which
 # fortification would blind.
 include(CheckCXXCompilerFlag)
 include(CheckLinkerFlag)
@@ -15,6 +16,10 @@ if(MERCANZOLA_HARDENING AND NOT MERCANZOLA_SANITIZE)
     add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security -Wdate-time)
     # glibc warns about fortification without optimisation: Debug builds go without.
     add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+    check_cxx_compiler_flag(-fstack-clash-protection MERCANZOLA_HAVE_STACK_CLASH_PROTECTION)
+    if(MERCANZOLA_HAVE_STACK_CLASH_PROTECTION)
+        add_compile_options(-fstack-clash-protection)
+    endif()
     check_cxx_compiler_flag(-fcf-protection MERCANZOLA_HAVE_CF_PROTECTION)
     if(MERCANZOLA_HAVE_CF_PROTECTION)
         add_compile_options(-fcf-protection)

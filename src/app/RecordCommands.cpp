@@ -1,11 +1,11 @@
 #include "app/RecordCommands.h"
 
 #include "app/RecordReport.h"
+#include "model/SettingLines.h"
 #include "platform/Record.h"
 #include "platform/Warning.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -28,18 +28,13 @@ bool save(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 RecordConfig readRecordConfig(const QString& text) {
-    static const QRegularExpression line(QStringLiteral("^registro\\s*[:=]\\s*(.*)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
     RecordConfig config;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString trimmed = lines[i].trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
-        if (const auto match = line.match(trimmed); match.hasMatch())
-            config.destination = match.captured(1).trimmed();
+    for (const SettingLine& line : settingLines(text)) {
+        if (line.name == QStringLiteral("registro") && line.suffix.isEmpty())
+            config.destination = line.value;
         else
-            config.strayLines << QStringLiteral("riga %1 non capita: %2").arg(i + 1).arg(trimmed);
+            config.strayLines
+                << QStringLiteral("riga %1 non capita: %2").arg(line.number).arg(line.text);
     }
     return config;
 }

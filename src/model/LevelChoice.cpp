@@ -1,6 +1,6 @@
 #include "model/LevelChoice.h"
 
-#include <QRegularExpression>
+#include "model/SettingLines.h"
 
 std::optional<LevelChoice> levelChoiceFromText(const QString& text) {
     const QString word = text.trimmed().toLower();
@@ -14,27 +14,20 @@ std::optional<LevelChoice> levelChoiceFromText(const QString& text) {
 }
 
 LevelSettings readLevelSettings(const QString& text, int exercises) {
-    static const QRegularExpression line(QStringLiteral("^livello(?:\\.(\\d+))?\\s*[:=]\\s*(.*)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
     LevelSettings settings;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString trimmed = lines[i].trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
-        const auto match = line.match(trimmed);
+    for (const SettingLine& line : settingLines(text)) {
         const std::optional<LevelChoice> choice =
-            match.hasMatch() ? levelChoiceFromText(match.captured(2)) : std::nullopt;
-        const int exercise = match.captured(1).toInt();
-        if (!choice || (match.hasCaptured(1) && (exercise < 1 || exercise > exercises))) {
+            line.name == QStringLiteral("livello") ? levelChoiceFromText(line.value) : std::nullopt;
+        const int exercise = line.suffix.toInt();
+        if (!choice || (!line.suffix.isEmpty() && (exercise < 1 || exercise > exercises))) {
             settings.strayLines << QStringLiteral("riga %1 non capita: %2 (si scrive \"livello = "
                                                   "1\", 2, 3 oppure auto; \"livello.9 = 1\" per "
                                                   "l'esercizio 9 del menù)")
-                                       .arg(i + 1)
-                                       .arg(trimmed);
+                                       .arg(line.number)
+                                       .arg(line.text);
             continue;
         }
-        if (match.hasCaptured(1))
+        if (!line.suffix.isEmpty())
             settings.byExercise[exercise] = *choice;
         else
             settings.everyExercise = choice;

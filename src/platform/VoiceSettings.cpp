@@ -1,6 +1,8 @@
 #include "platform/VoiceSettings.h"
 #include "platform/Warning.h"
 
+#include "model/SettingLines.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QStandardPaths>
@@ -24,16 +26,13 @@ std::optional<int> slownessInSettings(const QString& file) {
     QFile settings(file);
     if (!settings.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
-    const QStringList lines = QString::fromUtf8(settings.read(64 * 1024)).split(u'\n');
-    for (const QString& line : lines) {
-        const QString name = line.section(u'=', 0, 0).trimmed();
-        if (line.trimmed().startsWith(u'#') || name != QStringLiteral("lentezza"))
+    for (const SettingLine& line : settingLines(QString::fromUtf8(settings.read(64 * 1024)))) {
+        if (line.name != QStringLiteral("lentezza"))
             continue;
-        const QString value = line.section(u'=', 1).trimmed();
-        if (const std::optional<int> slowness = slownessFromText(value))
+        if (const std::optional<int> slowness = slownessFromText(line.value))
             return slowness;
         warn(QStringLiteral("%1: \"lentezza = %2\" non va: si scrive 1, 2 oppure 3")
-                 .arg(file, value));
+                 .arg(file, line.value));
     }
     return std::nullopt;
 }
