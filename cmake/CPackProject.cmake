@@ -7,7 +7,7 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
 endif()
 
 file(GLOB plugins ${CPACK_MERCANZOLA_BINARY_DIR}/plugins/*.so)
-set(required ${CPACK_MERCANZOLA_BINARY_DIR}/mercanzola)
+set(required ${CPACK_MERCANZOLA_BINARY_DIR}/mercanzola ${CPACK_MERCANZOLA_BINARY_DIR}/mercanzola-consegna)
 set(optional)
 foreach(plugin IN LISTS plugins)
     get_filename_component(name ${plugin} NAME)

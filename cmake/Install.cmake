@@ -19,7 +19,7 @@ set(PROGRAM_FOLDER lib/mercanzola)
 # Folders of data made by the build beside the executable; a new one is added here.
 set(MERCANZOLA_DATA_DIRS suoni immagini plugins)
 
-install(TARGETS mercanzola RUNTIME DESTINATION ${PROGRAM_FOLDER})
+install(TARGETS mercanzola mercanzola-consegna RUNTIME DESTINATION ${PROGRAM_FOLDER})
 # Plugins and data alike read-only, as Debian's dh_fixperms leaves them.
 foreach(dir IN LISTS MERCANZOLA_DATA_DIRS)
     install(DIRECTORY ${CMAKE_BINARY_DIR}/${dir} DESTINATION ${PROGRAM_FOLDER}

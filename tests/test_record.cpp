@@ -67,7 +67,7 @@ QString summary(const QString& file, const QDate& since = {}, const QDate& until
 const QList<Given> Week = {
     {"Bruno", "trova il ricavo", "2024-03-01", true},
     {"Anna", "trova il costo totale", "2024-03-01", false},
-    {"Anna", "trova il costo totale", "2024-03-04", true},
+    {"anna  ", "trova il costo totale", "2024-03-04", true}, // one pupil, spelled otherwise
     {"Anna", "trova il costo totale", "2024-03-05", true},
     {"Anna", "usa il denaro", "2024-03-05", false},
     {"Bruno; Jr.", "trova il ricavo", "2024-03-05", true},
@@ -193,10 +193,22 @@ private slots:
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
         write(file, Week);
+        // Not on a terminal, a deletion is done only with --sì; any spelling
+        // of the name takes every answer of the pupil.
+        const auto run = [&](const QStringList& arguments) {
+            return runRecordCommand(readCommandLine(QStringList{"mercanzola"} + arguments), file,
+                                    ProgramFolder);
+        };
+        QCOMPARE(run({"--cancella-alunno", " aNNa "}), 1);
+        QVERIFY(summary(file).contains("Anna"));
         int deleted = 0;
+        int pupils = 0;
         QString problem;
-        QVERIFY(factory()->deletePupil(file, "Anna", &deleted, &problem));
-        QCOMPARE(deleted, 4);
+        QVERIFY(factory()->countDeletion(file, "ANNA", {}, &deleted, &pupils, &problem));
+        QCOMPARE(QList<int>({deleted, pupils}), QList<int>({4, 1}));
+        QVERIFY(factory()->countDeletion(file, {}, QDate(2024, 3, 5), &deleted, &pupils, &problem));
+        QCOMPARE(QList<int>({deleted, pupils}), QList<int>({3, 2}));
+        QCOMPARE(run({"--cancella-alunno", " aNNa ", "--sì"}), 0);
         QVERIFY(!summary(file).contains("Anna"));
         // Neither the record nor its journal keeps the erased answers' bytes.
         for (const QFileInfo& kept : QDir(folder.path()).entryInfoList(QDir::Files)) {
@@ -205,8 +217,7 @@ private slots:
             QVERIFY2(!f.readAll().contains("Anna"), qPrintable(kept.fileName()));
         }
         QVERIFY(summary(file).contains("Bruno; Jr."));
-        QVERIFY(factory()->deleteBefore(file, QDate(2024, 3, 5), &deleted, &problem));
-        QCOMPARE(deleted, 1); // Bruno's first of March
+        QCOMPARE(run({"--cancella-prima-del", "2024-03-05", "--si"}), 0); // Bruno's first of March
         QVERIFY(!summary(file).contains("01/03/2024"));
         QVERIFY(summary(file).contains("Bruno; Jr."));
         // A deletion that matches nothing says so, and the command fails.

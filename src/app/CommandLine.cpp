@@ -124,6 +124,7 @@ void readRecordOptions(const QCommandLineParser& parser, CommandLine* result,
                               result->until.toString(Qt::ISODate));
     result->deleteBefore = readDate(parser, QStringLiteral("cancella-prima-del"), mistakes);
     result->wrongAnswers = parser.isSet(QStringLiteral("errori"));
+    result->confirmed = parser.isSet(QStringLiteral("si"));
 }
 
 void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,

@@ -43,6 +43,7 @@ struct CommandLine {
     QString csv;
     QString html;
     QString forgetPupil;
+    bool confirmed = false; // --sì: a deletion goes without a question
     bool recordCommand() const {
         return summary || !csv.isEmpty() || !html.isEmpty() || !forgetPupil.isEmpty() ||
                wrongAnswers || deleteBefore.isValid();

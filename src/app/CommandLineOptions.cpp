@@ -74,6 +74,10 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("cancella-alunno")},
          QStringLiteral("Cancella dal registro tutte le risposte dell'alunno indicato."),
          QStringLiteral("NOME")},
+        {{QStringLiteral("sì"), QStringLiteral("si")},
+         QStringLiteral("Conferma una cancellazione senza domanda, per gli script. Senza, "
+                        "su un terminale il programma dice quante risposte di quanti alunni "
+                        "cancellerà e chiede conferma; senza terminale si rifiuta.")},
         {{QStringLiteral("version")},
          QStringLiteral("Scrive la versione del programma e la sua licenza, ed esce.")},
         {{QStringLiteral("cancella-prima-del")},

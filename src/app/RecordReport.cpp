@@ -1,5 +1,7 @@
 #include "app/RecordReport.h"
 
+#include "platform/PupilName.h"
+
 #include "model/Problem.h"
 #include "shell/ScreenNames.h"
 
@@ -108,9 +110,42 @@ QString classGrid(const QList<platform::ReportRow>& rows) {
     return grid + QStringLiteral("</ol>\n");
 }
 
+// For each pupil (pupilKey), the spelling of the name most answers were kept
+// under; the first in order when two are even.
+QHash<QString, QString> spellingsOf(const QHash<QString, int>& answersBySpelling) {
+    QHash<QString, QString> chosen;
+    for (auto it = answersBySpelling.cbegin(); it != answersBySpelling.cend(); ++it) {
+        QString& kept = chosen[platform::pupilKey(it.key())];
+        const int keptCount = answersBySpelling.value(kept, -1);
+        if (kept.isEmpty() || it.value() > keptCount ||
+            (it.value() == keptCount && it.key() < kept))
+            kept = it.key();
+    }
+    return chosen;
+}
+
 } // namespace
 
+void joinSpellings(QList<platform::WrongAnswer>* answers) {
+    QHash<QString, int> counts;
+    for (const platform::WrongAnswer& a : std::as_const(*answers))
+        ++counts[a.pupil];
+    const QHash<QString, QString> chosen = spellingsOf(counts);
+    for (platform::WrongAnswer& a : *answers)
+        a.pupil = chosen.value(platform::pupilKey(a.pupil));
+    std::stable_sort(answers->begin(), answers->end(), [](const auto& a, const auto& b) {
+        return a.pupil != b.pupil ? a.pupil.localeAwareCompare(b.pupil) < 0 : a.when < b.when;
+    });
+}
+
 void sortForReport(QList<platform::ReportRow>* rows) {
+    // Spellings of one pupil's name are one pupil.
+    QHash<QString, int> counts;
+    for (const platform::ReportRow& row : std::as_const(*rows))
+        counts[row.pupil] += row.answers;
+    const QHash<QString, QString> chosen = spellingsOf(counts);
+    for (platform::ReportRow& row : *rows)
+        row.pupil = chosen.value(platform::pupilKey(row.pupil));
     // One line per pupil and exercise: by its number when the record has it,
     // else by its title, under the title the menu gives it now.
     const auto numberOf = [](const platform::ReportRow& row) {

@@ -10,8 +10,13 @@
 // Columns: alunno, esercizio, risposte, esatte, errate, percentuale esatte,
 // ultimo giorno; dates as Italians write them (dd/mm/yyyy).
 
-// By pupil, then the exercises in the menu's order.
+// By pupil, then the exercises in the menu's order. Spellings of a name that
+// differ only in letter case and spaces are one pupil, under the spelling
+// most answers were kept under.
 void sortForReport(QList<platform::ReportRow>* rows);
+
+// The same for the wrong answers: one name a pupil, by pupil, then as given.
+void joinSpellings(QList<platform::WrongAnswer>* answers);
 
 // Each pupil's wrong answers for the terminal: day, exercise, problem, what
 // was written and the right answer.

@@ -75,7 +75,14 @@ public:
     virtual bool readWrongAnswers(const QString& destination, const QDate& since,
                                   const QDate& until, QList<WrongAnswer>* answers,
                                   QString* problem) = 0;
-    // Forgets every answer of the pupil; `deleted` is how many there were.
+    // How many answers, of how many pupils, a deletion would take: the
+    // pupil's (any spelling of the name, see pupilKey) when `pupil` is given,
+    // else those given before `before`.
+    virtual bool countDeletion(const QString& destination, const QString& pupil,
+                               const QDate& before, int* answers, int* pupils,
+                               QString* problem) = 0;
+    // Forgets every answer of the pupil, in any spelling of the name;
+    // `deleted` is how many there were.
     virtual bool deletePupil(const QString& destination, const QString& pupil, int* deleted,
                              QString* problem) = 0;
     // Forgets every answer given before `day`.
@@ -85,5 +92,5 @@ public:
 
 } // namespace platform
 
-#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/4"
+#define MERCANZOLA_RECORD_PLUGIN_IID "org.lamercanzola.RecordFactory/5"
 Q_DECLARE_INTERFACE(platform::RecordFactory, MERCANZOLA_RECORD_PLUGIN_IID)

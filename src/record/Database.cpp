@@ -1,5 +1,7 @@
 #include "record/Database.h"
 
+#include "record/Schema.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -12,19 +14,13 @@ namespace record {
 
 namespace {
 
-const QString SqliteTable = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS risposte (id TEXT PRIMARY KEY, quando TEXT NOT NULL, "
-    "giorno TEXT NOT NULL, alunno TEXT NOT NULL, computer TEXT NOT NULL, "
-    "esercizio TEXT NOT NULL, problema TEXT NOT NULL, risposta TEXT NOT NULL, "
-    "esatta INTEGER NOT NULL, secondi REAL NOT NULL, numero INTEGER, livello INTEGER)");
+const QString SqliteTable = QString::fromLatin1(schema::SqliteTable);
 const QString ServerTable = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS risposte (id uuid PRIMARY KEY, quando timestamptz NOT NULL, "
     "giorno date NOT NULL, alunno text NOT NULL, computer text NOT NULL, "
     "esercizio text NOT NULL, problema text NOT NULL, risposta text NOT NULL, "
     "esatta boolean NOT NULL, secondi real NOT NULL, numero smallint, livello smallint)");
-// The report reads the index alone, in its order, whatever the size.
-const QString PupilIndex = QStringLiteral("CREATE INDEX IF NOT EXISTS risposte_riepilogo ON "
-                                          "risposte (alunno, esercizio, giorno, esatta)");
+const QString PupilIndex = QString::fromLatin1(schema::PupilIndex);
 
 // Columns the record gained later, nullable: a record kept before them opens
 // as it is, and gets them where the account connected may change the table.

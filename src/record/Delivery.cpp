@@ -2,6 +2,7 @@
 
 #include "platform/Warning.h"
 #include "record/Database.h"
+#include "record/Helper.h"
 
 #include <QSqlDatabase>
 #include <algorithm>
@@ -24,7 +25,8 @@ constexpr int Batch = 500;
 Delivery::Delivery(QString destination, QString queueFile)
     : destination(std::move(destination)), queueFile(std::move(queueFile)),
       DestinationConnection(connectionName("registro", this)),
-      QueueConnection(connectionName("coda-invio", this)) {}
+      QueueConnection(connectionName("coda-invio", this)),
+      helper(sharedRecordHelper(this->destination)) {}
 
 void Delivery::tell(const QString& problem) {
     std::lock_guard lock(mutex);
@@ -171,6 +173,14 @@ bool Delivery::deliverHeld(Queue* queue) {
     for (const QueuedAnswer& answer : answers) {
         if (queue && queue->add(answer))
             continue;
+        if (!helper.isEmpty()) {
+            QStringList added, refused;
+            QString problem;
+            if (!left.isEmpty() ||
+                !addThroughHelper(helper, {answer}, &added, &refused, &problem) || added.isEmpty())
+                left.append(answer);
+            continue;
+        }
         QString problem;
         if (!left.isEmpty() || !reachDestination()) {
             left.append(answer);
@@ -196,6 +206,19 @@ bool Delivery::deliverQueued(Queue& queue) {
         QStringList done;
         QStringList refused;
         QString problem;
+        if (!helper.isEmpty()) {
+            if (!addThroughHelper(helper, answers, &done, &refused, &problem)) {
+                tell(QStringLiteral("%1 non prende le risposte, aspettano in %2: %3")
+                         .arg(destination, queueFile, problem));
+                return false;
+            }
+            for (const QString& id : refused)
+                tell(QStringLiteral("%1 rifiuta la risposta %2 (%3): tenuta a parte in %4")
+                         .arg(destination, id, problem, queueFile));
+            if ((!refused.isEmpty() && !queue.keepRefused(refused)) || !queue.remove(done))
+                return false;
+            continue;
+        }
         QSqlDatabase db = QSqlDatabase::database(DestinationConnection, false);
         // A file takes a batch in one transaction, waiting for its disk once;
         // a server one statement each, as a duplicate ends a transaction.
@@ -236,7 +259,7 @@ bool Delivery::deliverQueued(Queue& queue) {
 }
 
 bool Delivery::reachDestination() {
-    if (destinationOpen)
+    if (destinationOpen || !helper.isEmpty())
         return true;
     QString problem;
     destinationOpen = openDatabase(destination, DestinationConnection, true, &problem);

@@ -48,6 +48,8 @@ private:
     const QString queueFile;
     const QString DestinationConnection;
     const QString QueueConnection;
+    // The shared record's helper, for an account that may only add to it.
+    const QString helper;
     bool destinationOpen = false;
     QStringList destinationColumns; // the later columns the record has
 

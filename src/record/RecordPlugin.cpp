@@ -1,10 +1,12 @@
 // The record plugin: loaded only when the record is on.
 
 #include "platform/RecordPlugin.h"
+#include "platform/PupilName.h"
 #include "record/Database.h"
 #include "record/LessonRecord.h"
 
 #include <QObject>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -87,15 +89,75 @@ public:
         return true;
     }
 
+    bool countDeletion(const QString& destination, const QString& pupil, const QDate& before,
+                       int* answers, int* pupils, QString* problem) override {
+        const CommandConnection connection(destination, problem);
+        if (!connection.open)
+            return false;
+        QSqlQuery query(connection.db());
+        query.setForwardOnly(true);
+        query.prepare(
+            pupil.isEmpty()
+                ? QStringLiteral("SELECT alunno, COUNT(*) FROM risposte WHERE "
+                                 "giorno < ? GROUP BY alunno")
+                : QStringLiteral("SELECT alunno, COUNT(*) FROM risposte GROUP BY alunno"));
+        if (pupil.isEmpty())
+            query.addBindValue(before.toString(Qt::ISODate));
+        if (!query.exec())
+            return told(query, QStringLiteral("registro non letto"), problem);
+        QSet<QString> who;
+        *answers = 0;
+        while (query.next()) {
+            const QString key = platform::pupilKey(query.value(0).toString());
+            if (!pupil.isEmpty() && key != platform::pupilKey(pupil))
+                continue;
+            who.insert(key);
+            *answers += query.value(1).toInt();
+        }
+        *pupils = int(who.size());
+        return true;
+    }
+
     bool deletePupil(const QString& destination, const QString& pupil, int* deleted,
                      QString* problem) override {
-        return remove(destination, QStringLiteral("DELETE FROM risposte WHERE alunno = ?"), pupil,
-                      deleted, problem);
+        const CommandConnection connection(destination, problem);
+        if (!connection.open)
+            return false;
+        // Every spelling of the name the record holds, found through the
+        // index, each deleted as it is written.
+        QSqlQuery names(connection.db());
+        names.setForwardOnly(true);
+        if (!names.exec(QStringLiteral("SELECT DISTINCT alunno FROM risposte")))
+            return told(names, QStringLiteral("registro non letto"), problem);
+        QStringList spellings;
+        while (names.next())
+            if (platform::pupilKey(names.value(0).toString()) == platform::pupilKey(pupil))
+                spellings << names.value(0).toString();
+        names.finish();
+        *deleted = 0;
+        QSqlDatabase db = connection.db();
+        db.transaction();
+        for (const QString& spelling : spellings) {
+            int count = 0;
+            if (!remove(db, QStringLiteral("DELETE FROM risposte WHERE alunno = ?"), spelling,
+                        &count, problem)) {
+                db.rollback();
+                return false;
+            }
+            *deleted += count;
+        }
+        if (db.commit())
+            return true;
+        *problem =
+            QStringLiteral("cancellazione rifiutata: %1").arg(db.lastError().text().simplified());
+        return false;
     }
 
     bool deleteBefore(const QString& destination, const QDate& day, int* deleted,
                       QString* problem) override {
-        return remove(destination, QStringLiteral("DELETE FROM risposte WHERE giorno < ?"),
+        const CommandConnection connection(destination, problem);
+        return connection.open &&
+               remove(connection.db(), QStringLiteral("DELETE FROM risposte WHERE giorno < ?"),
                       day.toString(Qt::ISODate), deleted, problem);
     }
 
@@ -117,12 +179,9 @@ private:
         return false;
     }
 
-    static bool remove(const QString& destination, const QString& statement, const QString& value,
+    static bool remove(const QSqlDatabase& db, const QString& statement, const QString& value,
                        int* deleted, QString* problem) {
-        const CommandConnection connection(destination, problem);
-        if (!connection.open)
-            return false;
-        QSqlQuery query(connection.db());
+        QSqlQuery query(db);
         query.prepare(statement);
         query.addBindValue(value);
         if (!query.exec())

@@ -31,6 +31,9 @@ optional_packages=(libspeechd2 speech-dispatcher
 # What a lab's unattended upgrade runs with (see the README).
 lab_options=(-o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
 teacher_line='"pennarelli della maestra",1500,2500'
+folder=/var/lib/mercanzola
+record=$folder/registro.sqlite
+helper=/usr/lib/mercanzola/mercanzola-consegna
 
 # apt-get with no terminal, as a lab's remote upgrade runs it.
 quiet_apt() { # apt-get arguments...
@@ -62,6 +65,8 @@ inside() { # work folder, older .deb, newer .deb
     run_case "installed without what it recommends" fresh_install "$work/apt.log" "$old"
     run_case "started: its launcher's window, and no voice in one line" started_bare \
         "$work/program.log"
+    run_case "a pupil's account only adds to the PC's record, a teacher's reads it" \
+        pupil_and_teacher "$work/pupil.log"
     run_case "upgraded with no terminal: configured, the teacher's catalogue kept" upgrade \
         "$work/apt.log" "$new"
     run_case "removed, then purged: the teacher's own files kept" remove_and_purge "$work/apt.log"
@@ -83,12 +88,88 @@ fresh_install() { # .deb
         ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q ' installed$' ||
             fail "$package came with it" || return 1
     done
-    # The PC's shared record, switched on before any answer reached it, read
-    # by a pupil's account: an empty summary, not a broken record.
-    local summary
-    summary=$(cd / && runuser -u nobody -- mercanzola --registro /var/lib/mercanzola/registro.sqlite \
-        --riepilogo 2>&1) || fail "the fresh shared record's summary: $summary" || return 1
+    # The PC's shared record, switched on before any answer reached it: the
+    # record's group's alone; read by root, an empty summary, not a broken
+    # record; a pupil's account is told who may read it.
+    local summary modes
+    modes=$(stat -c '%U:%G %a %n' "$folder" "$record" "$helper")
+    [[ $modes == "root:mercanzola 2770 $folder"$'\n'"root:mercanzola 660 $record"$'\n'"root:mercanzola 2755 $helper" ]] ||
+        fail "the shared record's modes: $modes" || return 1
+    summary=$(cd / && mercanzola --registro "$record" --riepilogo 2>&1) ||
+        fail "the fresh shared record's summary: $summary" || return 1
+    if summary=$(cd / && runuser -u nobody -- mercanzola --registro "$record" --riepilogo 2>&1); then
+        fail "a pupil's account read the summary: $summary"
+        return 1
+    fi
+    [[ $summary == *"questo account (nobody) non può leggere né cambiare il registro $record"*"gli account del gruppo mercanzola"* ]] ||
+        fail "a pupil's account is not told who may read it: $summary"
 }
+
+# A pupil's account adds its answers and can do nothing else to the record;
+# a teacher's account (in the group mercanzola) reads it and deletes.
+pupil_and_teacher() {
+    local home=$work/alunno out
+    start_xserver || return 1
+    chmod 755 "$work" && mkdir -p "$home/run" && chown -R nobody "$home" && chmod 700 "$home/run"
+    cp "$XAUTHORITY" "$work/xauth" && chmod 644 "$work/xauth"
+    echo "Anna Rossi" >/etc/mercanzola/classe.txt
+    sed -i 's|^# registro = /var/lib/mercanzola/registro.sqlite$|registro = /var/lib/mercanzola/registro.sqlite|' \
+        /etc/mercanzola/registro.conf
+    program_runner=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    program_env=(HOME="$home" XDG_RUNTIME_DIR="$home/run" XAUTHORITY="$work/xauth")
+    start_program /usr/bin "$work/pupil.log"
+    program_runner=() program_env=()
+    expect "$Start" "$Start" "start screen of a pupil's account" 20 || return 1
+    local start_window
+    start_window=$(window_ids "$Start")
+    xdotool key Return
+    poll_for 15 window_gone "$start_window" || fail "the start screen stays" || return 1
+    expect "$Start" "$Start" "the names" 15 && xdotool key Return &&
+        expect "$Menu" "$Menu" "the menu" 15 && xdotool key Tab Return &&
+        expect "$Exercise" "$Exercise" "the first exercise" 15 &&
+        xdotool type --delay 30 $'99999999\r' || return 1
+    poll_for 15 answers_are 1 || fail "the pupil's answer is not in the record: $(answers)" ||
+        return 1
+    back_to_menu && leave_program || return 1
+    stop_xserver
+    # The pupil's account neither reads nor changes the record, nor deletes from it.
+    local statement
+    for statement in 'SELECT count(*) FROM risposte' 'UPDATE risposte SET esatta = 1' \
+        'DELETE FROM risposte'; do
+        if out=$(as_pupil sqlite3 "$record" "$statement" 2>&1); then
+            fail "sqlite3 as a pupil ran $statement: $out"
+            return 1
+        fi
+    done
+    if out=$(as_pupil mercanzola --cancella-alunno "Anna Rossi" 2>&1); then
+        fail "--cancella-alunno ran as a pupil: $out"
+        return 1
+    fi
+    [[ $out == *"gli account del gruppo mercanzola"* ]] ||
+        fail "--cancella-alunno refused without saying who may: $out" || return 1
+    # Nor through the helper, whatever the environment: the answer already
+    # there, sent again as right, stays wrong.
+    local id
+    id=$(sqlite3 "$record" 'SELECT id FROM risposte')
+    out=$(printf '%s\t2026-01-01T08:00:00.000+01:00\t2026-01-01\tAnna Rossi\tpc\tes\tp\t1\t1\t1\t1\t\n' "$id" |
+        as_pupil env TMPDIR=/nonexistent SQLITE_TMPDIR=/nonexistent LD_LIBRARY_PATH=/nonexistent \
+            "$helper" 2>&1)
+    [[ $out == ok && $(sqlite3 "$record" 'SELECT esatta FROM risposte') == 0 ]] ||
+        fail "the helper changed an answer, or said: $out" || return 1
+    answers_are 1 || fail "answers after the pupil's tries: $(answers)" || return 1
+    # A teacher's account reads the summary and may delete.
+    local teacher=(setpriv --reuid=65533 --regid=65533 "--groups=$(getent group mercanzola | cut -d: -f3)")
+    out=$(cd / && "${teacher[@]}" mercanzola --riepilogo 2>&1) &&
+        [[ $out =~ Anna\ Rossi\ +trova\ il\ costo\ totale\ +1\ +0\ +1\  ]] ||
+        fail "the teacher's summary: $out" || return 1
+    local mode
+    mode=$(stat -c '%U:%G %a' "$record-journal")
+    [[ $mode == *":mercanzola 660" ]] || fail "the record's journal: $mode"
+}
+
+answers() { sqlite3 "$record" "SELECT count(*) FROM risposte WHERE alunno = 'Anna Rossi'" 2>&1; }
+answers_are() { [[ $(answers) == "$1" ]]; }
+as_pupil() { (cd / && setpriv --reuid=65534 --regid=65534 --clear-groups "$@"); }
 
 # The installed launcher with reading aloud asked: the start screen, one line
 # on the voice, the menu after Enter. The window's class is the desktop
@@ -121,6 +202,11 @@ started_bare() {
 
 upgrade() { # newer .deb
     echo "$teacher_line" >>/etc/mercanzola/lista.txt
+    # The older open layout, as a pupil's account may have left it: the
+    # journal its own, and a link to a file of root's planted beside the record.
+    chown root:root "$folder" "$record" && chmod 1777 "$folder" && chmod 0666 "$record" &&
+        chown nobody:nogroup "$record-journal" && chmod 0644 "$record-journal" &&
+        ln -s /etc/mercanzola/lista.txt "$folder/registro.sqlite-wal" || return 1
     quiet_apt install --no-install-recommends "${lab_options[@]}" "$1" ||
         return 1
     [[ $(installed_version) == "install ok installed $(dpkg-deb -f "$1" Version)" ]] ||
@@ -131,6 +217,13 @@ upgrade() { # newer .deb
         fail "the new build's catalogue is not beside it as lista.txt.dpkg-dist" || return 1
     mercanzola --controlla /etc/mercanzola/lista.txt >/dev/null ||
         fail "the kept catalogue does not read" || return 1
+    # Closed again, the answers kept, the planted link gone and what it named untouched.
+    local modes
+    modes=$(stat -c '%U:%G %a %n' "$folder" "$record" "$record-journal" /etc/mercanzola/lista.txt)
+    [[ $modes == "root:mercanzola 2770 $folder"$'\n'"root:mercanzola 660 $record"$'\n'"root:mercanzola 660 $record-journal"$'\n'"root:root 644 /etc/mercanzola/lista.txt" ]] ||
+        fail "after an upgrade from the open layout: $modes" || return 1
+    [[ ! -L $folder/registro.sqlite-wal ]] || fail "the planted link stays" || return 1
+    answers_are 1 || fail "answers after the upgrade: $(answers)"
 }
 
 # The teacher's own files: a class list and a sound in /etc/mercanzola, and

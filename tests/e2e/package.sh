@@ -145,7 +145,7 @@ listed() { # field, package
     [[ $1 =~ (^|, )$2( |,|$) ]]
 }
 
-# The distribution's hardening on the program and on each plugin; every file
+# The distribution's hardening on the program, its helper and each plugin; every file
 # dated from the changelog's newest entry (debian_build.sh, in .ci/run, builds
 # in two folders and compares).
 # A plugin whose copies all go into the heap calls memmove and memcpy where no
@@ -163,7 +163,8 @@ hardened_and_dated() {
     local elf report epoch
     ((${MERCANZOLA_HARDENED:-1})) || echo "  (a build without hardening: not looked for)"
     ((${MERCANZOLA_HARDENED:-1})) &&
-        for elf in "$root/usr/lib/mercanzola/mercanzola" "$root"/usr/lib/mercanzola/plugins/*.so; do
+        for elf in "$root"/usr/lib/mercanzola/{mercanzola,mercanzola-consegna} \
+            "$root"/usr/lib/mercanzola/plugins/*.so; do
             report=$(hardening-check "$elf") || only_heap_copies "$elf" ||
                 fail "hardening-check: $report" || return 1
         done

@@ -5,7 +5,8 @@
 # the test's own set up as the README says (the pupils' role may only INSERT,
 # over TCP with a scram password): a second PC of the lab answers at the same
 # time, the server stops mid-lesson and starts again, and every answer of both
-# is there exactly once, with no warning from Qt on the way.
+# is there exactly once, with no warning from Qt on the way. A deletion asks on
+# a terminal (a pty) and wants --sì without one.
 # Usage: record.sh PROGRAM_FOLDER. Exit 0 when all pass, 1 when one fails, 77
 # when no X server can be had.
 
@@ -39,6 +40,38 @@ sqlite_killed() {
     stop_program
     "$folder/mercanzola" --registro "$work/registro.sqlite" --csv "$work/r.csv"
     grep -q $'^\xEF\xBB\xBF"alunno";"esercizio";' "$work/r.csv" || fail "no CSV with a byte-order mark"
+}
+
+# The program on a terminal of its own (a pty), $1 typed as the reply.
+on_terminal() { # reply, program arguments...
+    local command
+    printf -v command '%q ' "$folder/mercanzola" --registro "$work/registro.sqlite" "${@:2}"
+    printf '%s\n' "$1" | script -qec "$command" /dev/null 2>&1
+}
+
+# A deletion on a terminal says how many answers of how many pupils go and
+# asks; "no" keeps them, "sì" deletes them; without a terminal it wants --sì.
+# Any spelling of the name is the pupil's.
+deletion_asked() {
+    local out kept="Bruno Bianchi +trova il costo totale +2 "
+    if out=$(on_terminal no --cancella-alunno "BRUNO  bianchi"); then
+        fail "a deletion answered no ended well: $out"
+        return 1
+    fi
+    [[ $out == *"Si cancellano 2 risposte di 1 alunno, di BRUNO bianchi. Confermi?"* &&
+        $out == *"Nulla è stato cancellato."* ]] || fail "on a terminal: $out" || return 1
+    summary_says "$work/registro.sqlite" "$kept" || return 1
+    if out=$("$folder/mercanzola" --registro "$work/registro.sqlite" \
+        --cancella-alunno "bruno bianchi" 2>&1 </dev/null); then
+        fail "deleted with no terminal and no --sì: $out"
+        return 1
+    fi
+    [[ $out == *"aggiungi --sì"* ]] || fail "with no terminal: $out" || return 1
+    summary_says "$work/registro.sqlite" "$kept" || return 1
+    out=$(on_terminal sì --cancella-alunno " bruno BIANCHI") ||
+        fail "a deletion answered sì: $out" || return 1
+    [[ $out == *"Cancellate 2 risposte di bruno BIANCHI."* ]] || fail "after sì: $out" || return 1
+    ! summary_matches "$work/registro.sqlite" Bruno || fail "Bruno's answers stay" || return 1
 }
 
 # A second PC of the lab: another instance on an X server of its own, driven
@@ -90,7 +123,7 @@ Bruno Bianchi +trova il costo totale +5 +4 +1 +80,0 " || return 1
     said_quietly "$work/pg-lesson.log" && said_quietly "$work/second.log"
 }
 
-start_xserver_or_exit 2
+start_xserver_or_exit 3
 if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] || ! start_a11y_bus >"$work/bus.txt"; then
     echo "e2e: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"
     exit 1
@@ -100,6 +133,7 @@ program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 suite=record
 run_case "SQLite: a name from classe.txt, Form1 wrong and right, kill -9" sqlite_killed \
     "$work/sqlite.log"
+run_case "a deletion asks on a terminal, wants --sì without one" deletion_asked "$work/sqlite.log"
 run_case "PostgreSQL: two PCs at once, the server stopped mid-lesson and started again" \
     postgres_restarted "$work/pg-lesson.log"
 echo "record: $passed passed, $failed failed, $skipped skipped"
