@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh --test >/dev/null
-cmake --build build --target mercanzola_bench >/dev/null
+cmake --build build --target mercanzola_bench bench_worksheet >/dev/null
 
 # shellcheck source=../tests/e2e/lib.sh
 source tests/e2e/lib.sh
@@ -73,3 +73,4 @@ cmake --build build --target bench_levels >/dev/null
 build/bench/bench_levels | tail -1
 bash scripts/bench_record.sh
 bash scripts/bench_voice.sh
+build/bench/bench_worksheet 5 | tail -1

@@ -11,6 +11,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
     qt6-qpa-plugins libgl-dev fonts-liberation2 libasound2-dev
+    fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     libqt6sql6-sqlite libqt6sql6-psql libspeechd-dev qt6-declarative-dev
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     ccache

@@ -11,6 +11,7 @@
 #include "shell/FormMenu.h"
 #include "shell/ScreenChain.h"
 #include "support/TestServices.h"
+#include "worksheet/SheetDraw.h"
 #include "worksheet/Worksheet.h"
 
 #include <QTest>
@@ -85,7 +86,9 @@ private slots:
         QCOMPARE(every.exercises.at(row.number - 1), exercise);
         WorksheetOptions one;
         one.exercises = {exercise};
-        for (const Problem& problem : drawWorksheet(testLesson().catalogue(), one))
+        for (const Problem& problem : drawSheetProblems(testLesson().catalogue(), one.exercises,
+                                                        one.problemsEach, one.seed, one.level)
+                                          .problems)
             QCOMPARE(problem.exercise, exercise);
     }
 

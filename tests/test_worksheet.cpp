@@ -1,55 +1,21 @@
 // The sheet a teacher prints: written by the real program with no display,
 // read back as text (pdftotext) and as a picture (pdftoppm).
 
+#include "support/SheetReading.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int status;
-    QString errors;
-};
-
-Run mercanzola(const QStringList& arguments) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // As on a server with no display at all.
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER "/mercanzola"), arguments);
-    program.waitForFinished(60000);
-    // Qt's own notes on a bare server (no runtime folder) are not the program's.
-    QStringList errors = QString::fromUtf8(program.readAllStandardError()).split(u'\n');
-    errors.removeIf(
-        [](const QString& line) { return line.startsWith(QLatin1String("QStandardPaths:")); });
-    return {program.exitCode(), errors.join(u'\n').trimmed()};
-}
-
-// The text of the pages from `first` on, as pdftotext lays it out.
-QString textOf(const QString& pdf, int first = 1, int last = 0) {
-    QProcess reader;
-    QStringList arguments = {QStringLiteral("-layout"), QStringLiteral("-f"),
-                             QString::number(first)};
-    if (last > 0)
-        arguments << QStringLiteral("-l") << QString::number(last);
-    reader.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
-    reader.waitForFinished(30000);
-    return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
-}
-
-int pagesOf(const QString& pdf) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished(30000);
-    const QString text = QString::fromUtf8(info.readAllStandardOutput());
-    return text.section(QStringLiteral("Pages:"), 1).section(u'\n', 0, 0).trimmed().toInt();
+SheetRun mercanzola(const QStringList& arguments) {
+    return runSheetProgram(QStringLiteral(MERCANZOLA_PROGRAM_FOLDER "/mercanzola"), arguments);
 }
 
 // One article, so that every answer is known whatever the seed draws.
@@ -78,28 +44,29 @@ private slots:
             << OneArticle << "5,6,7"
             << QStringList{"Esercizio 5: trova il guadagno",
                            "quaderno: spesa 1.000 lire, ricavo 1.500 lire.",
-                           "guadagno: ________ lire", "ricavo: ________ lire",
-                           "spesa: ________ lire"}
+                           "guadagno: %BLANK% lire", "ricavo: %BLANK% lire", "spesa: %BLANK% lire"}
             << QStringList{"guadagno: 500 lire", "ricavo: 1.500 lire", "spesa: 1.000 lire"};
         QTest::newRow("profit in euro")
             << OneArticleInEuro << "5"
-            << QStringList{"spesa 10,00 euro, ricavo 15,00 euro.", "guadagno: ________ euro"}
+            << QStringList{"spesa 10,00 euro, ricavo 15,00 euro.", "guadagno: %BLANK% euro"}
             << QStringList{"guadagno: 5,00 euro"};
         QTest::newRow("number of items")
-            << OneArticle << "4" << QStringList{"quantità: ________ pezzi"}
+            << OneArticle << "4" << QStringList{"quantità: %BLANK% pezzi"}
             << QStringList{"quantità: "};
         QTest::newRow("gain or loss")
-            << OneArticle << "12" << QStringList{"guadagno o perdita? ______ di ________ lire"}
+            << OneArticle << "12" << QStringList{"guadagno o perdita? %BLANK% di %BLANK% lire"}
             << QStringList{"di 500 lire"};
         QTest::newRow("table") << OneArticle << "10"
                                << QStringList{"completa la tabella.",
                                               "quantità spesa ricavo guadagno", "1 1.000 1.500"}
                                << QStringList{"guadagno di"};
         QTest::newRow("money board")
-            << OneArticle << "13"
-            << QStringList{"Avevo pagato la merce", "Ho ricavato: ________ lire",
-                           "Cerchia il denaro che avevi utilizzato per pagare.",
-                           "Ho guadagnato: ________ lire"}
+            << OneArticle << "13" << QStringList{"Avevo pagato la merce",
+                                                 "l'ho venduta e ho ricavato questo denaro:",
+                                                 "Ho ricavato: %BLANK% lire",
+                                                 "Cerchia il denaro che fa",
+                                                 "quanto avevo pagato la merce.",
+                                                 "Ho guadagnato: %BLANK% lire"}
             << QStringList{"ricavo ", "; pagato con ", "; guadagno "};
     }
     void questionsAndAnswers() {
@@ -109,9 +76,11 @@ private slots:
         QFETCH(QStringList, onAnswers);
         const QString list = write(QStringLiteral("lista.txt"), catalogue);
         const QString pdf = folder.filePath(QStringLiteral("scheda.pdf"));
-        const Run run = mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises,
-                                    "--problemi", "2", "--soluzioni", "--seme", "7"});
-        QCOMPARE(run.errors, QString());
+        const SheetRun run = mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises,
+                                         "--problemi", "2", "--soluzioni", "--seme", "7"});
+        // One article cannot give two different problems where no quantity is drawn.
+        for (const QString& line : run.errors.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.contains(QStringLiteral("troppo pochi articoli")), qPrintable(line));
         QCOMPARE(run.status, 0);
         const int pages = pagesOf(pdf);
         QVERIFY(pages >= 2);
@@ -127,9 +96,9 @@ private slots:
                      questions.contains(QStringLiteral("Classe ____")) &&
                      questions.contains(QStringLiteral("Data ____")),
                  qPrintable(questions));
-        QVERIFY(questions.contains(QStringLiteral("seme 7")));
+        QVERIFY(questions.contains(QStringLiteral("codice ")));
         for (const QString& text : onQuestions)
-            QVERIFY2(questions.contains(text),
+            QVERIFY2(questions.contains(withBlanks(text)),
                      qPrintable(text + QStringLiteral(" in ") + questions));
         for (const QString& text : onAnswers) {
             QVERIFY2(answers.contains(text), qPrintable(text + QStringLiteral(" in ") + answers));
@@ -139,20 +108,21 @@ private slots:
     }
 
     // A sheet at level 1: only the plain articles, the level at the foot
-    // beside the seed; the same seed without a level draws the other one too.
+    // beside the code; the same seed without a level draws the other one too.
     void levelSheet() {
         const QString list =
             write(QStringLiteral("livelli.txt"), "matita,300,500\ngomma,200,350\npenna,800,1200\n"
                                                  "zaino,12345,15678\n");
         auto sheet = [&](const QStringList& level) {
             const QString pdf = folder.filePath(QStringLiteral("livello.pdf"));
-            const Run run = mercanzola(QStringList{"--scheda", pdf, "--lista", list, "--esercizi",
-                                                   "1,5,13", "--problemi", "20", "--seme", "3"} +
-                                       level);
+            const SheetRun run =
+                mercanzola(QStringList{"--scheda", pdf, "--lista", list, "--esercizi", "1,5,13",
+                                       "--problemi", "20", "--seme", "3"} +
+                           level);
             return run.status == 0 ? textOf(pdf) : run.errors;
         };
         const QString first = sheet({"--livello", "1"});
-        QVERIFY2(first.contains(QStringLiteral("livello 1 - seme 3")), qPrintable(first));
+        QVERIFY2(first.contains(QStringLiteral("livello 1 - codice ")), qPrintable(first));
         QVERIFY2(!first.contains(QStringLiteral("zaino")), qPrintable(first));
         QVERIFY(sheet({}).contains(QStringLiteral("zaino")));
     }
@@ -161,7 +131,7 @@ private slots:
     void sameSeedSameSheet() {
         auto sheet = [this](const QString& name, const QString& seed) {
             const QString pdf = folder.filePath(name);
-            const Run run = mercanzola({"--scheda", pdf, "--seme", seed, "--soluzioni"});
+            const SheetRun run = mercanzola({"--scheda", pdf, "--seme", seed, "--soluzioni"});
             return run.status == 0 ? textOf(pdf) : run.errors;
         };
         const QString first = sheet(QStringLiteral("a.pdf"), QStringLiteral("42"));
@@ -220,6 +190,14 @@ private slots:
         QTest::newRow("a folder that is not there")
             << QStringList{"--scheda", "/nessuna/cartella/scheda.pdf"}
             << "Non riesco a scrivere la scheda in /nessuna/cartella/scheda.pdf";
+        QTest::newRow("a device that takes nothing")
+            << QStringList{"--scheda", "/dev/full"}
+            << "Non riesco a scrivere la scheda in /dev/full: il disco è pieno";
+        QTest::newRow("a mistyped code")
+            << QStringList{"--codice", "K7Q2M-8XAB4"} << "non è il codice di una scheda";
+        QTest::newRow("a code and a seed")
+            << QStringList{"--codice", "K7Q2M-8XAB3", "--seme", "4"}
+            << "Con --codice non vanno --esercizi, --problemi, --seme e --grande";
         QTest::newRow("options without the sheet")
             << QStringList{"--soluzioni"} << "valgono per la scheda: mercanzola --scheda FILE.pdf";
     }
@@ -230,19 +208,152 @@ private slots:
         if (!arguments.contains(QStringLiteral("--scheda")) &&
             !arguments.contains(QStringLiteral("--soluzioni")))
             all << QStringLiteral("--scheda") << folder.filePath(QStringLiteral("errata.pdf"));
-        const Run run = mercanzola(all);
+        const SheetRun run = mercanzola(all);
         QVERIFY(run.status != 0);
         QVERIFY2(run.errors.contains(told), qPrintable(run.errors));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("errata.pdf"))));
     }
 
+    // A full disk: the program says so and the sheet printed last week is
+    // still there, whole. A small tmpfs of its own, in a mount namespace.
+    void aFullDiskKeepsTheOlderSheet() {
+        if (QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+            QSKIP("unshare is missing: util-linux has it");
+        const QString older = write(QStringLiteral("vecchia.pdf"), QByteArray(4000, 'v'));
+        const QString disk = folder.filePath(QStringLiteral("disco"));
+        QVERIFY(QDir().mkpath(disk));
+        QProcess shell;
+        shell.start(QStringLiteral("unshare"),
+                    {QStringLiteral("-rm"), QStringLiteral("bash"), QStringLiteral("-c"),
+                     QStringLiteral("mount -t tmpfs -o size=24k tmpfs \"$1\" || exit 99; "
+                                    "cp \"$2\" \"$1/scheda.pdf\"; "
+                                    "env -u DISPLAY \"$3\" --scheda \"$1/scheda.pdf\" --soluzioni "
+                                    "--seme 3; echo \"uscita $?\"; cmp \"$2\" \"$1/scheda.pdf\" && "
+                                    "echo intatta; ls -A \"$1\""),
+                     QStringLiteral("prova"), disk, older,
+                     QStringLiteral(MERCANZOLA_PROGRAM_FOLDER "/mercanzola")});
+        QVERIFY(shell.waitForFinished(60000));
+        if (shell.exitCode() == 99)
+            QSKIP("no mount namespace here for a tmpfs of the test's own");
+        const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QVERIFY2(out.contains(QStringLiteral("uscita 1")), qPrintable(out + err));
+        QVERIFY2(out.contains(QStringLiteral("intatta")), qPrintable(out));
+        // No temporary file left beside it.
+        QCOMPARE(out.section(QStringLiteral("intatta"), 1).simplified(),
+                 QStringLiteral("scheda.pdf"));
+        QVERIFY2(err.contains(QStringLiteral("il disco è pieno")) &&
+                     err.contains(QStringLiteral("è rimasto com'era")),
+                 qPrintable(err));
+    }
+
+    // Room to write: each blank on paper is at least 40 mm (60 in large
+    // print) and wider than the longest answer of its exercise.
+    void roomToWrite_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<double>("narrowestMm");
+        QTest::newRow("ordinary") << QStringList{} << 40.0;
+        QTest::newRow("large print") << QStringList{"--grande"} << 60.0;
+    }
+    void roomToWrite() {
+        QFETCH(QStringList, options);
+        QFETCH(double, narrowestMm);
+        const QString list = write(QStringLiteral("caro.txt"),
+                                   "\"bicicletta\", 210000, 252000\n\"gomma\", 300, 450\n");
+        const QString pdf = folder.filePath(QStringLiteral("spazio.pdf"));
+        QCOMPARE(mercanzola(QStringList{"--scheda", pdf, "--lista", list, "--esercizi", "1,12",
+                                        "--seme", "11"} +
+                            options)
+                     .status,
+                 0);
+        int blanks = 0;
+        for (int page = 1; page <= pagesOf(pdf); ++page) {
+            const std::vector<Word> words = wordsOf(pdf, page);
+            QString before;
+            for (const Word& word : words) {
+                // The heading's blanks, for the name, the class and the day, are no answers.
+                const bool heading = QStringList{"Nome", "Classe", "Data"}.contains(before);
+                before = word.text;
+                if (word.text.startsWith(QStringLiteral("____")) && !heading) {
+                    ++blanks;
+                    QVERIFY2(word.box.width() >= narrowestMm * PointsPerMm - 0.5,
+                             qPrintable(QString::number(word.box.width() / PointsPerMm)));
+                }
+            }
+        }
+        // Four problems of exercise 1, four of 12 with two blanks each.
+        QVERIFY2(blanks == 12, qPrintable(QString::number(blanks)));
+    }
+
+    // No misprints: no problem twice while the catalogue has others, tables
+    // of two items or more, articles that answer nothing left out and named.
+    void noMisprints_data() {
+        QTest::addColumn<QByteArray>("catalogue");
+        QTest::addColumn<QString>("exercises");
+        QTest::addColumn<QString>("warned");
+        QTest::addColumn<QString>("neverOnSheet");
+        QTest::addColumn<int>("distinct"); // questions told apart by their text
+        QByteArray thirty;
+        for (int n = 1; n <= 30; ++n)
+            thirty += QByteArrayLiteral("\"articolo ") + QByteArray::number(n) + "\", " +
+                      QByteArray::number(n * 100) + ", " + QByteArray::number(n * 130) + "\n";
+        QTest::newRow("thirty articles, fifty totals") << thirty << "1"
+                                                       << ""
+                                                       << "" << 50;
+        QTest::newRow("thirty articles, fifty gains")
+            << thirty << "5"
+            << "Nell'esercizio 5 (trova il guadagno) qualche problema si ripete"
+            << "" << 0;
+        QTest::newRow("a table of four cells, two items or more")
+            << thirty << "9"
+            << ""
+            << "di 0:|(spesa|ricavo) di 1:" << 0;
+        QTest::newRow("a table of the gain, two items or more") << thirty << "10"
+                                                                << ""
+                                                                << "di [01]:" << 0;
+        QTest::newRow("a price of 0 and equal prices")
+            << QByteArray("\"regalo\", 0, 500\n\"pari\", 700, 700\n\"penna\", 800, 1200\n") << "12"
+            << "prezzo 0, con cui un problema non ha risposta: regalo|prezzi uguali, né "
+               "guadagno né perdita: pari"
+            << "di 0 lire|regalo|pari" << 0;
+    }
+    void noMisprints() {
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, exercises);
+        QFETCH(QString, warned);
+        QFETCH(QString, neverOnSheet);
+        QFETCH(int, distinct);
+        const QString list = write(QStringLiteral("articoli.txt"), catalogue);
+        const QString pdf = folder.filePath(QStringLiteral("cinquanta.pdf"));
+        const SheetRun run = mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises,
+                                         "--problemi", "50", "--soluzioni", "--seme", "21"});
+        QCOMPARE(run.status, 0);
+        for (const QString& warning : warned.split(u'|', Qt::SkipEmptyParts))
+            QVERIFY2(run.errors.contains(warning), qPrintable(run.errors));
+        if (warned.isEmpty())
+            QCOMPARE(run.errors, QString());
+        // Each problem is one line of the answers: "7. costo totale: 2.600 lire".
+        int firstAnswers = 1;
+        while (!textOf(pdf, firstAnswers, firstAnswers).contains(QStringLiteral("Soluzioni")))
+            ++firstAnswers;
+        const QString questions = textOf(pdf, 1, firstAnswers - 1);
+        const QString answers = textOf(pdf, firstAnswers);
+        if (!neverOnSheet.isEmpty())
+            QVERIFY2(!(questions + answers).contains(QRegularExpression(neverOnSheet)),
+                     qPrintable(questions + answers));
+        if (distinct == 0)
+            return;
+        QSet<QString> posed;
+        static const QRegularExpression problem(QStringLiteral("\\d+\\. ([^_]+?\\.) "));
+        auto found = problem.globalMatch(questions);
+        while (found.hasNext())
+            posed.insert(found.next().captured(1));
+        QVERIFY2(posed.size() == distinct, qPrintable(questions));
+    }
+
 private:
     QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(name));
-        file.write(bytes);
-        return file.fileName();
+        return writeFile(folder.filePath(name), bytes);
     }
 
     QTemporaryDir folder;

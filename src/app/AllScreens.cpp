@@ -28,15 +28,19 @@ void registerAllScreens(Lesson& lesson) {
                    [&lesson] { return new FormAlunno(readClassList(lesson.cataloguePath())); });
 }
 
+void loadItalianTexts() {
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
 void setUpToolkit() {
     // The screens are laid out for these faces; Liberation Sans has Arial's metrics.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     ui::installAccessibility();
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    loadItalianTexts();
     ui::setErrorReporter([](const std::exception* error) { reportFatalError(error); });
     // Qt 6.4's pixmap cache keeps the name of every piece it drops. The style names
     // its cached pieces after the palette, which changes with every problem, so

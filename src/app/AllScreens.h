@@ -10,3 +10,6 @@ void registerAllScreens(Lesson& lesson);
 // screen reader, and the error guard: what the program
 // sets up once the toolkit is up.
 void setUpToolkit();
+
+// Qt's own texts (its file, print and message dialogs) in Italian.
+void loadItalianTexts();

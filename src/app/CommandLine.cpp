@@ -148,7 +148,8 @@ void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
             }
             result->worksheetExercises.push_back(number);
         }
-    if (parser.isSet(QStringLiteral("problemi"))) {
+    result->problemsAsked = parser.isSet(QStringLiteral("problemi"));
+    if (result->problemsAsked) {
         bool ok = false;
         result->problemsEach = parser.value(QStringLiteral("problemi")).toInt(&ok);
         if (!ok || result->problemsEach < 1 || result->problemsEach > 50)
@@ -162,12 +163,37 @@ void readWorksheetOptions(const QCommandLineParser& parser, CommandLine* result,
             *mistakes << QStringLiteral("Numero non valido dopo --seme: %1")
                              .arg(parser.value(QStringLiteral("seme")));
     }
-    result->worksheetOptions = parser.isSet(QStringLiteral("esercizi")) ||
-                               parser.isSet(QStringLiteral("problemi")) || result->solutions ||
-                               parser.isSet(QStringLiteral("seme")) || result->largePrint;
-    if (result->worksheetOptions && !result->worksheetAsked)
-        *mistakes << QStringLiteral("Le opzioni --esercizi, --problemi, --soluzioni, --seme e "
-                                    "--grande valgono per la scheda: mercanzola --scheda FILE.pdf");
+    result->classAsked = parser.isSet(QStringLiteral("classe"));
+    result->sheetCode = parser.value(QStringLiteral("codice")).trimmed();
+    result->answersFile = absolute(parser.value(QStringLiteral("soluzioni-in")));
+    result->sheetTitle = parser.value(QStringLiteral("titolo")).simplified();
+    const bool drawn = parser.isSet(QStringLiteral("esercizi")) ||
+                       parser.isSet(QStringLiteral("problemi")) ||
+                       parser.isSet(QStringLiteral("seme")) || result->largePrint;
+    if (parser.isSet(QStringLiteral("codice")) && drawn)
+        *mistakes << QStringLiteral("Con --codice non vanno --esercizi, --problemi, --seme e "
+                                    "--grande: il codice li contiene già.");
+    if (parser.isSet(QStringLiteral("codice")) && result->classAsked)
+        *mistakes << QStringLiteral(
+            "Con --codice non va --classe: il codice è di una scheda sola.");
+    result->worksheetOptions = drawn || result->solutions || result->classAsked ||
+                               parser.isSet(QStringLiteral("codice")) ||
+                               parser.isSet(QStringLiteral("soluzioni-in")) ||
+                               parser.isSet(QStringLiteral("titolo"));
+    if (result->worksheetOptions && !result->worksheetAsked && !result->prepareWorksheet)
+        *mistakes << QStringLiteral("Le opzioni --esercizi, --problemi, --soluzioni, --seme, "
+                                    "--grande, --classe, --codice, --soluzioni-in e --titolo "
+                                    "valgono per la scheda: mercanzola --scheda FILE.pdf, oppure "
+                                    "mercanzola --prepara-scheda");
+}
+
+// "--classe elenco.txt": the word after --classe, when it is no option, names
+// the class list.
+QString classListAfter(const QStringList& arguments, const QStringList& positional) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--classe"));
+    if (at < 0 || at + 1 >= arguments.size() || !positional.contains(arguments[at + 1]))
+        return QString();
+    return arguments[at + 1];
 }
 
 } // namespace
@@ -218,7 +244,8 @@ CommandLine readCommandLine(const QStringList& allArguments) {
     bool fileMissing = false;
     for (const QString& name :
          {QStringLiteral("lista"), QStringLiteral("controlla"), QStringLiteral("registro"),
-          QStringLiteral("csv"), QStringLiteral("html"), QStringLiteral("scheda")})
+          QStringLiteral("csv"), QStringLiteral("html"), QStringLiteral("scheda"),
+          QStringLiteral("soluzioni-in")})
         if (parser.isSet(name) &&
             (parser.value(name).isEmpty() || parser.value(name).startsWith(u'-'))) {
             mistakes << QStringLiteral("Manca il nome del file dopo --%1").arg(name);
@@ -239,7 +266,13 @@ CommandLine readCommandLine(const QStringList& allArguments) {
         mistakes << QStringLiteral("Manca il nome dell'alunno dopo --cancella-alunno");
     for (const QString& unknown : parser.unknownOptionNames())
         mistakes << QStringLiteral("Opzione sconosciuta: %1").arg(asTyped(unknown, arguments));
-    for (const QString& extra : parser.positionalArguments())
+    QStringList extras = parser.positionalArguments();
+    const QString classList = classListAfter(arguments, extras);
+    if (!classList.isEmpty()) {
+        result.classList = absolute(classList);
+        extras.removeOne(classList);
+    }
+    for (const QString& extra : extras)
         mistakes << QStringLiteral("Argomento non previsto: %1").arg(extra);
     result.checkAsked = parser.isSet(QStringLiteral("controlla"));
     // The check opens no window and reads only its own file: any option beside it

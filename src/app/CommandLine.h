@@ -55,10 +55,16 @@ struct CommandLine {
     bool prepareWorksheet = false;
     std::vector<int> worksheetExercises; // by their menu numbers; empty: all
     int problemsEach = 4;
+    bool problemsAsked = false;
     bool solutions = false;
     bool largePrint = false;
     std::optional<std::uint64_t> seed;
-    QString error; // in Italian, for the terminal; empty when all is understood
+    bool classAsked = false; // --classe: one sheet per pupil
+    QString classList;       // the list named after --classe; empty: found as the lesson finds it
+    QString sheetCode;       // --codice: the sheet printed with this code, made again
+    QString answersFile;     // --soluzioni-in: the answer pages in a file of their own
+    QString sheetTitle;      // --titolo: the teacher's own heading
+    QString error;           // in Italian, for the terminal; empty when all is understood
 };
 
 // The toolkit's own options (-platform, -style ...) are left for it to read.

@@ -99,12 +99,28 @@ const QList<CommandLineOption>& commandLineOptions() {
         {{QStringLiteral("soluzioni")},
          QStringLiteral("Aggiunge alla scheda le pagine delle soluzioni, a parte.")},
         {{QStringLiteral("seme")},
-         QStringLiteral("Lo stesso numero dà di nuovo la stessa scheda; è stampato in piccolo "
-                        "in fondo a ogni pagina."),
+         QStringLiteral("Lo stesso numero dà di nuovo la stessa scheda; in fondo a ogni pagina "
+                        "il codice della scheda lo contiene."),
          QStringLiteral("N")},
         {{QStringLiteral("grande")},
          QStringLiteral("Scheda a caratteri grandi, senza grazie e ben spaziati, un problema per "
                         "riquadro: per gli alunni con DSA.")},
+        {{QStringLiteral("classe")},
+         QStringLiteral("Una scheda per alunno, ognuna diversa, con il nome su \"Nome\": gli "
+                        "alunni di classe.txt (dove li cerca il registro), o del FILE scritto "
+                        "dopo --classe.")},
+        {{QStringLiteral("codice")},
+         QStringLiteral("Rifà la scheda che porta in fondo questo codice (per esempio "
+                        "K7Q2M-8XAB3); dice se il catalogo è cambiato da allora."),
+         QStringLiteral("CODICE")},
+        {{QStringLiteral("soluzioni-in")},
+         QStringLiteral("Scrive le pagine delle soluzioni in questo FILE, a parte: la scheda "
+                        "degli alunni si stampa tutta."),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("titolo")},
+         QStringLiteral("Il titolo della scheda, al posto di quello solito (per esempio "
+                        "\"Verifica del 12 marzo\")."),
+         QStringLiteral("TITOLO")},
         {{QStringLiteral("prepara-scheda")},
          QStringLiteral("Apre la finestra per preparare una scheda: esercizi, quanti problemi, "
                         "soluzioni, caratteri grandi; la salva in PDF o la stampa.")},

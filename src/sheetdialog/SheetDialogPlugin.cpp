@@ -8,8 +8,8 @@ class SheetDialogPlugin : public QObject, public WorksheetDialogFactory {
     Q_PLUGIN_METADATA(IID MERCANZOLA_WORKSHEET_DIALOG_IID)
     Q_INTERFACES(WorksheetDialogFactory)
 public:
-    int runDialog(const Catalogue& catalogue, std::uint64_t seed) override {
-        SheetDialog dialog(catalogue, seed);
+    int runDialog(const SheetDialogStart& start) override {
+        SheetDialog dialog(start);
         dialog.exec();
         return 0;
     }

@@ -1,146 +1,119 @@
 #include "worksheet/Worksheet.h"
 
-#include "model/Headings.h"
-#include "model/SeededRandom.h"
-#include "worksheet/SheetLayout.h"
+#include "worksheet/SheetCode.h"
+#include "worksheet/SheetContent.h"
+#include "worksheet/SheetDraw.h"
+#include "worksheet/SheetFile.h"
 
-#include <QFile>
-#include <QPageLayout>
 #include <QPdfWriter>
-#include <functional>
+#include <algorithm>
+#include <optional>
 
 using namespace worksheet;
 
 namespace {
 
-const QString Blank = QStringLiteral("________");
+// The narrowest blank, and in large print.
+constexpr double BlankMm = 40, LargeBlankMm = 60;
+constexpr double BlankLineMm = 8, LargeBlankLineMm = 11;
 
-// "1.500 lire", "4,40 euro", "7" for a number of items.
-QString written(const Problem& problem, const Figure& figure) {
-    return problem.valueText(figure, Reading::Written);
+// One pupil's sheet: its problems and the code that makes it again.
+struct Sheet {
+    QString pupil;
+    QString code;
+    SheetProblems drawn;
+};
+
+QString footerOf(const Catalogue& catalogue, const Sheet& sheet, bool answers, int level) {
+    const QString leveled = level > 0 ? QStringLiteral(" - livello %1").arg(level) : QString();
+    return QStringLiteral("la mercanzola - %1 in %2%3 - codice %4")
+        .arg(answers ? QStringLiteral("soluzioni") : QStringLiteral("scheda"),
+             catalogue.currency->name(), leveled, sheet.code);
 }
 
-// The blank where the answer goes, with its unit: "________ lire".
-QString blankFor(const Problem& problem, const Figure& figure) {
-    return Blank + u' ' +
-           (figure.kind == AnswerKind::Count ? QStringLiteral("pezzi") : problem.currency->name());
-}
-
-SheetForm formOf(const Problem& problem) {
-    return exerciseInfo(problem.exercise).sheet;
-}
-
-bool isTable(const Problem& problem) {
-    return formOf(problem) == SheetForm::Grid;
-}
-
-// The table as the screen shows it: given cells filled, asked cells blank,
-// cells with no control shaded; with the answers, every cell filled.
-Grid tableOf(const Problem& problem, bool withAnswers) {
-    Grid grid{{Headings::quantita(), Headings::spesa(), Headings::ricavo(), Headings::guadagno()},
-              {{QStringLiteral("1"), {}, {}, {}},
-               {QString::number(problem.quantity.value()), {}, {}, {}}},
-              {{false, true, true, true}, {false, true, true, true}}};
-    auto fill = [&](const Figure& figure, bool shown) {
-        grid.shaded[figure.cell.row][figure.cell.column + 1] = false;
-        if (shown)
-            grid.rows[figure.cell.row][figure.cell.column + 1] =
-                problem.currency->amountText(figure.value);
-    };
-    for (const Figure& figure : problem.given)
-        fill(figure, true);
-    for (const Step& step : problem.steps)
-        fill(step.figure, withAnswers);
-    return grid;
-}
-
-QString givenText(const Problem& problem) {
-    QStringList shown;
-    for (const Figure& figure : problem.given)
-        shown << figure.heading + u' ' + written(problem, figure);
-    return shown.join(QStringLiteral(", "));
-}
-
-Pieces piecesOf(const Problem& problem, const std::vector<int>& which) {
-    Pieces pieces;
-    for (int index : which) {
-        const Denomination& piece = problem.currency->pieces()[index];
-        pieces.pieces.push_back(
-            {QString::fromUtf8(piece.spoken), piece.kind == Denomination::Note});
+// Each exercise's blanks fit the longest answer of its problems on this sheet.
+Room roomFor(const SheetLayout& layout, const std::vector<Problem>& problems, bool large) {
+    QString longest;
+    for (const Problem& problem : problems) {
+        const QString text = longestAnswer(problem);
+        if (text.size() > longest.size())
+            longest = text;
     }
-    return pieces;
+    const double mm = large ? LargeBlankMm : BlankMm;
+    return {layout.blank(mm, longest), layout.blank(mm, QStringLiteral("guadagno")),
+            large ? LargeBlankLineMm : BlankLineMm, layout.squaresAcross(), layout.squaresBeside()};
 }
 
-QString numbered(int number, const QString& text) {
-    return QStringLiteral("%1. %2").arg(number).arg(text);
-}
-
-// A problem as the pupil meets it on paper.
-std::vector<Row> question(const Problem& problem, int number) {
-    const Currency& money = *problem.currency;
-    switch (formOf(problem)) {
-    case SheetForm::Pieces:
-        return {Text{numbered(number, QStringLiteral("Avevo pagato la merce %1. Questa è la "
-                                                     "somma che ho ricavato:")
-                                          .arg(money.spokenAmount(problem.cost)))},
-                piecesOf(problem, problem.pieces),
-                Text{QStringLiteral("Ho ricavato: ") + Blank + u' ' + money.name()},
-                Text{QStringLiteral("Cerchia il denaro che avevi utilizzato per pagare.")},
-                Text{QStringLiteral("Ho guadagnato: ") + Blank + u' ' + money.name()}};
-    case SheetForm::Choice:
-        return {
-            Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
-                                      givenText(problem) + u'.')},
-            Text{QStringLiteral("guadagno o perdita? ______ di ") + Blank + u' ' + money.name()}};
-    default:
-        break;
+// Each exercise's title travels with its first problem.
+void addProblems(SheetLayout& layout, const Sheet& sheet, const WorksheetOptions& options,
+                 bool answers) {
+    const auto& problems = sheet.drawn.problems;
+    int number = 1;
+    for (std::size_t start = 0; start < problems.size(); start += options.problemsEach) {
+        const std::vector<Problem> exercise(
+            problems.begin() + static_cast<std::ptrdiff_t>(start),
+            problems.begin() + static_cast<std::ptrdiff_t>(
+                                   std::min(problems.size(), start + options.problemsEach)));
+        const Room room = roomFor(layout, exercise, options.largePrint);
+        for (std::size_t i = 0; i < exercise.size(); ++i, ++number) {
+            Block block =
+                answers ? Block{answer(exercise[i], number)} : question(exercise[i], number, room);
+            block.framed = options.largePrint;
+            if (i == 0)
+                block.rows.insert(block.rows.begin(),
+                                  Text{sectionTitle(exercise[i].exercise), true});
+            layout.add(block);
+        }
     }
-    if (isTable(problem))
-        return {Text{numbered(number, problem.article.trimmed() +
-                                          QStringLiteral(": completa la tabella."))},
-                tableOf(problem, false)};
-    const Figure& asked = problem.asked();
-    return {Text{numbered(number, problem.article.trimmed() + QStringLiteral(": ") +
-                                      givenText(problem) + u'.')},
-            Text{asked.heading + QStringLiteral(": ") + blankFor(problem, asked)}};
 }
 
-// The same problem's answers, for the teacher.
-QString answer(const Problem& problem) {
-    const Currency& money = *problem.currency;
-    if (formOf(problem) == SheetForm::Pieces) {
-        QStringList paid;
-        for (int index : problem.payment)
-            paid << QString::fromUtf8(money.pieces()[index].spoken);
-        return QStringLiteral("ricavo %1; pagato con %2; guadagno %3")
-            .arg(money.spokenAmount(problem.revenue), paid.join(QStringLiteral(", ")),
-                 money.spokenAmount(problem.gain));
+void addQuestions(SheetLayout& layout, const Catalogue& catalogue, const Sheet& sheet,
+                  const WorksheetOptions& options) {
+    layout.startSheet(footerOf(catalogue, sheet, false, options.level));
+    const QString name = sheet.pupil.isEmpty() ? QStringLiteral(" ______________________")
+                                               : QStringLiteral(": ") + sheet.pupil;
+    const QString title =
+        options.title.trimmed().isEmpty()
+            ? QStringLiteral("Esercizi di compravendita, in %1").arg(catalogue.currency->name())
+            : options.title.trimmed();
+    layout.add({{Text{QStringLiteral("Nome%1   Classe ________   Data ______________").arg(name),
+                      false, options.largePrint ? LargeBlankLineMm : BlankLineMm},
+                 Text{title, true}}});
+    addProblems(layout, sheet, options, false);
+}
+
+// The answers start a page of their own, so that they can be kept back.
+void addAnswers(SheetLayout& layout, const Catalogue& catalogue, const Sheet& sheet,
+                const WorksheetOptions& options) {
+    layout.startSheet(footerOf(catalogue, sheet, true, options.level));
+    const QString whose = sheet.pupil.isEmpty() ? QString() : sheet.pupil + QStringLiteral(", ");
+    layout.add({{Text{QStringLiteral("Soluzioni: %1codice %2").arg(whose, sheet.code), true}}});
+    addProblems(layout, sheet, options, true);
+}
+
+std::vector<Sheet> drawSheets(const Catalogue& catalogue, const WorksheetOptions& options,
+                              QStringList* warnings) {
+    std::vector<Sheet> sheets;
+    const std::vector<std::uint64_t> seeds = sheetSeeds(options);
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+        Sheet sheet{options.pupils.value(static_cast<qsizetype>(i)),
+                    sheetCodeOf(catalogue, options, seeds[i]),
+                    drawSheetProblems(catalogue, options.exercises, options.problemsEach, seeds[i],
+                                      options.level)};
+        if (warnings)
+            for (const QString& warning : sheet.drawn.warnings)
+                if (!warnings->contains(warning))
+                    *warnings << warning;
+        sheets.push_back(std::move(sheet));
     }
-    QStringList answers;
-    for (const Step& step : problem.steps) {
-        if (step.kind == Step::Choice)
-            continue;
-        answers << (formOf(problem) == SheetForm::Choice
-                        ? step.figure.heading + QStringLiteral(" di ")
-                        : step.figure.heading + QStringLiteral(": ")) +
-                       written(problem, step.figure);
-    }
-    return answers.join(QStringLiteral("; "));
+    return sheets;
 }
 
-QString sectionTitle(Exercise exercise) {
-    return QStringLiteral("Esercizio %1: %2")
-        .arg(exerciseInfo(exercise).number)
-        .arg(exerciseTitle(exercise).simplified());
-}
-
-QString footerOf(const Catalogue& catalogue, const WorksheetOptions& options) {
-    // The seed draws the same sheet again only at the same level.
-    const QString level =
-        options.level > 0 ? QStringLiteral(" - livello %1").arg(options.level) : QString();
-    return QStringLiteral("la mercanzola - scheda in %1%2 - seme %3")
-        .arg(catalogue.currency->name(), level)
-        .arg(options.seed);
+void setUp(QPdfWriter& writer) {
+    writer.setPageLayout(sheetPageLayout());
+    writer.setResolution(SheetDpi);
+    writer.setTitle(QStringLiteral("La mercanzola: scheda di esercizi"));
+    writer.setCreator(QStringLiteral("la mercanzola"));
 }
 
 } // namespace
@@ -152,68 +125,67 @@ WorksheetOptions WorksheetOptions::everyExercise() {
     return options;
 }
 
-std::vector<Problem> drawWorksheet(const Catalogue& catalogue, const WorksheetOptions& options) {
-    SeededRandom random(options.seed);
-    const LevelArticles articles(catalogue);
-    std::vector<Problem> problems;
-    for (Exercise exercise : options.exercises)
-        for (int n = 0; n < options.problemsEach; ++n)
-            problems.push_back(
-                drawProblem(exercise, catalogue, random, {options.level, &articles}));
-    return problems;
+std::vector<std::uint64_t> sheetSeeds(const WorksheetOptions& options) {
+    if (options.pupils.isEmpty())
+        return {options.seed};
+    // Steps by a prime that shares no factor with 999,999: every pupil of a
+    // class of any size gets a seed of its own, small enough to type.
+    std::vector<std::uint64_t> seeds;
+    for (qsizetype i = 0; i < options.pupils.size(); ++i)
+        seeds.push_back((options.seed + static_cast<std::uint64_t>(i) * 7919 - 1) % 999999 + 1);
+    return seeds;
 }
 
-void paintWorksheet(QPagedPaintDevice& device, const Catalogue& catalogue,
-                    const WorksheetOptions& options) {
-    const std::vector<Problem> problems = drawWorksheet(catalogue, options);
-    SheetLayout sheet(device, options.largePrint, footerOf(catalogue, options));
-    sheet.add(
-        {{Text{QStringLiteral("Nome ______________________   Classe ________   Data "
-                              "______________")},
-          Text{QStringLiteral("Esercizi di compravendita, in %1").arg(catalogue.currency->name()),
-               true}}});
-    // Each exercise's title travels with its first problem.
-    auto eachProblem = [&](const std::function<Block(const Problem&, int)>& blockOf) {
-        for (size_t i = 0; i < problems.size(); ++i) {
-            Block block = blockOf(problems[i], static_cast<int>(i) + 1);
-            if (i % options.problemsEach == 0)
-                block.rows.insert(block.rows.begin(),
-                                  Text{sectionTitle(problems[i].exercise), true});
-            sheet.add(block);
-        }
+QString sheetCodeOf(const Catalogue& catalogue, const WorksheetOptions& options,
+                    std::uint64_t seed) {
+    return encodeSheetCode({seed, options.exercises, options.problemsEach, options.level,
+                            *catalogue.currency == Currency::euro(), options.largePrint,
+                            catalogueCheckOf(catalogue)});
+}
+
+int paintWorksheet(QPagedPaintDevice& device, const Catalogue& catalogue,
+                   const WorksheetOptions& options, SheetPart part, PageRange range,
+                   QStringList* warnings) {
+    const std::vector<Sheet> sheets = drawSheets(catalogue, options, warnings);
+    SheetLayout layout(device, options.largePrint, range);
+    if (part != SheetPart::Answers)
+        for (const Sheet& sheet : sheets)
+            addQuestions(layout, catalogue, sheet, options);
+    if (part != SheetPart::Questions)
+        for (const Sheet& sheet : sheets)
+            addAnswers(layout, catalogue, sheet, options);
+    layout.finish();
+    return layout.pages();
+}
+
+WriteResult writeWorksheetPdf(const QString& path, const Catalogue& catalogue,
+                              const WorksheetOptions& options, const QString& answersPath) {
+    WriteResult result;
+    const bool apart = !answersPath.isEmpty();
+    SheetFile file(path);
+    std::optional<SheetFile> answers;
+    if (apart)
+        answers.emplace(answersPath);
+    auto write = [&](SheetFile& target, SheetPart part) {
+        if (!target.device())
+            return false;
+        QPdfWriter writer(target.device());
+        setUp(writer);
+        paintWorksheet(writer, catalogue, options, part, {}, &result.warnings);
+        return true;
     };
-    eachProblem([&](const Problem& problem, int number) {
-        return Block{question(problem, number), options.largePrint};
-    });
-    if (!options.solutions)
-        return;
-    // The answers start a page of their own, so that they can be kept back.
-    sheet.newPage();
-    sheet.add({{Text{QStringLiteral("Soluzioni (seme %1)").arg(options.seed), true}}});
-    eachProblem([&](const Problem& problem, int number) {
-        std::vector<Row> rows = {Text{numbered(number, answer(problem))}};
-        if (isTable(problem))
-            rows.push_back(tableOf(problem, true));
-        return Block{rows, options.largePrint};
-    });
-}
-
-QString writeWorksheetPdf(const QString& path, const Catalogue& catalogue,
-                          const WorksheetOptions& options) {
-    {
-        // The writer would paint into nothing, and say nothing, over a file it
-        // cannot open.
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return QStringLiteral("Non riesco a scrivere la scheda in %1: %2")
-                .arg(path, file.errorString());
+    const SheetPart part = apart || !options.solutions ? SheetPart::Questions : SheetPart::Both;
+    if (!write(file, part) || (apart && !write(*answers, SheetPart::Answers))) {
+        result.error = !file.device() ? file.commit() : answers->commit();
+        file.cancel();
+        return result;
     }
-    QPdfWriter writer(path);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter));
-    writer.setResolution(300);
-    writer.setTitle(QStringLiteral("La mercanzola: scheda di esercizi"));
-    writer.setCreator(QStringLiteral("la mercanzola"));
-    paintWorksheet(writer, catalogue, options);
-    return QString();
+    result.error = file.commit();
+    if (apart) {
+        if (result.error.isEmpty())
+            result.error = answers->commit();
+        else
+            answers->cancel();
+    }
+    return result;
 }
