@@ -141,7 +141,7 @@ table_taps() {
     start_program "$program_dir" "$work/table-taps.log"
     program_args=()
     local Start=1920x1080 Menu=1920x1080 Exercise=1920x1080
-    local gain quantity invio seven virgola five
+    local gain quantity invio wrong digit virgola five
     expect "$Start" "$Start" "start screen" 15 && sleep 0.6 || return 1
     click_on "push button" Avvio && sleep 0.6 && click_on "push button" "tabelle    1" &&
         shows frame "tabelle 1" "a tap on tabelle 1" || return 1
@@ -150,23 +150,26 @@ table_taps() {
     quantity=$(atspi_read find --role label --wait 3 "quantità: " | tail -n 1 | cut -f 2) &&
         quantity=${quantity#"quantità: "} && [[ -n $quantity ]] ||
         fail "no quantity heard" || return 1
-    invio=$(place_of "push button" invio) && seven=$(place_of "push button" 7) &&
+    # A digit whose "N," is a wrong spesa: 7 unless the row costs 7,00 (1,40 x 5).
+    digit=7
+    (($(cents "$(amount_heard "spesa di 1")") * quantity != 700)) || digit=8
+    invio=$(place_of "push button" invio) && wrong=$(place_of "push button" $digit) &&
         virgola=$(place_of "push button" virgola) && five=$(place_of "push button" 5) ||
         fail "the pad's keys are not found" || return 1
     ((gain >= 0)) || tap meno
     gain=${gain#-}
     tap "$(printf '%d,%02d' $((gain / 100)) $((gain % 100)))" || return 1
     # shellcheck disable=SC2086 # two words, x and y
-    xdotool mousemove $invio click 1 sleep 0.2 mousemove $seven click 1 &&
+    xdotool mousemove $invio click 1 sleep 0.2 mousemove $wrong click 1 &&
         counts_heard 1 0 "the gain of one item" &&
-        box_holds "spesa di $quantity" 7 "7 tapped 0.2 s after the right gain" || return 1
+        box_holds "spesa di $quantity" $digit "$digit tapped 0.2 s after the right gain" || return 1
     # shellcheck disable=SC2086
     xdotool mousemove $virgola click --repeat 2 --delay 120 1 &&
-        box_holds "spesa di $quantity" "7," "a double tap on virgola" || return 1
+        box_holds "spesa di $quantity" "$digit," "a double tap on virgola" || return 1
     # shellcheck disable=SC2086
     xdotool mousemove $invio click 1 sleep 0.7 click 1 sleep 0.2 mousemove $five click 1 &&
-        box_holds "spesa di $quantity" 5 "5 after a wrong 7," &&
-        counts_heard 1 1 "invio twice on a wrong 7," || return 1
+        box_holds "spesa di $quantity" 5 "5 after a wrong $digit," &&
+        counts_heard 1 1 "invio twice on a wrong $digit," || return 1
     shot table-taps
     back_to_menu && leave_program
 }
