@@ -22,7 +22,7 @@ packages=(
 # an X server and its tools, clang for the fuzzers, Debian's checkers.
 test_packages=(
     postgresql-15 xvfb xauth xdotool x11-utils poppler-utils imagemagick
-    dbus at-spi2-core python3-pyatspi orca locales
+    dbus at-spi2-core python3-pyatspi python3-dbus orca locales
     clang libclang-rt-14-dev
     desktop-file-utils appstream lintian man-db devscripts debootstrap
 )

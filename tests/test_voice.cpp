@@ -194,9 +194,9 @@ private slots:
         useCurrency(Currency::lire());
         services->random.values << Board;
         auto* screen = static_cast<MoneyScreen*>(openScreen(ScreenId(Exercise::PayingWithMoney)));
-        const QString problem = QStringLiteral(
-            "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; avevo "
-            "pagato la merce 11000 lire. Quanto ho ricavato?");
+        const QString problem =
+            QStringLiteral("Sul tavolo: banconota da 10000 lire, due monete da 1000 lire; avevo "
+                           "pagato la merce 11000 lire. Quanto ho ricavato?");
         QCOMPARE(heard(), QStringList{problem});
         pupil::answer(screen->Text1, QStringLiteral("12.000"));
         // The revenue is not counted: no count to tell.
@@ -231,7 +231,7 @@ private slots:
         act(screen, QStringLiteral("Ricomincia"));
         QCOMPARE(heard(), QStringList{QStringLiteral(
                               "Il denaro è di nuovo tutto sul tavolo: banconota da 10000 lire, "
-                              "moneta da 1000 lire, moneta da 1000 lire; avevo pagato la merce "
+                              "due monete da 1000 lire; avevo pagato la merce "
                               "11000 lire. Quanto ho ricavato?")});
         act(screen, QStringLiteral("click 1"));
         QCOMPARE(heard(), QStringList{QStringLiteral("Pagato 1000 lire di 11000 lire.")});
@@ -254,24 +254,25 @@ private slots:
             << table + "Ricavo di 7?";
         QTest::newRow("money board, the revenue")
             << ScreenId(Exercise::PayingWithMoney) << Board << QStringList()
-            << "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; "
+            << "Sul tavolo: banconota da 10000 lire, due monete da 1000 lire; "
                "avevo pagato la merce 11000 lire. Quanto ho ricavato?";
         QTest::newRow("money board, paying")
             << ScreenId(Exercise::PayingWithMoney) << Board << QStringList{"12.000", "click 0"}
-            << "Sul tavolo: moneta da 1000 lire, moneta da 1000 lire. Clicca sul denaro che "
+            << "Sul tavolo: due monete da 1000 lire. Clicca sul denaro che "
                "avevi utilizzato per pagare; pagato 10000 lire di 11000 lire.";
         QTest::newRow("money board, the gain")
             << ScreenId(Exercise::PayingWithMoney) << Board
             << QStringList{"12.000", "click 0", "click 1"}
             << "Avevo pagato la merce 11000 lire e ho ricavato 12000 lire: quanto ho guadagnato?";
         QTest::newRow("money board, paid too much: only Ricomincia helps")
-            << ScreenId(Exercise::PayingWithMoney) << Board << QStringList{"12.000", "click 1", "click 2", "click 0"}
+            << ScreenId(Exercise::PayingWithMoney) << Board
+            << QStringList{"12.000", "click 1", "click 2", "click 0"}
             << "Pagato 12000 lire di 11000 lire: è più del costo. Premi Ricomincia e paga di "
                "nuovo.";
         QTest::newRow("money board, after Ricomincia")
             << ScreenId(Exercise::PayingWithMoney) << Board
             << QStringList{"12.000", "click 0", "Ricomincia"}
-            << "Sul tavolo: banconota da 10000 lire, moneta da 1000 lire, moneta da 1000 lire; "
+            << "Sul tavolo: banconota da 10000 lire, due monete da 1000 lire; "
                "avevo pagato la merce 11000 lire. Quanto ho ricavato?";
         const QList<double> gain = articleThen(0.25);
         QTest::newRow("guadagno - perdita, the choice")

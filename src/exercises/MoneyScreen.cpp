@@ -119,8 +119,7 @@ void MoneyScreen::NuovoProblema() {
     Costo = problem.cost;
     Guadagno = problem.gain;
     Ricavo = problem.revenue;
-    Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency().symbol() +
-                    currency().amountText(Costo));
+    showAmount(Label5, Costo, QStringLiteral("Avevo pagato la merce "));
     NumeroPezzi.fill(Count());
     for (int piece : problem.pieces)
         NumeroPezzi[piece] = NumeroPezzi[piece].plusOne();
@@ -151,19 +150,11 @@ QString MoneyScreen::questionOfTheMoment(Reading reading) const {
 }
 
 QStringList MoneyScreen::piecesOnBoard(Reading reading) const {
-    QStringList pieces;
+    std::vector<int> shown;
     for (const ui::PictureSlot* slot : Image1)
-        if (slot->hasPicture())
-            pieces << spokenPiece(slot, reading);
-    return pieces;
-}
-
-QString MoneyScreen::spokenPiece(const ui::PictureSlot* slot, Reading reading) const {
-    // The slot's name is the written one; the voice needs the piece itself.
-    const int piece = pieceOnSlot[slot->index()];
-    if (piece == NoPiece)
-        return slot->accessibleName();
-    return currency().pieceName(currency().pieces()[piece], reading);
+        if (slot->hasPicture() && pieceOnSlot[slot->index()] != NoPiece)
+            shown.push_back(pieceOnSlot[slot->index()]);
+    return currency().pieceNames(shown, reading);
 }
 
 int MoneyScreen::pieceValue(int slot) const {
@@ -219,11 +210,18 @@ void MoneyScreen::Image1_Click(int index) {
 // What has been paid so far, on the instruction line; past the cost, what to
 // do about it, with "Ricomincia" pointed out.
 void MoneyScreen::showPaid() {
-    const QString paid =
-        QStringLiteral("Hai pagato ") + currency().symbol() + amountText(SommaCliccata);
+    const auto spoken = [this](Money amount) {
+        return currency().spokenAmount(amount, Reading::Voiced);
+    };
+    const QString paid = QStringLiteral("Hai pagato ");
+    const QString shown = paid + currency().symbol() + amountText(SommaCliccata);
     const bool over = SommaCliccata > Costo;
-    Label4->setText(over ? paid + QStringLiteral(": è più del costo. Premi Ricomincia")
-                         : paid + QStringLiteral(" di ") + amountText(Costo));
+    const QString tooMuch = QStringLiteral(": è più del costo. Premi Ricomincia");
+    if (over)
+        Label4->setText(shown + tooMuch, paid + spoken(SommaCliccata) + tooMuch);
+    else
+        Label4->setText(shown + QStringLiteral(" di ") + amountText(Costo),
+                        paid + spoken(SommaCliccata) + QStringLiteral(" di ") + spoken(Costo));
     Command3D1->setPointedOut(over);
 }
 

@@ -49,9 +49,8 @@ public:
     int pieceValue(int slot) const;
 
 private:
-    // A piece on the board as the sentences of the moment name it.
-    QString spokenPiece(const ui::PictureSlot* slot, Reading reading) const;
-    // The names of the pieces on the board, in the order of the slots.
+    // The names of the pieces on the board, in the order of the slots, alike
+    // ones together.
     QStringList piecesOnBoard(Reading reading) const;
     void startPaying();
     void showPaid();

@@ -100,9 +100,10 @@ void PurchaseScreen::NuovoProblema() {
 
 // A figure in a value label, named after its heading for a screen reader.
 void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) const {
-    label->setText(figure.kind == AnswerKind::Count
-                       ? numberText(static_cast<int>(figure.value.roundedWhole()))
-                       : amountText(figure.value));
+    if (figure.kind == AnswerKind::Count)
+        label->setText(numberText(static_cast<int>(figure.value.roundedWhole())));
+    else
+        showAmount(label, figure.value);
     label->setHeading(figure.heading);
 }
 

@@ -93,7 +93,7 @@ void TableScreen::NuovoProblema() {
     drawNewProblem(exercise);
     Label3->setText(problem.article);
     for (std::size_t i = 0; i < given.size(); ++i)
-        given[i]->setText(amountText(problem.given[i].value));
+        showAmount(given[i], problem.given[i].value);
     Label8->setText(numberText(problem.quantity.value()));
     nameCells();
     sayProblem();

@@ -156,11 +156,31 @@ std::optional<std::int64_t> Currency::readAnswer(const QString& typed, AnswerKin
     return euroCents(typed);
 }
 
-QString Currency::pieceName(const Denomination& piece, Reading reading) const {
-    const QString kind =
-        piece.kind == Denomination::Note ? QStringLiteral("banconota") : QStringLiteral("moneta");
+QString Currency::pieceName(const Denomination& piece, Reading reading, int count) const {
+    static const std::array<const char*, 17> CountWords = {
+        "due",         "tre",      "quattro", "cinque",      "sei",     "sette",
+        "otto",        "nove",     "dieci",   "undici",      "dodici",  "tredici",
+        "quattordici", "quindici", "sedici",  "diciassette", "diciotto"};
+    const bool note = piece.kind == Denomination::Note;
     const QString value = reading == Reading::Written
                               ? QString::fromUtf8(piece.spoken)
                               : spokenAmount(Money::fromWhole(piece.value), reading);
-    return QStringLiteral("%1 da %2").arg(kind, value);
+    if (count <= 1)
+        return QStringLiteral("%1 da %2").arg(note ? u"banconota" : u"moneta", value);
+    const QString many = count - 2 < int(CountWords.size())
+                             ? QString::fromLatin1(CountWords[count - 2])
+                             : QString::number(count);
+    return QStringLiteral("%1 %2 da %3").arg(many, note ? u"banconote" : u"monete", value);
+}
+
+QStringList Currency::pieceNames(std::span<const int> shown, Reading reading) const {
+    QStringList names;
+    for (std::size_t first = 0; first < shown.size();) {
+        std::size_t next = first + 1;
+        while (next < shown.size() && shown[next] == shown[first])
+            ++next;
+        names << pieceName(table.pieces.at(shown[first]), reading, int(next - first));
+        first = next;
+    }
+    return names;
 }

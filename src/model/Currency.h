@@ -3,6 +3,7 @@
 #include "model/Money.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <optional>
 #include <span>
@@ -70,8 +71,13 @@ public:
     // The money board draws the cost and gain at one of three scales.
     const std::array<int, 3>& boardScales() const { return table.boardScales; }
     std::span<const Denomination> pieces() const { return table.pieces; }
-    // "banconota da 10.000 lire", "moneta da 50 centesimi".
-    QString pieceName(const Denomination& piece, Reading reading = Reading::Written) const;
+    // "banconota da 10.000 lire", "moneta da 50 centesimi"; more than one:
+    // "due banconote da 10.000 lire".
+    QString pieceName(const Denomination& piece, Reading reading = Reading::Written,
+                      int count = 1) const;
+    // The pieces (indices into pieces()) one after another, each run of alike
+    // ones told once with its count, as a person counts money aloud.
+    QStringList pieceNames(std::span<const int> shown, Reading reading) const;
 
     bool operator==(const Currency& other) const { return &table == &other.table; }
 

@@ -260,10 +260,8 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
                steps.at(step).figure.heading + u'?';
     }
     case ProblemKind::MoneyBoard: {
-        QStringList names;
-        for (int piece : pieces)
-            names << money.pieceName(money.pieces()[piece], reading);
-        return ProblemSentences::revenueQuestion(names, money.spokenAmount(cost, reading));
+        return ProblemSentences::revenueQuestion(money.pieceNames(pieces, reading),
+                                                 money.spokenAmount(cost, reading));
     }
     default:
         break;

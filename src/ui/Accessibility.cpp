@@ -6,13 +6,17 @@
 #include "ui/Speech.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
 
 namespace ui {
 
 namespace {
 
-// A label as Qt presents it, but named "heading: value" when it has a heading.
-// The name is made when asked for, so it follows every change of the text.
+// A label as Qt presents it, but named "heading: value" when it has a heading,
+// and with its amount as a voice reads it. The name is made when asked for, so
+// it follows every change of the text.
 class HeadedLabel : public QAccessibleWidget {
 public:
     explicit HeadedLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
@@ -22,8 +26,8 @@ public:
         if (which != QAccessible::Name || !label->accessibleName().isEmpty())
             return QAccessibleWidget::text(which);
         if (label->heading().isEmpty())
-            return label->text();
-        return label->heading() + QStringLiteral(": ") + label->text().trimmed();
+            return label->spokenText();
+        return label->heading() + QStringLiteral(": ") + label->spokenText().trimmed();
     }
 };
 
@@ -65,11 +69,47 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
     return nullptr;
 }
 
+// A screen reader hears a window when it is activated and a control when it
+// gets the focus, but only once the bridge to it is active: when the
+// accessibility bus answers late, the screen on show and its focus are told
+// again as soon as it is. The bridge makes its link after it turns active,
+// so they are told once the event loop comes back.
+class LateBridge : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override {
+        if (!active || wasActive) {
+            wasActive = active;
+            return;
+        }
+        wasActive = true;
+        QTimer::singleShot(0, qApp, [] { tellWhatIsOnShow(); });
+    }
+
+private:
+    static void tellWhatIsOnShow() {
+        QWidget* window = QApplication::activeWindow();
+        if (!window || !QAccessible::isActive())
+            return;
+        QAccessible::State activated;
+        activated.active = true;
+        QAccessibleStateChangeEvent shown(window, activated);
+        QAccessible::updateAccessibility(&shown);
+        if (QWidget* focused = window->focusWidget()) {
+            QAccessibleEvent focus(focused, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
+
+    bool wasActive = QAccessible::isActive();
+};
+
 } // namespace
 
 void installAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(controlInterface);
+        // Never deleted: Qt may tell it of the bridge until the very end.
+        QAccessible::installActivationObserver(new LateBridge);
         return true;
     }();
     (void)installed;

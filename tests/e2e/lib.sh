@@ -114,9 +114,9 @@ a11y_launcher() {
     return 1
 }
 
-a11y_bus_named() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
+a11y_bus_named() { # [session bus]
+    DBUS_SESSION_BUS_ADDRESS=${1:-$DBUS_SESSION_BUS_ADDRESS} dbus-send --session --print-reply \
+        --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
 }
 
 # Runs the calling script again under a session bus of its own, for the
@@ -144,13 +144,13 @@ end_walk() {
     rm -rf "$work"
 }
 
-start_a11y_bus() {
-    local launcher
+# What both ways of starting the accessibility bus need.
+start_a11y_bus_tools() {
     if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]] || ! command -v dbus-send >/dev/null; then
         echo "no session bus of the test's own (package dbus; run under dbus-run-session)"
         return 1
     fi
-    launcher=$(a11y_launcher) || {
+    a11y_launcher >/dev/null || {
         echo "no at-spi-bus-launcher (package at-spi2-core)"
         return 1
     }
@@ -158,6 +158,12 @@ start_a11y_bus() {
         echo "no screen-reader library for /usr/bin/python3 (package python3-pyatspi)"
         return 1
     }
+}
+
+start_a11y_bus() {
+    local launcher
+    start_a11y_bus_tools || return 1
+    launcher=$(a11y_launcher)
     "$launcher" --launch-immediately >"$xserver_dir/a11y.log" 2>&1 &
     a11y_launcher_pid=$!
     # Asking the launcher for the address before it owns its name would start a
@@ -172,13 +178,55 @@ start_a11y_bus() {
 }
 
 stop_a11y_bus() {
+    end_started "$a11y_stand_in_pid"
     end_started "$a11y_launcher_pid"
-    a11y_launcher_pid=
+    end_started "$a11y_private_bus_pid"
+    a11y_stand_in_pid='' a11y_launcher_pid='' a11y_private_bus_pid=''
+}
+
+# The real accessibility bus behind a stand-in for its launcher's name on the
+# test's session bus (late_a11y_bus.py), which holds every GetAddress while the
+# file $1 exists: a bus that answers late. The launcher runs on a session bus
+# of its own and without the display, so that its address is found nowhere
+# else (not on the X root window). Needs python3-dbus.
+a11y_stand_in_pid=
+a11y_private_bus_pid=
+start_a11y_bus_behind_stand_in() { # hold file
+    local launcher private address
+    start_a11y_bus_tools || return 1
+    launcher=$(a11y_launcher)
+    /usr/bin/python3 -c 'import dbus' 2>/dev/null ||
+        { echo "no D-Bus library for /usr/bin/python3 (package python3-dbus)" && return 1; }
+    env -u DISPLAY dbus-daemon --session --nofork --print-address=3 \
+        3>"$xserver_dir/private.bus" >/dev/null 2>&1 &
+    a11y_private_bus_pid=$!
+    poll_for 10 test -s "$xserver_dir/private.bus" || { echo "no private session bus" && return 1; }
+    private=$(head -n 1 "$xserver_dir/private.bus")
+    DBUS_SESSION_BUS_ADDRESS=$private env -u DISPLAY "$launcher" --launch-immediately \
+        >"$xserver_dir/a11y.log" 2>&1 &
+    a11y_launcher_pid=$!
+    # Asked before the launcher owns its name, the bus would start another.
+    if ! poll_for 10 a11y_bus_named "$private" || ! private_a11y_address "$private" >/dev/null; then
+        echo "the accessibility bus did not start:"
+        sed 's/^/  /' "$xserver_dir/a11y.log"
+        return 1
+    fi
+    address=$(private_a11y_address "$private")
+    /usr/bin/python3 "$e2e_dir/late_a11y_bus.py" "$address" "$1" >"$xserver_dir/stand-in.log" 2>&1 &
+    a11y_stand_in_pid=$!
+    poll_for 10 grep -q ready "$xserver_dir/stand-in.log" ||
+        { echo "the stand-in bus did not start:" && cat "$xserver_dir/stand-in.log" && return 1; }
+}
+
+private_a11y_address() { # session bus
+    DBUS_SESSION_BUS_ADDRESS=$1 dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
+        /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | tr -d ' ' | grep .
 }
 
 # Debian's espeak-ng module behind a speech-dispatcher of the caller's, set
 # up in the folder $1, on the socket $2, its sound written to the file $3 by
-# ALSA's file plugin; its pid in espeak_pid. Fails when there is none.
+# ALSA's file plugin; its pid in espeak_pid. Fails when there is none, or when
+# it is not up within a minute.
 espeak_pid=
 start_espeak_speechd() { # folder socket sound-file
     [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] || return 1
@@ -190,7 +238,7 @@ start_espeak_speechd() { # folder socket sound-file
     ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$1/asoundrc" speech-dispatcher -s -t 0 \
         -C "$1" -c unix_socket -S "$2" -L "$1/log" >/dev/null 2>&1 &
     espeak_pid=$!
-    poll_for 10 test -S "$2"
+    poll_for 60 test -S "$2"
 }
 
 # The program as a screen reader hears it; see atspi_read.py for the commands.

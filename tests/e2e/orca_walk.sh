@@ -22,14 +22,16 @@ echo '"gomma bianca",1000,1500' >"$folder/lista.txt"
 euro_folder=$work/euro
 cp -r "$folder" "$euro_folder" && printf 'valuta: euro\n"gomma bianca",1.00,1.50\n' >"$euro_folder/lista.txt"
 start_xserver_or_exit 2
-[[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus >"$work/bus.txt" ||
+# The accessibility bus behind a stand-in that answers late while $work/hold is there.
+[[ -n ${MERCANZOLA_E2E_BUS:-} ]] && start_a11y_bus_behind_stand_in "$work/hold" >"$work/bus.txt" ||
     { echo "$suite: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"; exit 1; }
 # No sound device: a speech server that cannot start, so Orca does not wait for it.
 # Orca's debug file is written a line at a time, so that the walk can wait
 # until Orca has had its say (Orca itself buffers it until it ends). Orca is
 # run by the Python that it was installed for.
-HOME=$work XDG_CONFIG_HOME=$work/config SPEECHD_CMD=/bin/false \
-    /usr/bin/python3 - "$work/orca.log" >"$work/orca.out" 2>&1 <<'EOF' &
+start_orca() {
+    HOME=$work XDG_CONFIG_HOME=$work/config SPEECHD_CMD=/bin/false \
+        /usr/bin/python3 - "$work/orca.log" >"$work/orca.out" 2>&1 <<'EOF' &
 import builtins, runpy, sys
 log, real_open = sys.argv[1], builtins.open
 def line_buffered(file, mode="r", buffering=-1, *rest, **named):
@@ -40,9 +42,21 @@ builtins.open = line_buffered
 sys.argv = ["orca", "--debug-file", log, "-e", "speech"]
 runpy.run_path("/usr/bin/orca", run_name="__main__")
 EOF
-orca_pid=$!
-poll_for 30 atspi_read --app orca dump >/dev/null 2>&1 ||
-    { echo "$suite: SKIPPED: Orca cannot start: $(cat "$work/orca.out")"; exit 77; }
+    orca_pid=$!
+}
+# Orca refuses to start beside another Orca of the same user (another
+# checkout's walk on a shared machine): the walk waits for that one to end.
+no_other_orca() { ! pgrep -u "$(id -u)" -x orca >/dev/null; }
+for attempt in 1 2 3; do
+    poll_for 600 no_other_orca || { echo "$suite: another Orca has run for 10 minutes"; exit 1; }
+    start_orca
+    poll_for 30 atspi_read --app orca dump >/dev/null 2>&1 && break
+    end_started "$orca_pid"
+    orca_pid=
+    ((attempt < 3)) && ! no_other_orca && continue
+    echo "$suite: Orca cannot start: $(cat "$work/orca.out")"
+    exit 1
+done
 # Orca is on the bus before it listens: a window shown before then goes unheard.
 poll_for 30 grep -q 'ORCA: Starting registry' "$work/orca.log" ||
     { echo "$suite: Orca does not listen: $(tail -n 5 "$work/orca.log")"; exit 1; }
@@ -115,6 +129,30 @@ pay_the_cost() {
         settle
     done
 }
+# Orca's speech from the line $1 of its debug file on.
+speech_since() { tail -n +"$1" "$work/orca.log" | grep -a "SPEECH OUTPUT: "; }
+# The accessibility bus answers late, as on a busy desktop: the start screen is
+# on show with its focus before the bridge to Orca is up. Once it is, Orca hears
+# the screen and its button all the same, and then the keys. Orca's IsEnabled
+# alone turns the bridge on, as at school.
+late_bridge() {
+    local from wanted
+    from=$(($(wc -l <"$work/orca.log") + 1))
+    touch "$work/hold"
+    program_env=()
+    start_program "$folder" "$work/late.log"
+    expect "$Start" "$Start" "start screen" 15 && sleep 1 || return 1
+    rm -f "$work/hold" && settle && keys Return && expect "$Menu" "$Menu" "menu" && settle ||
+        return 1
+    for wanted in "la mercanzola cornice" "Avvio pulsante" "menù cornice"; do
+        speech_since "$from" | grep -qF "$wanted" || fail "Orca did not say \"$wanted\":" \
+            "$(speech_since "$from")" || return 1
+    done
+    leave_program
+}
+run_case "the accessibility bus late: the start screen heard once it answers" late_bridge \
+    "$work/late.log"
+program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 run_case "start, menu, Form1, Form9, Form11, Form12, Form13 with the keyboard" walk \
     "$work/program.log"
 # In euro the same sentences name euro, and a comma answer is heard as right.

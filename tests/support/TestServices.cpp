@@ -43,8 +43,10 @@ void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records) {
+void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records,
+                                const Currency& currency) {
     Catalogue catalogue;
+    catalogue.currency = &currency;
     for (const auto& [name, buying, selling] : records)
         catalogue.records.push_back({name, lire(buying), lire(selling)});
     testLesson() = Lesson();
