@@ -318,15 +318,23 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("told");
         QTest::newRow("no file") << QByteArray() << "il registro %1 non esiste";
-        QTest::newRow("a text file")
-            << QByteArray("Anna;3;2\n") << "%1 non è un registro della mercanzola";
+        // SQLite's words follow on a line of their own, after the Italian.
+        QTest::newRow("a text file") << QByteArray("Anna;3;2\n")
+                                     << "%1 non è un registro della mercanzola: il file non è un "
+                                        "database\n  file is not a database";
+        QTest::newRow("a database with other tables")
+            << QByteArray("CREATE TABLE voti (alunno TEXT);")
+            << "%1 non è un registro della mercanzola: la tabella del registro manca o è "
+               "diversa\n  no such table: risposte";
     }
     void notARecordIsTold() {
         QFETCH(QByteArray, content);
         QFETCH(QString, told);
         QTemporaryDir folder;
         const QString file = folder.filePath("registro.sqlite");
-        if (!content.isEmpty()) {
+        if (content.startsWith("CREATE")) {
+            QCOMPARE(QProcess::execute("sqlite3", {file, QString::fromLatin1(content)}), 0);
+        } else if (!content.isEmpty()) {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);

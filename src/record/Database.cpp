@@ -1,5 +1,6 @@
 #include "record/Database.h"
 
+#include "record/Reasons.h"
 #include "record/Schema.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ bool run(QSqlDatabase db, const QString& statement, QString* problem, QSqlError*
     QSqlQuery query(db);
     if (query.exec(statement))
         return true;
-    *problem = query.lastError().text().simplified();
+    *problem = errorText(query.lastError());
     if (error)
         *error = query.lastError();
     return false;
@@ -157,7 +158,7 @@ bool isServer(const QString& destination) {
 }
 
 QString failure(const QSqlDatabase& db, const QString& what) {
-    return QStringLiteral("%1: %2").arg(what, db.lastError().text().simplified());
+    return QStringLiteral("%1: %2").arg(what, errorText(db.lastError()));
 }
 
 bool openDatabase(const QString& destination, const QString& name, bool create, QString* problem,
@@ -208,7 +209,7 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (!server && !create && !isRecord(db, problem)) {
         *problem =
-            QStringLiteral("%1 non è un registro della mercanzola (%2)").arg(destination, *problem);
+            QStringLiteral("%1 non è un registro della mercanzola: %2").arg(destination, *problem);
         db.close();
         return false;
     }
@@ -311,7 +312,7 @@ bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedA
     const QString code = error.nativeErrorCode();
     if (server && code == u"23505")
         return true;
-    *problem = error.text().simplified();
+    *problem = errorText(error);
     if (refused) {
         // The server's data exceptions, constraints and limits (an index
         // entry too long); SQLite's too big, constraint and mismatch.

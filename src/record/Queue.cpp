@@ -1,6 +1,7 @@
 #include "record/Queue.h"
 
 #include "record/Database.h"
+#include "record/Reasons.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -88,7 +89,7 @@ Queue::Opening Queue::openFile() {
         return Opening::Opened;
     Opening opening = Opening::Damaged;
     if (query.lastError().isValid()) {
-        problem = query.lastError().text().simplified();
+        problem = errorText(query.lastError());
         if (!isDamage(query.lastError()))
             opening = Opening::Failed;
     } else {
@@ -182,8 +183,7 @@ QList<QueuedAnswer> Queue::oldest(int most) {
     if (!exec(query, QStringLiteral("SELECT %1 FROM risposte ORDER BY quando LIMIT %2")
                          .arg(Columns)
                          .arg(most))) {
-        problem = QStringLiteral("coda %1 illeggibile: %2")
-                      .arg(file, query.lastError().text().simplified());
+        problem = QStringLiteral("coda %1 illeggibile: %2").arg(file, errorText(query.lastError()));
         return found;
     }
     while (query.next())

@@ -4,6 +4,7 @@
 #include "platform/PupilName.h"
 #include "record/Database.h"
 #include "record/LessonRecord.h"
+#include "record/Reasons.h"
 
 #include <QObject>
 #include <QSet>
@@ -149,7 +150,7 @@ public:
         if (db.commit())
             return true;
         *problem =
-            QStringLiteral("cancellazione rifiutata: %1").arg(db.lastError().text().simplified());
+            QStringLiteral("cancellazione rifiutata: %1").arg(record::errorText(db.lastError()));
         return false;
     }
 
@@ -175,7 +176,7 @@ private:
     }
 
     static bool told(const QSqlQuery& query, const QString& what, QString* problem) {
-        *problem = QStringLiteral("%1: %2").arg(what, query.lastError().text().simplified());
+        *problem = QStringLiteral("%1: %2").arg(what, record::errorText(query.lastError()));
         return false;
     }
 
