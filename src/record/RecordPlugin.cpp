@@ -1,6 +1,6 @@
 // The record plugin: loaded only when the record is on.
 
-#include "platform/RecordPlugin.h"
+#include "platform/RecordPluginInterface.h"
 #include "platform/PupilName.h"
 #include "record/Database.h"
 #include "record/LessonRecord.h"
