@@ -67,7 +67,9 @@ private slots:
         row("level 100", answerLine(11, "100"), "livello");
         row("a stray backslash", answerLine(7, "6\\x"), "barra");
         row("an order not a number", answerLine(12, "12; DROP"), "ordine");
-        row("a field missing", answerLine().substr(0, answerLine().rfind('\t')), "meno campi");
+        const std::string older = answerLine().substr(0, answerLine().rfind('\t'));
+        row("an older program's, with no order", older, "");
+        row("a field missing", older.substr(0, older.rfind('\t')), "meno campi");
         row("a field more", answerLine() + "\tdi troppo", "più campi");
         row("an empty line", "", "meno campi");
     }

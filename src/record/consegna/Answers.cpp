@@ -161,7 +161,9 @@ std::string readAnswer(const std::string& line, Answer* answer) {
             break;
         start = tab + 1;
     }
-    if (field != FieldCount)
+    // The program of the version before, still running as the package is
+    // upgraded, sends no order.
+    if (field < FieldCount - 1)
         return "meno campi dei tredici di una risposta";
     const auto& f = answer->fields;
     if (!isId(f[0]))

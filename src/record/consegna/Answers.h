@@ -5,8 +5,8 @@
 #include <string>
 
 // The lines the record plugin writes to the helper: one answer a line, its
-// thirteen fields in the table's order separated by tabs, with a backslash,
-// tab, newline or carriage return inside a field written \\, \t, \n, \r.
+// thirteen fields in the table's order (twelve from an older program, no order) separated by tabs,
+// with a backslash, tab, newline or carriage return inside a field written \\, \t, \n, \r.
 namespace consegna {
 
 inline constexpr std::size_t FieldCount = 13;
