@@ -29,14 +29,14 @@ program_status=
 # One factor stretches every wait of a walk on a busy machine: the last
 # minute's load average over the cores, from 1 to 5, read once as the walk
 # starts. A wait that runs out is then a fault, never a skip.
-load_factor=$(awk -v cores="$(nproc 2>/dev/null || echo 1)" \
+load_factor=$(LC_ALL=C awk -v cores="$(nproc 2>/dev/null || echo 1)" \
     '{ f = $1 / cores; if (f < 1) f = 1; if (f > 5) f = 5; printf "%.2f", f }' /proc/loadavg) ||
     load_factor=1
 export MERCANZOLA_LOAD_FACTOR=${load_factor:-1}
 
 # $1 seconds stretched by the load factor, rounded up to whole seconds.
 scaled() {
-    awk -v s="$1" -v f="$MERCANZOLA_LOAD_FACTOR" \
+    LC_ALL=C awk -v s="$1" -v f="$MERCANZOLA_LOAD_FACTOR" \
         'BEGIN { t = s * f; printf "%d", t == int(t) ? t : int(t) + 1 }'
 }
 
