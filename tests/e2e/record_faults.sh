@@ -277,10 +277,7 @@ shared_record() {
 }
 
 start_xserver_or_exit 5
-if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] || ! start_a11y_bus >"$work/bus.txt"; then
-    echo "e2e: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"
-    exit 1
-fi
+a11y_bus_or_exit record_faults
 base_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 
 suite=record_faults
