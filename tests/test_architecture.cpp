@@ -125,6 +125,26 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
+    // An interface and another folder's implementation of it have names of
+    // their own ("platform/SoundPluginInterface.h", "sound/SoundPlugin.cpp"):
+    // a tool that pairs a header with its source by name pairs them right.
+    // Only a program's main() is in a main.cpp in each program's folder.
+    void noTwoFoldersShareAFileName() {
+        QHash<QString, QSet<QString>> folders; // by name without its extension
+        QDirIterator it(Sources, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next().mid(Sources.size());
+            folders[path.section(u'/', -1).section(u'.', 0, 0)].insert(path.section(u'/', 0, -2));
+        }
+        QVERIFY(folders.size() > 50);
+        QStringList shared;
+        for (auto name = folders.cbegin(); name != folders.cend(); ++name)
+            if (name.value().size() > 1 && name.key() != QStringLiteral("main"))
+                shared << name.key() + QStringLiteral(" in ") + name.value().values().join(u' ');
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(u'\n')));
+    }
+
     void noUnitReachesItselfThroughItsIncludes() {
         // A unit is a header with its source file: "ui/Screen".
         QHash<QString, QSet<QString>> uses;

@@ -94,13 +94,19 @@ private slots:
         QTest::addColumn<ScreenId>("form");
         QTest::addColumn<QString>("lireAndEuro");
         QTest::newRow("Form1 total") << ScreenId(Exercise::TotalCost) << "|virgola ";
+        QTest::newRow("Form2 unit cost") << ScreenId(Exercise::UnitCost) << "|virgola ";
         QTest::newRow("Form3 either cost") << ScreenId(Exercise::UnitOrTotalCost) << "|virgola ";
         QTest::newRow("Form4 quantity") << ScreenId(Exercise::NumberOfItems) << "|";
         QTest::newRow("Form5 gain") << ScreenId(Exercise::Gain) << "meno |virgola meno ";
         QTest::newRow("Form6 revenue") << ScreenId(Exercise::Revenue) << "|virgola ";
+        QTest::newRow("Form7 expense") << ScreenId(Exercise::Expense) << "|virgola ";
         QTest::newRow("Form8 any of the three")
             << ScreenId(Exercise::MixedProfit) << "meno |virgola meno ";
         QTest::newRow("Form9 table") << ScreenId(Exercise::FourCellTable) << "meno |virgola meno ";
+        QTest::newRow("Form10 gain of several")
+            << ScreenId(Exercise::GainOfSeveral) << "meno |virgola meno ";
+        QTest::newRow("Form11 gain of one")
+            << ScreenId(Exercise::GainOfOne) << "meno |virgola meno ";
         QTest::newRow("Form12 gain or loss") << ScreenId(Exercise::GainOrLoss) << "|virgola ";
         QTest::newRow("Form13 money") << ScreenId(Exercise::PayingWithMoney) << "|virgola ";
     }

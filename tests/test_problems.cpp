@@ -2,6 +2,7 @@
 // shows, what it asks and the right answers, worked out here by hand.
 
 #include "model/Problem.h"
+#include "model/SeededRandom.h"
 
 #include <QTest>
 
@@ -277,6 +278,30 @@ private slots:
         const Problem problem = drawProblem(static_cast<Exercise>(exercise), catalogue, random);
         QCOMPARE(problem.sentence(Reading::Written, step), written);
         QCOMPARE(problem.sentence(Reading::Voiced, step), voiced);
+    }
+
+    // What the screen's pad offers (a comma, a minus) stands for every
+    // problem of the exercise: any answer drawn in 200 is an amount only where
+    // the exercise says so, and a minus counts only where it says one may.
+    void answersOfEachExercise() {
+        const Catalogue catalogue = shop(Currency::euro());
+        for (const ExerciseInfo& row : ExerciseTable) {
+            SeededRandom random(row.number);
+            ExerciseAnswers seen;
+            for (int i = 0; i < 200; ++i)
+                for (const Step& step : drawProblem(row.exercise, catalogue, random).steps)
+                    if (step.kind == Step::Typed) {
+                        seen.amount |= step.figure.kind == AnswerKind::Amount;
+                        seen.negative |= step.figure.minus == MinusSign::MeansLoss;
+                    }
+            const ExerciseAnswers said = exerciseAnswers(row.exercise);
+            QVERIFY2(seen.amount == said.amount && seen.negative == said.negative, row.caption);
+            // Only the number of items is a count; only a gain may be a loss.
+            QCOMPARE(said.amount, row.exercise != Exercise::NumberOfItems);
+            QCOMPARE(said.negative, row.kind == ProblemKind::Table ||
+                                        row.exercise == Exercise::Gain ||
+                                        row.exercise == Exercise::MixedProfit);
+        }
     }
 
     // An empty catalogue poses record 1, an empty name with zero prices.

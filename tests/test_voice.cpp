@@ -155,6 +155,36 @@ private slots:
         QVERIFY(phonemes(QStringLiteral("12,50 euro")).contains(QStringLiteral("vi;@-*gola")));
     }
 
+    // The texts heard in one turn of the event loop reach the voice as one,
+    // each sentence with its capital; the next turn's are another; an empty
+    // text adds nothing, and nothing is read while reading aloud is off.
+    void oneTurnIsOneText_data() {
+        QTest::addColumn<QList<QStringList>>("turns");
+        QTest::addColumn<QStringList>("spoken");
+        QTest::newRow("one text") << QList<QStringList>{{"esatto."}} << QStringList{"Esatto."};
+        QTest::newRow("two in one turn")
+            << QList<QStringList>{{"sbagliato.", "esatti 0, errati 1."}}
+            << QStringList{"Sbagliato. Esatti 0, errati 1."};
+        QTest::newRow("two turns") << QList<QStringList>{{"esatto."}, {"quaderno? 7 lire."}}
+                                   << QStringList{"Esatto.", "Quaderno? 7 lire."};
+        QTest::newRow("an empty text")
+            << QList<QStringList>{{"", "esatto.", ""}, {""}} << QStringList{"Esatto."};
+        QTest::newRow("off") << QList<QStringList>{{"off", "esatto."}} << QStringList{};
+    }
+    void oneTurnIsOneText() {
+        QFETCH(QList<QStringList>, turns);
+        QFETCH(QStringList, spoken);
+        platform::ReadingAloud& reading = platform::readingAloud();
+        QStringList all;
+        for (const QStringList& turn : turns) {
+            for (const QString& text : turn)
+                text == QStringLiteral("off") ? reading.turnOff() : reading.hear(text);
+            all << heard();
+        }
+        all.removeAll(QStringLiteral("(zitto)"));
+        QCOMPARE(all, spoken);
+    }
+
     // Form1 in euro, "quaderno" sold at 15,00 euro: 11 of them.
     void eachActionReachesTheVoiceAsOneText() {
         useCurrency(Currency::euro());

@@ -22,6 +22,42 @@ SheetRun mercanzola(const QStringList& arguments) {
 const QByteArray OneArticle = "\"quaderno\", 1000, 1500\n";
 const QByteArray OneArticleInEuro = "valuta: euro\n\"quaderno\", 10.00, 15.00\n";
 
+// Where the pupil's pages give an answer away: a blank with a figure in it
+// or beside it ("guadagno: 500 lire"), or a table with a number in a cell
+// that asks it. A table shows two quantities and the two cells given.
+QStringList answersGivenAway(const QString& questions) {
+    QStringList found;
+    static const QRegularExpression blank(
+        QStringLiteral("(?:(?:costo totale|costo unitario|quantità|guadagno|ricavo|spesa|ricavato|"
+                       "guadagnato):|perdita\\?) ([^:;,]*?) (?:lire|euro|pezzi)\\b"));
+    static const QRegularExpression digit(QStringLiteral("\\d"));
+    for (auto it = blank.globalMatch(questions); it.hasNext();) {
+        const auto line = it.next();
+        if (line.captured(1).contains(digit) || !line.captured(1).contains(QStringLiteral("___")))
+            found << line.captured(0);
+    }
+    static const QRegularExpression table(
+        QStringLiteral("completa la tabella\\.(.*?)(?:\\d+\\. |Esercizio |la mercanzola |$)"));
+    static const QRegularExpression number(QStringLiteral("\\d[\\d.,]*"));
+    for (auto it = table.globalMatch(questions); it.hasNext();) {
+        const QString cells = it.next().captured(1);
+        int numbers = 0;
+        for (auto n = number.globalMatch(cells); n.hasNext(); n.next())
+            ++numbers;
+        if (numbers != 4)
+            found << cells;
+    }
+    return found;
+}
+
+// A sheet with its answers, its problems numbered from 1 in each
+// exercise's order: the questions' pages, and the answers' from "Soluzioni".
+struct WrittenSheet {
+    SheetRun run;
+    int pages = 0, firstAnswers = 0; // 0: no page of answers
+    QString questions, answers;
+};
+
 } // namespace
 
 class TestWorksheet : public QObject {
@@ -74,24 +110,18 @@ private slots:
         QFETCH(QString, exercises);
         QFETCH(QStringList, onQuestions);
         QFETCH(QStringList, onAnswers);
-        const QString list = write(QStringLiteral("lista.txt"), catalogue);
-        const QString pdf = folder.filePath(QStringLiteral("scheda.pdf"));
-        const SheetRun run = mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises,
-                                         "--problemi", "2", "--soluzioni", "--seme", "7"});
+        const WrittenSheet sheet = sheetOf(catalogue, exercises, 2, 7);
         // One article cannot give two different problems where no quantity is drawn.
-        for (const QString& line : run.errors.split(u'\n', Qt::SkipEmptyParts))
+        for (const QString& line : sheet.run.errors.split(u'\n', Qt::SkipEmptyParts))
             QVERIFY2(line.contains(QStringLiteral("troppo pochi articoli")), qPrintable(line));
-        QCOMPARE(run.status, 0);
-        const int pages = pagesOf(pdf);
-        QVERIFY(pages >= 2);
+        QCOMPARE(sheet.run.status, 0);
+        QVERIFY(sheet.pages >= 2);
         // The answers start on a page of their own: the questions' pages hold none.
-        int firstAnswers = 0;
-        for (int page = 1; page <= pages && !firstAnswers; ++page)
-            if (textOf(pdf, page, page).contains(QStringLiteral("Soluzioni")))
-                firstAnswers = page;
-        QVERIFY(firstAnswers > 1);
-        const QString questions = textOf(pdf, 1, firstAnswers - 1);
-        const QString answers = textOf(pdf, firstAnswers);
+        QVERIFY(sheet.firstAnswers > 1);
+        const QString& questions = sheet.questions;
+        const QString& answers = sheet.answers;
+        const QStringList givenAway = answersGivenAway(questions);
+        QVERIFY2(givenAway.isEmpty(), qPrintable(givenAway.join(u'\n')));
         QVERIFY2(questions.contains(QStringLiteral("Nome ____")) &&
                      questions.contains(QStringLiteral("Classe ____")) &&
                      questions.contains(QStringLiteral("Data ____")),
@@ -323,21 +353,17 @@ private slots:
         QFETCH(QString, warned);
         QFETCH(QString, neverOnSheet);
         QFETCH(int, distinct);
-        const QString list = write(QStringLiteral("articoli.txt"), catalogue);
-        const QString pdf = folder.filePath(QStringLiteral("cinquanta.pdf"));
-        const SheetRun run = mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises,
-                                         "--problemi", "50", "--soluzioni", "--seme", "21"});
-        QCOMPARE(run.status, 0);
+        const WrittenSheet sheet = sheetOf(catalogue, exercises, 50, 21);
+        QCOMPARE(sheet.run.status, 0);
         for (const QString& warning : warned.split(u'|', Qt::SkipEmptyParts))
-            QVERIFY2(run.errors.contains(warning), qPrintable(run.errors));
+            QVERIFY2(sheet.run.errors.contains(warning), qPrintable(sheet.run.errors));
         if (warned.isEmpty())
-            QCOMPARE(run.errors, QString());
-        // Each problem is one line of the answers: "7. costo totale: 2.600 lire".
-        int firstAnswers = 1;
-        while (!textOf(pdf, firstAnswers, firstAnswers).contains(QStringLiteral("Soluzioni")))
-            ++firstAnswers;
-        const QString questions = textOf(pdf, 1, firstAnswers - 1);
-        const QString answers = textOf(pdf, firstAnswers);
+            QCOMPARE(sheet.run.errors, QString());
+        QVERIFY(sheet.firstAnswers > 1);
+        const QString& questions = sheet.questions;
+        const QString& answers = sheet.answers;
+        const QStringList givenAway = answersGivenAway(questions);
+        QVERIFY2(givenAway.isEmpty(), qPrintable(givenAway.join(u'\n')));
         if (!neverOnSheet.isEmpty())
             QVERIFY2(!(questions + answers).contains(QRegularExpression(neverOnSheet)),
                      qPrintable(questions + answers));
@@ -352,6 +378,28 @@ private slots:
     }
 
 private:
+    // The catalogue written, the sheet made from it with its answers and read back.
+    WrittenSheet sheetOf(const QByteArray& catalogue, const QString& exercises, int problems,
+                         int seed) {
+        const QString list = write(QStringLiteral("lista.txt"), catalogue);
+        const QString pdf = folder.filePath(QStringLiteral("scheda.pdf"));
+        WrittenSheet sheet;
+        sheet.run =
+            mercanzola({"--scheda", pdf, "--lista", list, "--esercizi", exercises, "--problemi",
+                        QString::number(problems), "--soluzioni", "--seme", QString::number(seed)});
+        if (sheet.run.status != 0)
+            return sheet;
+        sheet.pages = pagesOf(pdf);
+        for (int page = 1; page <= sheet.pages && !sheet.firstAnswers; ++page)
+            if (textOf(pdf, page, page).contains(QStringLiteral("Soluzioni")))
+                sheet.firstAnswers = page;
+        if (sheet.firstAnswers > 1) {
+            sheet.questions = textOf(pdf, 1, sheet.firstAnswers - 1);
+            sheet.answers = textOf(pdf, sheet.firstAnswers);
+        }
+        return sheet;
+    }
+
     QString write(const QString& name, const QByteArray& bytes) {
         return writeFile(folder.filePath(name), bytes);
     }

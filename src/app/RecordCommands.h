@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CommandLine.h"
-#include "platform/RecordPlugin.h"
+#include "platform/RecordPluginInterface.h"
 
 #include <QString>
 #include <QStringList>

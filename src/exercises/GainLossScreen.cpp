@@ -12,7 +12,7 @@ constexpr quint32 AnswerRed = 0x0000FF; // 0x00BBGGRR
 
 } // namespace
 
-GainLossScreen::GainLossScreen(Lesson& lesson) : ExerciseScreen(lesson) {
+GainLossScreen::GainLossScreen(Lesson& lesson) : ExerciseScreen(lesson, Exercise::GainOrLoss) {
     Label6.add(0, addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375}));
     Label3 = addArticleLabel({2400, 1320, 5655, 495}, Qt::AlignHCenter);
     Label6.add(1, addHeading(Headings::spesa(), {840, 2400, 1335, 375}));
@@ -47,7 +47,7 @@ void GainLossScreen::Form_Activate() {
 
 void GainLossScreen::NuovoProblema() {
     setRandomBackground();
-    drawNewProblem(Exercise::GainOrLoss);
+    drawNewProblem();
     SceltaEsatta = static_cast<qint16>(problem.rightChoice);
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);

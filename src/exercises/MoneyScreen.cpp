@@ -9,6 +9,8 @@
 #include "ui/PictureSlot.h"
 #include "ui/Twips.h"
 
+#include <algorithm>
+
 namespace {
 
 // Rows two and three have their first two places swapped.
@@ -48,7 +50,7 @@ const QString AskPayment = QStringLiteral("Clicca sul denaro che avevi utilizzat
 
 } // namespace
 
-MoneyScreen::MoneyScreen(Lesson& lesson) : ExerciseScreen(lesson) {
+MoneyScreen::MoneyScreen(Lesson& lesson) : ExerciseScreen(lesson, Exercise::PayingWithMoney) {
     pieceOnSlot.fill(NoPiece);
     Label4 = place(new ui::Label(QStringLiteral("Label4"), {QStringLiteral("Arial"), 12}), 360,
                    1080, 8175, 375);
@@ -115,14 +117,8 @@ void MoneyScreen::NuovoProblema() {
     pieceOnSlot.fill(NoPiece);
     SommaCliccata = Money();
 
-    drawNewProblem(Exercise::PayingWithMoney);
-    Costo = problem.cost;
-    Guadagno = problem.gain;
-    Ricavo = problem.revenue;
-    showAmount(Label5, Costo, QStringLiteral("Avevo pagato la merce "));
-    NumeroPezzi.fill(Count());
-    for (int piece : problem.pieces)
-        NumeroPezzi[piece] = NumeroPezzi[piece].plusOne();
+    drawNewProblem();
+    showAmount(Label5, problem.cost, QStringLiteral("Avevo pagato la merce "));
     DisponiDenaro();
 
     setRandomBackground();
@@ -138,15 +134,16 @@ void MoneyScreen::NuovoProblema() {
 }
 
 QString MoneyScreen::spokenProblem(Reading reading) const {
-    return Sentences::revenueQuestion(piecesOnBoard(reading), Costo, currency(), reading);
+    return Sentences::revenueQuestion(piecesOnBoard(reading), problem.cost, currency(), reading);
 }
 
 QString MoneyScreen::questionOfTheMoment(Reading reading) const {
     if (Text2->isEnabled())
-        return Sentences::gainQuestion(Costo, Ricavo, currency(), reading);
+        return Sentences::gainQuestion(problem.cost, problem.revenue, currency(), reading);
     if (Text1->isEnabled())
         return spokenProblem(reading);
-    return Sentences::paying(piecesOnBoard(reading), SommaCliccata, Costo, currency(), reading);
+    return Sentences::paying(piecesOnBoard(reading), SommaCliccata, problem.cost, currency(),
+                             reading);
 }
 
 QStringList MoneyScreen::piecesOnBoard(Reading reading) const {
@@ -163,12 +160,11 @@ int MoneyScreen::pieceValue(int slot) const {
 }
 
 void MoneyScreen::DisponiDenaro() {
-    size_t next = 0;
-    for (size_t d = 0; d < currency().pieces().size(); ++d) {
-        for (int n = 0; n < NumeroPezzi[d].value() && next < Image1.size(); ++n, ++next) {
-            showPiece(Image1[next], currency(), d);
-            pieceOnSlot[next] = static_cast<int>(d);
-        }
+    const std::size_t laid = std::min(problem.pieces.size(), Image1.size());
+    for (std::size_t next = 0; next < laid; ++next) {
+        const int piece = problem.pieces[next];
+        showPiece(Image1[next], currency(), static_cast<std::size_t>(piece));
+        pieceOnSlot[next] = piece;
     }
 }
 
@@ -193,12 +189,12 @@ void MoneyScreen::Image1_Click(int index) {
     slot->clearPicture();
     showPaid();
     say([this](Reading reading) {
-        return Sentences::paid(SommaCliccata, Costo, currency(), reading);
+        return Sentences::paid(SommaCliccata, problem.cost, currency(), reading);
     });
-    if (SommaCliccata == Costo) {
+    if (SommaCliccata == problem.cost) {
         Modulo1::SuonoEsatto();
         ask([this](Reading reading) {
-            return Sentences::gainQuestion(Costo, Ricavo, currency(), reading);
+            return Sentences::gainQuestion(problem.cost, problem.revenue, currency(), reading);
         });
         Text2->setEnabled(true);
         Text2->setFocus();
@@ -215,13 +211,14 @@ void MoneyScreen::showPaid() {
     };
     const QString paid = QStringLiteral("Hai pagato ");
     const QString shown = paid + currency().symbol() + amountText(SommaCliccata);
-    const bool over = SommaCliccata > Costo;
+    const bool over = SommaCliccata > problem.cost;
     const QString tooMuch = QStringLiteral(": è più del costo. Premi Ricomincia");
     if (over)
         Label4->setText(shown + tooMuch, paid + spoken(SommaCliccata) + tooMuch);
     else
-        Label4->setText(shown + QStringLiteral(" di ") + amountText(Costo),
-                        paid + spoken(SommaCliccata) + QStringLiteral(" di ") + spoken(Costo));
+        Label4->setText(shown + QStringLiteral(" di ") + amountText(problem.cost),
+                        paid + spoken(SommaCliccata) + QStringLiteral(" di ") +
+                            spoken(problem.cost));
     Command3D1->setPointedOut(over);
 }
 
@@ -233,7 +230,8 @@ void MoneyScreen::Command3D1_Click() {
     DisponiDenaro();
     Text1->setEnabled(true);
     ask([this](Reading reading) {
-        return Sentences::revenueQuestionAgain(piecesOnBoard(reading), Costo, currency(), reading);
+        return Sentences::revenueQuestionAgain(piecesOnBoard(reading), problem.cost, currency(),
+                                               reading);
     });
     Text1->setFocus();
     Text1->clear();

@@ -28,7 +28,7 @@ public:
     // Decodes each piece's picture at its slot's size, and the hand's.
     void prepareAhead() override;
 
-    // Lays the counted pieces out on the board from slot 0.
+    // Lays the problem's pieces out on the board from slot 0, in its order.
     void DisponiDenaro();
     void Image1_Click(int index);
     void Command3D1_Click();
@@ -41,9 +41,8 @@ public:
     std::array<ui::PictureSlot*, 18> Image1;
     ui::CaptionedPictureButton* Command3D1;
 
-    Money Costo, Guadagno, Ricavo, SommaCliccata;
-    // How many pieces of each denomination lie on the board.
-    std::array<Count, 7> NumeroPezzi;
+    // What the pupil has paid so far.
+    Money SommaCliccata;
     // The value of the piece laid in a slot, clicked away or not; 0 for a slot
     // that holds none.
     int pieceValue(int slot) const;

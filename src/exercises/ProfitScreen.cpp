@@ -26,12 +26,11 @@ ArticleScreen::Layout layoutOf(const std::array<ui::TwipsRect, 4>& headings,
 
 ProfitScreen::ProfitScreen(Lesson& lesson, const ArticleScreen::Layout& layout, Exercise exercise,
                            const QString& storedAsked)
-    : ArticleScreen(lesson, HeadingTexts, layout, Qt::AlignHCenter, storedAsked),
-      exercise(exercise) {}
+    : ArticleScreen(lesson, exercise, HeadingTexts, layout, Qt::AlignHCenter, storedAsked) {}
 
 void ProfitScreen::NuovoProblema() {
     setRandomBackground();
-    drawNewProblem(exercise);
+    drawNewProblem();
     const Figure& first = problem.given[0];
     const Figure& second = problem.given[1];
     const QString asked = problem.asked().heading;

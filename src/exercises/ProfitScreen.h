@@ -16,15 +16,6 @@ public:
 
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
-
-protected:
-    // A sale below cost is a negative gain; a ricavo or a spesa is never below zero.
-    bool answerMayBeNegative() const override {
-        return exercise == Exercise::Gain || exercise == Exercise::MixedProfit;
-    }
-
-private:
-    const Exercise exercise;
 };
 
 // Guadagno, ricavo, spesa, and the three mixed.

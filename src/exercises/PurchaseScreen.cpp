@@ -37,8 +37,7 @@ const PurchaseScreen::Layout Form1Layout = {Exercise::TotalCost,
                                              {6240, 2520, 1215, 495},
                                              {2880, 3960, 4575, 615},
                                              24},
-                                            Amount::TotalCost,
-                                            false};
+                                            Amount::TotalCost};
 
 const PurchaseScreen::Layout Form2Layout = {Exercise::UnitCost,
                                             {{{{480, 1320, 1815, 375},
@@ -50,8 +49,7 @@ const PurchaseScreen::Layout Form2Layout = {Exercise::UnitCost,
                                              {6240, 2640, 1215, 495},
                                              {2880, 1920, 4575, 615},
                                              14.25},
-                                            Amount::UnitCost,
-                                            false};
+                                            Amount::UnitCost};
 
 // Stored with the answer box in the unit-cost row; each problem moves it.
 const PurchaseScreen::Layout Form3Layout = {Exercise::UnitOrTotalCost,
@@ -64,8 +62,7 @@ const PurchaseScreen::Layout Form3Layout = {Exercise::UnitOrTotalCost,
                                              {6240, 2640, 1215, 615},
                                              {2880, UnitCostRowTop, 4575, 615},
                                              14.25},
-                                            Amount::UnitCost,
-                                            true};
+                                            Amount::UnitCost};
 
 const PurchaseScreen::Layout Form4Layout = {Exercise::NumberOfItems,
                                             {{{{720, 1440, 1815, 375},
@@ -77,19 +74,20 @@ const PurchaseScreen::Layout Form4Layout = {Exercise::NumberOfItems,
                                              {2760, 2040, 4695, 615},
                                              {5520, 2880, 1935, 615},
                                              14.25},
-                                            Amount::Quantity,
-                                            false};
+                                            Amount::Quantity};
 
 } // namespace
 
 PurchaseScreen::PurchaseScreen(Lesson& lesson, const Layout& layout)
-    : ArticleScreen(lesson, HeadingTexts, layout.places, Qt::AlignRight, headingOf(layout.asked)),
+    : ArticleScreen(lesson, layout.exercise, HeadingTexts, layout.places, Qt::AlignRight,
+                    headingOf(layout.asked)),
       layout(layout) {}
 
 void PurchaseScreen::NuovoProblema() {
     setRandomBackground();
-    drawNewProblem(layout.exercise);
-    if (layout.asksEither)
+    drawNewProblem();
+    // The screen that asks either cost moves its box to the row asked.
+    if (exerciseInfo(exercise).askCount > 1)
         moveAnswerToAskedRow();
     Label3->setText(problem.article);
     showFigure(Label4, problem.given[0]);
@@ -118,11 +116,6 @@ void PurchaseScreen::moveAnswerToAskedRow() {
     placeAt(Label4, layout.places.label4.left, asksTotal ? UnitCostRowTop : TotalCostRowTop,
             layout.places.label4.width, layout.places.label4.height);
     Text1->setAccessibleName(headingOf(asksTotal ? Amount::TotalCost : Amount::UnitCost));
-}
-
-AnswerKind PurchaseScreen::expectedKind() const {
-    return !layout.asksEither && layout.asked == Amount::Quantity ? AnswerKind::Count
-                                                                  : AnswerKind::Amount;
 }
 
 ui::Screen* newForm1(Lesson& lesson) {

@@ -12,8 +12,7 @@ public:
         Exercise exercise;
         // Under the headings articolo acquistato, costo unitario, quantità, costo totale.
         ArticleScreen::Layout places;
-        Amount asked;    // on the screen that asks either, as stored
-        bool asksEither; // each problem asks the total or the unit cost, at random
+        Amount asked; // on the screen that asks either, as stored
     };
 
     PurchaseScreen(Lesson& lesson, const Layout& layout);
@@ -21,12 +20,7 @@ public:
     void NuovoProblema() override;
     QString spokenProblem(Reading reading) const override;
 
-protected:
-    bool asksAmount() const override { return expectedKind() == AnswerKind::Amount; }
-
 private:
-    // The number of items is a count, whatever the currency.
-    AnswerKind expectedKind() const;
     void showFigure(ui::Label* label, const Figure& figure) const;
     void moveAnswerToAskedRow();
 

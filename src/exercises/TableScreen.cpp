@@ -24,8 +24,7 @@ QString quantityName(int quantity) {
 
 } // namespace
 
-TableScreen::TableScreen(Lesson& lesson, Exercise exercise)
-    : ExerciseScreen(lesson), exercise(exercise) {
+TableScreen::TableScreen(Lesson& lesson, Exercise exercise) : ExerciseScreen(lesson, exercise) {
     Label6.add(0, addHeading(Headings::articoloAcquistato(), {480, 1440, 1815, 375}));
     Label6.add(1, addHeading(Headings::spesa(), {1680, 2400, 1335, 375}));
     Label6.add(2, addHeading(Headings::guadagno(), {7560, 2400, 1095, 375}));
@@ -90,7 +89,7 @@ void TableScreen::Form_Activate() {
 
 void TableScreen::NuovoProblema() {
     setRandomBackground();
-    drawNewProblem(exercise);
+    drawNewProblem();
     Label3->setText(problem.article);
     for (std::size_t i = 0; i < given.size(); ++i)
         showAmount(given[i], problem.given[i].value);

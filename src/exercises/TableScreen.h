@@ -37,17 +37,12 @@ public:
     ui::AnswerBox* Text3 = nullptr;
     ui::AnswerBox* Text4 = nullptr;
 
-protected:
-    // Every table asks a gain, below zero where the article sells at a loss.
-    bool answerMayBeNegative() const override { return true; }
-
 private:
     void makeCurrent(std::size_t step);
     // "spesa di 8?"
     QString stepQuestion(std::size_t step) const;
     void nameCells();
 
-    const Exercise exercise;
     // In reading order, as the problem lists its given values and its steps.
     std::vector<ui::Label*> given;
     std::vector<ui::AnswerBox*> asked;

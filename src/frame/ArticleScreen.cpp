@@ -1,9 +1,9 @@
 #include "frame/ArticleScreen.h"
 
-ArticleScreen::ArticleScreen(Lesson& lesson, const std::array<QString, 4>& headings,
-                             const Layout& layout, Qt::Alignment label3Alignment,
-                             const QString& text1Name)
-    : ExerciseScreen(lesson) {
+ArticleScreen::ArticleScreen(Lesson& lesson, Exercise exercise,
+                             const std::array<QString, 4>& headings, const Layout& layout,
+                             Qt::Alignment label3Alignment, const QString& text1Name)
+    : ExerciseScreen(lesson, exercise) {
     for (int i = 0; i < 4; ++i)
         Label6.add(i, addHeading(headings[i], layout.headings[i]));
     // Created in reading order, the order a screen reader goes through them.

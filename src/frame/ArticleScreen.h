@@ -26,6 +26,6 @@ public:
 
 protected:
     // Text1 is named after the heading it stands under.
-    ArticleScreen(Lesson& lesson, const std::array<QString, 4>& headings, const Layout& layout,
-                  Qt::Alignment label3Alignment, const QString& text1Name);
+    ArticleScreen(Lesson& lesson, Exercise exercise, const std::array<QString, 4>& headings,
+                  const Layout& layout, Qt::Alignment label3Alignment, const QString& text1Name);
 };

@@ -28,7 +28,8 @@ ui::Label* countLabel(const QString& text, double points) {
 
 } // namespace
 
-ExerciseScreen::ExerciseScreen(Lesson& lesson) : ui::Screen(10815, 9030), lesson(lesson) {
+ExerciseScreen::ExerciseScreen(Lesson& lesson, Exercise exercise)
+    : ui::Screen(10815, 9030), lesson(lesson), exercise(exercise) {
     setWindowIcon(ui::icon(ui::IconPicture::SmilingFace));
     setBackground(StoredCyan);
 
@@ -128,7 +129,8 @@ void ExerciseScreen::mnuEsci_Click() {
 }
 
 ui::PadKeys ExerciseScreen::padKeys() const {
-    return {asksAmount() && currency().minorDigits() > 0, answerMayBeNegative()};
+    const ExerciseAnswers answers = exerciseAnswers(exercise);
+    return {answers.amount && currency().minorDigits() > 0, answers.negative};
 }
 
 QChar ExerciseScreen::Text1_KeyPress(QChar typed) const {
@@ -308,7 +310,7 @@ void ExerciseScreen::setRandomBackground() {
     setBackground(ModuloColoriSuoni::ColoreCasuale());
 }
 
-void ExerciseScreen::drawNewProblem(Exercise exercise) {
+void ExerciseScreen::drawNewProblem() {
     if (!levels.started())
         levels.start(lesson, static_cast<int>(exercise), this);
     problem = drawProblem(exercise, lesson.catalogue(), *platform::services().random,

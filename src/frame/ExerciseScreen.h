@@ -21,8 +21,8 @@ class ExerciseScreen : public ui::Screen {
     Q_OBJECT
 public:
     // The lesson gives the catalogue the problems are drawn from, the currency
-    // they are in, and the counts the screen keeps.
-    explicit ExerciseScreen(Lesson& lesson);
+    // they are in, and the counts the screen keeps; the exercise, what they ask.
+    ExerciseScreen(Lesson& lesson, Exercise exercise);
 
     // Draws and shows a new problem, with a new background colour, and empties
     // the answer box; then says it (sayProblem).
@@ -100,12 +100,6 @@ protected:
     // Text1 judged against the problem's first typed step: a right answer draws
     // a new problem.
     void judgeText1OnEnter();
-    // Whether any problem of the screen asks an amount of money.
-    virtual bool asksAmount() const { return true; }
-    // Whether a right answer of the screen can be below zero: only then has the
-    // pad a "meno" key.
-    virtual bool answerMayBeNegative() const { return false; }
-
     // The typed text of a box read as the figure asked reads it: an amount or
     // a count, its minus counted or dropped.
     bool isRight(const ui::AnswerBox* box, const Figure& asked) const;
@@ -138,9 +132,10 @@ protected:
     void setRandomBackground();
     // Draws the next problem of the exercise from the lesson's catalogue, with
     // the program's random source, at the exercise's level if it has one.
-    void drawNewProblem(Exercise exercise);
+    void drawNewProblem();
 
     Lesson& lesson;
+    const Exercise exercise;
     // The problem on show: what is shown, what is asked, the right answers.
     Problem problem;
 

@@ -2,10 +2,6 @@
 
 namespace {
 
-bool isLineEnd(QChar c) {
-    return c == u'\n' || c == u'\r';
-}
-
 // Where the line starting at `from` ends, before its line end.
 qsizetype endOfLine(const QString& text, qsizetype from) {
     while (from < text.size() && !isLineEnd(text.at(from)))
@@ -23,6 +19,39 @@ qsizetype pastLineEnd(const QString& text, qsizetype at) {
 }
 
 } // namespace
+
+bool isLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r';
+}
+
+CurrencyLine currencyLine(const QString& text) {
+    CurrencyLine header;
+    qsizetype pos = 0;
+    while (pos < text.size() && (text.at(pos).isSpace() || text.at(pos) == QChar(0xFEFF))) {
+        if (text.at(pos) == u'\n' ||
+            (text.at(pos) == u'\r' && (pos + 1 >= text.size() || text.at(pos + 1) != u'\n')))
+            ++header.line;
+        ++pos;
+    }
+    qsizetype end = pos;
+    while (end < text.size() && !isLineEnd(text.at(end)))
+        ++end;
+    const QStringView line = QStringView(text).sliced(pos, end - pos).trimmed();
+    const QLatin1String word("valuta");
+    if (!line.startsWith(word, Qt::CaseInsensitive) || line.contains(u',') ||
+        (line.size() > word.size() && line.at(word.size()).isLetterOrNumber()))
+        return header;
+    header.present = true;
+    header.written = line.toString();
+    header.end = end;
+    const QStringView rest = line.sliced(word.size()).trimmed();
+    if (rest.startsWith(u':')) {
+        const QStringView name = rest.sliced(1).trimmed();
+        if (!name.isEmpty() && !name.contains(u' ') && !name.contains(u'"'))
+            header.name = name.toString();
+    }
+    return header;
+}
 
 TextLine firstFilledLine(const QString& text, qsizetype from, int number) {
     while (from < text.size()) {

@@ -9,6 +9,20 @@
 // reading its fields: which separator it uses, whether it starts with column
 // headings, what a line holds.
 
+// The first line that is not blank, when it is meant to name the currency: it
+// begins with the word "valuta" and has no comma, so it cannot be a record.
+struct CurrencyLine {
+    bool present = false;
+    QString written; // the whole line, trimmed
+    QString name;    // after "valuta:"; empty when the line is not well formed
+    int line = 1;
+    qsizetype end = 0; // where the line ends in the text
+};
+CurrencyLine currencyLine(const QString& text);
+
+// A CR or an LF: a line ends at either.
+bool isLineEnd(QChar c);
+
 // A line of the text and where it lies: `number` counts from 1, CR LF, LF and a
 // lone CR each ending a line; `end` is where its line end begins.
 struct TextLine {

@@ -53,6 +53,18 @@ Step typed(const Figure& figure) {
     return {Step::Typed, figure};
 }
 
+// A number of items is a count; a gain may be a loss.
+Figure typedAs(AskedFigure which, Figure figure) {
+    if (which == AskedFigure::Quantity)
+        figure.kind = AnswerKind::Count;
+    return which == AskedFigure::Guadagno ? gainOrLoss(figure) : figure;
+}
+
+// A table's gain column is the only one that may be a loss.
+Figure cellAs(int column, Figure figure) {
+    return column == TableCell::Guadagno ? gainOrLoss(figure) : figure;
+}
+
 Figure figureOf(AskedFigure which, Money unitCost, Count quantity, const CatalogueRecord& record) {
     switch (which) {
     case AskedFigure::TotalCost:
@@ -60,13 +72,14 @@ Figure figureOf(AskedFigure which, Money unitCost, Count quantity, const Catalog
     case AskedFigure::UnitCost:
         return amount(Headings::costoUnitario(), unitCost);
     case AskedFigure::Quantity:
-        return {Headings::quantita(), moneyOf(quantity), AnswerKind::Count, {}};
+        return typedAs(which, amount(Headings::quantita(), moneyOf(quantity)));
     case AskedFigure::Spesa:
         return amount(Headings::spesa(), record.buyingPrice);
     case AskedFigure::Ricavo:
         return amount(Headings::ricavo(), record.sellingPrice);
     case AskedFigure::Guadagno:
-        return gainOrLoss(amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice));
+        return typedAs(which,
+                       amount(Headings::guadagno(), record.sellingPrice - record.buyingPrice));
     }
     return amount(Headings::costoTotale(), unitCost * quantity);
 }
@@ -127,8 +140,7 @@ Problem drawTable(Exercise exercise, const Catalogue& catalogue, UniformSource& 
                                                        : ofOne[column] * problem.quantity,
                              AnswerKind::Amount,
                              {row, column}};
-            if (column == TableCell::Guadagno)
-                figure = gainOrLoss(figure);
+            figure = cellAs(column, figure);
             if (cells[row][column] == TableCellRole::Given)
                 problem.given.push_back(figure);
             else
@@ -274,6 +286,33 @@ QString Problem::sentence(Reading reading, std::size_t step) const {
                              : step == 0 ? ProblemSentences::whatIs(asked().heading)
                                          : ProblemSentences::whatIs(steps.at(step).figure.heading);
     return ProblemSentences::problem(article, shown, question);
+}
+
+ExerciseAnswers exerciseAnswers(Exercise exercise) {
+    const ExerciseInfo& info = exerciseInfo(exercise);
+    ExerciseAnswers answers;
+    const auto add = [&answers](const Figure& figure) {
+        answers.amount |= figure.kind == AnswerKind::Amount;
+        answers.negative |= figure.minus == MinusSign::MeansLoss;
+    };
+    switch (info.kind) {
+    case ProblemKind::Purchase:
+    case ProblemKind::Profit:
+        for (int i = 0; i < info.askCount; ++i)
+            add(typedAs(info.asks[i], {}));
+        break;
+    case ProblemKind::Table:
+        for (const auto& row : info.cells)
+            for (int column = 0; column < int(row.size()); ++column)
+                if (row[column] == TableCellRole::Asked)
+                    add(cellAs(column, {}));
+        break;
+    case ProblemKind::GainOrLoss: // the size of the gain or the loss
+    case ProblemKind::MoneyBoard: // the revenue and the gain, never below the cost
+        add({});
+        break;
+    }
+    return answers;
 }
 
 QString exerciseTitle(Exercise exercise) {

@@ -88,5 +88,13 @@ struct Problem {
 Problem drawProblem(Exercise exercise, const Catalogue& catalogue, UniformSource& random,
                     LevelDraw level = {});
 
+// What the answers of an exercise's problems may be, whatever is drawn: the
+// same figures as drawProblem's steps ask.
+struct ExerciseAnswers {
+    bool amount = false;   // some answer is an amount of money, not a count
+    bool negative = false; // some answer may be below zero (a gain that is a loss)
+};
+ExerciseAnswers exerciseAnswers(Exercise exercise);
+
 // The menu's name of the exercise: "trova il costo totale".
 QString exerciseTitle(Exercise exercise);

@@ -3,7 +3,7 @@
 #include "platform/DataFile.h"
 #include "platform/Idle.h"
 #include "platform/PluginLoading.h"
-#include "platform/SoundPlugin.h"
+#include "platform/SoundPluginInterface.h"
 #include "platform/Warning.h"
 
 namespace platform {

@@ -3,6 +3,7 @@
 #include "platform/Warning.h"
 #include "record/Database.h"
 #include "record/Helper.h"
+#include "record/Reasons.h"
 
 #include <QSqlDatabase>
 #include <algorithm>
@@ -19,6 +20,8 @@ QString connectionName(const char* what, const void* loop) {
 constexpr std::chrono::milliseconds FirstWait{1000};
 constexpr std::chrono::milliseconds LongestWait{5000};
 constexpr int Batch = 500;
+// How long the oldest answer may wait before the screen says so.
+constexpr std::chrono::seconds LongestSilence{10};
 
 } // namespace
 
@@ -36,10 +39,15 @@ void Delivery::tell(const QString& problem) {
     platform::warn(QStringLiteral("registro: ") + problem);
 }
 
-void Delivery::wake() {
+void Delivery::wake(bool answer) {
     {
         std::lock_guard lock(mutex);
         woken = true;
+        if (answer) {
+            ++fresh;
+            if (!pendingSince)
+                pendingSince = std::chrono::steady_clock::now();
+        }
     }
     changed.notify_one();
 }
@@ -49,6 +57,8 @@ void Delivery::hold(const QueuedAnswer& answer) {
         std::lock_guard lock(mutex);
         inMemory.append(answer);
         woken = true;
+        if (!pendingSince)
+            pendingSince = std::chrono::steady_clock::now();
     }
     changed.notify_one();
 }
@@ -64,12 +74,19 @@ QString Delivery::trouble() const {
         refused == 1
             ? QStringLiteral("Registro: 1 risposta rifiutata, tenuta a parte")
             : QStringLiteral("Registro: %1 risposte rifiutate, tenute a parte").arg(refused);
-    if (problemNow.isEmpty())
+    const int count = waiting + fresh + int(inMemory.size());
+    const bool late = count > 0 && pendingSince &&
+                      std::chrono::steady_clock::now() - *pendingSince > LongestSilence;
+    if (problemNow.isEmpty() && !late)
         return refused ? refusedLine : QString();
-    const int count = waiting + int(inMemory.size());
-    const QString waitingLine =
+    QString waitingLine =
         count == 1 ? QStringLiteral("Registro: 1 risposta non ancora consegnata")
                    : QStringLiteral("Registro: %1 risposte non ancora consegnate").arg(count);
+    // A try that has not ended after so long: the record does not answer.
+    const QString reason =
+        problemNow.isEmpty() ? QStringLiteral("il registro non risponde") : reasonIn(problemNow);
+    if (!reason.isEmpty())
+        waitingLine += QStringLiteral(" (%1)").arg(reason);
     return refused ? waitingLine + u'\n' + refusedLine : waitingLine;
 }
 
@@ -155,6 +172,7 @@ bool Delivery::deliver() {
     if (queue.isOpen()) {
         // On the disk before anything goes to the network.
         queue.sync();
+        counted(queue.count());
         delivered = delivered && deliverQueued(queue);
     }
     finish(delivered, queue.isOpen() ? queue.count() : 0,
@@ -188,7 +206,7 @@ bool Delivery::deliverHeld(Queue* queue) {
         }
         QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false),
                                            destinationColumns);
-        if (!insertAnswer(insert, answer.id, answer.answer, &problem))
+        if (!insertAnswer(insert, answer, &problem))
             left.append(answer);
     }
     std::lock_guard lock(mutex);
@@ -213,8 +231,8 @@ bool Delivery::deliverQueued(Queue& queue) {
                 return false;
             }
             for (const QString& id : refused)
-                tell(QStringLiteral("%1 rifiuta la risposta %2 (%3): tenuta a parte in %4")
-                         .arg(destination, id, problem, queueFile));
+                tell(QStringLiteral("%1 rifiuta la risposta %2, tenuta a parte in %3: %4")
+                         .arg(destination, id, queueFile, problem));
             if ((!refused.isEmpty() && !queue.keepRefused(refused)) || !queue.remove(done))
                 return false;
             continue;
@@ -226,7 +244,7 @@ bool Delivery::deliverQueued(Queue& queue) {
         QSqlQuery insert = insertStatement(db, destinationColumns);
         for (const QueuedAnswer& answer : answers) {
             bool content = false;
-            if (insertAnswer(insert, answer.id, answer.answer, &problem, &content)) {
+            if (insertAnswer(insert, answer, &problem, &content)) {
                 done << answer.id;
                 continue;
             }
@@ -235,8 +253,8 @@ bool Delivery::deliverQueued(Queue& queue) {
             // No later try would change it: kept apart, and the rest go on.
             refused << answer.id;
             tell(
-                QStringLiteral("%1 rifiuta la risposta %2 di %3 (%4): tenuta a parte in %5")
-                    .arg(destination, answer.id, answer.answer.pupil.left(60), problem, queueFile));
+                QStringLiteral("%1 rifiuta la risposta %2 di %3, tenuta a parte in %4: %5")
+                    .arg(destination, answer.id, answer.answer.pupil.left(60), queueFile, problem));
         }
         insert = QSqlQuery();
         if (!refused.isEmpty() && !queue.keepRefused(refused))
@@ -266,7 +284,7 @@ bool Delivery::reachDestination() {
     if (destinationOpen)
         destinationColumns = laterColumnsIn(QSqlDatabase::database(DestinationConnection, false));
     if (!destinationOpen) {
-        tell(QStringLiteral("%1, le risposte aspettano in %2").arg(problem, queueFile));
+        tell(QStringLiteral("le risposte aspettano in %1; %2").arg(queueFile, problem));
         closeDatabase(DestinationConnection);
     }
     return destinationOpen;
@@ -278,14 +296,28 @@ void Delivery::dropDestination() {
     destinationOpen = false;
 }
 
+// What waits as a try begins: a try that never ends (a server stopped in
+// the middle of a statement) still shows on the screen once it is late.
+void Delivery::counted(int queued) {
+    std::lock_guard lock(mutex);
+    waiting = queued;
+    fresh = 0;
+    if (queued > 0 && !pendingSince)
+        pendingSince = std::chrono::steady_clock::now();
+}
+
 void Delivery::finish(bool delivered, int left, int refusedNow) {
     std::lock_guard lock(mutex);
     waiting = left;
+    fresh = 0;
     refused = refusedNow;
     if (delivered && inMemory.isEmpty() && left == 0) {
         problemNow.clear();
         lastProblem.clear();
+        pendingSince.reset();
     } else {
+        if (!pendingSince)
+            pendingSince = std::chrono::steady_clock::now();
         problemNow = lastProblem.isEmpty() ? QStringLiteral("in attesa") : lastProblem;
     }
 }

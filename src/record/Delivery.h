@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 namespace record {
 
@@ -22,8 +23,8 @@ public:
 
     // The loop itself; returns once stopped.
     void run();
-    // An answer was queued.
-    void wake();
+    // An answer was queued (`answer`), or the queue is to be looked at.
+    void wake(bool answer = true);
     // An answer the queue refused, kept here until the queue or the record takes it.
     void hold(const QueuedAnswer& answer);
     // Ends the loop after one last try; true when it ended within `wait`.
@@ -42,6 +43,7 @@ private:
     bool deliverHeld(Queue* queue);
     bool reachDestination();
     void dropDestination();
+    void counted(int queued);
     void finish(bool delivered, int waiting, int refused);
 
     const QString destination;
@@ -62,6 +64,11 @@ private:
     QString lastProblem;
     QString problemNow;
     int waiting = 0;
+    int fresh = 0; // queued since the last try ended
+    // Since when the oldest answer not yet in the record has waited: the
+    // notice shows past 10 s whatever the cause, a server that stalls
+    // inside a statement too.
+    std::optional<std::chrono::steady_clock::time_point> pendingSince;
     int refused = 0; // kept apart in the queue, refused by the record
 };
 

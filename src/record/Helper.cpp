@@ -1,5 +1,7 @@
 #include "record/Helper.h"
 
+#include "record/Reasons.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -36,7 +38,8 @@ QByteArray line(const QueuedAnswer& queued) {
                                 QString::number(a.seconds, 'g', 15),
                                 a.exerciseNumber > 0 ? QString::number(a.exerciseNumber)
                                                      : QString(),
-                                a.level ? QString::number(*a.level) : QString()};
+                                a.level ? QString::number(*a.level) : QString(),
+                                queued.order > 0 ? QString::number(queued.order) : QString()};
     return fields.join(u'\t').toUtf8() + '\n';
 }
 
@@ -118,7 +121,7 @@ bool addThroughHelper(const QString& helper, const QList<QueuedAnswer>& answers,
     const QList<QByteArray> replies = output.split('\n');
     if (!ran || replies.size() < answers.size()) {
         *problem = errors.isEmpty() ? QStringLiteral("%1 non ha risposto").arg(helper)
-                                    : QString::fromUtf8(errors).simplified();
+                                    : explainedText(QString::fromUtf8(errors).simplified());
         return false;
     }
     for (qsizetype i = 0; i < answers.size(); ++i) {
@@ -126,7 +129,7 @@ bool addThroughHelper(const QString& helper, const QList<QueuedAnswer>& answers,
             *added << answers[i].id;
         } else {
             *refused << answers[i].id;
-            *problem = QString::fromUtf8(replies[i]);
+            *problem = explainedText(QString::fromUtf8(replies[i]));
         }
     }
     return true;

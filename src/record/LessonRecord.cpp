@@ -28,7 +28,7 @@ LessonRecord::LessonRecord(const QString& destination, const QString& queueFolde
     if (!queue->isOpen())
         delivery->tell(queue->problem);
     // Answers left in the queue by an earlier lesson go at once.
-    delivery->wake();
+    delivery->wake(false);
     sender = std::thread([d = delivery] { d->run(); });
 }
 

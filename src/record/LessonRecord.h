@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RecordPlugin.h"
+#include "platform/RecordPluginInterface.h"
 #include "record/Delivery.h"
 #include "record/Queue.h"
 

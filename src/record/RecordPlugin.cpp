@@ -1,9 +1,10 @@
 // The record plugin: loaded only when the record is on.
 
-#include "platform/RecordPlugin.h"
+#include "platform/RecordPluginInterface.h"
 #include "platform/PupilName.h"
 #include "record/Database.h"
 #include "record/LessonRecord.h"
+#include "record/Reasons.h"
 
 #include <QObject>
 #include <QSet>
@@ -71,14 +72,25 @@ public:
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
+        // The next right answer is the next in the order of the PC where
+        // the wrong one was given, whatever its clock said; answers kept
+        // before that order by their time.
+        const bool ordered =
+            record::laterColumnsIn(connection.db()).contains(QStringLiteral("ordine"));
+        const QString wOrder = ordered ? QStringLiteral("w.ordine") : QStringLiteral("NULL");
+        const QString rOrder = ordered ? QStringLiteral("r.ordine") : QStringLiteral("NULL");
         QSqlQuery query = inDays(
             connection.db(),
             QStringLiteral(
-                "SELECT w.quando, w.alunno, w.esercizio, w.problema, w.risposta, "
+                "SELECT w.giorno, w.alunno, w.esercizio, w.problema, w.risposta, "
                 "(SELECT r.risposta FROM risposte r WHERE r.esatta AND r.alunno = w.alunno AND "
-                "r.esercizio = w.esercizio AND r.problema = w.problema AND r.quando > w.quando "
-                "ORDER BY r.quando LIMIT 1) FROM risposte w WHERE NOT w.esatta AND %1 "
-                "ORDER BY w.alunno, w.quando"),
+                "r.problema = w.problema AND r.esercizio = w.esercizio AND CASE WHEN %2 IS NULL "
+                "THEN r.quando > w.quando ELSE r.computer = w.computer AND %3 > %2 END "
+                "ORDER BY %3 IS NOT NULL, %3, r.quando LIMIT 1) "
+                "FROM risposte w WHERE NOT w.esatta AND %1 ORDER BY w.alunno, w.giorno, "
+                "w.computer, %4w.quando")
+                .arg(QStringLiteral("%1"), wOrder, rOrder,
+                     ordered ? QStringLiteral("w.ordine, ") : QString()),
             since, until, QStringLiteral("w."));
         if (!query.exec())
             return told(query, QStringLiteral("risposte sbagliate non lette"), problem);
@@ -149,7 +161,7 @@ public:
         if (db.commit())
             return true;
         *problem =
-            QStringLiteral("cancellazione rifiutata: %1").arg(db.lastError().text().simplified());
+            QStringLiteral("cancellazione rifiutata: %1").arg(record::errorText(db.lastError()));
         return false;
     }
 
@@ -175,7 +187,7 @@ private:
     }
 
     static bool told(const QSqlQuery& query, const QString& what, QString* problem) {
-        *problem = QStringLiteral("%1: %2").arg(what, query.lastError().text().simplified());
+        *problem = QStringLiteral("%1: %2").arg(what, record::errorText(query.lastError()));
         return false;
     }
 

@@ -1,6 +1,6 @@
 // The sound plugin: the program loads it once its first window is painted.
 
-#include "platform/SoundPlugin.h"
+#include "platform/SoundPluginInterface.h"
 #include "sound/AlsaPlayer.h"
 
 #include <QObject>

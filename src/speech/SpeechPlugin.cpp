@@ -1,6 +1,6 @@
 // The speech plugin: the program loads it only once reading aloud is on.
 
-#include "platform/VoicePlugin.h"
+#include "platform/VoicePluginInterface.h"
 #include "speech/ThreadedVoice.h"
 
 #include <QObject>

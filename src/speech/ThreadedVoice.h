@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VoicePlugin.h"
+#include "platform/VoicePluginInterface.h"
 
 class QObject;
 class QThread;

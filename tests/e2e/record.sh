@@ -124,10 +124,7 @@ Bruno Bianchi +trova il costo totale +5 +4 +1 +80,0 " || return 1
 }
 
 start_xserver_or_exit 3
-if [[ -z ${MERCANZOLA_E2E_BUS:-} ]] || ! start_a11y_bus >"$work/bus.txt"; then
-    echo "e2e: no accessibility bus: $(cat "$work/bus.txt" 2>/dev/null)"
-    exit 1
-fi
+a11y_bus_or_exit record
 program_env=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 
 suite=record

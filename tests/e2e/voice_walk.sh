@@ -97,7 +97,7 @@ start_speechd() {
     speech-dispatcher -s -t 0 -C "$work/speechd" -c unix_socket -S "$work/speechd.sock" \
         -L "$work/speechd-log" -P "$work/speechd.pid" >"$work/speechd.out" 2>&1 &
     speechd_pid=$!
-    poll_for 60 test -S "$work/speechd.sock" || {
+    poll_for 10 test -S "$work/speechd.sock" || {
         echo "speech-dispatcher did not start:"
         sed 's/^/  /' "$work/speechd.out"
         return 1
@@ -116,7 +116,7 @@ real_problem_sound() { # slowness
     local before after=
     before=$(sound_bytes)
     start_reading "$work/real.sock" "$work/espeak.log" /bin/false --lentezza "$1" || return 1
-    poll_for 60 sound_beyond "$before" || fail "no sound at --lentezza $1" || return 1
+    poll_for 30 sound_beyond "$before" || fail "no sound at --lentezza $1" || return 1
     until [[ $after == "$(sound_bytes)" ]]; do
         after=$(sound_bytes)
         sleep 1
@@ -156,7 +156,7 @@ heard_at_least() {
 seen=0
 said=
 expect_heard() { # pattern what
-    poll_for 60 heard_at_least $((seen + 1)) ||
+    poll_for 20 heard_at_least $((seen + 1)) ||
         fail "$2: the voice was given nothing new after:" "$(heard)" || return 1
     local before= # a text comes in pieces: let its last piece arrive
     until [[ $before == "$(wc -c <"$work/heard.txt")" ]]; do

@@ -1,7 +1,7 @@
 // A sound plugin for the tests: its players only note the files asked for, in
 // the plugin object's property "played".
 
-#include "platform/SoundPlugin.h"
+#include "platform/SoundPluginInterface.h"
 
 #include <QObject>
 #include <QStringList>
