@@ -284,46 +284,30 @@ private slots:
 
     // A value label is heard with the heading it stands under, following the
     // question when the headings or the rows change.
-    // A value label is heard with its heading, and its amount as the voice
-    // says it: a screen reader's voice reads "2,50" as "due virgola cinquanta".
     void valueLabelsSayWhatTheyShow_data() {
         QTest::addColumn<ScreenId>("form");
-        QTest::addColumn<bool>("euro");           // prices of 1,50 and 2,50 euro
         QTest::addColumn<QList<double>>("draws"); // after the colour and the article
         QTest::addColumn<QStringList>("heard");   // Label4, then Label5
-        QTest::newRow("Form1") << ScreenId(Exercise::TotalCost) << false << QList<double>{0.5}
-                               << QStringList{"costo unitario: 500 lire", "quantità: 6"};
-        QTest::newRow("Form1 in euro")
-            << ScreenId(Exercise::TotalCost) << true << QList<double>{0.5}
-            << QStringList{"costo unitario: 2 euro e 50 centesimi", "quantità: 6"};
+        QTest::newRow("Form1") << ScreenId(Exercise::TotalCost) << QList<double>{0.5}
+                               << QStringList{"costo unitario: 500", "quantità: 6"};
         QTest::newRow("Form3, the unit cost asked")
-            << ScreenId(Exercise::UnitOrTotalCost) << false << QList<double>{0.5, 0.9}
-            << QStringList{"costo totale: 3000 lire", "quantità: 6"};
+            << ScreenId(Exercise::UnitOrTotalCost) << QList<double>{0.5, 0.9}
+            << QStringList{"costo totale: 3.000", "quantità: 6"};
         QTest::newRow("Form8, the spesa asked")
-            << ScreenId(Exercise::MixedProfit) << false << QList<double>{0.9}
-            << QStringList{"ricavo: 500 lire", "guadagno: 200 lire"};
-        QTest::newRow("Form8 in euro, the spesa asked")
-            << ScreenId(Exercise::MixedProfit) << true << QList<double>{0.9}
-            << QStringList{"ricavo: 2 euro e 50 centesimi", "guadagno: un euro"};
+            << ScreenId(Exercise::MixedProfit) << QList<double>{0.9}
+            << QStringList{"ricavo: 500", "guadagno: 200"};
         QTest::newRow("Form11, seven items")
-            << ScreenId(Exercise::GainOfOne) << false << QList<double>{0.65}
-            << QStringList{"spesa di 7: 2100 lire", "ricavo di 7: 3500 lire"};
-        QTest::newRow("Form12") << ScreenId(Exercise::GainOrLoss) << false << QList<double>{0.1}
-                                << QStringList{"spesa: 300 lire", "ricavo: 500 lire"};
-        QTest::newRow("Form12 in euro")
-            << ScreenId(Exercise::GainOrLoss) << true << QList<double>{0.1}
-            << QStringList{"spesa: un euro e 50 centesimi", "ricavo: 2 euro e 50 centesimi"};
+            << ScreenId(Exercise::GainOfOne) << QList<double>{0.65}
+            << QStringList{"spesa di 7: 2.100", "ricavo di 7: 3.500"};
+        QTest::newRow("Form12") << ScreenId(Exercise::GainOrLoss) << QList<double>{0.1}
+                                << QStringList{"spesa: 300", "ricavo: 500"};
     }
     void valueLabelsSayWhatTheyShow() {
         QFETCH(ScreenId, form);
-        QFETCH(bool, euro);
         QFETCH(QList<double>, draws);
         QFETCH(QStringList, heard);
         TestServices s;
-        if (euro)
-            s.setCatalogue({{"matita", 150, 250}}, Currency::euro());
-        else
-            s.setCatalogue({{"matita", 300, 500}});
+        s.setCatalogue({{"matita", 300, 500}});
         s.random.values = QList<double>{0.1, 0.1} + draws;
         ui::Screen* screen = openScreen(form);
         QStringList names;

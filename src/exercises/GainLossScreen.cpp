@@ -52,8 +52,8 @@ void GainLossScreen::NuovoProblema() {
     Command1[0]->setEnabled(true);
     Command1[1]->setEnabled(true);
     Label3->setText(problem.article);
-    showAmount(Label4, problem.given[0].value);
-    showAmount(Label5, problem.given[1].value);
+    Label4->setText(amountText(problem.given[0].value));
+    Label5->setText(amountText(problem.given[1].value));
     sayProblem();
     // A pupil on the keyboard starts from the choice at once. The box is
     // disabled only then, so that the focus does not wander off it to another

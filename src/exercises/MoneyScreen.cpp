@@ -118,7 +118,8 @@ void MoneyScreen::NuovoProblema() {
     SommaCliccata = Money();
 
     drawNewProblem();
-    showAmount(Label5, problem.cost, QStringLiteral("Avevo pagato la merce "));
+    Label5->setText(QStringLiteral("Avevo pagato la merce ") + currency().symbol() +
+                    currency().amountText(problem.cost));
     DisponiDenaro();
 
     setRandomBackground();
@@ -206,19 +207,11 @@ void MoneyScreen::Image1_Click(int index) {
 // What has been paid so far, on the instruction line; past the cost, what to
 // do about it, with "Ricomincia" pointed out.
 void MoneyScreen::showPaid() {
-    const auto spoken = [this](Money amount) {
-        return currency().spokenAmount(amount, Reading::Voiced);
-    };
-    const QString paid = QStringLiteral("Hai pagato ");
-    const QString shown = paid + currency().symbol() + amountText(SommaCliccata);
+    const QString paid =
+        QStringLiteral("Hai pagato ") + currency().symbol() + amountText(SommaCliccata);
     const bool over = SommaCliccata > problem.cost;
-    const QString tooMuch = QStringLiteral(": è più del costo. Premi Ricomincia");
-    if (over)
-        Label4->setText(shown + tooMuch, paid + spoken(SommaCliccata) + tooMuch);
-    else
-        Label4->setText(shown + QStringLiteral(" di ") + amountText(problem.cost),
-                        paid + spoken(SommaCliccata) + QStringLiteral(" di ") +
-                            spoken(problem.cost));
+    Label4->setText(over ? paid + QStringLiteral(": è più del costo. Premi Ricomincia")
+                         : paid + QStringLiteral(" di ") + amountText(problem.cost));
     Command3D1->setPointedOut(over);
 }
 

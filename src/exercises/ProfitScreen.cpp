@@ -35,8 +35,8 @@ void ProfitScreen::NuovoProblema() {
     const Figure& second = problem.given[1];
     const QString asked = problem.asked().heading;
     Label3->setText(problem.article);
-    showAmount(Label4, first.value);
-    showAmount(Label5, second.value);
+    Label4->setText(amountText(first.value));
+    Label5->setText(amountText(second.value));
     Label4->setHeading(first.heading);
     Label5->setHeading(second.heading);
     if (exercise == Exercise::MixedProfit) {

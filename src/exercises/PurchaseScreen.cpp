@@ -98,10 +98,9 @@ void PurchaseScreen::NuovoProblema() {
 
 // A figure in a value label, named after its heading for a screen reader.
 void PurchaseScreen::showFigure(ui::Label* label, const Figure& figure) const {
-    if (figure.kind == AnswerKind::Count)
-        label->setText(numberText(static_cast<int>(figure.value.roundedWhole())));
-    else
-        showAmount(label, figure.value);
+    label->setText(figure.kind == AnswerKind::Count
+                       ? numberText(static_cast<int>(figure.value.roundedWhole()))
+                       : amountText(figure.value));
     label->setHeading(figure.heading);
 }
 

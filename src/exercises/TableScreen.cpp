@@ -92,7 +92,7 @@ void TableScreen::NuovoProblema() {
     drawNewProblem();
     Label3->setText(problem.article);
     for (std::size_t i = 0; i < given.size(); ++i)
-        showAmount(given[i], problem.given[i].value);
+        given[i]->setText(amountText(problem.given[i].value));
     Label8->setText(numberText(problem.quantity.value()));
     nameCells();
     sayProblem();

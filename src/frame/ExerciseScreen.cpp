@@ -148,14 +148,6 @@ ui::Label* ExerciseScreen::addValueLabel(const ui::TwipsRect& where, Qt::Alignme
         where);
 }
 
-void ExerciseScreen::showAmount(ui::Label* label, Money amount, const QString& words) const {
-    const QString said = currency().spokenAmount(amount, Reading::Voiced);
-    if (words.isEmpty())
-        label->setText(amountText(amount), said);
-    else
-        label->setText(words + currency().symbol() + amountText(amount), words + said);
-}
-
 ui::Label* ExerciseScreen::addArticleLabel(const ui::TwipsRect& where, Qt::Alignment alignment) {
     ui::Label* label = addValueLabel(where, alignment);
     label->setFitsWholeText(true);

@@ -70,10 +70,6 @@ public:
 protected:
     // An amount as the screens write it: "1.500" in lire, "1.250,50" in euro.
     QString amountText(Money amount) const { return currency().amountText(amount); }
-    // A label that shows an amount, alone or after some words and the
-    // currency's symbol: written as the screens write it, and named for a
-    // screen reader as the voice says it ("un euro e 50 centesimi").
-    void showAmount(ui::Label* label, Money amount, const QString& words = QString()) const;
 
     // Whether a right answer adds to the count of right answers, or only shows
     // the laughing face and plays the sound.

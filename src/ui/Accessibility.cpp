@@ -14,9 +14,8 @@ namespace ui {
 
 namespace {
 
-// A label as Qt presents it, but named "heading: value" when it has a heading,
-// and with its amount as a voice reads it. The name is made when asked for, so
-// it follows every change of the text.
+// A label as Qt presents it, but named "heading: value" when it has a heading.
+// The name is made when asked for, so it follows every change of the text.
 class HeadedLabel : public QAccessibleWidget {
 public:
     explicit HeadedLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
@@ -26,8 +25,8 @@ public:
         if (which != QAccessible::Name || !label->accessibleName().isEmpty())
             return QAccessibleWidget::text(which);
         if (label->heading().isEmpty())
-            return label->spokenText();
-        return label->heading() + QStringLiteral(": ") + label->spokenText().trimmed();
+            return label->text();
+        return label->heading() + QStringLiteral(": ") + label->text().trimmed();
     }
 };
 

@@ -46,22 +46,6 @@ void Label::setHeading(const QString& heading) {
     QAccessible::updateAccessibility(&renamed);
 }
 
-void Label::setText(const QString& shown, const QString& said) {
-    spoken = said;
-    spokenFor = shown;
-    const bool sameText = text() == shown;
-    QLabel::setText(shown);
-    // Qt tells a screen reader of a new text, not of a new way to say the same.
-    if (sameText) {
-        QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
-    }
-}
-
-QString Label::spokenText() const {
-    return text() == spokenFor ? spoken : text();
-}
-
 void Label::setFitsWholeText(bool fits) {
     fitsWholeText = fits;
     update();

@@ -29,15 +29,6 @@ public:
     void setHeading(const QString& heading);
     QString heading() const { return headingText; }
 
-    // The text on show, and the same as a screen reader should say it where
-    // its voice would misread the text ("1,50" is not "uno virgola
-    // cinquanta" but "un euro e 50 centesimi"). Any later setText() is said
-    // as it is shown.
-    void setText(const QString& shown, const QString& spoken);
-    using QLabel::setText;
-    // The spoken form of the text on show, or the text itself.
-    QString spokenText() const;
-
     // A text too wide for the box is drawn smaller, then elided in the middle,
     // rather than cut at its ends; text() and the accessible name stay whole.
     void setFitsWholeText(bool fits);
@@ -49,8 +40,6 @@ protected:
 
 private:
     QString headingText;
-    QString spoken;
-    QString spokenFor; // the text on show that `spoken` says
     bool fitsWholeText = false;
 };
 

@@ -43,10 +43,8 @@ void TestServices::writeFile(const QString& name, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records,
-                                const Currency& currency) {
+void TestServices::setCatalogue(const QList<std::tuple<QString, int, int>>& records) {
     Catalogue catalogue;
-    catalogue.currency = &currency;
     for (const auto& [name, buying, selling] : records)
         catalogue.records.push_back({name, lire(buying), lire(selling)});
     testLesson() = Lesson();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/Currency.h"
 #include "model/Money.h"
 #include "platform/Services.h"
 #include "ui/Controls.h"
@@ -60,10 +59,8 @@ public:
 
     // Writes a file into the program folder.
     void writeFile(const QString& name, const QByteArray& bytes);
-    // Gives the lesson a catalogue of these records: name, buying and selling
-    // price (in cents in euro).
-    void setCatalogue(const QList<std::tuple<QString, int, int>>& records,
-                      const Currency& currency = Currency::lire());
+    // Gives the lesson a lire catalogue of these records: name, buying and selling price.
+    void setCatalogue(const QList<std::tuple<QString, int, int>>& records);
     // The value r whose draw from 1 to n gives k.
     static double drawing(int k, int n) { return (k - 0.5) / n; }
 };
