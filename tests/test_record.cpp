@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QUuid>
+#include <map>
 #include <memory>
 
 namespace {
@@ -180,13 +181,54 @@ private slots:
 
         QList<platform::WrongAnswer> wrong;
         QString problem;
-        QVERIFY(factory()->readWrongAnswers(file, {}, {}, &wrong, &problem));
+        QVERIFY2(factory()->readWrongAnswers(file, {}, {}, &wrong, &problem), qPrintable(problem));
         QCOMPARE(wrongAnswersText(wrong),
                  "Anna\n"
                  "  01/03/2024  trova il costo totale: quaderno, costo unitario 300 lire\n"
                  "    scritto 600, giusto 600\n"
                  "  05/03/2024  usa il denaro: quaderno, costo unitario 300 lire\n"
                  "    scritto 600, giusto (lasciato)\n");
+    }
+
+    // Each wrong answer is paired with the next right one in the order the
+    // PC gave them, whatever its clock said; each PC keeps its own order.
+    void wrongAnswersFollowThePCsOrder_data() {
+        QTest::addColumn<QStringList>("given"); // time, PC, typed, right (1/0)
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("the clock put back an hour after the wrong answer")
+            << QStringList{"10:00 pc-3 500 0", "09:01 pc-3 600 1"}
+            << "Anna\n  05/03/2024  trova il ricavo: quaderno\n    scritto 500, giusto 600\n";
+        QTest::newRow("the clock put forward: the right answer after the next wrong one")
+            << QStringList{"10:00 pc-3 500 0", "11:00 pc-3 600 1", "10:30 pc-3 700 0",
+                           "10:31 pc-3 600,00 1"}
+            << "Anna\n  05/03/2024  trova il ricavo: quaderno\n    scritto 500, giusto 600\n"
+               "  05/03/2024  trova il ricavo: quaderno\n    scritto 700, giusto 600,00\n";
+        QTest::newRow("another PC's right answer is not this one's")
+            << QStringList{"10:00 pc-3 500 0", "10:05 pc-4 600 1"}
+            << "Anna\n  05/03/2024  trova il ricavo: quaderno\n    scritto 500, giusto "
+               "(lasciato)\n";
+    }
+    void wrongAnswersFollowThePCsOrder() {
+        QFETCH(QStringList, given);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("registro.sqlite");
+        {
+            // Each PC its own queue, as each has its own disk.
+            std::map<QString, std::unique_ptr<platform::AnswerRecord>> pcs;
+            for (const QString& answer : given) {
+                const QStringList f = answer.split(u' ');
+                auto& pc = pcs[f[1]];
+                if (!pc)
+                    pc.reset(factory()->openForLesson(file, folder.filePath("coda-" + f[1])));
+                pc->keep({"2024-03-05T" + f[0] + ":00.000+01:00", "2024-03-05", "Anna", f[1],
+                          "trova il ricavo", "quaderno", f[2], f[3] == u"1", 4.5, 6, std::nullopt});
+            }
+        }
+        QList<platform::WrongAnswer> wrong;
+        QString problem;
+        QVERIFY2(factory()->readWrongAnswers(file, {}, {}, &wrong, &problem), qPrintable(problem));
+        QCOMPARE(wrongAnswersText(wrong), expected);
     }
 
     void forgettingLeavesTheRest() {
@@ -236,12 +278,16 @@ private slots:
         QTest::addColumn<bool>("oldQueue");
         QTest::addColumn<QList<Given>>("answers");
         QTest::addColumn<QString>("expected");
+        // The answers delivered now have a time of arrival; those given by
+        // this program also their place in the PC's order.
+        QTest::addColumn<QString>("arrivedNumbered");
         const QString header = "alunno  esercizio        risposte  esatte  errate  "
                                "percentuale esatte  ultimo giorno";
         QTest::newRow("no levels: no column")
             << false << QList<Given>{{"Anna", "trova il ricavo", "2024-03-05", true, 6}}
             << header + "\nAnna    trova il ricavo         2       1       1                50,0  "
-                        "05/03/2024\n";
+                        "05/03/2024\n"
+            << "1|1\n";
         QTest::newRow("the highest level, joined under the number of a renamed exercise")
             << false
             << QList<Given>{{"Anna", "ricavo (vecchio nome)", "2024-03-05", true, 6, 1},
@@ -251,11 +297,13 @@ private slots:
                         "Anna    trova il ricavo         3       2       1                66,7  "
                         "06/03/2024           2\n"
                         "Bruno   trova il ricavo         1       0       1                 0,0  "
-                        "06/03/2024\n";
+                        "06/03/2024\n"
+            << "3|3\n";
         QTest::newRow("an older queue's answer delivered")
             << true << QList<Given>{}
             << header + "\nAnna    trova il ricavo         2       1       1                50,0  "
-                        "05/03/2024\n";
+                        "05/03/2024\n"
+            << "1|0\n";
     }
     void olderRecordsOpen() {
         QFETCH(bool, oldQueue);
@@ -280,6 +328,12 @@ private slots:
         }
         write(file, answers); // an older queue's answers go first
         QCOMPARE(summary(file), expected);
+        QFETCH(QString, arrivedNumbered);
+        QProcess kept;
+        kept.start("sqlite3", {file, "SELECT count(arrivo), count(ordine) FROM risposte WHERE "
+                                     "arrivo > '2024' AND quando > '2024-03-05T09:00:00'"});
+        QVERIFY(kept.waitForFinished());
+        QCOMPARE(kept.readAllStandardOutput(), arrivedNumbered.toUtf8());
     }
 
     // A record that refuses one answer for what it holds (here a name longer

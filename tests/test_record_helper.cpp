@@ -23,7 +23,8 @@ std::string answerLine(int field = -1, const std::string& value = {}) {
                             "1",
                             "4.25",
                             "1",
-                            ""};
+                            "",
+                            "1796000000123"};
     if (field >= 0)
         fields[field] = value;
     std::string line;
@@ -65,7 +66,10 @@ private slots:
         row("exercise 0", answerLine(10, "0"), "numero");
         row("level 100", answerLine(11, "100"), "livello");
         row("a stray backslash", answerLine(7, "6\\x"), "barra");
-        row("a field missing", answerLine().substr(0, answerLine().rfind('\t')), "meno campi");
+        row("an order not a number", answerLine(12, "12; DROP"), "ordine");
+        const std::string older = answerLine().substr(0, answerLine().rfind('\t'));
+        row("an older program's, with no order", older, "");
+        row("a field missing", older.substr(0, older.rfind('\t')), "meno campi");
         row("a field more", answerLine() + "\tdi troppo", "più campi");
         row("an empty line", "", "meno campi");
     }

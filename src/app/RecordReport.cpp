@@ -134,7 +134,7 @@ void joinSpellings(QList<platform::WrongAnswer>* answers) {
     for (platform::WrongAnswer& a : *answers)
         a.pupil = chosen.value(platform::pupilKey(a.pupil));
     std::stable_sort(answers->begin(), answers->end(), [](const auto& a, const auto& b) {
-        return a.pupil != b.pupil ? a.pupil.localeAwareCompare(b.pupil) < 0 : a.when < b.when;
+        return a.pupil != b.pupil ? a.pupil.localeAwareCompare(b.pupil) < 0 : a.day < b.day;
     });
 }
 
@@ -192,7 +192,7 @@ QString wrongAnswersText(const QList<platform::WrongAnswer>& answers) {
         const platform::WrongAnswer& a = answers[i];
         if (i == 0 || a.pupil != answers[i - 1].pupil)
             text += (i == 0 ? QString() : QStringLiteral("\n")) + a.pupil + u'\n';
-        const QDate day = QDate::fromString(a.when.left(10), Qt::ISODate);
+        const QDate day = QDate::fromString(a.day.left(10), Qt::ISODate);
         text +=
             QStringLiteral("  %1  %2: %3\n    scritto %4, giusto %5\n")
                 .arg(day.toString(QStringLiteral("dd/MM/yyyy")), a.exercise, a.problem, a.answer,

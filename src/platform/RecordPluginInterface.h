@@ -29,7 +29,7 @@ struct RecordedAnswer {
 // same problem (the problem stays until it is answered right); empty when
 // the pupil left it.
 struct WrongAnswer {
-    QString when;
+    QString day; // the PC's local date, as --dal and --al choose it
     QString pupil;
     QString exercise;
     QString problem;

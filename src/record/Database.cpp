@@ -20,8 +20,10 @@ const QString ServerTable = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS risposte (id uuid PRIMARY KEY, quando timestamptz NOT NULL, "
     "giorno date NOT NULL, alunno text NOT NULL, computer text NOT NULL, "
     "esercizio text NOT NULL, problema text NOT NULL, risposta text NOT NULL, "
-    "esatta boolean NOT NULL, secondi real NOT NULL, numero smallint, livello smallint)");
+    "esatta boolean NOT NULL, secondi real NOT NULL, numero smallint, livello smallint, "
+    "ordine bigint, arrivo timestamptz DEFAULT now())");
 const QString PupilIndex = QString::fromLatin1(schema::PupilIndex);
+const QString ProblemIndex = QString::fromLatin1(schema::ProblemIndex);
 
 // Columns the record gained later, nullable: a record kept before them opens
 // as it is, and gets them where the account connected may change the table.
@@ -29,11 +31,17 @@ struct LaterColumn {
     QString name;
     QString sqliteType;
     QString serverType;
+    QString serverDefault; // set once added, so that older rows stay unknown
 };
 const QList<LaterColumn>& laterColumns() {
     static const QList<LaterColumn> columns = {
-        {QStringLiteral("numero"), QStringLiteral("INTEGER"), QStringLiteral("smallint")},
-        {QStringLiteral("livello"), QStringLiteral("INTEGER"), QStringLiteral("smallint")},
+        {QStringLiteral("numero"), QStringLiteral("INTEGER"), QStringLiteral("smallint"),
+         QString()},
+        {QStringLiteral("livello"), QStringLiteral("INTEGER"), QStringLiteral("smallint"),
+         QString()},
+        {QStringLiteral("ordine"), QStringLiteral("INTEGER"), QStringLiteral("bigint"), QString()},
+        {QStringLiteral("arrivo"), QStringLiteral("TEXT"), QStringLiteral("timestamptz"),
+         QStringLiteral("now()")},
     };
     return columns;
 }
@@ -132,13 +140,21 @@ QStringList columnsOf(QSqlDatabase db) {
 bool addLaterColumns(QSqlDatabase db, QString* problem) {
     const QStringList present = columnsOf(db);
     const bool server = db.driverName() == u"QPSQL";
-    for (const LaterColumn& column : laterColumns())
-        if (!present.contains(column.name) &&
-            !run(db,
+    for (const LaterColumn& column : laterColumns()) {
+        if (present.contains(column.name))
+            continue;
+        if (!run(db,
                  QStringLiteral("ALTER TABLE risposte ADD COLUMN %1 %2")
                      .arg(column.name, server ? column.serverType : column.sqliteType),
                  problem))
             return false;
+        if (server && !column.serverDefault.isEmpty() &&
+            !run(db,
+                 QStringLiteral("ALTER TABLE risposte ALTER COLUMN %1 SET DEFAULT %2")
+                     .arg(column.name, column.serverDefault),
+                 problem))
+            return false;
+    }
     return true;
 }
 
@@ -236,7 +252,8 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
     }
     if (create && (!server || ownsDatabase(db))) {
         if (!run(db, server ? ServerTable : SqliteTable, problem, error) ||
-            !addLaterColumns(db, problem) || !run(db, PupilIndex, problem, error)) {
+            !addLaterColumns(db, problem) || !run(db, PupilIndex, problem, error) ||
+            !run(db, ProblemIndex, problem, error)) {
             *problem = QStringLiteral("non si crea la tabella del registro: %1").arg(*problem);
             db.close();
             return false;
@@ -277,6 +294,15 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later) {
     QStringList places;
     for (const QString& column : columns)
         places << u':' + column;
+    // The arrival: a server's default, the writing PC's clock in a file.
+    if (const qsizetype arrival = columns.indexOf(QStringLiteral("arrivo")); arrival >= 0) {
+        if (server) {
+            columns.removeAt(arrival);
+            places.removeAt(arrival);
+        } else {
+            places[arrival] = QString::fromLatin1(schema::ArrivalNow);
+        }
+    }
     QSqlQuery query(db);
     query.prepare(QStringLiteral("INSERT %1 INTO risposte (%2) VALUES (%3)")
                       .arg(server ? QString() : QStringLiteral("OR IGNORE"), columns.join(u','),
@@ -284,14 +310,14 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later) {
     return query;
 }
 
-bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem, bool* refused) {
+bool insertAnswer(QSqlQuery& query, const QueuedAnswer& queued, QString* problem, bool* refused) {
+    const platform::RecordedAnswer& answer = queued.answer;
     const QString statement = query.lastQuery();
     const auto bind = [&](const QString& column, const QVariant& value) {
         if (statement.contains(u':' + column))
             query.bindValue(u':' + column, value);
     };
-    bind(QStringLiteral("id"), id);
+    bind(QStringLiteral("id"), queued.id);
     bind(QStringLiteral("quando"), answer.when);
     bind(QStringLiteral("giorno"), answer.day);
     bind(QStringLiteral("alunno"), answer.pupil);
@@ -305,6 +331,8 @@ bool insertAnswer(QSqlQuery& query, const QString& id, const platform::RecordedA
                                                              : QVariant(QMetaType(QMetaType::Int)));
     bind(QStringLiteral("livello"),
          answer.level ? QVariant(*answer.level) : QVariant(QMetaType(QMetaType::Int)));
+    bind(QStringLiteral("ordine"),
+         queued.order > 0 ? QVariant(queued.order) : QVariant(QMetaType(QMetaType::LongLong)));
     if (query.exec())
         return true;
     const QSqlError error = query.lastError();

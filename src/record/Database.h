@@ -8,6 +8,14 @@
 #include <QString>
 #include <QStringList>
 
+// An answer on its way, with the id that keeps it once in the record and its
+// place among this PC's answers (0 until the queue numbers it).
+struct QueuedAnswer {
+    QString id;
+    platform::RecordedAnswer answer;
+    qint64 order = 0;
+};
+
 // The record's table on either kind of database, reached by SQL whose values
 // are always bound.
 namespace record {
@@ -28,8 +36,8 @@ bool openDatabase(const QString& destination, const QString& name, bool create, 
 // Closes the connection `name` and forgets it.
 void closeDatabase(const QString& name);
 
-// Which of the columns added after the first records (numero, livello) the
-// table has.
+// Which of the columns added after the first records (numero, livello,
+// ordine, arrivo) the table has.
 QStringList laterColumnsIn(QSqlDatabase db);
 
 // The statement that adds one answer, prepared once for many, with the
@@ -41,8 +49,8 @@ QSqlQuery insertStatement(QSqlDatabase db, const QStringList& later);
 // delivered twice is kept once.
 // `refused`, when given, tells whether the database refused the answer for
 // what it holds (too long, not valid), which no later try would change.
-bool insertAnswer(QSqlQuery& insert, const QString& id, const platform::RecordedAnswer& answer,
-                  QString* problem, bool* refused = nullptr);
+bool insertAnswer(QSqlQuery& insert, const QueuedAnswer& queued, QString* problem,
+                  bool* refused = nullptr);
 
 // What a failed statement or connection says, in one line.
 QString failure(const QSqlDatabase& db, const QString& what);

@@ -206,7 +206,7 @@ bool Delivery::deliverHeld(Queue* queue) {
         }
         QSqlQuery insert = insertStatement(QSqlDatabase::database(DestinationConnection, false),
                                            destinationColumns);
-        if (!insertAnswer(insert, answer.id, answer.answer, &problem))
+        if (!insertAnswer(insert, answer, &problem))
             left.append(answer);
     }
     std::lock_guard lock(mutex);
@@ -244,7 +244,7 @@ bool Delivery::deliverQueued(Queue& queue) {
         QSqlQuery insert = insertStatement(db, destinationColumns);
         for (const QueuedAnswer& answer : answers) {
             bool content = false;
-            if (insertAnswer(insert, answer.id, answer.answer, &problem, &content)) {
+            if (insertAnswer(insert, answer, &problem, &content)) {
                 done << answer.id;
                 continue;
             }

@@ -38,7 +38,8 @@ QByteArray line(const QueuedAnswer& queued) {
                                 QString::number(a.seconds, 'g', 15),
                                 a.exerciseNumber > 0 ? QString::number(a.exerciseNumber)
                                                      : QString(),
-                                a.level ? QString::number(*a.level) : QString()};
+                                a.level ? QString::number(*a.level) : QString(),
+                                queued.order > 0 ? QString::number(queued.order) : QString()};
     return fields.join(u'\t').toUtf8() + '\n';
 }
 

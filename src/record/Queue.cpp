@@ -16,7 +16,7 @@ namespace {
 
 const QString Columns = QStringLiteral(
     "id, quando, giorno, alunno, computer, esercizio, problema, risposta, esatta, secondi, "
-    "numero, livello");
+    "numero, livello, ordine");
 
 bool exec(QSqlQuery& query, const QString& statement) {
     return query.exec(statement);
@@ -38,7 +38,25 @@ QueuedAnswer readAnswer(const QSqlQuery& query) {
              query.value(4).toString(), query.value(5).toString(), query.value(6).toString(),
              query.value(7).toString(), query.value(8).toBool(), query.value(9).toDouble(),
              query.value(10).toInt(),
-             query.value(11).isNull() ? std::nullopt : std::optional(query.value(11).toInt())}};
+             query.value(11).isNull() ? std::nullopt : std::optional(query.value(11).toInt())},
+            query.value(12).toLongLong()};
+}
+
+// Each answer added gets the next number of this PC's answers, kept in the
+// queue when it empties. A new queue counts on from the milliseconds of the
+// clock, past any number an earlier queue of this account gave.
+bool numbered(QSqlQuery& query) {
+    return exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS contatore (ultimo INTEGER NOT "
+                                      "NULL)")) &&
+           exec(query, QStringLiteral("INSERT INTO contatore SELECT max(%1, coalesce((SELECT "
+                                      "max(ordine) FROM risposte), 0)) WHERE NOT EXISTS (SELECT "
+                                      "1 FROM contatore)")
+                           .arg(QDateTime::currentMSecsSinceEpoch())) &&
+           exec(query,
+                QStringLiteral("CREATE TRIGGER IF NOT EXISTS numera AFTER INSERT ON risposte WHEN "
+                               "NEW.ordine IS NULL BEGIN UPDATE contatore SET ultimo = ultimo + 1; "
+                               "UPDATE risposte SET ordine = (SELECT ultimo FROM contatore) WHERE "
+                               "rowid = NEW.rowid; END"));
 }
 
 // SQLite's own word that the file is not a sound database.
@@ -83,7 +101,7 @@ Queue::Opening Queue::openFile() {
     // checkpoint of sync() is what waits for the disk, off the pupil's thread.
     if (exec(query, QStringLiteral("PRAGMA journal_mode=WAL")) &&
         exec(query, QStringLiteral("PRAGMA synchronous=NORMAL")) &&
-        exec(query, QStringLiteral("PRAGMA wal_autocheckpoint=0")) &&
+        exec(query, QStringLiteral("PRAGMA wal_autocheckpoint=0")) && numbered(query) &&
         exec(query, QStringLiteral("PRAGMA quick_check")) && query.next() &&
         query.value(0).toString() == u"ok")
         return Opening::Opened;
@@ -124,7 +142,8 @@ QList<QueuedAnswer> Queue::salvage(const QString& file, const QString& connectio
         QString columns = Columns;
         // A queue of an older program has no later columns.
         const QStringList later = laterColumnsIn(db);
-        for (const QString& column : {QStringLiteral("numero"), QStringLiteral("livello")})
+        for (const QString& column :
+             {QStringLiteral("numero"), QStringLiteral("livello"), QStringLiteral("ordine")})
             if (!later.contains(column))
                 columns.replace(column, QStringLiteral("NULL"));
         QSqlQuery query(db);
@@ -165,7 +184,7 @@ bool Queue::add(const QueuedAnswer& queued) {
     if (!adding)
         adding.emplace(insertStatement(QSqlDatabase::database(connection, false),
                                        laterColumnsIn(QSqlDatabase::database(connection, false))));
-    if (insertAnswer(*adding, queued.id, queued.answer, &why))
+    if (insertAnswer(*adding, queued, &why))
         return true;
     problem = QStringLiteral("la coda %1 non prende la risposta: %2").arg(file, why);
     return false;
@@ -180,7 +199,7 @@ QList<QueuedAnswer> Queue::oldest(int most) {
     QList<QueuedAnswer> found;
     QSqlQuery query(QSqlDatabase::database(connection, false));
     query.setForwardOnly(true);
-    if (!exec(query, QStringLiteral("SELECT %1 FROM risposte ORDER BY quando LIMIT %2")
+    if (!exec(query, QStringLiteral("SELECT %1 FROM risposte ORDER BY ordine, quando LIMIT %2")
                          .arg(Columns)
                          .arg(most))) {
         problem = QStringLiteral("coda %1 illeggibile: %2").arg(file, errorText(query.lastError()));
@@ -210,8 +229,13 @@ bool Queue::keepRefused(const QStringList& ids) {
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     QSqlQuery query(db);
     if (!exec(query, QStringLiteral("CREATE TABLE IF NOT EXISTS rifiutate AS SELECT * FROM "
-                                    "risposte WHERE 0")) ||
-        !db.transaction())
+                                    "risposte WHERE 0")))
+        return false;
+    // One kept by an older program gets the columns added since.
+    for (const char* column : {"ordine INTEGER", "arrivo TEXT"})
+        exec(query,
+             QStringLiteral("ALTER TABLE rifiutate ADD COLUMN %1").arg(QLatin1String(column)));
+    if (!db.transaction())
         return false;
     for (const QString& id : ids) {
         for (const QString& statement :

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RecordPluginInterface.h"
+#include "record/Database.h"
 
 #include <QList>
 #include <QSqlQuery>
@@ -9,11 +10,6 @@
 #include <optional>
 
 namespace record {
-
-struct QueuedAnswer {
-    QString id;
-    platform::RecordedAnswer answer;
-};
 
 // The answers of this PC not yet in the record: a SQLite file of the user's
 // own, in write-ahead mode, so that adding one is a write to the file (kept

@@ -72,14 +72,25 @@ public:
         const CommandConnection connection(destination, problem);
         if (!connection.open)
             return false;
+        // The next right answer is the next in the order of the PC where
+        // the wrong one was given, whatever its clock said; answers kept
+        // before that order by their time.
+        const bool ordered =
+            record::laterColumnsIn(connection.db()).contains(QStringLiteral("ordine"));
+        const QString wOrder = ordered ? QStringLiteral("w.ordine") : QStringLiteral("NULL");
+        const QString rOrder = ordered ? QStringLiteral("r.ordine") : QStringLiteral("NULL");
         QSqlQuery query = inDays(
             connection.db(),
             QStringLiteral(
-                "SELECT w.quando, w.alunno, w.esercizio, w.problema, w.risposta, "
+                "SELECT w.giorno, w.alunno, w.esercizio, w.problema, w.risposta, "
                 "(SELECT r.risposta FROM risposte r WHERE r.esatta AND r.alunno = w.alunno AND "
-                "r.esercizio = w.esercizio AND r.problema = w.problema AND r.quando > w.quando "
-                "ORDER BY r.quando LIMIT 1) FROM risposte w WHERE NOT w.esatta AND %1 "
-                "ORDER BY w.alunno, w.quando"),
+                "r.problema = w.problema AND r.esercizio = w.esercizio AND CASE WHEN %2 IS NULL "
+                "THEN r.quando > w.quando ELSE r.computer = w.computer AND %3 > %2 END "
+                "ORDER BY %3 IS NOT NULL, %3, r.quando LIMIT 1) "
+                "FROM risposte w WHERE NOT w.esatta AND %1 ORDER BY w.alunno, w.giorno, "
+                "w.computer, %4w.quando")
+                .arg(QStringLiteral("%1"), wOrder, rOrder,
+                     ordered ? QStringLiteral("w.ordine, ") : QString()),
             since, until, QStringLiteral("w."));
         if (!query.exec())
             return told(query, QStringLiteral("risposte sbagliate non lette"), problem);

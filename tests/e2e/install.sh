@@ -151,7 +151,7 @@ pupil_and_teacher() {
     # there, sent again as right, stays wrong.
     local id
     id=$(sqlite3 "$record" 'SELECT id FROM risposte')
-    out=$(printf '%s\t2026-01-01T08:00:00.000+01:00\t2026-01-01\tAnna Rossi\tpc\tes\tp\t1\t1\t1\t1\t\n' "$id" |
+    out=$(printf '%s\t2026-01-01T08:00:00.000+01:00\t2026-01-01\tAnna Rossi\tpc\tes\tp\t1\t1\t1\t1\t\t\n' "$id" |
         as_pupil env TMPDIR=/nonexistent SQLITE_TMPDIR=/nonexistent LD_LIBRARY_PATH=/nonexistent \
             "$helper" 2>&1)
     [[ $out == ok && $(sqlite3 "$record" 'SELECT esatta FROM risposte') == 0 ]] ||

@@ -134,6 +134,13 @@ server_errors() {
     printf '127.0.0.1:%s:*:insegnante:sbagliata\n' "$pg_port" >"$work/pgpass-sbagliata"
     printf '127.0.0.1:%s:*:insegnante:%s\n' "$pg_port" "$owner_password" >"$work/pgpass-ovunque"
     chmod 600 "$work/pgpass-sbagliata" "$work/pgpass-ovunque"
+    # The README's SQL leaves the pupils' role a limit of its own, and their
+    # answers the server's time of arrival and the PC's order.
+    [[ $(as_owner -Atc "SELECT rolconnlimit FROM pg_roles WHERE rolname = 'alunni'") -gt 0 ]] ||
+        fail "the pupils' role has no connection limit" || return 1
+    [[ $(as_owner -Atc "SELECT count(*) FROM risposte WHERE arrivo IS NULL OR ordine IS NULL") == 0 ]] ||
+        fail "answers without arrival or order: $(as_owner -Atc 'SELECT arrivo, ordine FROM risposte')" ||
+        return 1
     local server="127.0.0.1:$pg_port" case pass uri command words out first
     for case in "sbagliata|insegnante@$server/mercanzola|--riepilogo|password rifiutata o mancante" \
         "$work/casa/.pgpass|alunni@$server/mercanzola|--riepilogo|permesso negato" \

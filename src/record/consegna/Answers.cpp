@@ -153,7 +153,7 @@ std::string readAnswer(const std::string& line, Answer* answer) {
     for (;;) {
         const std::size_t tab = line.find('\t', start);
         if (field == FieldCount)
-            return "più campi dei dodici di una risposta";
+            return "più campi dei tredici di una risposta";
         if (!unescape(line.substr(start, tab == std::string::npos ? tab : tab - start),
                       &answer->fields[field++]))
             return "una barra rovescia fuori posto";
@@ -161,8 +161,10 @@ std::string readAnswer(const std::string& line, Answer* answer) {
             break;
         start = tab + 1;
     }
-    if (field != FieldCount)
-        return "meno campi dei dodici di una risposta";
+    // The program of the version before, still running as the package is
+    // upgraded, sends no order.
+    if (field < FieldCount - 1)
+        return "meno campi dei tredici di una risposta";
     const auto& f = answer->fields;
     if (!isId(f[0]))
         return "un identificativo non valido";
@@ -179,6 +181,8 @@ std::string readAnswer(const std::string& line, Answer* answer) {
         return "un tempo di risposta non valido";
     if (!isSmallNumber(f[10], 1, 99) || !isSmallNumber(f[11], 0, 99))
         return "un numero di esercizio o un livello non validi";
+    if (!f[12].empty() && (f[12].size() > 18 || !digitsAt(f[12], 0, f[12].size())))
+        return "un ordine delle risposte non valido";
     return {};
 }
 

@@ -5,14 +5,14 @@
 #include <string>
 
 // The lines the record plugin writes to the helper: one answer a line, its
-// twelve fields in the table's order separated by tabs, with a backslash,
-// tab, newline or carriage return inside a field written \\, \t, \n, \r.
+// thirteen fields in the table's order (twelve from an older program, no order) separated by tabs,
+// with a backslash, tab, newline or carriage return inside a field written \\, \t, \n, \r.
 namespace consegna {
 
-inline constexpr std::size_t FieldCount = 12;
-inline constexpr const char* Columns[FieldCount] = {"id",       "quando",    "giorno",   "alunno",
-                                                    "computer", "esercizio", "problema", "risposta",
-                                                    "esatta",   "secondi",   "numero",   "livello"};
+inline constexpr std::size_t FieldCount = 13;
+inline constexpr const char* Columns[FieldCount] = {
+    "id",       "quando", "giorno",  "alunno", "computer", "esercizio", "problema",
+    "risposta", "esatta", "secondi", "numero", "livello",  "ordine"};
 
 struct Answer {
     std::array<std::string, FieldCount> fields;

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <string>
@@ -87,17 +88,21 @@ bool hasColumn(sqlite3* db, const char* column) {
 bool prepareTable(sqlite3* db) {
     if (!run(db, record::schema::SqliteTable))
         return false;
-    for (const char* column : {"numero", "livello"})
-        if (!hasColumn(db, column) &&
-            !run(db,
-                 (std::string("ALTER TABLE risposte ADD COLUMN ") + column + " INTEGER").c_str()))
+    for (const char* column :
+         {"numero INTEGER", "livello INTEGER", "ordine INTEGER", "arrivo TEXT"})
+        if (const std::string name(column, std::strchr(column, ' '));
+            !hasColumn(db, name.c_str()) &&
+            !run(db, (std::string("ALTER TABLE risposte ADD COLUMN ") + column).c_str()))
             return false;
-    return run(db, record::schema::PupilIndex);
+    return run(db, record::schema::PupilIndex) && run(db, record::schema::ProblemIndex);
 }
 
 bool bindField(sqlite3_stmt* insert, int place, std::size_t field, const std::string& text) {
-    if (text.empty() && (field == 10 || field == 11))
+    if (text.empty() && (field == 10 || field == 11 || field == 12))
         return sqlite3_bind_null(insert, place) == SQLITE_OK;
+    if (field == 12)
+        return sqlite3_bind_int64(insert, place, std::strtoll(text.c_str(), nullptr, 10)) ==
+               SQLITE_OK;
     if (field == 8 || field == 10 || field == 11)
         return sqlite3_bind_int(insert, place, std::atoi(text.c_str())) == SQLITE_OK;
     if (field == 9)
@@ -116,8 +121,9 @@ std::string addAll(sqlite3* db, const std::vector<consegna::Answer>& answers) {
         columns += std::string(columns.empty() ? "" : ",") + column;
         places += places.empty() ? "?" : ",?";
     }
-    const std::string statement =
-        "INSERT OR IGNORE INTO risposte (" + columns + ") VALUES (" + places + ")";
+    const std::string statement = "INSERT OR IGNORE INTO risposte (" + columns +
+                                  ",arrivo) VALUES (" + places + "," + record::schema::ArrivalNow +
+                                  ")";
     sqlite3_stmt* insert = nullptr;
     std::string problem;
     if (sqlite3_prepare_v2(db, statement.c_str(), -1, &insert, nullptr) != SQLITE_OK)
