@@ -5,6 +5,7 @@
 #include "model/Problem.h"
 #include "shell/ScreenNames.h"
 
+#include <QCollator>
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
@@ -15,6 +16,28 @@ const QStringList Columns = {QStringLiteral("alunno"),       QStringLiteral("ese
                              QStringLiteral("risposte"),     QStringLiteral("esatte"),
                              QStringLiteral("errate"),       QStringLiteral("percentuale esatte"),
                              QStringLiteral("ultimo giorno")};
+
+// Names in the Italian order (accents beside their letters) on any system.
+int italianCompare(const QString& a, const QString& b) {
+    static const QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+    return collator.compare(a, b);
+}
+
+// A name as a column shows it: on one line whatever the record holds, and at
+// most LongestShown characters.
+constexpr qsizetype LongestShown = 30;
+QString oneLine(const QString& name) {
+    QString line = name;
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+            c.category() == QChar::Separator_Paragraph)
+            c = u' ';
+    return line.simplified();
+}
+QString shortName(const QString& name) {
+    const QString line = oneLine(name);
+    return line.size() <= LongestShown ? line : line.left(LongestShown - 1).trimmed() + u'…';
+}
 
 QString percentRight(int right, int answers) {
     const double percent = answers == 0 ? 0.0 : 100.0 * right / answers;
@@ -98,7 +121,11 @@ QString classGrid(const QList<platform::ReportRow>& rows) {
         for (; end < rows.size() && rows[end].pupil == rows[first].pupil; ++end)
             cells[exercises.indexOf(rows[end].exercise)] =
                 percentRight(rows[end].right, rows[end].answers) + u'%';
-        grid += QStringLiteral("<tr><td>%1</td>").arg(rows[first].pupil.toHtmlEscaped());
+        const QString& pupil = rows[first].pupil;
+        grid += shortName(pupil) == oneLine(pupil)
+                    ? QStringLiteral("<tr><td>%1</td>").arg(oneLine(pupil).toHtmlEscaped())
+                    : QStringLiteral("<tr><td title=\"%1\">%2</td>")
+                          .arg(oneLine(pupil).toHtmlEscaped(), shortName(pupil).toHtmlEscaped());
         for (const QString& cell : cells)
             grid += QStringLiteral("<td class=\"n\">%1</td>").arg(cell);
         grid += QStringLiteral("</tr>\n");
@@ -134,7 +161,7 @@ void joinSpellings(QList<platform::WrongAnswer>* answers) {
     for (platform::WrongAnswer& a : *answers)
         a.pupil = chosen.value(platform::pupilKey(a.pupil));
     std::stable_sort(answers->begin(), answers->end(), [](const auto& a, const auto& b) {
-        return a.pupil != b.pupil ? a.pupil.localeAwareCompare(b.pupil) < 0 : a.day < b.day;
+        return a.pupil != b.pupil ? italianCompare(a.pupil, b.pupil) < 0 : a.day < b.day;
     });
 }
 
@@ -177,12 +204,12 @@ void sortForReport(QList<platform::ReportRow>* rows) {
     }
     *rows = merged;
     std::sort(rows->begin(), rows->end(), [](const auto& a, const auto& b) {
-        const int byPupil = a.pupil.localeAwareCompare(b.pupil);
+        const int byPupil = italianCompare(a.pupil, b.pupil);
         if (byPupil != 0)
             return byPupil < 0;
         const int placeA = menuPlace(a.exercise);
         const int placeB = menuPlace(b.exercise);
-        return placeA != placeB ? placeA < placeB : a.exercise.localeAwareCompare(b.exercise) < 0;
+        return placeA != placeB ? placeA < placeB : italianCompare(a.exercise, b.exercise) < 0;
     });
 }
 
@@ -191,7 +218,7 @@ QString wrongAnswersText(const QList<platform::WrongAnswer>& answers) {
     for (qsizetype i = 0; i < answers.size(); ++i) {
         const platform::WrongAnswer& a = answers[i];
         if (i == 0 || a.pupil != answers[i - 1].pupil)
-            text += (i == 0 ? QString() : QStringLiteral("\n")) + a.pupil + u'\n';
+            text += (i == 0 ? QString() : QStringLiteral("\n")) + oneLine(a.pupil) + u'\n';
         const QDate day = QDate::fromString(a.day.left(10), Qt::ISODate);
         text +=
             QStringLiteral("  %1  %2: %3\n    scritto %4, giusto %5\n")
@@ -204,8 +231,10 @@ QString wrongAnswersText(const QList<platform::WrongAnswer>& answers) {
 QString reportText(const QList<platform::ReportRow>& rows) {
     const QStringList columns = columnsOf(rows);
     QList<QStringList> table{columns};
-    for (const platform::ReportRow& row : rows)
+    for (const platform::ReportRow& row : rows) {
         table << cells(row, withLevels(rows));
+        table.last()[0] = shortName(row.pupil);
+    }
     QList<qsizetype> widths(columns.size(), 0);
     for (const QStringList& line : table)
         for (qsizetype c = 0; c < line.size(); ++c)
@@ -273,7 +302,7 @@ QByteArray reportHtml(const QList<platform::ReportRow>& rows, const QString& tit
                                "<div class=\"esatte\" style=\"width: %4%\"></div>"
                                "<div class=\"errate\" style=\"width: %5%\"></div></div>\n"
                                "<p>%2 esatte su %3 risposte (%6%)</p>\n<table>\n<tr>")
-                    .arg(rows[first].pupil.toHtmlEscaped())
+                    .arg(oneLine(rows[first].pupil).toHtmlEscaped())
                     .arg(right)
                     .arg(answers)
                     .arg(answers ? 100.0 * right / answers : 0.0, 0, 'f', 1)

@@ -20,6 +20,7 @@ QString connectionName(const char* what, const void* loop) {
 constexpr std::chrono::milliseconds FirstWait{1000};
 constexpr std::chrono::milliseconds LongestWait{5000};
 constexpr int Batch = 500;
+constexpr std::chrono::minutes RepeatAfter{1};
 // How long the oldest answer may wait before the screen says so.
 constexpr std::chrono::seconds LongestSilence{10};
 
@@ -36,6 +37,13 @@ void Delivery::tell(const QString& problem) {
     if (problem.isEmpty() || problem == lastProblem)
         return;
     lastProblem = problem;
+    // Two causes that take turns say each once a minute at most.
+    const auto now = std::chrono::steady_clock::now();
+    for (auto it = toldAt.begin(); it != toldAt.end();)
+        it = now - it.value() >= RepeatAfter ? toldAt.erase(it) : std::next(it);
+    if (toldAt.contains(problem))
+        return;
+    toldAt.insert(problem, now);
     platform::warn(QStringLiteral("registro: ") + problem);
 }
 

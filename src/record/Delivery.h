@@ -2,6 +2,7 @@
 
 #include "record/Queue.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <chrono>
@@ -33,7 +34,8 @@ public:
     int held() const;
     // What a teacher should see: empty while every answer reaches the record.
     QString trouble() const;
-    // One line on standard error, said again only when it changes.
+    // One line on standard error, said again only when it changes, and not
+    // within a minute of the last time.
     void tell(const QString& problem);
 
 private:
@@ -62,6 +64,7 @@ private:
     bool stopped = false;
     QList<QueuedAnswer> inMemory;
     QString lastProblem;
+    QHash<QString, std::chrono::steady_clock::time_point> toldAt;
     QString problemNow;
     int waiting = 0;
     int fresh = 0; // queued since the last try ended
