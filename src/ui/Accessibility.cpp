@@ -105,13 +105,15 @@ private:
 } // namespace
 
 void installAccessibility() {
-    static const bool installed = [] {
+    // Never deleted, since Qt may tell it of the bridge until the very end;
+    // kept here so that it is known to live for the whole run.
+    static LateBridge* const lateBridge = [] {
         QAccessible::installFactory(controlInterface);
-        // Never deleted: Qt may tell it of the bridge until the very end.
-        QAccessible::installActivationObserver(new LateBridge);
-        return true;
+        auto* observer = new LateBridge;
+        QAccessible::installActivationObserver(observer);
+        return observer;
     }();
-    (void)installed;
+    (void)lateBridge;
 }
 
 } // namespace ui
